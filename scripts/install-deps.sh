@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running Dotrix need.
+# A second run finds everything present and returns in seconds.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  g++ cmake make pkg-config
+  # Qt 6: core, gui, widgets, serial port
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6
+  # Simplified/Traditional conversion
+  libopencc-dev opencc
+  # fonts: the default Song/Ming face and the exact 16-pixel test font
+  fonts-arphic-uming fonts-unifont unifont fontconfig
+  # pinyin table source for tools/gen-pinyin.py
+  unicode-data
+  # tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # running the window without a display, serial peers for delivery tests
+  xvfb xauth socat lrzsz
+  # Qt's platform plugins need these at run time
+  libxkbcommon-x11-0 libxcb-cursor0 libgl1 libegl1
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+
+echo "install-deps: installing ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

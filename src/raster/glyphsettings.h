@@ -1,0 +1,65 @@
+#pragma once
+// GlyphSettings: the generation settings every command reads (size, position, scan, grouping,
+// inversion, bit order, zoom, font, naming, output directory).
+
+#include <QFont>
+#include <QString>
+
+#include <string>
+
+// Scan orders (ScanMode values).
+enum ScanModeValue : int { ScanHorizontal = 0, ScanVertical = 1, ScanZN = 2 };
+
+// Output formats (OutputFormat values).
+enum OutputFormatValue : int { Typical = 0, CArray = 1, AsmTable = 2 };
+
+// Largest glyph side; larger custom sizes are refused with MatrixTooBigMessage.
+constexpr int MaxGlyphSide = 1024;
+inline constexpr const char *MatrixTooBigMessage = "点阵太大，最大不能超过1024";
+
+// The face every glyph is drawn with: a logical font description (face, size in points,
+// character set) turned into a pixel-sized QFont when drawing.
+struct GlyphFontDesc
+{
+    QString Face = QStringLiteral("宋体");
+    int PointSize = 12;
+    int CharSet = 1; // the platform's default character set
+    int Weight = 0;  // 0: the face's normal weight
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+
+    // Character height in pixels: PointSize x dpi / 72, rounded down; dpi is the screen's logical
+    // vertical resolution, 96 when there is no screen. 12 points is 16 pixels at 96 dpi.
+    int PixelHeight() const;
+    // The face actually drawn: Face, or AR PL UMing CN when Face is 宋体 and not installed.
+    QString ResolvedFace() const;
+    // A QFont of PixelHeight() pixels, antialiasing off, for drawing glyphs.
+    QFont ToQFont() const;
+    // Takes face, size, weight and style from a font chosen in a font dialog.
+    static GlyphFontDesc FromQFont(const QFont &font);
+
+    bool operator==(const GlyphFontDesc &) const = default;
+};
+
+// Group lengths offered by the data-length combo, by item index: hex digits per group.
+inline constexpr int GroupDigitsChoices[6] = {1, 2, 3, 4, 6, 8};
+
+struct GlyphSettings
+{
+    int Width = 16;  // dots per row of the glyph area, at most 1024
+    int Height = 16; // dot rows of the glyph area, at most 1024
+    int OffsetX = 0; // pixel column where the character cell's left edge is drawn; unbounded
+    int OffsetY = 0; // pixel row where the character cell's top edge is drawn; unbounded
+    int ScanMode = ScanVertical;
+    int GroupDigits = 2; // hex digits per data group: 1, 2, 3, 4, 6 or 8
+    bool Invert = false;
+    bool BitReverse = false;
+    int Zoom = 20; // pixels per dot in the zoomed view, 1 to 30
+    GlyphFontDesc GlyphFont;
+    std::string CurrentText; // character box text, code page 936
+    std::string PictureName; // last imported picture's name, code page 936
+    QString ProgramDir;      // output directory for bitmaps and generated files
+    int OutputFormat = Typical;
+    bool NumberedNames = false;
+};
