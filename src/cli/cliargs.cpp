@@ -1,0 +1,232 @@
+#include "cliargs.h"
+
+#include <charconv>
+#include <functional>
+#include <optional>
+
+namespace {
+
+std::optional<int> ParseInt(std::string_view text)
+{
+    int value = 0;
+    const char *first = text.data();
+    const char *last = first + text.size();
+    if (!text.empty() && text.front() == '+')
+        ++first;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || end != last || first == last)
+        return std::nullopt;
+    return value;
+}
+
+// Splits "A<sep>B" into two integers.
+std::optional<std::pair<int, int>> ParsePair(std::string_view text, std::string_view separators)
+{
+    const size_t at = text.find_first_of(separators);
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    const auto a = ParseInt(text.substr(0, at));
+    const auto b = ParseInt(text.substr(at + 1));
+    if (!a || !b)
+        return std::nullopt;
+    return std::make_pair(*a, *b);
+}
+
+using Setter = std::function<std::string(CliOptions &, const std::string &)>; // returns an error or ""
+
+struct OptionSpec
+{
+    const char *Name;
+    bool TakesValue;
+    Setter Apply;
+};
+
+std::string BadValue(const char *option, const std::string &value, const char *expected)
+{
+    return std::string("bad value '") + value + "' for --" + option + ": expected " + expected;
+}
+
+const std::vector<OptionSpec> &Options()
+{
+    static const std::vector<OptionSpec> options = {
+        {"font", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             if (v.empty())
+                 return BadValue("font", v, "a font family name");
+             o.Settings.GlyphFont.Face = QString::fromStdString(v);
+             return {};
+         }},
+        {"font-size", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             const auto pt = ParseInt(v);
+             if (!pt || *pt < 1 || *pt > 720)
+                 return BadValue("font-size", v, "points from 1 to 720");
+             o.Settings.GlyphFont.PointSize = *pt;
+             return {};
+         }},
+        {"size", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             const auto size = ParsePair(v, "xX");
+             if (!size || size->first < 1 || size->second < 1)
+                 return BadValue("size", v, "WIDTHxHEIGHT, each 1 to 1024, such as 16x16");
+             if (size->first > MaxGlyphSide || size->second > MaxGlyphSide)
+                 return MatrixTooBigMessage;
+             o.Settings.Width = size->first;
+             o.Settings.Height = size->second;
+             return {};
+         }},
+        {"offset", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             const auto offset = ParsePair(v, ",");
+             if (!offset)
+                 return BadValue("offset", v, "X,Y in pixels, such as 0,-2");
+             o.Settings.OffsetX = offset->first;
+             o.Settings.OffsetY = offset->second;
+             return {};
+         }},
+        {"scan", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             if (v == "h")
+                 o.Settings.ScanMode = ScanHorizontal;
+             else if (v == "v")
+                 o.Settings.ScanMode = ScanVertical;
+             else if (v == "zn")
+                 o.Settings.ScanMode = ScanZN;
+             else
+                 return BadValue("scan", v, "h, v or zn");
+             return {};
+         }},
+        {"group", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             const auto bits = ParseInt(v);
+             for (int digits : GroupDigitsChoices) {
+                 if (bits && *bits == digits * 4) {
+                     o.Settings.GroupDigits = digits;
+                     return {};
+                 }
+             }
+             return BadValue("group", v, "bits per group: 4, 8, 12, 16, 24 or 32");
+         }},
+        {"format", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             if (v == "typical")
+                 o.Settings.OutputFormat = Typical;
+             else if (v == "c")
+                 o.Settings.OutputFormat = CArray;
+             else if (v == "asm")
+                 o.Settings.OutputFormat = AsmTable;
+             else
+                 return BadValue("format", v, "typical, c or asm");
+             return {};
+         }},
+        {"workdir", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             if (v.empty())
+                 return BadValue("workdir", v, "a directory");
+             o.WorkDir = QString::fromStdString(v);
+             return {};
+         }},
+        {"invert", false, [](CliOptions &o, const std::string &) { o.Settings.Invert = true; return std::string(); }},
+        {"bit-reverse", false,
+         [](CliOptions &o, const std::string &) { o.Settings.BitReverse = true; return std::string(); }},
+        {"numbered", false,
+         [](CliOptions &o, const std::string &) { o.Settings.NumberedNames = true; return std::string(); }},
+        {"preview", false, [](CliOptions &o, const std::string &) { o.Preview = true; return std::string(); }},
+        {"dots", false, [](CliOptions &o, const std::string &) { o.Dots = true; return std::string(); }},
+        {"help", false, [](CliOptions &o, const std::string &) { o.Help = true; return std::string(); }},
+        {"version", false, [](CliOptions &o, const std::string &) { o.Version = true; return std::string(); }},
+    };
+    return options;
+}
+
+} // namespace
+
+CliParseResult ParseCliArgs(const std::vector<std::string> &args)
+{
+    CliParseResult result;
+    std::vector<std::string> positional;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            if (!optionsEnded && arg.size() >= 2 && arg[0] == '-' && arg != "-") {
+                result.Error = "unknown option '" + arg + "' (try --help)";
+                return result;
+            }
+            positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const size_t eq = arg.find('=');
+        const std::string name = arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
+        const OptionSpec *spec = nullptr;
+        for (const OptionSpec &candidate : Options())
+            if (name == candidate.Name)
+                spec = &candidate;
+        if (!spec) {
+            result.Error = "unknown option '--" + name + "' (try --help)";
+            return result;
+        }
+        std::string value;
+        if (spec->TakesValue) {
+            if (eq != std::string::npos) {
+                value = arg.substr(eq + 1);
+            } else if (i + 1 < args.size()) {
+                value = args[++i];
+            } else {
+                result.Error = "option --" + name + " needs a value";
+                return result;
+            }
+        } else if (eq != std::string::npos) {
+            result.Error = "option --" + name + " takes no value";
+            return result;
+        }
+        if (std::string error = spec->Apply(result.Options, value); !error.empty()) {
+            result.Error = error;
+            return result;
+        }
+    }
+    if (result.Options.Help || result.Options.Version) {
+        result.Ok = true;
+        return result;
+    }
+    if (positional.empty()) {
+        result.Error = "no TEXT given (try --help)";
+        return result;
+    }
+    if (positional.size() > 1) {
+        result.Error = "more than one TEXT given: '" + positional[1] + "' (quote text with spaces)";
+        return result;
+    }
+    result.Options.Text = positional.front();
+    result.Ok = true;
+    return result;
+}
+
+std::string CliUsage()
+{
+    return "Usage: dotrix-cli [options] TEXT\n"
+           "\n"
+           "Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph\n"
+           "source file (name.c, with name.bmp) to the work directory, printing the file's path.\n"
+           "\n"
+           "Options:\n"
+           "  --font FAMILY      font family to draw with (default 宋体)\n"
+           "  --font-size PT     font size in points, 1 to 720 (default 12: 16 pixels)\n"
+           "  --size WxH         glyph size in dots, each 1 to 1024 (default 16x16)\n"
+           "  --offset X,Y       position of the character cell in pixels (default 0,0)\n"
+           "  --scan h|v|zn      horizontal, vertical or ZN scan (default v)\n"
+           "  --group BITS       bits per data group: 4, 8, 12, 16, 24 or 32 (default 8)\n"
+           "  --invert           emit 0 for ink and 1 for clear dots\n"
+           "  --bit-reverse      reverse the bit order inside each value\n"
+           "  --format F         typical, c (C arrays) or asm (DB tables) (default typical)\n"
+           "  --numbered         name arrays by number instead of by pinyin\n"
+           "  --workdir DIR      output directory (default the current directory)\n"
+           "  --preview          print the preview text instead of writing the source file\n"
+           "  --dots             print the glyph as rows of # and .\n"
+           "  --help             show this text\n"
+           "  --version          show the version\n";
+}

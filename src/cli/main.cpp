@@ -1,0 +1,126 @@
+// dotrix-cli: renders a character with the glyph core and prints or writes its glyph text, exactly
+// as the desktop program does.
+
+#include "charset/cp936.h"
+#include "charset/pinyin.h"
+#include "cliargs.h"
+#include "encode/glyphtext.h"
+#include "encode/singleglyph.h"
+#include "raster/boxrender.h"
+#include "raster/dotmatrix.h"
+#include "raster/outputdirectory.h"
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+enum ExitCode { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
+
+int Fail(const std::string &message, int code = ExitFailure)
+{
+    std::cerr << "dotrix-cli: " << message << '\n';
+    return code;
+}
+
+std::string Utf8(const QString &text)
+{
+    return text.toStdString();
+}
+
+void PrintDots(const DotMatrix &matrix, const GlyphSettings &settings)
+{
+    std::string line;
+    for (int r = 0; r < settings.Height; ++r) {
+        line.assign(size_t(std::max(0, settings.Width)), '.');
+        for (int c = 0; c < settings.Width; ++c)
+            if (matrix.IsInk(r, c))
+                line[size_t(c)] = '#';
+        std::cout << line << '\n';
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Drawing needs a GUI application object, not a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    const CliParseResult parsed = ParseCliArgs(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.Ok)
+        return Fail(parsed.Error, ExitUsage);
+    CliOptions options = parsed.Options;
+    if (options.Help) {
+        std::cout << CliUsage();
+        return ExitOk;
+    }
+    if (options.Version) {
+        std::cout << "dotrix-cli " DOTRIX_VERSION "\n";
+        return ExitOk;
+    }
+
+    std::vector<std::string> skipped;
+    const std::string text = Utf8ToCp936(options.Text, &skipped);
+    for (const std::string &ch : skipped)
+        std::cerr << "dotrix-cli: '" << ch << "' has no code in code page 936; skipped\n";
+    if (text.empty())
+        return Fail("TEXT holds no character to draw", ExitUsage);
+
+    GlyphSettings &settings = options.Settings;
+    const QString resolvedFace = settings.GlyphFont.ResolvedFace();
+    if (!QFontDatabase::hasFamily(resolvedFace))
+        std::cerr << "dotrix-cli: font '" << Utf8(resolvedFace)
+                  << "' is not installed; the nearest installed font is used\n";
+
+    settings.ProgramDir = options.WorkDir.isEmpty() ? QDir::currentPath() : options.WorkDir;
+    OutputDirectory output(settings.ProgramDir);
+    QString error;
+    if (!output.CheckWritable(&error))
+        return Fail(Utf8(error));
+
+    DotMatrix matrix;
+    if (options.Preview) {
+        const BoxRenderResult rendered = RenderBoxText(text, settings, matrix, output);
+        if (rendered.RenderFailed || !rendered.Loaded)
+            return Fail(Utf8(rendered.Error));
+        if (options.Dots)
+            PrintDots(matrix, settings);
+        const std::string character = LastCharOf(settings.CurrentText);
+        std::string name = GetPinyin(character, settings.NumberedNames);
+        if (name.empty())
+            name = settings.PictureName;
+        PreviewSink preview;
+        if (WriteGlyphText(preview, name, character, settings.Width, settings.Height, settings.GroupDigits,
+                           settings, matrix)
+            == GlyphTextResult::Refused)
+            return Fail(GroupTooLongMessage);
+        for (const std::string &line : preview.Lines())
+            std::cout << Cp936ToUtf8(line) << '\n';
+        return ExitOk;
+    }
+
+    const SingleGlyphResult result = CreateSingleGlyph(text, settings, matrix, output);
+    switch (result.State) {
+    case SingleGlyphResult::Written:
+        if (options.Dots)
+            PrintDots(matrix, settings);
+        std::cout << Utf8(result.FilePath) << '\n';
+        return ExitOk;
+    case SingleGlyphResult::EmptyText:
+        return Fail("TEXT holds no character to draw", ExitUsage);
+    case SingleGlyphResult::Refused:
+        return Fail(GroupTooLongMessage);
+    case SingleGlyphResult::RenderFailed:
+    case SingleGlyphResult::LoadFailed:
+    case SingleGlyphResult::WriteFailed:
+        break;
+    }
+    return Fail(Utf8(result.Error));
+}

@@ -1,0 +1,222 @@
+#include "glyphtext.h"
+
+#include "packglyph.h"
+
+#include <QSaveFile>
+
+const char *const RightsNotice =
+    "/* The glyph data and text below are protected: they may not be copied or sold without the "
+    "author's authorization. */";
+
+namespace {
+
+const std::string HeaderTag = " [mavo software]";
+
+std::string HeaderLine(const std::string &name, const std::string &character, int width, int height,
+                       int scanMode, int outputFormat, bool forFile)
+{
+    const char scanLetter = scanMode == ScanHorizontal ? 'H' : 'V';
+    const std::string body = "@" + name + " " + character + "(" + std::to_string(width) + "x"
+                             + std::to_string(height) + "," + scanLetter + ")@";
+    const std::string tag = forFile ? HeaderTag : std::string();
+    if (outputFormat == AsmTable)
+        return "; * " + body + (forFile ? tag : std::string(" ")) + "*";
+    return "/* " + body + (forFile ? tag : std::string(" ")) + "*/";
+}
+
+void DropLast(std::string &line, size_t count)
+{
+    line.resize(line.size() > count ? line.size() - count : 0);
+}
+
+// Data lines of the horizontal and vertical scans: runs separated by two spaces.
+std::vector<std::string> RunLines(const PackedGlyph &packed, int outputFormat)
+{
+    const std::string suffix = outputFormat == AsmTable ? "H," : ",";
+    std::vector<std::string> lines;
+    lines.reserve(packed.Lines.size());
+    for (size_t i = 0; i < packed.Lines.size(); ++i) {
+        std::string line;
+        for (const DataRun &run : packed.Lines[i].Runs) {
+            for (const std::string &token : run.Tokens)
+                line += token + suffix;
+            line += "  ";
+        }
+        const bool last = i + 1 == packed.Lines.size();
+        if (outputFormat == AsmTable) {
+            DropLast(line, 3);
+            line = "DB  " + line;
+        } else if (outputFormat == CArray && last) {
+            DropLast(line, 3);
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// Data lines of the "ZN" scan: one band of tokens a line.
+std::vector<std::string> BandLines(const PackedGlyph &packed, int outputFormat)
+{
+    const std::string suffix = outputFormat == AsmTable ? "H," : ",";
+    std::vector<std::string> lines;
+    lines.reserve(packed.Lines.size());
+    for (size_t i = 0; i < packed.Lines.size(); ++i) {
+        std::string line;
+        for (const DataRun &run : packed.Lines[i].Runs)
+            for (const std::string &token : run.Tokens)
+                line += token + suffix;
+        const bool last = i + 1 == packed.Lines.size();
+        if (outputFormat == AsmTable) {
+            if (!line.empty())
+                line.pop_back();
+            line = "DB " + line;
+        } else if (outputFormat == CArray && last) {
+            if (!line.empty())
+                line.pop_back();
+            line += "};";
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+} // namespace
+
+GlyphText ComposeGlyphText(const std::string &name, const std::string &character, int width, int height,
+                           int groupDigits, const GlyphSettings &settings, const DotMatrix &matrix,
+                           bool forFile)
+{
+    GlyphText text;
+    text.ScanMode = settings.ScanMode;
+    text.OutputFormat = settings.OutputFormat;
+    text.Name = name;
+    const PackedGlyph packed = PackGlyph(matrix, width, height, settings.ScanMode, groupDigits,
+                                         settings.Invert, settings.BitReverse, settings.OutputFormat);
+    if (packed.Refused) {
+        text.Refused = true;
+        return text;
+    }
+    const bool zn = settings.ScanMode == ScanZN;
+    text.Items.push_back({GlyphTextRole::Header, HeaderLine(name, character, width, height, settings.ScanMode,
+                                                            settings.OutputFormat, forFile)});
+    if (settings.OutputFormat == CArray)
+        text.Items.push_back({GlyphTextRole::Declaration, "unsigned char " + name + "[]={"});
+    if (settings.OutputFormat == AsmTable)
+        text.Items.push_back({GlyphTextRole::Label, name});
+    for (std::string &line : zn ? BandLines(packed, settings.OutputFormat) : RunLines(packed, settings.OutputFormat))
+        text.Items.push_back({GlyphTextRole::Data, std::move(line)});
+    // A "ZN" C array closes on its last data line; with no data line at all it still needs closing.
+    const bool closedOnDataLine = zn && !packed.Lines.empty();
+    if (settings.OutputFormat == CArray && !closedOnDataLine)
+        text.Items.push_back({GlyphTextRole::Closing, "};"});
+    return text;
+}
+
+std::string GlyphFileBytes(const GlyphText &text, bool withNotice)
+{
+    static const std::string CrLf = "\r\n";
+    std::string bytes;
+    if (text.Refused)
+        return bytes;
+    if (withNotice)
+        bytes += RightsNotice + CrLf;
+    // In files an assembler label starts the first data line; later lines are indented to it.
+    std::string label;
+    bool firstData = true;
+    for (const GlyphTextItem &item : text.Items) {
+        switch (item.Role) {
+        case GlyphTextRole::Label:
+            label = item.Text;
+            break;
+        case GlyphTextRole::Data:
+            if (text.OutputFormat == AsmTable)
+                bytes += firstData ? label + " " : std::string(label.size() + 1, ' ');
+            bytes += item.Text + CrLf;
+            firstData = false;
+            break;
+        default:
+            bytes += item.Text + CrLf;
+            break;
+        }
+    }
+    // An assembler table without data lines still carries its label.
+    if (text.OutputFormat == AsmTable && firstData)
+        bytes += label + CrLf;
+    return bytes;
+}
+
+bool PreviewSink::Receive(const GlyphText &text, QString *)
+{
+    m_text = text;
+    return true;
+}
+
+std::vector<std::string> PreviewSink::Lines() const
+{
+    std::vector<std::string> lines;
+    for (const GlyphTextItem &item : m_text.Items)
+        lines.push_back(item.Text);
+    return lines;
+}
+
+bool WriteOutputFile(OutputDirectory &output, const QString &fileName, const std::string &bytes, QString *error)
+{
+    const QString path = output.FilePath(fileName);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("cannot create %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit()) {
+        if (error)
+            *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    output.RecordWritten(fileName);
+    return true;
+}
+
+GlyphFileSink::GlyphFileSink(OutputDirectory &output, const QString &fileName)
+    : m_output(output), m_fileName(fileName)
+{
+}
+
+bool GlyphFileSink::Receive(const GlyphText &text, QString *error)
+{
+    return WriteOutputFile(m_output, m_fileName, GlyphFileBytes(text, true), error);
+}
+
+GlyphFileAggregateSink::GlyphFileAggregateSink(OutputDirectory &output, const QString &fileName,
+                                               QIODevice &aggregate)
+    : m_output(output), m_fileName(fileName), m_aggregate(aggregate)
+{
+}
+
+bool GlyphFileAggregateSink::Receive(const GlyphText &text, QString *error)
+{
+    const std::string bytes = GlyphFileBytes(text, false);
+    if (!WriteOutputFile(m_output, m_fileName, bytes, error))
+        return false;
+    if (m_aggregate.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
+        if (error)
+            *error = QStringLiteral("cannot append to the aggregate file: %1").arg(m_aggregate.errorString());
+        return false;
+    }
+    return true;
+}
+
+GlyphTextResult WriteGlyphText(GlyphTextSink &sink, const std::string &name, const std::string &character,
+                               int width, int height, int groupDigits, const GlyphSettings &settings,
+                               const DotMatrix &matrix, QString *error)
+{
+    const GlyphText text =
+        ComposeGlyphText(name, character, width, height, groupDigits, settings, matrix, !sink.IsPreview());
+    if (text.Refused) {
+        if (sink.IsPreview()) // the preview shows the refusal instead of the previous glyph
+            sink.Receive(text, error);
+        return GlyphTextResult::Refused;
+    }
+    return sink.Receive(text, error) ? GlyphTextResult::Written : GlyphTextResult::Failed;
+}

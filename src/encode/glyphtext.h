@@ -1,0 +1,114 @@
+#pragma once
+// Writing one glyph as source text: typical hexadecimal list, C array or assembler DB table,
+// under a header comment that names the glyph, its character, size and scan letter.
+
+#include "raster/dotmatrix.h"
+#include "raster/glyphsettings.h"
+#include "raster/outputdirectory.h"
+
+#include <QIODevice>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+// The one-line rights notice that opens single-glyph files and All.c. It never holds the
+// characters 0 and x in a row, which data-file readers take for the start of a byte.
+extern const char *const RightsNotice;
+
+enum class GlyphTextRole {
+    Header,      // the header comment
+    Declaration, // C arrays: "unsigned char name[]={"
+    Label,       // assembler tables: the name that labels the first data line
+    Data,        // one line of values
+    Closing,     // C arrays in the horizontal and vertical scans: "};"
+};
+
+struct GlyphTextItem
+{
+    GlyphTextRole Role;
+    std::string Text; // code page 936 bytes, no line end
+};
+
+// One glyph's text as items, before it is laid out for a file or the preview.
+struct GlyphText
+{
+    bool Refused = false; // the group is longer than a run: there is no text
+    int ScanMode = ScanVertical;
+    int OutputFormat = Typical;
+    std::string Name;
+    std::vector<GlyphTextItem> Items;
+};
+
+// Builds the items. forFile selects the file header (with the " [mavo software]" tag).
+GlyphText ComposeGlyphText(const std::string &name, const std::string &character, int width, int height,
+                           int groupDigits, const GlyphSettings &settings, const DotMatrix &matrix,
+                           bool forFile);
+
+// Lays the items out as file bytes: every line ends in CR LF; an assembler label starts the first
+// data line and later data lines are indented under it. withNotice puts the rights notice first.
+std::string GlyphFileBytes(const GlyphText &text, bool withNotice);
+
+// Where WriteGlyphText sends a glyph's text.
+class GlyphTextSink
+{
+public:
+    virtual ~GlyphTextSink() = default;
+    virtual bool IsPreview() const { return false; }
+    // Takes one glyph's complete text; false with error when it could not be stored.
+    virtual bool Receive(const GlyphText &text, QString *error) = 0;
+};
+
+// Keeps the text for the data preview pane (and dotrix-cli --preview).
+class PreviewSink : public GlyphTextSink
+{
+public:
+    bool IsPreview() const override { return true; }
+    bool Receive(const GlyphText &text, QString *error) override;
+    const GlyphText &Text() const { return m_text; }
+    // The items one per line (the assembler label on a line of its own), code page 936.
+    std::vector<std::string> Lines() const;
+
+private:
+    GlyphText m_text;
+};
+
+// Writes the glyph's own file, rights notice first, replacing any file of that name whole.
+class GlyphFileSink : public GlyphTextSink
+{
+public:
+    GlyphFileSink(OutputDirectory &output, const QString &fileName);
+    bool Receive(const GlyphText &text, QString *error) override;
+    QString FilePath() const { return m_output.FilePath(m_fileName); }
+
+private:
+    OutputDirectory &m_output;
+    QString m_fileName;
+};
+
+// Writes the glyph's own file without the notice and appends the same text to an open aggregate
+// file (All.c). Nothing goes to the aggregate when the glyph's file cannot be written.
+class GlyphFileAggregateSink : public GlyphTextSink
+{
+public:
+    GlyphFileAggregateSink(OutputDirectory &output, const QString &fileName, QIODevice &aggregate);
+    bool Receive(const GlyphText &text, QString *error) override;
+
+private:
+    OutputDirectory &m_output;
+    QString m_fileName;
+    QIODevice &m_aggregate;
+};
+
+enum class GlyphTextResult { Written, Refused, Failed };
+
+// Packs the glyph in the matrix with the settings' scan, inversion, bit order and output format,
+// and hands its text to the sink. A refusal reaches no sink: nothing is written anywhere.
+GlyphTextResult WriteGlyphText(GlyphTextSink &sink, const std::string &name, const std::string &character,
+                               int width, int height, int groupDigits, const GlyphSettings &settings,
+                               const DotMatrix &matrix, QString *error = nullptr);
+
+// Writes bytes to a file of the output directory atomically (a failed write leaves an earlier
+// file of that name whole) and records it as the program's own.
+bool WriteOutputFile(OutputDirectory &output, const QString &fileName, const std::string &bytes,
+                     QString *error);

@@ -1,0 +1,53 @@
+#include "singleglyph.h"
+
+#include "charset/cp936.h"
+#include "charset/pinyin.h"
+#include "glyphtext.h"
+#include "raster/glyphbitmap.h"
+#include "raster/glyphrender.h"
+#include "raster/uniquename.h"
+
+void DeleteGlyphFiles(OutputDirectory &output, QStringList *failures)
+{
+    output.DeleteWritten({QStringLiteral(".bmp"), QStringLiteral(".c")}, failures);
+}
+
+SingleGlyphResult CreateSingleGlyph(const std::string &boxText, GlyphSettings &settings, DotMatrix &matrix,
+                                    OutputDirectory &output)
+{
+    SingleGlyphResult result;
+    DeleteGlyphFiles(output);
+    settings.CurrentText = boxText;
+    if (boxText.empty())
+        return result;
+
+    const std::string character = LastCharOf(boxText);
+    result.Name = MakeUniqueName(GetPinyin(character, settings.NumberedNames), 0, output.Path());
+    const QString baseName = Cp936ToQString(result.Name);
+    if (!RenderGlyph(character, baseName, settings.OffsetX, settings.OffsetY, settings.Width, settings.Height,
+                     settings.GlyphFont, output, &result.Error)) {
+        result.State = SingleGlyphResult::RenderFailed;
+        return result;
+    }
+    if (!LoadMatrixFromBitmap(output.FilePath(baseName + QStringLiteral(".bmp")), InkTest::BlueByte, matrix,
+                              settings, &result.Error)) {
+        result.State = SingleGlyphResult::LoadFailed;
+        return result;
+    }
+    GlyphFileSink sink(output, baseName + QStringLiteral(".c"));
+    switch (WriteGlyphText(sink, result.Name, character, settings.Width, settings.Height, settings.GroupDigits,
+                           settings, matrix, &result.Error)) {
+    case GlyphTextResult::Written:
+        result.State = SingleGlyphResult::Written;
+        result.FilePath = sink.FilePath();
+        break;
+    case GlyphTextResult::Refused:
+        result.State = SingleGlyphResult::Refused;
+        result.Error = QString::fromUtf8(GroupTooLongMessage);
+        break;
+    case GlyphTextResult::Failed:
+        result.State = SingleGlyphResult::WriteFailed;
+        break;
+    }
+    return result;
+}

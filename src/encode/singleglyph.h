@@ -1,0 +1,43 @@
+#pragma once
+// The single-glyph command's work: clear earlier output, render the character box's last
+// character, load it, and write its source file.
+
+#include "raster/dotmatrix.h"
+#include "raster/glyphsettings.h"
+#include "raster/outputdirectory.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+
+// Shown when a group is longer than the digits of a run, so no text can be written.
+inline constexpr const char *GroupTooLongMessage = "每组含字节数太多!";
+
+// Deletes the bitmap and source files that earlier commands wrote to the output directory, and
+// only those: a user's own .bmp or .c file there is never touched. Paths that could not be
+// deleted are added to failures.
+void DeleteGlyphFiles(OutputDirectory &output, QStringList *failures = nullptr);
+
+struct SingleGlyphResult
+{
+    enum Status {
+        Written,      // FilePath holds the source file
+        EmptyText,    // nothing to do: the character box is empty
+        RenderFailed, // the glyph bitmap could not be written (Error says where)
+        LoadFailed,   // the glyph bitmap could not be read back
+        Refused,      // the group is longer than a run: no file was written
+        WriteFailed,  // the source file could not be written (Error says where)
+    };
+    Status State = EmptyText;
+    std::string Name;   // array name, e.g. zhong0
+    QString FilePath;   // the .c file, when written
+    QString Error;
+};
+
+// Runs the command on boxText (code page 936): stores it in settings.CurrentText, takes its last
+// character, names it by pinyin (or number) made unique in the output directory, renders it into
+// name.bmp, loads it into the matrix with the blue-byte test (so settings.Width and Height come
+// from the bitmap) and writes name.c with the rights notice.
+SingleGlyphResult CreateSingleGlyph(const std::string &boxText, GlyphSettings &settings, DotMatrix &matrix,
+                                    OutputDirectory &output);

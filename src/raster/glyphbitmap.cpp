@@ -1,0 +1,185 @@
+#include "glyphbitmap.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstring>
+
+namespace {
+
+constexpr int FileHeaderSize = 14;
+constexpr int InfoHeaderSize = 40;
+constexpr int HeaderSize = FileHeaderSize + InfoHeaderSize;
+
+void PutU16(char *at, uint16_t value)
+{
+    at[0] = char(value & 0xFF);
+    at[1] = char(value >> 8);
+}
+
+void PutU32(char *at, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        at[i] = char((value >> (8 * i)) & 0xFF);
+}
+
+uint16_t GetU16(const char *at)
+{
+    return uint16_t(uint8_t(at[0]) | (uint8_t(at[1]) << 8));
+}
+
+uint32_t GetU32(const char *at)
+{
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | uint8_t(at[i]);
+    return value;
+}
+
+void SetError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+
+} // namespace
+
+int BitmapStride(int width)
+{
+    return ((width * 24 + 31) / 32) * 4;
+}
+
+QByteArray EncodeBitmapFile(const QImage &image, int width, int height)
+{
+    width = std::max(0, width);
+    height = std::max(0, height);
+    const int stride = BitmapStride(width);
+    const qsizetype pixelBytes = qsizetype(stride) * height;
+    QByteArray file(HeaderSize + pixelBytes, '\0');
+    char *p = file.data();
+
+    // File header.
+    p[0] = 'B';
+    p[1] = 'M';
+    PutU32(p + 2, uint32_t(HeaderSize + pixelBytes));
+    PutU16(p + 6, 0);
+    PutU16(p + 8, 0);
+    PutU32(p + 10, HeaderSize);
+    // Information header.
+    char *info = p + FileHeaderSize;
+    PutU32(info + 0, InfoHeaderSize);
+    PutU32(info + 4, uint32_t(width));
+    PutU32(info + 8, uint32_t(height));
+    PutU16(info + 12, 1);
+    PutU16(info + 14, 24);
+    // Compression, image size, resolutions and colour counts stay 0.
+
+    if (image.isNull() || width == 0 || height == 0)
+        return file;
+    const QImage rgb = image.format() == QImage::Format_RGB32 ? image
+                                                               : image.convertToFormat(QImage::Format_RGB32);
+    for (int k = 0; k < height; ++k) {
+        // Stored row k is picture row height-1-k: the bottom row comes first.
+        const auto *source = reinterpret_cast<const QRgb *>(rgb.constScanLine(height - 1 - k));
+        char *out = p + HeaderSize + qsizetype(k) * stride;
+        for (int x = 0; x < width; ++x) {
+            out[3 * x + 0] = char(qBlue(source[x]));
+            out[3 * x + 1] = char(qGreen(source[x]));
+            out[3 * x + 2] = char(qRed(source[x]));
+        }
+    }
+    return file;
+}
+
+bool SaveBitmapFile(const QImage &image, int width, int height, const QString &path, QString *error)
+{
+    const QByteArray bytes = EncodeBitmapFile(image, width, height);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        SetError(error, QStringLiteral("cannot create %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        SetError(error, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix &matrix,
+                               GlyphSettings &settings, QString *error)
+{
+    if (bytes.size() < HeaderSize) {
+        SetError(error, QStringLiteral("file is shorter than a bitmap header"));
+        return false;
+    }
+    const char *p = bytes.constData();
+    const char *info = p + FileHeaderSize;
+    if (p[0] != 'B' || p[1] != 'M') {
+        SetError(error, QStringLiteral("not a BMP file"));
+        return false;
+    }
+    const uint32_t dataOffset = GetU32(p + 10);
+    const uint32_t infoSize = GetU32(info + 0);
+    const auto width = int32_t(GetU32(info + 4));
+    const auto height = int32_t(GetU32(info + 8));
+    const uint16_t bitsPerPixel = GetU16(info + 14);
+    const uint32_t compression = GetU32(info + 16);
+    if (infoSize < InfoHeaderSize || bitsPerPixel != 24 || compression != 0) {
+        SetError(error, QStringLiteral("not an uncompressed 24-bit bitmap"));
+        return false;
+    }
+    if (width < 0 || height < 0 || width > DotMatrix::Size || height > DotMatrix::Size) {
+        SetError(error, QStringLiteral("bitmap size %1 x %2 is outside 0 to 1024").arg(width).arg(height));
+        return false;
+    }
+    const int stride = BitmapStride(width);
+    const qsizetype total = qsizetype(stride) * height;
+    if (dataOffset < HeaderSize || qsizetype(dataOffset) > bytes.size()
+        || bytes.size() - qsizetype(dataOffset) < total) {
+        SetError(error, QStringLiteral("bitmap pixel data is truncated"));
+        return false;
+    }
+
+    settings.Width = width;
+    settings.Height = height;
+    matrix.FillArea(width, height, CellCleared);
+    const char *pixels = p + dataOffset;
+    for (int k = 0; k < height; ++k) {
+        const auto *row = reinterpret_cast<const uint8_t *>(pixels + qsizetype(k) * stride);
+        int32_t *cells = matrix.Row(height - 1 - k);
+        for (int j = 0; j < width; ++j) {
+            const uint8_t *px = row + 3 * j;
+            const bool clear = test == InkTest::BlueByte
+                                   ? px[0] == 0xFF
+                                   : (px[0] == 0xFF && px[1] == 0xFF && px[2] == 0xFF);
+            cells[j] = clear ? CellBlank : CellInk;
+        }
+    }
+    return true;
+}
+
+bool LoadMatrixFromBitmap(const QString &path, InkTest test, DotMatrix &matrix, GlyphSettings &settings,
+                          QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        SetError(error, QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    // A glyph file of 1024 x 1024 is about 3 MiB; anything past 16 MiB is not one of ours.
+    constexpr qint64 Largest = qint64(1) << 24;
+    const qint64 size = file.size();
+    if (size > Largest) {
+        SetError(error, QStringLiteral("%1: file is too large for a glyph bitmap").arg(path));
+        return false;
+    }
+    const QByteArray bytes = file.read(size > 0 ? size : Largest);
+    QString reason;
+    if (!LoadMatrixFromBitmapBytes(bytes, test, matrix, settings, &reason)) {
+        SetError(error, QStringLiteral("%1: %2").arg(path, reason));
+        return false;
+    }
+    return true;
+}

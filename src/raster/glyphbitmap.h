@@ -1,0 +1,39 @@
+#pragma once
+// The glyph bitmap file: an uncompressed 24-bit BMP (54-byte header, rows bottom-up, each row
+// padded to a multiple of four bytes) through which every character goes into the dot matrix.
+
+#include "dotmatrix.h"
+#include "glyphsettings.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// How a stored pixel is judged clear (white) or ink when it is loaded.
+enum class InkTest {
+    AllBytes, // clear only when blue, green and red are all 0xFF (interactive rendering)
+    BlueByte, // clear when the blue byte is 0xFF, whatever green and red (generation commands)
+};
+
+// Bytes of the row stride: 3 x width rounded up to a multiple of four.
+int BitmapStride(int width);
+
+// The whole file for a width x height picture. image may be null (an empty glyph); otherwise it
+// must be width x height, and its pixels are stored as blue, green, red.
+QByteArray EncodeBitmapFile(const QImage &image, int width, int height);
+
+// Writes the file atomically: a file that cannot be written leaves any earlier file of that name
+// as it was. On failure error says what failed and where.
+bool SaveBitmapFile(const QImage &image, int width, int height, const QString &path,
+                    QString *error = nullptr);
+
+// Reads a glyph bitmap file into the matrix: sets settings.Width and settings.Height from it,
+// sets the glyph area to CellCleared, then every cell to CellInk or CellBlank by the ink test
+// (stored row k goes to matrix row Height-1-k). Returns false and changes nothing when the file
+// cannot be opened or is not a well-formed 24-bit BMP of at most 1024 x 1024 pixels.
+bool LoadMatrixFromBitmap(const QString &path, InkTest test, DotMatrix &matrix,
+                          GlyphSettings &settings, QString *error = nullptr);
+
+// The same from bytes already in memory.
+bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix &matrix,
+                               GlyphSettings &settings, QString *error = nullptr);

@@ -1,0 +1,103 @@
+#include "outputdirectory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+OutputDirectory::OutputDirectory(const QString &path) : m_path(QDir(path).absolutePath())
+{
+    Load();
+}
+
+QString OutputDirectory::FilePath(const QString &fileName) const
+{
+    return m_path + QLatin1Char('/') + fileName;
+}
+
+void OutputDirectory::Load()
+{
+    QFile manifest(FilePath(ManifestName));
+    if (!manifest.open(QIODevice::ReadOnly))
+        return;
+    while (!manifest.atEnd()) {
+        const QString name = QString::fromUtf8(manifest.readLine()).trimmed();
+        if (!name.isEmpty() && !name.contains(QLatin1Char('/')))
+            m_written.insert(name);
+    }
+}
+
+bool OutputDirectory::SaveAll()
+{
+    QSaveFile manifest(FilePath(ManifestName));
+    if (!manifest.open(QIODevice::WriteOnly))
+        return false;
+    for (const QString &name : m_written)
+        manifest.write(name.toUtf8() + '\n');
+    return manifest.commit();
+}
+
+void OutputDirectory::RecordWritten(const QString &fileName)
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_written.insert(fileName).second)
+        return;
+    // Appending keeps a batch of thousands of files cheap; the list is rewritten whole only when
+    // files are deleted.
+    QFile manifest(FilePath(ManifestName));
+    if (manifest.open(QIODevice::WriteOnly | QIODevice::Append))
+        manifest.write(fileName.toUtf8() + '\n');
+}
+
+bool OutputDirectory::WasWritten(const QString &fileName) const
+{
+    std::lock_guard lock(m_mutex);
+    return m_written.count(fileName) != 0;
+}
+
+int OutputDirectory::DeleteWritten(const QStringList &suffixes, QStringList *failures)
+{
+    std::lock_guard lock(m_mutex);
+    int deleted = 0;
+    for (auto it = m_written.begin(); it != m_written.end();) {
+        const QString &name = *it;
+        const bool matches = std::any_of(suffixes.begin(), suffixes.end(), [&](const QString &suffix) {
+            return name.endsWith(suffix, Qt::CaseInsensitive);
+        });
+        if (!matches) {
+            ++it;
+            continue;
+        }
+        const QString path = FilePath(name);
+        if (QFile::remove(path)) {
+            ++deleted;
+            it = m_written.erase(it);
+        } else if (!QFileInfo::exists(path)) { // already gone: nothing left to delete
+            it = m_written.erase(it);
+        } else {
+            if (failures)
+                failures->append(path);
+            ++it;
+        }
+    }
+    SaveAll();
+    return deleted;
+}
+
+bool OutputDirectory::CheckWritable(QString *error) const
+{
+    QFileInfo info(m_path);
+    if (!info.isDir()) {
+        if (error)
+            *error = QStringLiteral("%1 is not a directory").arg(m_path);
+        return false;
+    }
+    QTemporaryFile probe(FilePath(QStringLiteral(".dotrix-probe-XXXXXX")));
+    if (!probe.open()) {
+        if (error)
+            *error = QStringLiteral("cannot write in %1: %2").arg(m_path, probe.errorString());
+        return false;
+    }
+    return true;
+}

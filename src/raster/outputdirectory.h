@@ -1,0 +1,43 @@
+#pragma once
+// OutputDirectory: the directory generated files go to, with the list of files the program wrote
+// there, kept in a hidden file beside them, so that clearing earlier output never deletes a
+// user's own file of the same kind.
+
+#include <QString>
+#include <QStringList>
+
+#include <mutex>
+#include <set>
+
+class OutputDirectory
+{
+public:
+    // Name of the list of written files inside the directory.
+    static inline const QString ManifestName = QStringLiteral(".dotrix-written");
+
+    explicit OutputDirectory(const QString &path);
+
+    const QString &Path() const { return m_path; }
+    // Absolute path of a file in the directory.
+    QString FilePath(const QString &fileName) const;
+
+    // Notes that the program wrote fileName (a bare name) here. Thread-safe.
+    void RecordWritten(const QString &fileName);
+    bool WasWritten(const QString &fileName) const;
+
+    // Deletes every file the program wrote here whose name ends in one of the suffixes (".bmp",
+    // ".c") and forgets it. Files that could not be deleted are added to failures and kept on the
+    // list. Returns the number deleted.
+    int DeleteWritten(const QStringList &suffixes, QStringList *failures = nullptr);
+
+    // True when a file can be created in the directory; otherwise error says why.
+    bool CheckWritable(QString *error = nullptr) const;
+
+private:
+    void Load();
+    bool SaveAll();
+
+    QString m_path;
+    mutable std::mutex m_mutex;
+    std::set<QString> m_written;
+};

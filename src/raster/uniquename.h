@@ -1,0 +1,28 @@
+#pragma once
+// Unique glyph names: a base followed by the first number from a start number upward for which no
+// bitmap file base + number + ".bmp" exists in the output directory.
+
+#include <QString>
+
+#include <string>
+#include <unordered_map>
+
+// What a run of MakeUniqueName calls has learned: for each base, a number below which every name
+// was found taken (or handed out) during this run. Keep one per command or batch run and drop it
+// afterwards, so files that appear or vanish between runs are seen afresh.
+class UniqueNameCache
+{
+public:
+    int KnownTakenBelow(const std::string &base) const;
+    void Learn(const std::string &base, int takenBelow);
+
+private:
+    std::unordered_map<std::string, int> m_takenBelow;
+};
+
+// base + decimal number (code page 936 bytes), the first number from start upward whose bitmap
+// file does not exist in directory. With a cache, numbers this run already found taken are not
+// probed again; the returned number itself is probed again next time, so a name handed out but
+// never written is handed out again, exactly as probing from the start would.
+std::string MakeUniqueName(const std::string &base, int start, const QString &directory,
+                           UniqueNameCache *cache = nullptr);
