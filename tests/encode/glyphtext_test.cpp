@@ -1,0 +1,199 @@
+// Source text of one glyph: whole files compared byte for byte with golden files, and the
+// preview's items.
+
+#include "common/testutil.h"
+#include "encode/glyphtext.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using testutil::Gbk;
+
+namespace {
+
+// 16 x 16 glyph whose ink is column 0 and row 15 (an L):
+//   #...............
+//   #...............   (rows 1 to 14 the same)
+//   ################
+DotMatrix LShape()
+{
+    DotMatrix m;
+    for (int r = 0; r < 16; ++r)
+        m.Set(r, 0, CellInk);
+    for (int c = 0; c < 16; ++c)
+        m.Set(15, c, CellInk);
+    return m;
+}
+
+GlyphSettings Settings(int scan, int format)
+{
+    GlyphSettings s;
+    s.ScanMode = scan;
+    s.OutputFormat = format;
+    return s;
+}
+
+std::string FileText(int scan, int format, bool withNotice)
+{
+    const GlyphText text =
+        ComposeGlyphText("zhong0", Gbk("中"), 16, 16, 2, Settings(scan, format), LShape(), true);
+    return GlyphFileBytes(text, withNotice);
+}
+
+std::string NoticeLine()
+{
+    return std::string(RightsNotice) + "\r\n";
+}
+
+} // namespace
+
+TEST(GlyphFileText, MatchesGoldenFilesInEveryScanAndFormat)
+{
+    const struct {
+        int scan;
+        int format;
+        const char *golden;
+    } cases[] = {
+        {ScanVertical, CArray, "zhong0-v-c.c"},     {ScanVertical, AsmTable, "zhong0-v-asm.c"},
+        {ScanVertical, Typical, "zhong0-v-typical.c"}, {ScanHorizontal, CArray, "zhong0-h-c.c"},
+        {ScanZN, CArray, "zhong0-zn-c.c"},          {ScanZN, AsmTable, "zhong0-zn-asm.c"},
+    };
+    for (const auto &c : cases) {
+        const std::string golden = testutil::Golden(QString::fromLatin1(c.golden));
+        ASSERT_FALSE(golden.empty()) << c.golden;
+        EXPECT_EQ(FileText(c.scan, c.format, true), NoticeLine() + golden) << c.golden;
+        EXPECT_EQ(FileText(c.scan, c.format, false), golden) << c.golden << " without notice";
+    }
+}
+
+TEST(GlyphFileText, RightsNoticeIsOneCommentWithoutHexPrefix)
+{
+    const std::string notice = RightsNotice;
+    EXPECT_EQ(notice.rfind("/*", 0), 0u);
+    EXPECT_EQ(notice.substr(notice.size() - 2), "*/");
+    EXPECT_EQ(notice.find("*/"), notice.size() - 2);
+    EXPECT_EQ(notice.find("0x"), std::string::npos);
+    EXPECT_EQ(notice.find('\n'), std::string::npos);
+}
+
+TEST(GlyphFileText, EveryLineEndsInCrLf)
+{
+    for (int scan : {ScanHorizontal, ScanVertical, ScanZN})
+        for (int format : {Typical, CArray, AsmTable}) {
+            const std::string bytes = FileText(scan, format, true);
+            ASSERT_GE(bytes.size(), 2u);
+            EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+            for (size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1))
+                EXPECT_EQ(bytes[at - 1], '\r') << "scan " << scan << " format " << format;
+        }
+}
+
+TEST(GlyphFileText, TypicalLinesKeepSeparatorsAndAsmLinesNeverEndInComma)
+{
+    // Typical ZN: every band line ends with "," and there is no "};".
+    const std::string typicalZn = FileText(ScanZN, Typical, false);
+    EXPECT_EQ(typicalZn.find("};"), std::string::npos);
+    EXPECT_NE(typicalZn.find("0x01,\r\n"), std::string::npos);
+    for (int scan : {ScanHorizontal, ScanVertical, ScanZN})
+        EXPECT_EQ(FileText(scan, AsmTable, false).find(",\r\n"), std::string::npos) << scan;
+}
+
+TEST(GlyphFileText, PictureHeaderHasEmptyCharacterBeforeSize)
+{
+    GlyphSettings s = Settings(ScanVertical, CArray);
+    const GlyphText text = ComposeGlyphText("logo", "", 16, 16, 2, s, LShape(), true);
+    ASSERT_FALSE(text.Items.empty());
+    EXPECT_EQ(text.Items[0].Text, "/* @logo (16x16,V)@ [mavo software]*/");
+}
+
+TEST(GlyphFileText, NumberedNameIsUsedAsIs)
+{
+    const GlyphText text =
+        ComposeGlyphText("0", Gbk("中"), 16, 16, 2, Settings(ScanVertical, AsmTable), LShape(), true);
+    const std::string bytes = GlyphFileBytes(text, false);
+    EXPECT_NE(bytes.find("\r\n0 DB  0FFH,0FFH,"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\n  DB  000H,001H,"), std::string::npos); // indented by name + 1
+}
+
+TEST(PreviewText, HeaderHasNoTagAndAsmLabelStandsAlone)
+{
+    PreviewSink preview;
+    GlyphSettings s = Settings(ScanVertical, AsmTable);
+    ASSERT_EQ(WriteGlyphText(preview, "zhong", Gbk("中"), 16, 16, 2, s, LShape()), GlyphTextResult::Written);
+    const std::vector<std::string> lines = preview.Lines();
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], Gbk("; * @zhong 中(16x16,V)@ *"));
+    EXPECT_EQ(lines[1], "zhong");
+    EXPECT_EQ(lines[2], "DB  0FFH,0FFH,  000H,001H,  000H,001H,  000H,001H");
+
+    s = Settings(ScanHorizontal, CArray);
+    ASSERT_EQ(WriteGlyphText(preview, "zhong", Gbk("中"), 16, 16, 2, s, LShape()), GlyphTextResult::Written);
+    EXPECT_EQ(preview.Lines().front(), Gbk("/* @zhong 中(16x16,H)@ */"));
+    EXPECT_EQ(preview.Lines()[1], "unsigned char zhong[]={");
+    EXPECT_EQ(preview.Lines().back(), "};");
+    EXPECT_EQ(preview.Lines().size(), 7u); // header, declaration, four data lines, closing
+}
+
+TEST(WriteGlyphText, RefusalWritesNoFileAndNothingToTheAggregate)
+{
+    QTemporaryDir dir;
+    OutputDirectory output(dir.path());
+    GlyphSettings s = Settings(ScanVertical, CArray);
+    QBuffer aggregate;
+    aggregate.open(QIODevice::WriteOnly);
+    GlyphFileSink file(output, "zhong0.c");
+    GlyphFileAggregateSink both(output, "zhong1.c", aggregate);
+    // Eight digits a group, only four a 16-row column.
+    EXPECT_EQ(WriteGlyphText(file, "zhong0", Gbk("中"), 16, 16, 8, s, LShape()), GlyphTextResult::Refused);
+    EXPECT_EQ(WriteGlyphText(both, "zhong1", Gbk("中"), 16, 16, 8, s, LShape()), GlyphTextResult::Refused);
+    EXPECT_FALSE(QFile::exists(dir.filePath("zhong0.c")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("zhong1.c")));
+    EXPECT_TRUE(aggregate.data().isEmpty());
+
+    PreviewSink preview;
+    EXPECT_EQ(WriteGlyphText(preview, "zhong", Gbk("中"), 16, 16, 8, s, LShape()), GlyphTextResult::Refused);
+    EXPECT_TRUE(preview.Text().Refused);
+}
+
+TEST(WriteGlyphText, AggregateGetsTheGlyphFileTextWithoutNotice)
+{
+    QTemporaryDir dir;
+    OutputDirectory output(dir.path());
+    QBuffer aggregate;
+    aggregate.open(QIODevice::WriteOnly);
+    GlyphFileAggregateSink sink(output, "zhong0.c", aggregate);
+    const GlyphSettings s = Settings(ScanVertical, CArray);
+    ASSERT_EQ(WriteGlyphText(sink, "zhong0", Gbk("中"), 16, 16, 2, s, LShape()), GlyphTextResult::Written);
+    const std::string golden = testutil::Golden("zhong0-v-c.c");
+    EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("zhong0.c")), golden);
+    EXPECT_EQ(aggregate.data().toStdString(), golden);
+    EXPECT_TRUE(output.WasWritten("zhong0.c"));
+}
+
+TEST(WriteGlyphText, UnwritableFileFailsAndLeavesAggregateUntouched)
+{
+    QTemporaryDir dir;
+    OutputDirectory output(dir.path() + "/missing-subdir");
+    QBuffer aggregate;
+    aggregate.open(QIODevice::WriteOnly);
+    GlyphFileAggregateSink sink(output, "zhong0.c", aggregate);
+    QString error;
+    EXPECT_EQ(WriteGlyphText(sink, "zhong0", Gbk("中"), 16, 16, 2, Settings(ScanVertical, CArray), LShape(),
+                             &error),
+              GlyphTextResult::Failed);
+    EXPECT_TRUE(error.contains("zhong0.c")) << error.toStdString();
+    EXPECT_TRUE(aggregate.data().isEmpty());
+}
+
+TEST(GlyphFileText, EmptyGlyphsStillCloseTheirArrays)
+{
+    DotMatrix m;
+    // ZN with no band (height 0) still ends the C array.
+    GlyphText zn = ComposeGlyphText("a", "a", 16, 0, 2, Settings(ScanZN, CArray), m, true);
+    EXPECT_EQ(GlyphFileBytes(zn, false), "/* @a a(16x0,V)@ [mavo software]*/\r\nunsigned char a[]={\r\n};\r\n");
+    // Vertical with width 0 has no runs but closes too.
+    GlyphText v = ComposeGlyphText("a", "a", 0, 16, 2, Settings(ScanVertical, CArray), m, true);
+    EXPECT_EQ(GlyphFileBytes(v, false), "/* @a a(0x16,V)@ [mavo software]*/\r\nunsigned char a[]={\r\n};\r\n");
+}
