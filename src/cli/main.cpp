@@ -44,6 +44,14 @@ void PrintDots(const DotMatrix &matrix, const GlyphSettings &settings)
     }
 }
 
+// Qt's own chatter (runtime directory notes, font substitutions) is not the user's business;
+// only its critical messages reach stderr.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << "dotrix-cli: " << message.toStdString() << '\n';
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -51,6 +59,8 @@ int main(int argc, char **argv)
     // Drawing needs a GUI application object, not a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("DOTRIX_QT_MESSAGES"))
+        qInstallMessageHandler(QuietQtMessages);
     QGuiApplication app(argc, argv);
 
     const CliParseResult parsed = ParseCliArgs(std::vector<std::string>(argv + 1, argv + argc));

@@ -1,8 +1,8 @@
 #include "glyphtext.h"
 
 #include "packglyph.h"
+#include "raster/replacefile.h"
 
-#include <QSaveFile>
 
 const char *const RightsNotice =
     "/* The glyph data and text below are protected: they may not be copied or sold without the "
@@ -161,19 +161,8 @@ std::vector<std::string> PreviewSink::Lines() const
 
 bool WriteOutputFile(OutputDirectory &output, const QString &fileName, const std::string &bytes, QString *error)
 {
-    const QString path = output.FilePath(fileName);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("cannot create %1: %2").arg(path, file.errorString());
+    if (!ReplaceFile(output.FilePath(fileName), bytes.data(), qint64(bytes.size()), error))
         return false;
-    }
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
     output.RecordWritten(fileName);
     return true;
 }

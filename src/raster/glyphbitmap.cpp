@@ -1,7 +1,8 @@
 #include "glyphbitmap.h"
 
+#include "replacefile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstring>
 
@@ -94,17 +95,7 @@ QByteArray EncodeBitmapFile(const QImage &image, int width, int height)
 bool SaveBitmapFile(const QImage &image, int width, int height, const QString &path, QString *error)
 {
     const QByteArray bytes = EncodeBitmapFile(image, width, height);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        SetError(error, QStringLiteral("cannot create %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        SetError(error, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return ReplaceFile(path, bytes.constData(), bytes.size(), error);
 }
 
 bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix &matrix,

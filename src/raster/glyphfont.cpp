@@ -32,7 +32,11 @@ int GlyphFontDesc::PixelHeight() const
 
 QString GlyphFontDesc::ResolvedFace() const
 {
-    if (Face == SongFace && !QFontDatabase::hasFamily(SongFace))
+    if (Face != SongFace)
+        return Face;
+    // Asking the font database costs far more than drawing a glyph; the answer is taken once.
+    static const bool songInstalled = QFontDatabase::hasFamily(SongFace);
+    if (!songInstalled)
         return SongFallback;
     return Face;
 }

@@ -1,0 +1,27 @@
+# Dotrix: `make run` installs what is missing, builds, and runs the program;
+# `make test` installs, builds and runs every test.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: deps build run test bench clean
+
+deps:
+	./scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j$(JOBS)
+
+# Until the window exists: dotrix-cli draws 中 and prints the glyph and its C array.
+run: build
+	mkdir -p $(BUILD)/demo
+	$(BUILD)/src/cli/dotrix-cli --workdir $(BUILD)/demo --dots --preview --format c 中
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/dotrix-bench
+
+clean:
+	rm -rf $(BUILD)

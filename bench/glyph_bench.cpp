@@ -1,0 +1,85 @@
+// Per-glyph cost of the generation path: render into a bitmap file, load it into the matrix,
+// pack it and write its source file, at 16 x 16 and at 1024 x 1024.
+
+#include "charset/cp936.h"
+#include "encode/glyphtext.h"
+#include "encode/packglyph.h"
+#include "raster/glyphbitmap.h"
+#include "raster/glyphrender.h"
+#include "raster/uniquename.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const std::string Zhong = "\xD6\xD0"; // 中
+
+void BM_RenderLoadPackEmit(benchmark::State &state)
+{
+    const int side = int(state.range(0));
+    QTemporaryDir dir;
+    OutputDirectory output(dir.path());
+    GlyphSettings settings;
+    settings.Width = settings.Height = side;
+    settings.OutputFormat = CArray;
+    settings.GlyphFont.PointSize = side * 3 / 4; // fill the cell: 16 px at 16, 1024 px at 1024
+    DotMatrix matrix;
+    for (auto _ : state) {
+        RenderGlyph(Zhong, "zhong0", 0, 0, side, side, settings.GlyphFont, output);
+        LoadMatrixFromBitmap(output.FilePath("zhong0.bmp"), InkTest::BlueByte, matrix, settings);
+        GlyphFileSink sink(output, "zhong0.c");
+        WriteGlyphText(sink, "zhong0", Zhong, side, side, settings.GroupDigits, settings, matrix);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_RenderLoadPackEmit)->Arg(16)->Arg(1024)->Unit(benchmark::kMicrosecond);
+
+void BM_PackGlyph(benchmark::State &state)
+{
+    const int side = int(state.range(0));
+    const int scan = int(state.range(1));
+    DotMatrix matrix;
+    for (int r = 0; r < side; ++r)
+        for (int c = 0; c < side; ++c)
+            matrix.Set(r, c, (r * 7 + c * 3) % 5 == 0 ? CellInk : CellBlank);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PackGlyph(matrix, side, side, scan, 2, false, false, CArray));
+}
+BENCHMARK(BM_PackGlyph)->Args({16, ScanVertical})->Args({1024, ScanVertical})->Args({1024, ScanHorizontal})
+    ->Args({1024, ScanZN})->Unit(benchmark::kMicrosecond);
+
+// A numbered run names glyphs 0, 1, 2, ...: with the cache each name costs two existence checks
+// instead of one for every earlier glyph.
+void BM_MakeUniqueNameNumberedRun(benchmark::State &state)
+{
+    const int glyphs = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir dir;
+        UniqueNameCache cache;
+        state.ResumeTiming();
+        for (int i = 0; i < glyphs; ++i) {
+            const std::string name = MakeUniqueName("", 0, dir.path(), &cache);
+            QFile file(dir.filePath(QString::fromStdString(name) + ".bmp"));
+            file.open(QIODevice::WriteOnly);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * glyphs);
+}
+BENCHMARK(BM_MakeUniqueNameNumberedRun)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+void BM_DrawGlyphImage(benchmark::State &state)
+{
+    const GlyphFontDesc font;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DrawGlyphImage(Zhong, 0, 0, 16, 16, font));
+}
+BENCHMARK(BM_DrawGlyphImage)->Unit(benchmark::kMicrosecond);
+
+} // namespace

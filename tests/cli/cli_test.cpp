@@ -1,0 +1,91 @@
+// dotrix-cli run as a user runs it: output on stdout, errors on stderr, exit status, files.
+
+#include "common/testutil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun Cli(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(DOTRIX_CLI_PATH), args);
+    process.closeWriteChannel();
+    CliRun run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+} // namespace
+
+TEST(DotrixCli, PreviewOfZhongInUnifontMatchesUnifontsBitmap)
+{
+    QTemporaryDir dir;
+    const CliRun run = Cli({"--workdir", dir.path(), "--font", "Unifont", "--format", "c", "--preview", "中"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, testutil::Golden("cli-preview-zhong-unifont-c.txt"));
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(DotrixCli, SingleGlyphWritesTheFileItPrints)
+{
+    QTemporaryDir dir;
+    const CliRun run = Cli({"--workdir", dir.path(), "--font", "Unifont", "--format", "c", "--dots", "汉中"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QString path = dir.filePath("zhong0.c");
+    EXPECT_TRUE(QString::fromStdString(run.out).endsWith(path + "\n"));
+    // The dots come first: row 4 of Unifont's 中 is ..###########...
+    EXPECT_NE(run.out.find("..###########...\n"), std::string::npos);
+    const std::string bytes = testutil::ReadFileBytes(path);
+    EXPECT_NE(bytes.find(testutil::Gbk("/* @zhong0 中(16x16,V)@ [mavo software]*/\r\nunsigned char zhong0[]={\r\n"
+                                       "0x00,0x00,  0x00,0x00,  0x0F,0xF0,  0x08,0x20,  \r\n")),
+              std::string::npos);
+}
+
+TEST(DotrixCli, CharactersWithoutCodeAreReportedAndSkipped)
+{
+    QTemporaryDir dir;
+    const CliRun run = Cli({"--workdir", dir.path(), "--preview", "中😀"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("😀"), std::string::npos);
+    EXPECT_NE(run.out.find("@zhong 中(16x16,V)@"), std::string::npos);
+    EXPECT_EQ(Cli({"--workdir", dir.path(), "😀"}).exitCode, 2);
+}
+
+TEST(DotrixCli, FailuresExitNonZeroAndWriteNothing)
+{
+    QTemporaryDir dir;
+    CliRun run = Cli({"--workdir", dir.path(), "--group", "32", "中"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("每组含字节数太多!"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(dir.filePath("zhong0.c")));
+
+    run = Cli({"--workdir", dir.path(), "--size", "2048x16", "中"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("点阵太大，最大不能超过1024"), std::string::npos);
+
+    run = Cli({"--workdir", dir.filePath("missing"), "中"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("missing"), std::string::npos);
+
+    run = Cli({"--frobnicate", "中"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("--frobnicate"), std::string::npos);
+    EXPECT_EQ(run.out, "");
+}

@@ -1,0 +1,100 @@
+// dotrix-cli's argument parser: every option's values, and bad input refused with a clear message.
+
+#include "cli/cliargs.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+CliParseResult Parse(std::vector<std::string> args)
+{
+    return ParseCliArgs(args);
+}
+} // namespace
+
+TEST(CliArgs, DefaultsMatchTheProgramsStartingSettings)
+{
+    const CliParseResult r = Parse({"中"});
+    ASSERT_TRUE(r.Ok) << r.Error;
+    const GlyphSettings &s = r.Options.Settings;
+    EXPECT_EQ(r.Options.Text, "中");
+    EXPECT_EQ(s.Width, 16);
+    EXPECT_EQ(s.Height, 16);
+    EXPECT_EQ(s.ScanMode, ScanVertical);
+    EXPECT_EQ(s.GroupDigits, 2);
+    EXPECT_EQ(s.OutputFormat, Typical);
+    EXPECT_EQ(s.GlyphFont.Face, QString::fromUtf8("宋体"));
+    EXPECT_EQ(s.GlyphFont.PointSize, 12);
+    EXPECT_FALSE(r.Options.Preview);
+}
+
+TEST(CliArgs, OptionsSetTheirSettings)
+{
+    const CliParseResult r = Parse({"--font", "Unifont", "--font-size=24", "--size", "24x32", "--offset", "-3,+2",
+                                    "--scan", "zn", "--group", "12", "--invert", "--bit-reverse", "--format=asm",
+                                    "--numbered", "--workdir", "/tmp/x", "--preview", "--dots", "--", "-a"});
+    ASSERT_TRUE(r.Ok) << r.Error;
+    const GlyphSettings &s = r.Options.Settings;
+    EXPECT_EQ(s.GlyphFont.Face, "Unifont");
+    EXPECT_EQ(s.GlyphFont.PointSize, 24);
+    EXPECT_EQ(std::pair(s.Width, s.Height), std::pair(24, 32));
+    EXPECT_EQ(std::pair(s.OffsetX, s.OffsetY), std::pair(-3, 2));
+    EXPECT_EQ(s.ScanMode, ScanZN);
+    EXPECT_EQ(s.GroupDigits, 3);
+    EXPECT_TRUE(s.Invert && s.BitReverse && s.NumberedNames);
+    EXPECT_EQ(s.OutputFormat, AsmTable);
+    EXPECT_EQ(r.Options.WorkDir, "/tmp/x");
+    EXPECT_TRUE(r.Options.Preview && r.Options.Dots);
+    EXPECT_EQ(r.Options.Text, "-a");
+}
+
+TEST(CliArgs, GroupBitsMapToDigits)
+{
+    const std::pair<const char *, int> cases[] = {{"4", 1}, {"8", 2}, {"12", 3}, {"16", 4}, {"24", 6}, {"32", 8}};
+    for (auto [bits, digits] : cases) {
+        const CliParseResult r = Parse({"--group", bits, "a"});
+        ASSERT_TRUE(r.Ok) << bits;
+        EXPECT_EQ(r.Options.Settings.GroupDigits, digits) << bits;
+    }
+}
+
+TEST(CliArgs, BadInputIsRefusedWithAMessageNamingIt)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char *mentions;
+    } cases[] = {
+        {{"--size", "1025x16", "a"}, "点阵太大，最大不能超过1024"},
+        {{"--size", "16x2000", "a"}, "点阵太大，最大不能超过1024"},
+        {{"--size", "0x16", "a"}, "--size"},
+        {{"--size", "-4x16", "a"}, "--size"},
+        {{"--size", "16", "a"}, "--size"},
+        {{"--size", "axb", "a"}, "--size"},
+        {{"--offset", "1", "a"}, "--offset"},
+        {{"--offset", "1,y", "a"}, "--offset"},
+        {{"--offset", "99999999999,0", "a"}, "--offset"},
+        {{"--scan", "x", "a"}, "--scan"},
+        {{"--group", "7", "a"}, "--group"},
+        {{"--group", "", "a"}, "--group"},
+        {{"--format", "pascal", "a"}, "--format"},
+        {{"--font-size", "0", "a"}, "--font-size"},
+        {{"--font", "", "a"}, "--font"},
+        {{"--bogus", "a"}, "--bogus"},
+        {{"-x", "a"}, "-x"},
+        {{"--invert=yes", "a"}, "--invert"},
+        {{"a", "--size"}, "--size"},
+        {{}, "TEXT"},
+        {{"a", "b"}, "'b'"},
+    };
+    for (const auto &c : cases) {
+        const CliParseResult r = Parse(c.args);
+        EXPECT_FALSE(r.Ok) << c.mentions;
+        EXPECT_NE(r.Error.find(c.mentions), std::string::npos) << r.Error;
+    }
+}
+
+TEST(CliArgs, HelpAndVersionNeedNoText)
+{
+    EXPECT_TRUE(Parse({"--help"}).Ok);
+    EXPECT_TRUE(Parse({"--version"}).Options.Version);
+    EXPECT_NE(CliUsage().find("--workdir"), std::string::npos);
+}
