@@ -7,7 +7,7 @@ packages=(
   # toolchain
   g++ cmake make pkg-config
   # Qt 6: core, gui, widgets, serial port
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6 libx11-dev
   # Simplified/Traditional conversion
   libopencc-dev opencc
   # fonts: the default Song/Ming face and the exact 16-pixel test font
@@ -21,6 +21,11 @@ packages=(
   # Qt's platform plugins need these at run time
   libxkbcommon-x11-0 libxcb-cursor0 libgl1 libegl1
 )
+
+# --dev adds what looking at the running program needs: screenshots and synthetic input under Xvfb.
+if [ "${1:-}" = "--dev" ]; then
+  packages+=(imagemagick xdotool x11-apps xclip)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

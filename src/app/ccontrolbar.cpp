@@ -1,0 +1,179 @@
+#include "ccontrolbar.h"
+
+#include "artwork.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename T>
+T *Tag(T *widget, int id, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setProperty("controlId", id);
+    return widget;
+}
+
+QToolButton *ArrowButton(const char *caption, int id, const char *name)
+{
+    auto *button = Tag(new QToolButton, id, name);
+    button->setIcon(ArrowButtonIcon(QString::fromLatin1(caption)));
+    button->setIconSize(QSize(30, 30));
+    button->setFixedSize(34, 34);
+    button->setAutoRaise(true);
+    button->setToolTip(QString::fromLatin1(caption));
+    button->setAutoRepeat(true); // holding a button keeps moving the character
+    button->setAutoRepeatDelay(400);
+    button->setAutoRepeatInterval(80);
+    return button;
+}
+
+QLineEdit *SmallEdit(int id, const char *name, bool readOnly)
+{
+    auto *edit = Tag(new QLineEdit, id, name);
+    edit->setReadOnly(readOnly);
+    edit->setAlignment(Qt::AlignCenter);
+    edit->setFixedWidth(48);
+    if (readOnly)
+        edit->setFocusPolicy(Qt::NoFocus);
+    return edit;
+}
+
+} // namespace
+
+CControlBar::CControlBar(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("controlBar"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(6);
+
+    // Position pad: four arrows over a rounded panel, the offsets below.
+    layout->addWidget(new QLabel(QStringLiteral("字体位置:")));
+    auto *pad = new QLabel;
+    pad->setObjectName(QStringLiteral("arrowPad"));
+    pad->setPixmap(ArrowPadBackground());
+    pad->setFixedSize(ArrowPadBackground().size());
+    auto *padGrid = new QGridLayout(pad);
+    padGrid->setContentsMargins(0, 0, 0, 0);
+    padGrid->setSpacing(0);
+    m_btnUp = ArrowButton("UP", 1004, "shiftUpButton");
+    m_btnLeft = ArrowButton("LEFT", 1000, "shiftLeftButton");
+    m_btnRight = ArrowButton("RIGHT", 1003, "shiftRightButton");
+    m_btnDown = ArrowButton("DOWN", 1005, "shiftDownButton");
+    padGrid->addWidget(m_btnUp, 0, 1, Qt::AlignCenter);
+    padGrid->addWidget(m_btnLeft, 1, 0, Qt::AlignCenter);
+    padGrid->addWidget(m_btnRight, 1, 2, Qt::AlignCenter);
+    padGrid->addWidget(m_btnDown, 2, 1, Qt::AlignCenter);
+    layout->addWidget(pad, 0, Qt::AlignHCenter);
+
+    auto *offsets = new QGridLayout;
+    m_offsetXEdit = SmallEdit(1007, "offsetXEdit", true);
+    m_offsetYEdit = SmallEdit(1008, "offsetYEdit", true);
+    offsets->addWidget(new QLabel(QStringLiteral("X:")), 0, 0, Qt::AlignRight);
+    offsets->addWidget(m_offsetXEdit, 0, 1);
+    offsets->addWidget(new QLabel(QStringLiteral("Y:")), 1, 0, Qt::AlignRight);
+    offsets->addWidget(m_offsetYEdit, 1, 1);
+    offsets->setColumnStretch(2, 1);
+    layout->addLayout(offsets);
+
+    // Size presets and custom size.
+    auto *sizeBox = new QGroupBox(QStringLiteral("点阵大小"));
+    auto *sizeLayout = new QVBoxLayout(sizeBox);
+    m_size8x8 = Tag(new QRadioButton(QStringLiteral("8 x 8")), 1009, "size8x8Radio");
+    m_size8x16 = Tag(new QRadioButton(QStringLiteral("8 x16")), 1010, "size8x16Radio");
+    m_size16x16 = Tag(new QRadioButton(QStringLiteral("16x16")), 1011, "size16x16Radio");
+    m_size24x24 = Tag(new QRadioButton(QStringLiteral("24x24")), 1015, "size24x24Radio");
+    m_size32x32 = Tag(new QRadioButton(QStringLiteral("32x32")), 1016, "size32x32Radio");
+    m_sizeCustom = Tag(new QRadioButton(QStringLiteral("自定义")), 1021, "sizeCustomRadio");
+    auto *sizeGroup = new QButtonGroup(this);
+    for (QRadioButton *radio : {m_size8x8, m_size8x16, m_size16x16, m_size24x24, m_size32x32, m_sizeCustom}) {
+        sizeGroup->addButton(radio);
+        sizeLayout->addWidget(radio);
+    }
+    auto *custom = new QHBoxLayout;
+    m_customWidthEdit = SmallEdit(1022, "customWidthEdit", false);
+    m_customHeightEdit = SmallEdit(1023, "customHeightEdit", false);
+    m_customWidthEdit->setMaxLength(6);
+    m_customHeightEdit->setMaxLength(6);
+    custom->addWidget(m_customWidthEdit);
+    custom->addWidget(new QLabel(QStringLiteral("x")));
+    custom->addWidget(m_customHeightEdit);
+    custom->addStretch();
+    sizeLayout->addLayout(custom);
+    layout->addWidget(sizeBox);
+
+    // Scan mode.
+    auto *scanBox = new QGroupBox(QStringLiteral("扫描方式"));
+    auto *scanLayout = new QVBoxLayout(scanBox);
+    m_scanHorizontal = Tag(new QRadioButton(QStringLiteral("水平扫描")), 1019, "scanHorizontalRadio");
+    m_scanVertical = Tag(new QRadioButton(QStringLiteral("垂直扫描")), 1018, "scanVerticalRadio");
+    m_scanZN = Tag(new QRadioButton(QStringLiteral("\"ZN\"扫描")), 1036, "scanZNRadio");
+    auto *scanGroup = new QButtonGroup(this);
+    for (QRadioButton *radio : {m_scanHorizontal, m_scanVertical, m_scanZN}) {
+        scanGroup->addButton(radio);
+        scanLayout->addWidget(radio);
+    }
+    layout->addWidget(scanBox);
+
+    // Data length, invert.
+    layout->addWidget(new QLabel(QStringLiteral("数据长度:")));
+    m_dataLengthCombo = Tag(new QComboBox, 1014, "dataLengthCombo");
+    for (const char *item : {"每组4个Bit", "每组8个Bit", "每组12个Bit", "每组16个Bit", "每组24个Bit", "每组32个Bit"})
+        m_dataLengthCombo->addItem(QString::fromUtf8(item));
+    layout->addWidget(m_dataLengthCombo);
+    m_invertCheck = Tag(new QCheckBox(QStringLiteral("字模数据取反")), 1020, "invertCheck");
+    layout->addWidget(m_invertCheck);
+
+    // Zoom.
+    auto *zoomRow = new QHBoxLayout;
+    zoomRow->addWidget(new QLabel(QStringLiteral("放大倍数")));
+    m_zoomEdit = SmallEdit(1028, "zoomEdit", true);
+    zoomRow->addWidget(m_zoomEdit);
+    zoomRow->addStretch();
+    layout->addLayout(zoomRow);
+    m_zoomSlider = Tag(new QSlider(Qt::Horizontal), 1027, "zoomSlider");
+    m_zoomSlider->setTickPosition(QSlider::NoTicks);
+    layout->addWidget(m_zoomSlider);
+
+    m_bitReverseCheck = Tag(new QCheckBox(QStringLiteral("字节位倒置")), 1038, "bitReverseCheck");
+    layout->addWidget(m_bitReverseCheck);
+    layout->addStretch();
+
+    SetInitialState();
+}
+
+void CControlBar::SetInitialState()
+{
+    m_offsetXEdit->setText(QStringLiteral("0"));
+    m_offsetYEdit->setText(QStringLiteral("0"));
+    m_size16x16->setChecked(true);
+    m_invertCheck->setChecked(false);
+    m_scanVertical->setChecked(true);
+    m_dataLengthCombo->setCurrentIndex(1);
+    m_customWidthEdit->setEnabled(false);
+    m_customHeightEdit->setEnabled(false);
+    m_zoomSlider->setRange(1, 30);
+    m_zoomSlider->setValue(20);
+    m_zoomEdit->setText(QStringLiteral("20"));
+}
+
+QWidget *CControlBar::Control(int id) const
+{
+    for (QWidget *widget : findChildren<QWidget *>())
+        if (widget->property("controlId").toInt() == id)
+            return widget;
+    return nullptr;
+}

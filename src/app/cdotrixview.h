@@ -1,0 +1,34 @@
+#pragma once
+// CDotrixView: the zoomed glyph view, one Zoom x Zoom square per dot with a one-pixel grid on a
+// dark blue field.
+
+#include "raster/dotmatrix.h"
+#include "raster/glyphsettings.h"
+
+#include <QWidget>
+
+class QPainter;
+
+class CDotrixView : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int GridLeft = 50;
+    static constexpr int GridTop = 40;
+
+    CDotrixView(GlyphSettings &settings, const DotMatrix &matrix, QWidget *parent = nullptr);
+
+    // Start-up and every new or opened document: the glyph geometry returns to 16 x 16 at (0, 0).
+    void OnInitialUpdate();
+
+    // Draws the field and the dots that meet clip (the view draws only what is visible, so a
+    // 1024 x 1024 glyph at zoom 30 repaints as fast as a small one).
+    void Draw(QPainter &painter, const QRect &clip) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    GlyphSettings &m_settings;
+    const DotMatrix &m_matrix;
+};

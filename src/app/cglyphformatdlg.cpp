@@ -1,0 +1,83 @@
+#include "cglyphformatdlg.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+struct FormatChoice
+{
+    int Id;
+    const char *Text;
+    const char *Name;
+    int OutputFormat;
+    bool NumberedNames;
+};
+
+const FormatChoice Choices[] = {
+    {1017, "典型顺序排列", "formatTypicalRadio", Typical, false},
+    {1025, "汉语拼音自动命名C语言数组", "formatPinyinCRadio", CArray, false},
+    {1026, "汉语拼音自动命名汇编DB表", "formatPinyinAsmRadio", AsmTable, false},
+    {1034, "自动编号C语言数组", "formatNumberedCRadio", CArray, true},
+    {1035, "自动编号汇编DB表", "formatNumberedAsmRadio", AsmTable, true},
+};
+
+int CheckedChoice(const GlyphSettings &settings)
+{
+    switch (settings.OutputFormat) {
+    case CArray:
+        return settings.NumberedNames ? 1034 : 1025;
+    case AsmTable:
+        return settings.NumberedNames ? 1035 : 1026;
+    default:
+        return 1017;
+    }
+}
+
+} // namespace
+
+CGlyphFormatDlg::CGlyphFormatDlg(GlyphSettings &settings, QWidget *parent) : QDialog(parent), m_settings(settings)
+{
+    setObjectName(QStringLiteral("glyphFormatDialog"));
+    setWindowTitle(QStringLiteral("字模格式"));
+    auto *layout = new QHBoxLayout(this);
+    auto *radios = new QVBoxLayout;
+    const int checked = CheckedChoice(settings);
+    for (const FormatChoice &choice : Choices) {
+        auto *radio = new QRadioButton(QString::fromUtf8(choice.Text));
+        radio->setObjectName(QString::fromLatin1(choice.Name));
+        radio->setProperty("controlId", choice.Id);
+        radio->setChecked(choice.Id == checked);
+        connect(radio, &QRadioButton::clicked, this, [this, choice] {
+            m_settings.OutputFormat = choice.OutputFormat;
+            m_settings.NumberedNames = choice.NumberedNames;
+        });
+        radios->addWidget(radio);
+    }
+    layout->addLayout(radios);
+    auto *ok = new QPushButton(QStringLiteral("确定"));
+    ok->setObjectName(QStringLiteral("formatOkButton"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto *buttons = new QVBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    layout->addSpacing(24);
+    layout->addLayout(buttons);
+    layout->setContentsMargins(20, 18, 12, 12);
+}
+
+QRadioButton *CGlyphFormatDlg::Choice(int id) const
+{
+    for (QRadioButton *radio : findChildren<QRadioButton *>())
+        if (radio->property("controlId").toInt() == id)
+            return radio;
+    return nullptr;
+}
+
+void CGlyphFormatDlg::reject()
+{
+    accept();
+}

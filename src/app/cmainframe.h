@@ -1,0 +1,120 @@
+#pragma once
+// CMainFrame: the main window. It owns the program's working state (the dot matrix, the
+// generation settings and the output directory), builds the menus, toolbar with the character
+// box, status bar, control bar and the three panes, and handles almost every command.
+
+#include "raster/dotmatrix.h"
+#include "raster/glyphsettings.h"
+#include "raster/outputdirectory.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+#include <string>
+
+class CControlBar;
+class CDotrixDoc;
+class CDotrixView;
+class CFontSel;
+class CFontView;
+class QAction;
+class QDockWidget;
+class QLabel;
+class QLineEdit;
+class QSplitter;
+class QToolBar;
+
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Fixed document title shown after "Dotrix - " in the caption.
+    static inline const QString DocumentTitle = QStringLiteral("字模数据");
+
+    explicit CMainFrame(const QString &programDir, QWidget *parent = nullptr);
+    ~CMainFrame() override;
+
+    GlyphSettings &Settings() { return m_settings; }
+    DotMatrix &Matrix() { return m_matrix; }
+    OutputDirectory &Output() { return *m_output; }
+
+    // The action of a command identifier (32777, ...), or nullptr.
+    QAction *Action(int commandId) const;
+    QLineEdit *CharBox() const { return m_wndCharBox; }
+    CControlBar *ControlBar() const { return m_wndDlgBar; }
+    CDotrixView *GlyphView() const { return m_pDotrixView; }
+    CFontView *PreviewView() const { return m_pFontView; }
+    CFontSel *CharacterList() const { return m_pFontSel; }
+    CDotrixDoc *Document() const { return m_pDoc; }
+
+    // Every view's initial update: at start-up and on each new or opened document.
+    void InitialUpdateViews();
+    // Marks the glyph view and the preview for repainting.
+    void RepaintViews();
+
+    // Command and control handlers.
+    void OnCharTextChanged();
+    void OnShiftLeft() { Shift(-1, 0); }
+    void OnShiftRight() { Shift(1, 0); }
+    void OnShiftUp() { Shift(0, -1); }
+    void OnShiftDown() { Shift(0, 1); }
+    void OnChooseFont();
+    void OnVisitWebSite();
+    void OnGlyphFormat();
+    void OnCreateSingleGlyph();
+    void OnAppAbout();
+    void OnPrint();
+    void OnNextPane(int step);
+    void OnSplit();
+
+    void OnSizePreset(int width, int height);
+    void OnCustomSize();
+    void OnCustomWidthChanged();
+    void OnCustomHeightChanged();
+    void OnScanMode(int scanMode);
+    void OnDataLengthChanged(int index);
+    void OnInvert();
+    void OnBitReverse();
+    void OnZoomReleased();
+    void OnZoomKeyboard(int value);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    bool CreateCharBox();
+    void CreateStatusBar();
+    void CreateControlBar();
+    void CreateClient();
+    void ConnectControlBar();
+    void Shift(int dx, int dy);
+    // The character box's text in code page 936; characters without a code are counted in
+    // skipped.
+    std::string CharBoxText(int *skipped = nullptr) const;
+    void RefuseCustomSize();
+    void UpdateLockPanes();
+
+    GlyphSettings m_settings;
+    DotMatrix m_matrix;
+    std::unique_ptr<OutputDirectory> m_output;
+
+    std::map<int, QAction *> m_actions;
+    QSplitter *m_wndSplitter = nullptr;
+    QSplitter *m_wndLeftSplitter = nullptr;
+    QToolBar *m_wndToolBar = nullptr;
+    QLineEdit *m_wndCharBox = nullptr;
+    QLabel *m_messagePane = nullptr;
+    QLabel *m_lockPanes[3] = {};
+    QDockWidget *m_controlDock = nullptr;
+    CControlBar *m_wndDlgBar = nullptr;
+    CDotrixView *m_pDotrixView = nullptr;
+    CFontView *m_pFontView = nullptr;
+    CFontSel *m_pFontSel = nullptr;
+    CDotrixDoc *m_pDoc = nullptr;
+    bool m_syncingCustomSize = false;
+    QSplitter *m_trackingSplitter = nullptr;
+};

@@ -1,0 +1,8 @@
+#pragma once
+// Where the user guide shipped with the program is.
+
+#include <QString>
+
+// The path of user-guide.html beside the program, in the installed documentation, or in the
+// source tree of a development build; empty when none is found.
+QString FindUserGuide();

@@ -1,0 +1,333 @@
+// The desktop program driven as a user drives it: typing into the character box, pressing the
+// control bar's buttons, choosing formats, and what the glyph view and preview then show.
+
+#include "app/ccontrolbar.h"
+#include "app/cdotrixview.h"
+#include "app/cfontsel.h"
+#include "app/cfontview.h"
+#include "app/cglyphformatdlg.h"
+#include "app/cmainframe.h"
+#include "app/messages.h"
+#include "app/openineditor.h"
+#include "common/testutil.h"
+#include "encode/singleglyph.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using testutil::Gbk;
+
+namespace {
+
+class MainFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetMessageFunction([this](QWidget *, const QString &text, QMessageBox::StandardButtons) {
+            messages.append(text);
+            return QMessageBox::Ok;
+        });
+        SetOpenerFunction([this](const QString &path) {
+            opened.append(path);
+            return true;
+        });
+        frame = std::make_unique<CMainFrame>(dir.path());
+        frame->resize(1600, 1000);
+        frame->show();
+        bar = frame->ControlBar();
+    }
+    void TearDown() override
+    {
+        frame.reset();
+        SetMessageFunction({});
+        SetOpenerFunction({});
+    }
+
+    GlyphSettings &Settings() { return frame->Settings(); }
+
+    // Types text as a user does, one character at a time (Chinese characters arrive whole, as
+    // from an input method).
+    void Type(QLineEdit *edit, const QString &text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        for (QChar ch : text) {
+            if (ch.unicode() < 0x80)
+                QTest::keyClick(edit, ch.toLatin1());
+            else
+                edit->insert(QString(ch));
+        }
+    }
+
+    int InkCount()
+    {
+        int n = 0;
+        for (int r = 0; r < Settings().Height; ++r)
+            for (int c = 0; c < Settings().Width; ++c)
+                n += frame->Matrix().IsInk(r, c);
+        return n;
+    }
+
+    QTemporaryDir dir;
+    QStringList messages;
+    QStringList opened;
+    std::unique_ptr<CMainFrame> frame;
+    CControlBar *bar = nullptr;
+};
+
+} // namespace
+
+TEST_F(MainFrameTest, StartsWithTheDefaultsAndTheFixedCaption)
+{
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Dotrix - ") + CMainFrame::DocumentTitle);
+    EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(16, 16));
+    EXPECT_EQ(Settings().Zoom, 20);
+    EXPECT_EQ(bar->m_zoomSlider->value(), 20);
+    EXPECT_EQ(bar->m_zoomEdit->text(), "20");
+    EXPECT_TRUE(bar->m_size16x16->isChecked());
+    EXPECT_TRUE(bar->m_scanVertical->isChecked());
+    EXPECT_EQ(bar->m_dataLengthCombo->currentText(), QStringLiteral("每组8个Bit"));
+    EXPECT_FALSE(bar->m_customWidthEdit->isEnabled());
+    EXPECT_EQ(frame->findChild<QLabel *>("messagePane")->text(), QStringLiteral("就绪"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainFrameTest, MenusHoldEveryCommandInOrderWithItsIdentifier)
+{
+    const QList<QAction *> menus = frame->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 6);
+    const QStringList titles = {"文件(&F)", "设置", "创建点阵数据", "数据通讯", "查看(&V)", "帮助(&H)"};
+    const QList<QList<int>> ids = {{32787, 32791, 32780, 0, 32774, 0, 57665},
+                                   {32772, 32781, 0, 32792, 32793},
+                                   {32777, 32773, 32788, 32789, 32784, 32801},
+                                   {32798, 32799, 32800},
+                                   {59392, 59393, 57653},
+                                   {32797, 57664}};
+    for (int m = 0; m < 6; ++m) {
+        EXPECT_EQ(menus[m]->text(), titles[m]);
+        QList<int> got;
+        for (QAction *item : menus[m]->menu()->actions())
+            got.append(item->isSeparator() ? 0 : item->data().toInt());
+        EXPECT_EQ(got, ids[m]) << titles[m].toStdString();
+    }
+    QList<int> toolbar;
+    for (QAction *action : frame->findChild<QToolBar *>("mainToolBar")->actions())
+        if (!action->data().isNull())
+            toolbar.append(action->data().toInt());
+    EXPECT_EQ(toolbar, (QList<int>{32777, 32773, 32784, 32772, 32781, 32774, 32792, 32793, 57664}));
+    EXPECT_EQ(frame->Action(32777)->statusTip(), QStringLiteral("创建单个字模"));
+    EXPECT_EQ(frame->Action(57664)->toolTip(), QStringLiteral("关于"));
+}
+
+TEST_F(MainFrameTest, TypingRendersTheLastCharacterAndAddsItToTheList)
+{
+    Type(frame->CharBox(), QStringLiteral("汉字"));
+    EXPECT_EQ(Settings().CurrentText, Gbk("汉字"));
+    EXPECT_GT(InkCount(), 20);
+    EXPECT_EQ(frame->CharacterList()->ListText, Gbk("汉字"));
+    EXPECT_TRUE(QFile::exists(dir.filePath("tmp.bmp")));
+
+    // Emptying the box renders nothing; the glyph stays.
+    const int ink = InkCount();
+    frame->CharBox()->clear();
+    EXPECT_EQ(InkCount(), ink);
+}
+
+TEST_F(MainFrameTest, CharactersWithoutCodeAreLeftOutAndReported)
+{
+    frame->CharBox()->setText(QStringLiteral("中😀"));
+    EXPECT_EQ(Settings().CurrentText, Gbk("中"));
+    EXPECT_TRUE(frame->statusBar()->currentMessage().contains("1")) << frame->statusBar()->currentMessage().toStdString();
+    EXPECT_GT(InkCount(), 20);
+}
+
+TEST_F(MainFrameTest, ThreeLeftPressesShowMinusThree)
+{
+    frame->CharBox()->setText(QStringLiteral("中"));
+    for (int i = 0; i < 3; ++i)
+        bar->m_btnLeft->click();
+    EXPECT_EQ(Settings().OffsetX, -3);
+    EXPECT_EQ(bar->m_offsetXEdit->text(), "-3");
+    bar->m_btnDown->click();
+    EXPECT_EQ(bar->m_offsetYEdit->text(), "1");
+}
+
+TEST_F(MainFrameTest, CustomWidthMakesSquareThenHeightMakesRectangle)
+{
+    bar->m_sizeCustom->click();
+    EXPECT_TRUE(bar->m_customWidthEdit->isEnabled());
+    Type(bar->m_customWidthEdit, "20");
+    EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(20, 20));
+    EXPECT_EQ(bar->m_customHeightEdit->text(), "20");
+    Type(bar->m_customHeightEdit, "30");
+    EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(20, 30));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainFrameTest, TooBigCustomSizeIsRefusedOnceAndFallsBackTo16)
+{
+    bar->m_sizeCustom->click();
+    Type(bar->m_customWidthEdit, "2000");
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8(MatrixTooBigMessage)});
+    EXPECT_EQ(bar->m_customWidthEdit->text(), "16");
+    EXPECT_EQ(bar->m_customHeightEdit->text(), "16");
+    EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(16, 16));
+
+    messages.clear();
+    Type(bar->m_customHeightEdit, "1025");
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(16, 16));
+}
+
+TEST_F(MainFrameTest, CustomWithEmptyEditsTakesThePresetWidth)
+{
+    bar->m_size8x16->click();
+    EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(8, 16));
+    bar->m_sizeCustom->click();
+    EXPECT_EQ(bar->m_customWidthEdit->text(), "8");
+    EXPECT_EQ(bar->m_customHeightEdit->text(), "8");
+    EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(8, 8));
+    bar->m_size32x32->click();
+    EXPECT_FALSE(bar->m_customWidthEdit->isEnabled());
+    EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(32, 32));
+}
+
+TEST_F(MainFrameTest, ControlBarSwitchesSetTheirSettings)
+{
+    bar->m_scanZN->click();
+    EXPECT_EQ(Settings().ScanMode, ScanZN);
+    bar->m_scanHorizontal->click();
+    EXPECT_EQ(Settings().ScanMode, ScanHorizontal);
+    bar->m_dataLengthCombo->setCurrentIndex(2);
+    EXPECT_EQ(Settings().GroupDigits, 3);
+    bar->m_dataLengthCombo->setCurrentIndex(4);
+    EXPECT_EQ(Settings().GroupDigits, 6);
+    bar->m_invertCheck->click();
+    EXPECT_TRUE(Settings().Invert);
+    bar->m_bitReverseCheck->click();
+    EXPECT_TRUE(Settings().BitReverse);
+    bar->m_zoomSlider->setFocus();
+    QTest::keyClick(bar->m_zoomSlider, Qt::Key_Left);
+    EXPECT_EQ(Settings().Zoom, 19);
+    EXPECT_EQ(bar->m_zoomEdit->text(), "19");
+}
+
+TEST_F(MainFrameTest, GlyphViewDrawsDotsAndGridOnTheBlueField)
+{
+    frame->Matrix().FillArea(16, 16, CellBlank);
+    frame->Matrix().Set(0, 0, CellInk);
+    const QImage image = frame->GlyphView()->grab().toImage();
+    EXPECT_EQ(image.pixelColor(10, 10), QColor(0, 0, 150));
+    EXPECT_EQ(image.pixelColor(50 + 10, 40 + 10), QColor(Qt::black));      // dot (0, 0): ink
+    EXPECT_EQ(image.pixelColor(50 + 20 + 10, 40 + 10), QColor(Qt::white)); // dot (0, 1): clear
+    EXPECT_EQ(image.pixelColor(50 + 20, 40 + 25), QColor(Qt::black));      // grid line between
+    EXPECT_EQ(image.pixelColor(50 + 16 * 20 + 5, 40 + 5), QColor(0, 0, 150));
+}
+
+TEST_F(MainFrameTest, PreviewShowsTheVerticalCArrayOfZhongAtItsPlaces)
+{
+    Settings().OutputFormat = CArray;
+    frame->CharBox()->setText(QStringLiteral("中"));
+    const auto lines = frame->PreviewView()->Layout();
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[0].Text, Gbk("/* @zhong 中(16x16,V)@ */"));
+    EXPECT_EQ(lines[0].At, QPoint(5, 5));
+    EXPECT_EQ(lines[1].Text, "unsigned char zhong[]={");
+    EXPECT_EQ(lines[1].At, QPoint(5, 30));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(lines[size_t(2 + i)].At, QPoint(5, 50 + 20 * i));
+    EXPECT_EQ(lines[6].Text, "};");
+    EXPECT_EQ(lines[6].At, QPoint(5, 130));
+}
+
+TEST_F(MainFrameTest, PreviewIndentsAsmLinesAndDropsTheLabelInZN)
+{
+    Settings().OutputFormat = AsmTable;
+    frame->CharBox()->setText(QStringLiteral("中"));
+    auto lines = frame->PreviewView()->Layout();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[1].Text, "zhong");
+    EXPECT_EQ(lines[1].At, QPoint(5, 30));
+    EXPECT_EQ(lines[2].At, QPoint(10 * 5 + 10, 30)); // first DB line beside the label
+    EXPECT_EQ(lines[3].At, QPoint(60, 50));
+
+    bar->m_scanZN->click();
+    lines = frame->PreviewView()->Layout();
+    ASSERT_EQ(lines.size(), 3u); // header and two bands, no label
+    EXPECT_EQ(lines[0].At, QPoint(5, 10));
+    EXPECT_TRUE(lines[0].Opaque);
+    EXPECT_EQ(lines[1].At, QPoint(5, 30));
+}
+
+TEST_F(MainFrameTest, RefusedGroupShowsOnlyTheMessage)
+{
+    frame->CharBox()->setText(QStringLiteral("中"));
+    bar->m_dataLengthCombo->setCurrentIndex(5); // 32 bits: more than a 16-dot column
+    auto lines = frame->PreviewView()->Layout();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].Text, Gbk("每组含字节数太多!"));
+    EXPECT_EQ(lines[0].At, QPoint(10, 10));
+
+    frame->Action(32777)->trigger();
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8(GroupTooLongMessage)});
+    EXPECT_TRUE(opened.isEmpty());
+
+    bar->m_dataLengthCombo->setCurrentIndex(1);
+    EXPECT_GT(frame->PreviewView()->Layout().size(), 1u);
+}
+
+TEST_F(MainFrameTest, SingleGlyphCommandOpensTheWrittenFile)
+{
+    frame->CharBox()->setText(QStringLiteral("汉中"));
+    frame->Action(32777)->trigger();
+    ASSERT_EQ(opened, QStringList{dir.filePath("zhong0.c")});
+    EXPECT_TRUE(QFile::exists(dir.filePath("zhong0.c")));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainFrameTest, FormatDialogWritesSettingsAtTheClick)
+{
+    {
+        CGlyphFormatDlg dialog(Settings());
+        EXPECT_TRUE(dialog.Choice(1017)->isChecked());
+        dialog.Choice(1034)->click();
+        EXPECT_EQ(Settings().OutputFormat, CArray);
+        EXPECT_TRUE(Settings().NumberedNames);
+        dialog.reject(); // the close box keeps the clicked choice
+    }
+    EXPECT_EQ(Settings().OutputFormat, CArray);
+    CGlyphFormatDlg again(Settings());
+    EXPECT_TRUE(again.Choice(1034)->isChecked());
+    again.Choice(1017)->click();
+    EXPECT_EQ(Settings().OutputFormat, Typical);
+    EXPECT_FALSE(Settings().NumberedNames);
+    again.Choice(1026)->click();
+    EXPECT_EQ(Settings().OutputFormat, AsmTable);
+    EXPECT_FALSE(Settings().NumberedNames);
+}
+
+TEST_F(MainFrameTest, NewDocumentResetsTheGeometryButNotTheControls)
+{
+    bar->m_size32x32->click();
+    frame->CharBox()->setText(QStringLiteral("中"));
+    bar->m_btnRight->click();
+    frame->Action(57600)->trigger();
+    EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(16, 16));
+    EXPECT_EQ(Settings().OffsetX, 0);
+    EXPECT_TRUE(bar->m_size32x32->isChecked());
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Dotrix - ") + CMainFrame::DocumentTitle);
+}
