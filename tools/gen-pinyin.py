@@ -12,12 +12,13 @@ Usage: gen-pinyin.py [--unihan PATH] [--output PATH]
 
 import argparse
 import bz2
-import ctypes
-import ctypes.util
 import os
 import re
 import sys
 import unicodedata
+
+sys.dont_write_bytecode = True  # keep tools/ free of __pycache__
+from iconvlib import Iconv  # noqa: E402
 
 DEFAULT_UNIHAN = "/usr/share/unicode/Unihan_Readings.txt.bz2"
 DEFAULT_OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data",
@@ -29,45 +30,6 @@ TRAILS = TRAIL_LAST - TRAIL_FIRST + 1
 CELLS = (LEAD_LAST - LEAD_FIRST + 1) * TRAILS
 
 SYLLABLE = re.compile(r"[a-z]+")
-
-
-class Iconv:
-    """One direction of the C library's iconv, one character at a time."""
-
-    def __init__(self, to_code, from_code):
-        self._libc = ctypes.CDLL(ctypes.util.find_library("c"), use_errno=True)
-        self._libc.iconv_open.restype = ctypes.c_void_p
-        self._libc.iconv_open.argtypes = [ctypes.c_char_p, ctypes.c_char_p]
-        self._libc.iconv.restype = ctypes.c_size_t
-        self._libc.iconv.argtypes = [ctypes.c_void_p,
-                                     ctypes.POINTER(ctypes.c_char_p),
-                                     ctypes.POINTER(ctypes.c_size_t),
-                                     ctypes.POINTER(ctypes.c_char_p),
-                                     ctypes.POINTER(ctypes.c_size_t)]
-        self._libc.iconv_close.argtypes = [ctypes.c_void_p]
-        handle = self._libc.iconv_open(to_code.encode(), from_code.encode())
-        if handle is None or handle == ctypes.c_void_p(-1).value:
-            raise OSError(ctypes.get_errno(), f"iconv_open({to_code}, {from_code}) failed")
-        self._cd = handle
-
-    def convert(self, data):
-        """The converted bytes, or None when iconv rejects the input."""
-        # Back to the initial state, whatever the previous call left behind.
-        self._libc.iconv(self._cd, None, None, None, None)
-        inbuf = ctypes.create_string_buffer(data, len(data))
-        outbuf = ctypes.create_string_buffer(16)
-        in_ptr = ctypes.c_char_p(ctypes.addressof(inbuf))
-        out_ptr = ctypes.c_char_p(ctypes.addressof(outbuf))
-        in_left = ctypes.c_size_t(len(data))
-        out_left = ctypes.c_size_t(len(outbuf))
-        result = self._libc.iconv(self._cd, ctypes.byref(in_ptr), ctypes.byref(in_left),
-                                  ctypes.byref(out_ptr), ctypes.byref(out_left))
-        if result == ctypes.c_size_t(-1).value or in_left.value != 0:
-            return None
-        return outbuf.raw[:len(outbuf) - out_left.value]
-
-    def close(self):
-        self._libc.iconv_close(self._cd)
 
 
 def bare_syllable(reading):
