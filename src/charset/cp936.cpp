@@ -127,48 +127,85 @@ size_t FindChar(std::string_view text, std::string_view ch, size_t from)
     return std::string_view::npos;
 }
 
-std::string Utf8ToCp936(std::string_view utf8, std::vector<std::string> *skipped)
+namespace {
+
+// Calls take(sequence, code) for each UTF-8 character of utf8 in order, with its code page 936
+// bytes as code, empty when it has none. A broken sequence is a character without a code.
+template <typename Take>
+void EncodeEachChar(std::string_view utf8, Take take)
 {
-    std::string result;
-    result.reserve(utf8.size());
     Converter converter("CP936", "UTF-8");
     std::string one;
     for (size_t pos = 0; pos < utf8.size();) {
         const unsigned char byte = static_cast<unsigned char>(utf8[pos]);
         if (byte < 0x80) { // ASCII is the same in both
-            result.push_back(char(byte));
+            take(utf8.substr(pos, 1), utf8.substr(pos, 1));
             ++pos;
             continue;
         }
         const size_t len = std::min(Utf8SequenceLength(byte), utf8.size() - pos);
         const std::string_view sequence = utf8.substr(pos, len);
         if (converter.Valid() && converter.Convert(sequence, one) && !one.empty())
-            result += one;
-        else if (skipped)
-            skipped->emplace_back(sequence);
+            take(sequence, std::string_view(one));
+        else
+            take(sequence, std::string_view());
         pos += len;
     }
+}
+
+// Calls take(code) for each character of text in order, with its UTF-8 bytes as code; a
+// character without a Unicode character gives U+FFFD.
+template <typename Take>
+void DecodeEachChar(std::string_view text, Take take)
+{
+    Converter converter("UTF-8", "CP936");
+    std::string one;
+    for (size_t pos = 0, len; (len = CharLengthAt(text, pos)) != 0; pos += len) {
+        const unsigned char byte = static_cast<unsigned char>(text[pos]);
+        if (byte < 0x80)
+            take(text.substr(pos, 1));
+        else if (converter.Valid() && converter.Convert(text.substr(pos, len), one) && !one.empty())
+            take(std::string_view(one));
+        else
+            take(ReplacementCharacter);
+    }
+}
+
+} // namespace
+
+std::string Utf8ToCp936(std::string_view utf8, std::vector<std::string> *skipped)
+{
+    std::string result;
+    result.reserve(utf8.size());
+    EncodeEachChar(utf8, [&](std::string_view sequence, std::string_view code) {
+        if (!code.empty())
+            result += code;
+        else if (skipped)
+            skipped->emplace_back(sequence);
+    });
     return result;
+}
+
+std::vector<std::string> Utf8ToCp936Chars(std::string_view utf8)
+{
+    std::vector<std::string> chars;
+    EncodeEachChar(utf8, [&](std::string_view, std::string_view code) { chars.emplace_back(code); });
+    return chars;
 }
 
 std::string Cp936ToUtf8(std::string_view text)
 {
     std::string result;
     result.reserve(text.size() * 3 / 2);
-    Converter converter("UTF-8", "CP936");
-    std::string one;
-    for (size_t pos = 0, len; (len = CharLengthAt(text, pos)) != 0; pos += len) {
-        const unsigned char byte = static_cast<unsigned char>(text[pos]);
-        if (byte < 0x80) {
-            result.push_back(char(byte));
-            continue;
-        }
-        if (converter.Valid() && converter.Convert(text.substr(pos, len), one) && !one.empty())
-            result += one;
-        else
-            result += ReplacementCharacter;
-    }
+    DecodeEachChar(text, [&](std::string_view code) { result += code; });
     return result;
+}
+
+std::vector<std::string> Cp936ToUtf8Chars(std::string_view text)
+{
+    std::vector<std::string> chars;
+    DecodeEachChar(text, [&](std::string_view code) { chars.emplace_back(code); });
+    return chars;
 }
 
 std::string QStringToCp936(const QString &text, std::vector<std::string> *skipped)

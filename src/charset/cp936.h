@@ -45,6 +45,12 @@ std::string Utf8ToCp936(std::string_view utf8, std::vector<std::string> *skipped
 // unassigned code) becomes U+FFFD.
 std::string Cp936ToUtf8(std::string_view text);
 
+// The same conversions character by character: one entry per character of the input, in order.
+// Utf8ToCp936Chars gives an empty entry for a character without a code; Cp936ToUtf8Chars gives
+// U+FFFD where Cp936ToUtf8 does.
+std::vector<std::string> Utf8ToCp936Chars(std::string_view utf8);
+std::vector<std::string> Cp936ToUtf8Chars(std::string_view text);
+
 // The same conversions for Qt strings.
 std::string QStringToCp936(const QString &text, std::vector<std::string> *skipped = nullptr);
 QString Cp936ToQString(std::string_view text);
