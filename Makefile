@@ -12,10 +12,16 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build $(BUILD) -j$(JOBS)
 
-# Until the window exists: dotrix-cli draws 中 and prints the glyph and its C array.
+# The desktop program, writing into $(BUILD)/work. Without a display (a terminal-only machine)
+# dotrix-cli draws 中 instead and prints the glyph and its C array.
 run: build
-	mkdir -p $(BUILD)/demo
-	$(BUILD)/src/cli/dotrix-cli --workdir $(BUILD)/demo --dots --preview --format c 中
+	mkdir -p $(BUILD)/work
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD)/src/app/dotrix --workdir $(BUILD)/work; \
+	else \
+	  echo "No display: showing dotrix-cli instead of the window."; \
+	  $(BUILD)/src/cli/dotrix-cli --workdir $(BUILD)/work --dots --preview --format c 中; \
+	fi
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)

@@ -15,7 +15,7 @@ CDotrixView::CDotrixView(GlyphSettings &settings, const DotMatrix &matrix, QWidg
     setObjectName(QStringLiteral("glyphView"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
-    setMinimumSize(100, 100);
+    UpdateExtent();
 }
 
 void CDotrixView::OnInitialUpdate()
@@ -24,7 +24,18 @@ void CDotrixView::OnInitialUpdate()
     m_settings.OffsetY = 0;
     m_settings.Width = 16;
     m_settings.Height = 16;
+    UpdateExtent();
     update();
+}
+
+void CDotrixView::UpdateExtent()
+{
+    const int zoom = std::max(1, m_settings.Zoom);
+    const int width = std::clamp(m_settings.Width, 0, DotMatrix::Size);
+    const int height = std::clamp(m_settings.Height, 0, DotMatrix::Size);
+    const QSize extent(GridLeft + width * zoom + GridLeft, GridTop + height * zoom + GridTop);
+    if (minimumSize() != extent)
+        setMinimumSize(extent);
 }
 
 void CDotrixView::Draw(QPainter &painter, const QRect &clip) const

@@ -21,6 +21,10 @@ public:
     // Start-up and every new or opened document: the glyph geometry returns to 16 x 16 at (0, 0).
     void OnInitialUpdate();
 
+    // Sizes the view to hold the whole grid, so that the pane scrolls to glyphs larger than
+    // it; call after the size or zoom changes.
+    void UpdateExtent();
+
     // Draws the field and the dots that meet clip (the view draws only what is visible, so a
     // 1024 x 1024 glyph at zoom 30 repaints as fast as a small one).
     void Draw(QPainter &painter, const QRect &clip) const;

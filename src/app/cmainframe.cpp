@@ -30,6 +30,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
@@ -282,7 +283,13 @@ void CMainFrame::CreateClient()
     m_wndSplitter->setObjectName(QStringLiteral("outerSplitter"));
     m_wndLeftSplitter = new QSplitter(Qt::Vertical, m_wndSplitter);
     m_wndLeftSplitter->setObjectName(QStringLiteral("leftSplitter"));
-    m_pDotrixView = new CDotrixView(m_settings, m_matrix, m_wndLeftSplitter);
+    // The glyph view scrolls when the grid is larger than its pane.
+    auto *glyphScroll = new QScrollArea(m_wndLeftSplitter);
+    glyphScroll->setObjectName(QStringLiteral("glyphScroll"));
+    glyphScroll->setWidgetResizable(true);
+    glyphScroll->setFrameShape(QFrame::NoFrame);
+    m_pDotrixView = new CDotrixView(m_settings, m_matrix);
+    glyphScroll->setWidget(m_pDotrixView);
     m_pFontView = new CFontView(m_settings, m_matrix, m_wndLeftSplitter);
     m_pFontSel = new CFontSel(m_wndSplitter);
     m_wndSplitter->addWidget(m_wndLeftSplitter);
@@ -333,6 +340,7 @@ void CMainFrame::InitialUpdateViews()
 
 void CMainFrame::RepaintViews()
 {
+    m_pDotrixView->UpdateExtent();
     m_pDotrixView->update();
     m_pFontView->update();
 }
