@@ -126,6 +126,41 @@ const std::vector<OptionSpec> &Options()
              o.WorkDir = QString::fromStdString(v);
              return {};
          }},
+        {"list", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             if (v.empty())
+                 return BadValue("list", v, "a file holding the character list");
+             o.ListFile = QString::fromStdString(v);
+             return {};
+         }},
+        {"list-encoding", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             if (v == "utf-8" || v == "utf8")
+                 o.ListIsCp936 = false;
+             else if (v == "cp936")
+                 o.ListIsCp936 = true;
+             else
+                 return BadValue("list-encoding", v, "utf-8 or cp936");
+             return {};
+         }},
+        {"charset", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             if (v == "gb2312")
+                 o.Charset = CharacterSet::GB2312;
+             else if (v == "gbk")
+                 o.Charset = CharacterSet::GBK;
+             else
+                 return BadValue("charset", v, "gb2312 or gbk");
+             return {};
+         }},
+        {"to-traditional", false,
+         [](CliOptions &o, const std::string &) { o.ToTraditional = true; return std::string(); }},
+        {"to-simplified", false,
+         [](CliOptions &o, const std::string &) { o.ToSimplified = true; return std::string(); }},
+        {"dedupe", false, [](CliOptions &o, const std::string &) { o.Dedupe = true; return std::string(); }},
+        {"filter", false, [](CliOptions &o, const std::string &) { o.Filter = true; return std::string(); }},
+        {"sort", false, [](CliOptions &o, const std::string &) { o.Sort = true; return std::string(); }},
+        {"print-list", false, [](CliOptions &o, const std::string &) { o.PrintList = true; return std::string(); }},
         {"invert", false, [](CliOptions &o, const std::string &) { o.Settings.Invert = true; return std::string(); }},
         {"bit-reverse", false,
          [](CliOptions &o, const std::string &) { o.Settings.BitReverse = true; return std::string(); }},
@@ -137,6 +172,28 @@ const std::vector<OptionSpec> &Options()
         {"version", false, [](CliOptions &o, const std::string &) { o.Version = true; return std::string(); }},
     };
     return options;
+}
+
+// The list options that make no sense together or alone; "" when they fit.
+std::string CheckListOptions(const CliOptions &o)
+{
+    if (!o.ListFile.isEmpty() && o.Charset)
+        return "--list and --charset both give the character list; choose one";
+    if (o.ToTraditional && o.ToSimplified)
+        return "--to-traditional and --to-simplified contradict each other; choose one";
+    const std::pair<bool, const char *> needList[] = {
+        {o.ListIsCp936, "--list-encoding"}, {o.ToTraditional, "--to-traditional"},
+        {o.ToSimplified, "--to-simplified"}, {o.Dedupe, "--dedupe"},
+        {o.Filter, "--filter"},             {o.Sort, "--sort"},
+        {o.PrintList, "--print-list"}};
+    for (const auto &[given, option] : needList)
+        if (given && !o.HasList())
+            return std::string(option) + " works on the character list: give --list FILE or --charset SET";
+    if (o.ListIsCp936 && o.ListFile.isEmpty())
+        return "--list-encoding applies to --list FILE";
+    if (o.HasList() && !o.PrintList)
+        return "the character list is printed with --print-list; nothing else uses it yet";
+    return {};
 }
 
 } // namespace
@@ -193,6 +250,14 @@ CliParseResult ParseCliArgs(const std::vector<std::string> &args)
         result.Ok = true;
         return result;
     }
+    if (std::string error = CheckListOptions(result.Options); !error.empty()) {
+        result.Error = error;
+        return result;
+    }
+    if (positional.empty() && result.Options.PrintList) {
+        result.Ok = true;
+        return result;
+    }
     if (positional.empty()) {
         result.Error = "no TEXT given (try --help)";
         return result;
@@ -209,6 +274,7 @@ CliParseResult ParseCliArgs(const std::vector<std::string> &args)
 std::string CliUsage()
 {
     return "Usage: dotrix-cli [options] TEXT\n"
+           "       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]\n"
            "\n"
            "Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph\n"
            "source file (name.c, with name.bmp) to the work directory, printing the file's path.\n"
@@ -227,6 +293,19 @@ std::string CliUsage()
            "  --workdir DIR      output directory (default the current directory)\n"
            "  --preview          print the preview text instead of writing the source file\n"
            "  --dots             print the glyph as rows of # and .\n"
+           "\n"
+           "Character list:\n"
+           "  --list FILE        the list from a text file (UTF-8 unless --list-encoding cp936)\n"
+           "  --list-encoding E  utf-8 or cp936 (default utf-8)\n"
+           "  --charset SET      the list is the whole gb2312 or gbk set (GB2312.txt, GBK.txt)\n"
+           "  --to-traditional   convert the list to Traditional Chinese\n"
+           "  --to-simplified    convert the list to Simplified Chinese\n"
+           "  --dedupe           remove repeated characters and line breaks\n"
+           "  --filter           keep only Chinese characters that have a pinyin reading\n"
+           "  --sort             one-byte characters in byte order, then the rest by pinyin\n"
+           "  --print-list       print the list (UTF-8) on stdout and its count on stderr\n"
+           "The list is converted first, then de-duplicated, filtered and sorted, in that order.\n"
+           "\n"
            "  --help             show this text\n"
            "  --version          show the version\n";
 }

@@ -1,10 +1,12 @@
 #pragma once
 // dotrix-cli's command line: options that each set one generation setting, plus what to do.
 
+#include "charset/charsetfile.h"
 #include "raster/glyphsettings.h"
 
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,20 @@ struct CliOptions
     bool Help = false;
     bool Version = false;
     QString WorkDir;          // output directory; empty means the current directory
+
+    // The character list: read from a file or a character set, converted, then de-duplicated,
+    // filtered and sorted in that order.
+    QString ListFile;                    // --list: a file holding the list
+    bool ListIsCp936 = false;            // the list file is code page 936, not UTF-8
+    std::optional<CharacterSet> Charset; // --charset: the list is a whole character set
+    bool ToTraditional = false;
+    bool ToSimplified = false;
+    bool Dedupe = false;
+    bool Filter = false;
+    bool Sort = false;
+    bool PrintList = false;              // print the list (UTF-8) on stdout and its count on stderr
+
+    bool HasList() const { return !ListFile.isEmpty() || Charset.has_value(); }
 };
 
 struct CliParseResult
@@ -27,7 +43,7 @@ struct CliParseResult
 };
 
 // Parses the arguments after the program name. Each option may be given as "--name value" or
-// "--name=value"; "--" ends the options.
+// "--name=value"; "--" ends the options. TEXT may be left out when the list is printed.
 CliParseResult ParseCliArgs(const std::vector<std::string> &args);
 
 // The --help text.

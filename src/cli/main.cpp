@@ -4,6 +4,7 @@
 #include "charset/cp936.h"
 #include "charset/pinyin.h"
 #include "cliargs.h"
+#include "listcommand.h"
 #include "encode/glyphtext.h"
 #include "encode/singleglyph.h"
 #include "raster/boxrender.h"
@@ -74,6 +75,15 @@ int main(int argc, char **argv)
     if (options.Version) {
         std::cout << "dotrix-cli " DOTRIX_VERSION "\n";
         return ExitOk;
+    }
+
+    if (options.PrintList) {
+        const QString programDir = options.WorkDir.isEmpty() ? QDir::currentPath() : options.WorkDir;
+        std::string error;
+        if (!PrintCharacterList(options, programDir, std::cout, std::cerr, &error))
+            return Fail(error);
+        if (options.Text.empty())
+            return ExitOk;
     }
 
     std::vector<std::string> skipped;

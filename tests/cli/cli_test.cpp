@@ -89,3 +89,61 @@ TEST(DotrixCli, FailuresExitNonZeroAndWriteNothing)
     EXPECT_NE(run.err.find("--frobnicate"), std::string::npos);
     EXPECT_EQ(run.out, "");
 }
+
+TEST(DotrixCli, PrintsTheListAfterConvertingDedupingFilteringAndSorting)
+{
+    QTemporaryDir dir;
+    const QString utf8 = dir.filePath("list.txt");
+    ASSERT_TRUE(testutil::WriteFileBytes(utf8, "\xEF\xBB\xBF字ba漢汉，汉\r\n😀字"));
+    const QString cp936 = dir.filePath("list936.txt");
+    ASSERT_TRUE(testutil::WriteFileBytes(cp936, testutil::Gbk("字ba汉\r\n")));
+    const struct {
+        QStringList args;
+        std::string out;
+        std::string count;
+    } cases[] = {
+        {{"--list", utf8}, "字ba漢汉，汉\r\n字\n", "10 characters"},
+        {{"--list", utf8, "--dedupe"}, "字ba漢汉，\n", "6 characters"},
+        {{"--list", utf8, "--to-simplified", "--dedupe", "--filter", "--sort"}, "汉字\n", "2 characters"},
+        {{"--list", utf8, "--dedupe", "--sort"}, "ab，汉漢字\n", "6 characters"},
+        {{"--list", cp936, "--list-encoding", "cp936", "--to-traditional"}, "字ba漢\r\n\n", "6 characters"},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = Cli(QStringList(c.args) << "--print-list");
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, c.out) << c.args.join(' ').toStdString();
+        EXPECT_NE(run.err.find(c.count), std::string::npos) << run.err;
+    }
+    // The emoji has no code: it is named on stderr.
+    EXPECT_NE(Cli({"--list", utf8, "--print-list"}).err.find("😀"), std::string::npos);
+}
+
+TEST(DotrixCli, CharsetComesFromTheWorkDirectoryFirstThenBesideTheProgram)
+{
+    QTemporaryDir dir;
+    CliRun run = Cli({"--workdir", dir.path(), "--charset", "gb2312", "--print-list"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, 6), "　、");
+    EXPECT_NE(run.err.find("7445 characters"), std::string::npos);
+
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("GBK.txt"), testutil::Gbk("汉字")));
+    run = Cli({"--workdir", dir.path(), "--charset", "gbk", "--print-list"});
+    EXPECT_EQ(run.out, "汉字\n");
+    EXPECT_NE(run.err.find("2 characters"), std::string::npos);
+}
+
+TEST(DotrixCli, BadListFilesFailWithTheFileNamed)
+{
+    QTemporaryDir dir;
+    const QString gbkBytes = dir.filePath("gbk.txt");
+    ASSERT_TRUE(testutil::WriteFileBytes(gbkBytes, testutil::Gbk("汉字")));
+    const QString missing = dir.filePath("missing.txt");
+    for (const QStringList &args : {QStringList{"--list", missing}, QStringList{"--list", dir.path()},
+                                    QStringList{"--list", gbkBytes}}) {
+        const CliRun run = Cli(QStringList(args) << "--print-list");
+        EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_NE(run.err.find(args[1].toStdString()), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_NE(Cli({"--list", gbkBytes, "--print-list"}).err.find("--list-encoding cp936"), std::string::npos);
+}

@@ -84,6 +84,15 @@ TEST(CliArgs, BadInputIsRefusedWithAMessageNamingIt)
         {{"a", "--size"}, "--size"},
         {{}, "TEXT"},
         {{"a", "b"}, "'b'"},
+        {{"--charset", "big5", "--print-list"}, "--charset"},
+        {{"--list", "", "--print-list"}, "--list"},
+        {{"--list", "l.txt", "--list-encoding", "gbk", "--print-list"}, "--list-encoding"},
+        {{"--list", "l.txt", "--charset", "gbk", "--print-list"}, "choose one"},
+        {{"--charset", "gbk", "--to-traditional", "--to-simplified", "--print-list"}, "choose one"},
+        {{"--sort", "--print-list"}, "--sort works on the character list"},
+        {{"--print-list"}, "--print-list works on the character list"},
+        {{"--charset", "gbk", "--list-encoding", "cp936", "--print-list"}, "--list-encoding applies to --list"},
+        {{"--charset", "gbk", "a"}, "--print-list"},
     };
     for (const auto &c : cases) {
         const CliParseResult r = Parse(c.args);
@@ -97,4 +106,20 @@ TEST(CliArgs, HelpAndVersionNeedNoText)
     EXPECT_TRUE(Parse({"--help"}).Ok);
     EXPECT_TRUE(Parse({"--version"}).Options.Version);
     EXPECT_NE(CliUsage().find("--workdir"), std::string::npos);
+}
+
+TEST(CliArgs, ListOptionsSetTheListAndMakeTextOptional)
+{
+    CliParseResult r = Parse({"--list", "l.txt", "--list-encoding=cp936", "--dedupe", "--filter", "--sort",
+                              "--to-simplified", "--print-list"});
+    ASSERT_TRUE(r.Ok) << r.Error;
+    EXPECT_EQ(r.Options.ListFile, "l.txt");
+    EXPECT_TRUE(r.Options.ListIsCp936 && r.Options.Dedupe && r.Options.Filter && r.Options.Sort);
+    EXPECT_TRUE(r.Options.ToSimplified && r.Options.PrintList && !r.Options.ToTraditional);
+    EXPECT_EQ(r.Options.Text, "");
+
+    r = Parse({"--charset", "gb2312", "--print-list", "--preview", "中"});
+    ASSERT_TRUE(r.Ok) << r.Error;
+    EXPECT_EQ(r.Options.Charset, CharacterSet::GB2312);
+    EXPECT_EQ(r.Options.Text, "中");
 }

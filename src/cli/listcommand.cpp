@@ -1,0 +1,110 @@
+#include "listcommand.h"
+
+#include "charset/charlist.h"
+#include "charset/cp936.h"
+#include "charset/scriptconvert.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace {
+
+// Far above any character list; a larger file is not one.
+constexpr qint64 MaxListFileBytes = 16 << 20;
+
+// How many left-out characters are named before the rest are only counted.
+constexpr size_t MaxNamedSkipped = 10;
+
+std::string Characters(size_t count)
+{
+    return std::to_string(count) + (count == 1 ? " character" : " characters");
+}
+
+bool ReadListFile(const CliOptions &options, std::ostream &err, CharList &list, std::string *error)
+{
+    const QString &path = options.ListFile;
+    QFile file(path);
+    if (QFileInfo(path).isDir()) {
+        *error = "cannot read " + path.toStdString() + ": it is a directory";
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = "cannot open " + path.toStdString() + ": " + file.errorString().toStdString();
+        return false;
+    }
+    if (file.size() > MaxListFileBytes) {
+        *error = path.toStdString() + " is too large for a character list";
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = "cannot read " + path.toStdString() + ": " + file.errorString().toStdString();
+        return false;
+    }
+
+    if (options.ListIsCp936) {
+        list.Text.assign(bytes.constData(), size_t(bytes.size()));
+    } else {
+        QStringDecoder decoder(QStringDecoder::Utf8);
+        [[maybe_unused]] const QString decoded = decoder.decode(bytes);
+        if (decoder.hasError()) {
+            *error = path.toStdString() + " is not UTF-8 text (for a code page 936 file add --list-encoding cp936)";
+            return false;
+        }
+        if (bytes.startsWith("\xEF\xBB\xBF")) // a byte order mark is no character of the list
+            bytes.remove(0, 3);
+        std::vector<std::string> skipped;
+        list.Text = Utf8ToCp936(std::string_view(bytes.constData(), size_t(bytes.size())), &skipped);
+        if (!skipped.empty()) {
+            err << "dotrix-cli: " << Characters(skipped.size()) << " of " << path.toStdString()
+                << (skipped.size() == 1 ? " has" : " have") << " no code in code page 936; left out:";
+            for (size_t i = 0; i < skipped.size() && i < MaxNamedSkipped; ++i)
+                err << ' ' << skipped[i];
+            if (skipped.size() > MaxNamedSkipped)
+                err << " ...";
+            err << '\n';
+        }
+    }
+    list.Count = int(CountChars(list.Text));
+    return true;
+}
+
+} // namespace
+
+bool PrintCharacterList(const CliOptions &options, const QString &programDir, std::ostream &out, std::ostream &err,
+                        std::string *error)
+{
+    CharList list;
+    if (options.Charset) {
+        const CharsetImport read = LoadCharset(*options.Charset, programDir);
+        if (!read.Ok) {
+            *error = read.Error.toStdString();
+            return false;
+        }
+        list = {read.Text, read.Count};
+    } else if (!ReadListFile(options, err, list, error)) {
+        return false;
+    }
+
+    if (options.ToTraditional || options.ToSimplified) {
+        const ScriptConversion converted = options.ToTraditional ? ToTraditional(list.Text) : ToSimplified(list.Text);
+        if (!converted.Error.isEmpty()) {
+            *error = converted.Error.toStdString();
+            return false;
+        }
+        list.Text = converted.Text;
+    }
+    if (options.Dedupe)
+        list = RemoveDuplicates(list.Text);
+    if (options.Filter)
+        list = FilterSingleByte(list.Text);
+    if (options.Sort)
+        list = SortList(list.Text, list.Count);
+
+    out << Cp936ToUtf8(list.Text) << '\n';
+    err << Characters(size_t(std::max(list.Count, 0))) << '\n';
+    return true;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// dotrix-cli's character list: read it, convert it, run the list operations, print it.
+
+#include "cliargs.h"
+
+#include <ostream>
+
+// Prints the list the options describe on out (UTF-8, one line) and its count on err; reports
+// characters left out on err. Returns false, with the reason in error, when the list cannot be
+// read or converted; nothing is printed on out then.
+bool PrintCharacterList(const CliOptions &options, const QString &programDir, std::ostream &out, std::ostream &err,
+                        std::string *error);
