@@ -1,9 +1,15 @@
 #pragma once
-// CFontSel: the character list pane on the right of the main window.
+// CFontSel: the character list pane on the right of the main window: the list a batch run turns
+// into glyphs, its count, and the filter, sort and duplicate-removal tools.
 
 #include <QWidget>
 
 #include <string>
+
+class QCheckBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
 
 class CFontSel : public QWidget
 {
@@ -13,9 +19,44 @@ public:
 
     // Start-up and every new or opened document.
     void OnInitialUpdate();
+
+    // The fields other parts of the program read and write. Whoever reads them first pulls the
+    // controls into them; whoever changes them pushes them back.
+    std::string ListText; // the character list, code page 936
+    int CharCount = 0;
+    bool AutoDeleteDuplicates = true;
+
+    void PullFields();
+    void PushFields();
+    // Replaces the list from the program (import, conversion): pushes it without running the
+    // duplicate removal that the user's own edits run.
+    void SetList(const std::string &text, int count);
+
     // A character the user typed into the character box joins the list when it is missing there.
     void AddTypedCharacter(const std::string &character);
 
-    std::string ListText; // the character list, code page 936
-    int CharCount = 0;
+    void OnListTextChanged();
+    void OnFilterSingleByte();
+    void OnSort();
+
+    QPlainTextEdit *ListEdit() const { return m_listEdit; }
+    QLineEdit *CountEdit() const { return m_countEdit; }
+    QCheckBox *AutoDeleteCheck() const { return m_autoDelete; }
+
+signals:
+    // Something the status bar should say (characters left out of the list, and the like).
+    void StatusMessage(const QString &text);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void PushKeepingCursor();
+
+    QPlainTextEdit *m_listEdit;
+    QLineEdit *m_countEdit;
+    QCheckBox *m_autoDelete;
+    QPushButton *m_filterButton;
+    QPushButton *m_sortButton;
+    bool m_pushing = false;
 };

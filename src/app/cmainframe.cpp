@@ -8,7 +8,9 @@
 #include "cfontsel.h"
 #include "cfontview.h"
 #include "cglyphformatdlg.h"
+#include "charset/charsetfile.h"
 #include "charset/cp936.h"
+#include "charset/scriptconvert.h"
 #include "encode/singleglyph.h"
 #include "lockkeys.h"
 #include "messages.h"
@@ -82,8 +84,7 @@ const char *const MenuOrder[] = {"文件(&F)", "设置", "创建点阵数据", "
 const int ToolbarOrder[] = {32777, 32773, 32784, 32772, 32781, 32774, 32792, 32793, 57664};
 
 // Commands whose work arrives with later parts of the program: present, but not yet alive.
-const int PendingCommands[] = {32787, 32791, 32780, 32774, 32792, 32793, 32773,
-                               32788, 32789, 32784, 32801, 32798, 32799, 32800};
+const int PendingCommands[] = {32780, 32774, 32773, 32788, 32789, 32784, 32801, 32798, 32799, 32800};
 
 constexpr int CharBoxId = 32771;
 const QString IdleText = QStringLiteral("就绪");
@@ -161,6 +162,10 @@ void CMainFrame::CreateActions()
     connect(Action(32797), &QAction::triggered, this, &CMainFrame::OnVisitWebSite);
     connect(Action(57664), &QAction::triggered, this, &CMainFrame::OnAppAbout);
     connect(Action(57653), &QAction::triggered, this, &CMainFrame::OnSplit);
+    connect(Action(32787), &QAction::triggered, this, &CMainFrame::OnImportGB2312);
+    connect(Action(32791), &QAction::triggered, this, &CMainFrame::OnImportGBK);
+    connect(Action(32792), &QAction::triggered, this, &CMainFrame::OnToTraditional);
+    connect(Action(32793), &QAction::triggered, this, &CMainFrame::OnToSimplified);
     Action(59392)->setCheckable(true);
     Action(59393)->setCheckable(true);
 
@@ -292,6 +297,9 @@ void CMainFrame::CreateClient()
     glyphScroll->setWidget(m_pDotrixView);
     m_pFontView = new CFontView(m_settings, m_matrix, m_wndLeftSplitter);
     m_pFontSel = new CFontSel(m_wndSplitter);
+    connect(m_pFontSel, &CFontSel::StatusMessage, this, [this](const QString &text) {
+        statusBar()->showMessage(text, 5000);
+    });
     m_wndSplitter->addWidget(m_wndLeftSplitter);
     m_wndSplitter->addWidget(m_pFontSel);
     // The preview row starts 320 pixels high and the list column 420 wide; the glyph view takes
@@ -447,6 +455,57 @@ void CMainFrame::OnAppAbout()
 {
     CAboutDlg dialog(this);
     dialog.exec();
+}
+
+void CMainFrame::OnImportGB2312()
+{
+    ImportCharset(int(CharacterSet::GB2312));
+}
+
+void CMainFrame::OnImportGBK()
+{
+    ImportCharset(int(CharacterSet::GBK));
+}
+
+void CMainFrame::ImportCharset(int set)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const CharsetImport imported = LoadCharset(CharacterSet(set), m_settings.ProgramDir);
+    if (imported.Ok)
+        m_pFontSel->SetList(imported.Text, imported.Count);
+    QApplication::restoreOverrideCursor();
+    if (!imported.Ok) {
+        ShowMessage(this, imported.Error);
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("已导入 %1 个字符").arg(imported.Count), 5000);
+}
+
+void CMainFrame::OnToTraditional()
+{
+    ConvertScripts(true);
+}
+
+void CMainFrame::OnToSimplified()
+{
+    ConvertScripts(false);
+}
+
+void CMainFrame::ConvertScripts(bool toTraditional)
+{
+    auto convert = toTraditional ? &ToTraditional : &ToSimplified;
+    m_pFontSel->PullFields();
+    const ScriptConversion list = convert(m_pFontSel->ListText);
+    if (!list.Error.isEmpty()) {
+        ShowMessage(this, list.Error);
+        return;
+    }
+    m_pFontSel->SetList(list.Text, m_pFontSel->CharCount);
+    // The box's new text is drawn as any change of the box is.
+    const ScriptConversion box = convert(CharBoxText());
+    const QString converted = Cp936ToQString(box.Text);
+    if (box.Error.isEmpty() && converted != m_wndCharBox->text())
+        m_wndCharBox->setText(converted);
 }
 
 void CMainFrame::OnPrint()

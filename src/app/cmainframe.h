@@ -65,6 +65,10 @@ public:
     void OnCreateSingleGlyph();
     void OnAppAbout();
     void OnPrint();
+    void OnImportGB2312();
+    void OnImportGBK();
+    void OnToTraditional();
+    void OnToSimplified();
     void OnNextPane(int step);
     void OnSplit();
 
@@ -96,6 +100,8 @@ private:
     // skipped.
     std::string CharBoxText(int *skipped = nullptr) const;
     void RefuseCustomSize();
+    void ImportCharset(int set);
+    void ConvertScripts(bool toTraditional);
     void UpdateLockPanes();
 
     GlyphSettings m_settings;
