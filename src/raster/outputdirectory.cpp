@@ -50,6 +50,20 @@ void OutputDirectory::RecordWritten(const QString &fileName)
         manifest.write(fileName.toUtf8() + '\n');
 }
 
+void OutputDirectory::RecordWritten(const QStringList &fileNames)
+{
+    std::lock_guard lock(m_mutex);
+    QByteArray lines;
+    for (const QString &name : fileNames)
+        if (m_written.insert(name).second)
+            lines += name.toUtf8() + '\n';
+    if (lines.isEmpty())
+        return;
+    QFile manifest(FilePath(ManifestName));
+    if (manifest.open(QIODevice::WriteOnly | QIODevice::Append))
+        manifest.write(lines);
+}
+
 bool OutputDirectory::WasWritten(const QString &fileName) const
 {
     std::lock_guard lock(m_mutex);

@@ -23,6 +23,8 @@ public:
 
     // Notes that the program wrote fileName (a bare name) here. Thread-safe.
     void RecordWritten(const QString &fileName);
+    // The same for many files at once, before a run writes them: one append to the list.
+    void RecordWritten(const QStringList &fileNames);
     bool WasWritten(const QString &fileName) const;
 
     // Deletes every file the program wrote here whose name ends in one of the suffixes (".bmp",

@@ -17,7 +17,7 @@ void UniqueNameCache::Learn(const std::string &base, int takenBelow)
 }
 
 std::string MakeUniqueName(const std::string &base, int start, const QString &directory,
-                           UniqueNameCache *cache)
+                           UniqueNameCache *cache, bool reserve)
 {
     const QString prefix = directory + QLatin1Char('/') + Cp936ToQString(base);
     int n = start;
@@ -25,7 +25,7 @@ std::string MakeUniqueName(const std::string &base, int start, const QString &di
         n = std::max(n, cache->KnownTakenBelow(base));
     while (QFileInfo::exists(prefix + QString::number(n) + QStringLiteral(".bmp")))
         ++n;
-    if (cache && n > start)
-        cache->Learn(base, n);
+    if (cache && (n > start || reserve))
+        cache->Learn(base, reserve ? n + 1 : n);
     return base + std::to_string(n);
 }

@@ -24,5 +24,7 @@ private:
 // file does not exist in directory. With a cache, numbers this run already found taken are not
 // probed again; the returned number itself is probed again next time, so a name handed out but
 // never written is handed out again, exactly as probing from the start would.
+// With reserve, the returned name counts as taken for the rest of the run even before its file
+// exists: a run that names all its glyphs first and writes them afterwards gets the same names.
 std::string MakeUniqueName(const std::string &base, int start, const QString &directory,
-                           UniqueNameCache *cache = nullptr);
+                           UniqueNameCache *cache = nullptr, bool reserve = false);

@@ -1,0 +1,411 @@
+#include "batchrun.h"
+
+#include "charset/cp936.h"
+#include "charset/pinyin.h"
+#include "glyphtext.h"
+#include "raster/glyphbitmap.h"
+#include "raster/glyphrender.h"
+#include "raster/replacefile.h"
+#include "raster/uniquename.h"
+#include "singleglyph.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include <condition_variable>
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Glyphs a worker may finish ahead of the one being appended to All.c: bounds the memory a run
+// holds however long the list is.
+constexpr int WorkAhead = 256;
+
+const QString DataScratchName = QStringLiteral(".dotrix-fontdata.tmp");
+
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return 0;
+}
+
+bool WriteWholeFile(const QString &path, const char *data, qint64 size, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *error = QStringLiteral("cannot create %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    if (file.write(data, size) != size || !file.flush()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        file.close();
+        file.remove();
+        return false;
+    }
+    return true;
+}
+
+// One glyph's work, done on any core.
+struct GlyphSlot
+{
+    bool Ready = false;
+    bool Ok = true;
+    QString Error;
+    std::string Text; // the glyph's source text, as appended to All.c
+    std::string Data; // its data bytes, for font.dat
+};
+
+struct Plan
+{
+    std::vector<std::string> Characters;
+    std::vector<std::string> Names;
+};
+
+class GlyphPipeline
+{
+public:
+    GlyphPipeline(const Plan &plan, const GlyphSettings &settings, OutputDirectory &output, bool wantData)
+        : m_plan(plan), m_settings(settings), m_output(output), m_wantData(wantData),
+          m_slots(plan.Characters.size())
+    {
+    }
+
+    void Start()
+    {
+        const int workers = std::max(1, std::min(QThread::idealThreadCount(), 8));
+        for (int w = 0; w < workers; ++w)
+            m_threads.emplace_back([this] { Work(); });
+    }
+
+    // Waits for glyph i; false when the run was stopped before it was done.
+    bool Take(size_t i, GlyphSlot &slot)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return m_slots[i].Ready || m_stop; });
+        if (!m_slots[i].Ready)
+            return false;
+        slot = std::move(m_slots[i]);
+        m_slots[i] = GlyphSlot();
+        m_taken = i + 1;
+        m_changed.notify_all();
+        return true;
+    }
+
+    void Stop()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        for (std::thread &thread : m_threads)
+            thread.join();
+        m_threads.clear();
+    }
+
+    ~GlyphPipeline() { Stop(); }
+
+private:
+    void Work()
+    {
+        DotMatrix matrix;
+        GlyphSettings settings = m_settings;
+        for (;;) {
+            const size_t i = m_next.fetch_add(1);
+            if (i >= m_slots.size())
+                return;
+            {
+                std::unique_lock lock(m_mutex);
+                m_changed.wait(lock, [&] { return i < m_taken + WorkAhead || m_stop; });
+                if (m_stop)
+                    return;
+            }
+            GlyphSlot slot = MakeGlyph(i, matrix, settings);
+            {
+                std::lock_guard lock(m_mutex);
+                slot.Ready = true;
+                m_slots[i] = std::move(slot);
+            }
+            m_changed.notify_all();
+        }
+    }
+
+    GlyphSlot MakeGlyph(size_t i, DotMatrix &matrix, GlyphSettings &settings)
+    {
+        GlyphSlot slot;
+        const std::string &character = m_plan.Characters[i];
+        const std::string &name = m_plan.Names[i];
+        const QString baseName = Cp936ToQString(name);
+        // The glyph goes through its bitmap file as every render does; the bytes just written
+        // are the ones read back.
+        const QImage image = DrawGlyphImage(character, settings.OffsetX, settings.OffsetY, settings.Width,
+                                            settings.Height, settings.GlyphFont);
+        const QByteArray bitmap = EncodeBitmapFile(image, settings.Width, settings.Height);
+        const int width = settings.Width, height = settings.Height;
+        if (!WriteWholeFile(m_output.FilePath(baseName + QStringLiteral(".bmp")), bitmap.constData(), bitmap.size(),
+                            &slot.Error)
+            || !LoadMatrixFromBitmapBytes(bitmap, InkTest::BlueByte, matrix, settings, &slot.Error)) {
+            slot.Ok = false;
+            return slot;
+        }
+        const GlyphText text = ComposeGlyphText(name, character, settings.Width, settings.Height,
+                                                settings.GroupDigits, settings, matrix, true);
+        settings.Width = width; // every glyph of the run is drawn at the run's size
+        settings.Height = height;
+        if (text.Refused)
+            return slot; // a group too long for the glyph: no text, no data, the run goes on
+        slot.Text = GlyphFileBytes(text, false);
+        if (!WriteWholeFile(m_output.FilePath(baseName + QStringLiteral(".c")), slot.Text.data(),
+                            qint64(slot.Text.size()), &slot.Error)) {
+            slot.Ok = false;
+            return slot;
+        }
+        if (m_wantData)
+            slot.Data = GlyphDataBytes(text);
+        return slot;
+    }
+
+    const Plan &m_plan;
+    const GlyphSettings &m_settings;
+    OutputDirectory &m_output;
+    const bool m_wantData;
+    std::vector<GlyphSlot> m_slots;
+    std::vector<std::thread> m_threads;
+    std::atomic<size_t> m_next{0};
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    size_t m_taken = 0;
+    bool m_stop = false;
+};
+
+// Names every glyph first, exactly as naming one glyph after another, each bitmap written
+// before the next name is chosen, would.
+Plan MakePlan(const std::string &list, const GlyphSettings &settings, const OutputDirectory &output)
+{
+    Plan plan;
+    plan.Characters = SplitChars(list);
+    plan.Names.reserve(plan.Characters.size());
+    UniqueNameCache cache;
+    for (const std::string &character : plan.Characters)
+        plan.Names.push_back(MakeUniqueName(GetPinyin(character, settings.NumberedNames), 0, output.Path(), &cache,
+                                            true));
+    return plan;
+}
+
+// font.dat from the run's data bytes: glyph after glyph, each after its index when there is one.
+bool BuildDataFile(OutputDirectory &output, QFile &scratch, const std::vector<uint32_t> &glyphSizes,
+                   std::optional<uint16_t> firstIndex, BatchResult &result)
+{
+    const QString path = output.FilePath(DataFileName);
+    const QString partial = path + QStringLiteral(".part");
+    QFile data(partial);
+    if (!data.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        result.Error = QStringLiteral("cannot create %1: %2").arg(path, data.errorString());
+        return false;
+    }
+    scratch.seek(0);
+    uint16_t index = firstIndex.value_or(0);
+    QByteArray glyph;
+    bool ok = true;
+    for (uint32_t size : glyphSizes) {
+        if (size == 0)
+            continue;
+        if (firstIndex) {
+            const char bytes[2] = {char(index & 0xFF), char(index >> 8)};
+            ok = ok && data.write(bytes, 2) == 2;
+            ++index; // wraps from 0xFFFF to 0
+        }
+        glyph = scratch.read(size);
+        ok = ok && glyph.size() == qsizetype(size) && data.write(glyph) == glyph.size();
+        if (!ok)
+            break;
+    }
+    ok = ok && data.flush();
+    const qint64 written = data.size();
+    data.close();
+    if (!ok || std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0) {
+        result.Error = QStringLiteral("cannot write %1: %2").arg(path, data.errorString());
+        QFile::remove(partial);
+        return false;
+    }
+    result.DataBytes = written;
+    result.DataPath = path;
+    result.Indexed = firstIndex.has_value();
+    return true;
+}
+
+} // namespace
+
+std::string GlyphDataBytes(const GlyphText &text)
+{
+    std::string bytes;
+    for (const GlyphTextItem &item : text.Items) {
+        if (item.Role != GlyphTextRole::Data)
+            continue;
+        const std::string &line = item.Text;
+        for (size_t at = line.find("0x"); at != std::string::npos; at = line.find("0x", at + 2)) {
+            if (at + 3 >= line.size())
+                break; // a byte needs both its digits
+            bytes.push_back(char(HexDigitValue(line[at + 2]) * 16 + HexDigitValue(line[at + 3])));
+        }
+    }
+    return bytes;
+}
+
+bool CopyFileReplacing(const QString &from, const QString &to, QString *error)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot open %1: %2").arg(from, source.errorString());
+        return false;
+    }
+    const QString partial = to + QStringLiteral(".part");
+    QFile target(partial);
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *error = QStringLiteral("cannot create %1: %2").arg(to, target.errorString());
+        return false;
+    }
+    bool ok = true;
+    while (ok && !source.atEnd()) {
+        const QByteArray chunk = source.read(1 << 20);
+        ok = !chunk.isEmpty() && target.write(chunk) == chunk.size();
+    }
+    ok = ok && target.flush();
+    target.close();
+    if (!ok || std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(to).constData()) != 0) {
+        *error = QStringLiteral("cannot write %1: %2").arg(to, target.errorString());
+        QFile::remove(partial);
+        return false;
+    }
+    return true;
+}
+
+BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotMatrix &matrix,
+                          OutputDirectory &output, int mode, BatchControl &control, const BatchHooks &hooks)
+{
+    BatchResult result;
+    control.Progress = 0;
+    control.Finished = false;
+    struct FinishOnReturn
+    {
+        BatchControl &Control;
+        ~FinishOnReturn() { Control.Finished = true; }
+    } finish{control};
+
+    const bool wantData = mode == BatchDat || mode == BatchBin;
+    if (wantData) {
+        settings.GroupDigits = 2;
+        settings.OutputFormat = Typical;
+    }
+    DeleteGlyphFiles(output);
+    const Plan plan = MakePlan(list, settings, output);
+
+    // The list of the program's own files learns of every file the run will write before it
+    // writes them, so that a run cut short leaves nothing behind that the next one won't clear.
+    QStringList planned{AllFileName};
+    for (const std::string &name : plan.Names) {
+        const QString base = Cp936ToQString(name);
+        planned << base + QStringLiteral(".bmp") << base + QStringLiteral(".c");
+    }
+    if (wantData)
+        planned << DataFileName;
+    output.RecordWritten(planned);
+
+    result.AllPath = output.FilePath(AllFileName);
+    QFile all(result.AllPath);
+    const std::string notice = std::string(RightsNotice) + "\r\n";
+    if (!all.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || all.write(notice.data(), qint64(notice.size())) != qint64(notice.size())) {
+        result.State = BatchResult::Failed;
+        result.Error = QStringLiteral("cannot create %1: %2").arg(result.AllPath, all.errorString());
+        return result;
+    }
+    QFile scratch(output.FilePath(DataScratchName));
+    if (wantData && !scratch.open(QIODevice::ReadWrite | QIODevice::Truncate)) {
+        result.State = BatchResult::Failed;
+        result.Error = QStringLiteral("cannot create %1: %2").arg(scratch.fileName(), scratch.errorString());
+        return result;
+    }
+    struct RemoveScratch
+    {
+        QFile &File;
+        ~RemoveScratch()
+        {
+            if (File.isOpen())
+                File.remove();
+        }
+    } removeScratch{scratch};
+
+    std::vector<uint32_t> glyphSizes;
+    glyphSizes.reserve(plan.Characters.size());
+    GlyphPipeline pipeline(plan, settings, output, wantData);
+    pipeline.Start();
+    GlyphSlot slot;
+    for (size_t i = 0; i < plan.Characters.size(); ++i) {
+        if (control.Cancel) {
+            result.State = BatchResult::Cancelled;
+            break;
+        }
+        if (!pipeline.Take(i, slot))
+            break;
+        if (!slot.Ok) {
+            result.State = BatchResult::Failed;
+            result.Error = slot.Error;
+            break;
+        }
+        result.FilesWritten += slot.Text.empty() ? 1 : 2;
+        if (all.write(slot.Text.data(), qint64(slot.Text.size())) != qint64(slot.Text.size())
+            || (wantData && scratch.write(slot.Data.data(), qint64(slot.Data.size())) != qint64(slot.Data.size()))) {
+            result.State = BatchResult::Failed;
+            result.Error = QStringLiteral("cannot write %1: %2")
+                               .arg(result.AllPath, all.error() != QFile::NoError ? all.errorString()
+                                                                                 : scratch.errorString());
+            break;
+        }
+        glyphSizes.push_back(uint32_t(slot.Data.size()));
+        result.Glyphs = int(i + 1);
+        control.Progress = result.Glyphs;
+    }
+    pipeline.Stop();
+    if (!all.flush() && result.State == BatchResult::Done) {
+        result.State = BatchResult::Failed;
+        result.Error = QStringLiteral("cannot write %1: %2").arg(result.AllPath, all.errorString());
+    }
+    result.AllBytes = all.size();
+    all.close();
+    ++result.FilesWritten;
+
+    // The caller's matrix and size end as the last glyph left them.
+    if (result.Glyphs > 0) {
+        const QString last = Cp936ToQString(plan.Names[size_t(result.Glyphs - 1)]) + QStringLiteral(".bmp");
+        LoadMatrixFromBitmap(output.FilePath(last), InkTest::BlueByte, matrix, settings);
+    }
+    if (result.State != BatchResult::Done || !wantData)
+        return result;
+
+    uint16_t start = 0;
+    std::optional<uint16_t> firstIndex;
+    if (hooks.AskIndex && hooks.AskIndex(start))
+        firstIndex = start;
+    if (control.Cancel) {
+        result.State = BatchResult::Cancelled;
+        return result;
+    }
+    if (!BuildDataFile(output, scratch, glyphSizes, firstIndex, result)) {
+        result.State = BatchResult::Failed;
+        return result;
+    }
+    ++result.FilesWritten;
+    return result;
+}

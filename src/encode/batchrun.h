@@ -1,0 +1,70 @@
+#pragma once
+// A batch run: every character of the list into its own bitmap and source file, all of them into
+// All.c, and for the data-file commands into font.dat (optionally with a 16-bit index before
+// each glyph).
+
+#include "raster/dotmatrix.h"
+#include "raster/glyphsettings.h"
+#include "raster/outputdirectory.h"
+
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// What a run makes besides the glyph files and All.c.
+enum BatchModeValue : int {
+    BatchAllOnly = 0, // All.c only
+    BatchDat = 1,     // and font.dat, offered to be saved as .dat
+    BatchBin = 2,     // and font.dat, offered to be saved as .bin
+};
+
+inline const QString AllFileName = QStringLiteral("All.c");
+inline const QString DataFileName = QStringLiteral("font.dat");
+
+// Shared between the run and whoever watches it (the progress dialog, the command line).
+struct BatchControl
+{
+    std::atomic<int> Progress{0};    // characters finished so far
+    std::atomic<bool> Cancel{false}; // set to stop the run at the next character
+    std::atomic<bool> Finished{false};
+};
+
+struct BatchHooks
+{
+    // Asked once, after the last glyph, when a data file is made: true with the first index
+    // value for an index before every glyph, false for none. Unset: no index.
+    std::function<bool(uint16_t &start)> AskIndex;
+};
+
+struct BatchResult
+{
+    enum Status { Done, Cancelled, Failed };
+    Status State = Done;
+    int Glyphs = 0;           // characters finished
+    int FilesWritten = 0;     // bitmap and source files of the glyphs, All.c and font.dat
+    qint64 AllBytes = 0;      // size of All.c
+    qint64 DataBytes = -1;    // size of font.dat; -1 when none was made
+    bool Indexed = false;     // font.dat has an index before every glyph
+    QString Error;            // what failed and where
+    QString AllPath;          // All.c
+    QString DataPath;         // font.dat, when made
+};
+
+// Deletes the earlier glyph files, then writes every character of list (code page 936; every
+// character, spaces and line breaks included) in list order. settings is the run's own copy:
+// mode 1 and 2 force it to 8-bit groups in the typical layout. At the end matrix, Width and
+// Height hold the last glyph, as if the run had filled them one glyph after another. The glyph
+// files are made on every core; names, All.c and font.dat come out exactly as one glyph after
+// another would make them.
+BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotMatrix &matrix,
+                          OutputDirectory &output, int mode, BatchControl &control, const BatchHooks &hooks = {});
+
+// The data bytes of one glyph's text: every "0x" in its data lines followed by two hex digits.
+// Header and comment text never count.
+std::string GlyphDataBytes(const struct GlyphText &text);
+
+// Copies a file over another, replacing it whole or not at all; error says what failed.
+bool CopyFileReplacing(const QString &from, const QString &to, QString *error);

@@ -1,0 +1,250 @@
+// Batch runs end to end in a scratch directory: All.c, per-glyph files, font.dat with and without
+// index, names, and runs that stop early; and Index.c.
+
+#include "common/testutil.h"
+#include "encode/batchrun.h"
+#include "encode/glyphtext.h"
+#include "encode/indextable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using testutil::Gbk;
+
+namespace {
+
+struct BatchRun
+{
+    QTemporaryDir dir;
+    OutputDirectory output{dir.path()};
+    GlyphSettings settings;
+    DotMatrix matrix;
+    BatchControl control;
+    int indexAsked = 0;
+
+    BatchResult Go(const std::string &list, int mode, std::optional<uint16_t> index = std::nullopt)
+    {
+        settings.ProgramDir = dir.path();
+        BatchHooks hooks;
+        hooks.AskIndex = [this, index](uint16_t &start) {
+            ++indexAsked;
+            if (index)
+                start = *index;
+            return index.has_value();
+        };
+        return BatchGenerate(list, settings, matrix, output, mode, control, hooks);
+    }
+    std::string File(const QString &name) { return testutil::ReadFileBytes(dir.filePath(name)); }
+};
+
+std::string Notice()
+{
+    return std::string(RightsNotice) + "\r\n";
+}
+
+} // namespace
+
+TEST(BatchGenerate, EightByEightIndexedDataFileHasTwentyBytes)
+{
+    BatchRun run;
+    run.settings.Width = run.settings.Height = 8;
+    run.settings.ScanMode = ScanHorizontal;
+    BatchResult result = run.Go(Gbk("中a"), BatchDat, 0x0100);
+    ASSERT_EQ(result.State, BatchResult::Done) << result.Error.toStdString();
+    const std::string dat = run.File("font.dat");
+    ASSERT_EQ(dat.size(), 20u);
+    // index 0x0100 low byte first, 8 bytes of 中, index 0x0101, 8 bytes of a
+    EXPECT_EQ(dat.substr(0, 2), std::string("\x00\x01", 2));
+    EXPECT_EQ(dat.substr(10, 2), std::string("\x01\x01", 2));
+    EXPECT_EQ(run.indexAsked, 1);
+
+    BatchRun plain;
+    plain.settings = run.settings;
+    ASSERT_EQ(plain.Go(Gbk("中a"), BatchBin).State, BatchResult::Done);
+    const std::string unindexed = plain.File("font.dat");
+    EXPECT_EQ(unindexed, dat.substr(2, 8) + dat.substr(12, 8));
+}
+
+TEST(BatchGenerate, IndexWrapsFromFFFFToZero)
+{
+    BatchRun run;
+    run.settings.ScanMode = ScanHorizontal; // 16 x 16: 32 bytes a glyph
+    ASSERT_EQ(run.Go("ab", BatchDat, 0xFFFF).State, BatchResult::Done);
+    const std::string dat = run.File("font.dat");
+    ASSERT_EQ(dat.size(), 2 * 34u);
+    EXPECT_EQ(dat.substr(0, 2), "\xFF\xFF");
+    EXPECT_EQ(dat.substr(34, 2), std::string("\x00\x00", 2));
+}
+
+TEST(BatchGenerate, IndexStandsBeforeEachGlyphWhateverItsByteCount)
+{
+    // 12 x 16 vertical: 12 columns of 2 bytes = 24 bytes a glyph, although a horizontal row
+    // layout would take 32; 10 x 16 also puts "0x" into its header "(10x16,V)".
+    for (int width : {12, 10}) {
+        BatchRun run;
+        run.settings.Width = width;
+        ASSERT_EQ(run.Go("abc", BatchDat, 0x0000).State, BatchResult::Done);
+        const std::string dat = run.File("font.dat");
+        const size_t glyph = 2 + 2 * size_t(width);
+        ASSERT_EQ(dat.size(), 3 * glyph) << width;
+        for (uint8_t g = 0; g < 3; ++g)
+            EXPECT_EQ(dat.substr(g * glyph, 2), std::string({char(g), '\0'})) << width;
+    }
+}
+
+TEST(BatchGenerate, AllCHoldsNoticeThenEveryGlyphFileInListOrder)
+{
+    // Enough characters that the cores run well ahead of All.c.
+    std::string list;
+    for (int i = 0; i < 600; ++i)
+        list += char(0xB0 + (i / 94) % 8), list += char(0xA1 + i % 94);
+    BatchRun run;
+    run.settings.OutputFormat = CArray;
+    const BatchResult result = run.Go(list, BatchAllOnly);
+    ASSERT_EQ(result.State, BatchResult::Done) << result.Error.toStdString();
+    EXPECT_EQ(result.Glyphs, 600);
+    EXPECT_EQ(run.control.Progress, 600);
+    EXPECT_TRUE(run.control.Finished);
+    const std::string all = run.File("All.c");
+    ASSERT_EQ(all.rfind(Notice(), 0), 0u);
+    // Walk All.c glyph by glyph: each header names a file whose bytes come next.
+    size_t at = Notice().size();
+    int glyphs = 0;
+    while (at < all.size()) {
+        const size_t nameStart = all.find('@', at) + 1;
+        const std::string name = all.substr(nameStart, all.find(' ', nameStart) - nameStart);
+        const std::string file = run.File(QString::fromStdString(name) + ".c");
+        ASSERT_FALSE(file.empty()) << name;
+        ASSERT_EQ(all.compare(at, file.size(), file), 0) << name;
+        at += file.size();
+        ++glyphs;
+    }
+    EXPECT_EQ(glyphs, 600);
+    EXPECT_EQ(run.indexAsked, 0);
+    EXPECT_FALSE(QFile::exists(run.dir.filePath("font.dat")));
+}
+
+TEST(BatchGenerate, SameReadingsAreNumberedAroundExistingBitmaps)
+{
+    BatchRun run;
+    ASSERT_TRUE(testutil::WriteFileBytes(run.dir.filePath("zhong1.bmp"), "user's"));
+    run.settings.OutputFormat = CArray;
+    ASSERT_EQ(run.Go(Gbk("中忠钟"), BatchAllOnly).State, BatchResult::Done);
+    const std::string all = run.File("All.c");
+    const size_t z0 = all.find("unsigned char zhong0[]");
+    const size_t z2 = all.find("unsigned char zhong2[]");
+    const size_t z3 = all.find("unsigned char zhong3[]");
+    EXPECT_TRUE(z0 < z2 && z2 < z3 && z3 != std::string::npos) << all;
+    EXPECT_EQ(run.File("zhong1.bmp"), "user's");
+}
+
+TEST(BatchGenerate, LineBreaksAndSpacesAreGlyphsToo)
+{
+    BatchRun run;
+    run.settings.NumberedNames = true;
+    ASSERT_EQ(run.Go("a\r\n ", BatchAllOnly).State, BatchResult::Done);
+    const std::string all = run.File("All.c");
+    EXPECT_NE(all.find("/* @0 a(16x16,V)@"), std::string::npos);
+    EXPECT_NE(all.find("/* @1 \r(16x16,V)@"), std::string::npos);
+    EXPECT_NE(all.find("/* @2 \n(16x16,V)@"), std::string::npos);
+    EXPECT_NE(all.find("/* @3  (16x16,V)@"), std::string::npos);
+}
+
+TEST(BatchGenerate, EmptyListGivesNoticeOnlyAndEmptyDataFile)
+{
+    BatchRun run;
+    ASSERT_EQ(run.Go("", BatchBin, 0x1234).State, BatchResult::Done);
+    EXPECT_EQ(run.File("All.c"), Notice());
+    EXPECT_EQ(run.indexAsked, 1);
+    EXPECT_TRUE(QFile::exists(run.dir.filePath("font.dat")));
+    EXPECT_EQ(run.File("font.dat"), "");
+}
+
+TEST(BatchGenerate, DataRunsForceEightBitTypicalAndLeaveLastGlyphInMatrix)
+{
+    BatchRun run;
+    run.settings.GroupDigits = 4;
+    run.settings.OutputFormat = AsmTable;
+    run.settings.Width = 24;
+    run.settings.Height = 24;
+    run.settings.GlyphFont.PointSize = 18;
+    ASSERT_EQ(run.Go(Gbk("一丨"), BatchDat).State, BatchResult::Done);
+    EXPECT_EQ(run.settings.GroupDigits, 2);
+    EXPECT_EQ(run.settings.OutputFormat, Typical);
+    EXPECT_EQ(run.File("font.dat").size(), 2 * 72u);
+    // 丨 is a vertical stroke: some column is ink from top to nearly the bottom, no row is.
+    int longestColumn = 0;
+    for (int c = 0; c < 24; ++c) {
+        int ink = 0;
+        for (int r = 0; r < 24; ++r)
+            ink += run.matrix.IsInk(r, c);
+        longestColumn = std::max(longestColumn, ink);
+    }
+    EXPECT_GT(longestColumn, 16);
+    EXPECT_EQ(run.settings.Width, 24);
+}
+
+TEST(BatchGenerate, UsersOwnFilesSurviveAndEarlierOutputIsCleared)
+{
+    BatchRun run;
+    ASSERT_TRUE(testutil::WriteFileBytes(run.dir.filePath("main.c"), "int main;"));
+    ASSERT_TRUE(testutil::WriteFileBytes(run.dir.filePath("logo.bmp"), "BM"));
+    ASSERT_EQ(run.Go("abc", BatchAllOnly).State, BatchResult::Done);
+    ASSERT_EQ(run.Go("x", BatchAllOnly).State, BatchResult::Done);
+    EXPECT_EQ(run.File("main.c"), "int main;");
+    EXPECT_EQ(run.File("logo.bmp"), "BM");
+    const QStringList left = QDir(run.dir.path()).entryList({"*.c", "*.bmp"}, QDir::Files);
+    EXPECT_EQ(left, (QStringList{"0.bmp", "0.c", "All.c", "logo.bmp", "main.c"}));
+}
+
+TEST(BatchGenerate, RunsThatCannotWriteStopAndSaySo)
+{
+    BatchRun run;
+    OutputDirectory gone(run.dir.filePath("gone"));
+    BatchControl control;
+    BatchResult result = BatchGenerate("abc", run.settings, run.matrix, gone, BatchDat, control);
+    EXPECT_EQ(result.State, BatchResult::Failed);
+    EXPECT_TRUE(result.Error.contains("gone")) << result.Error.toStdString();
+    EXPECT_TRUE(control.Finished);
+
+    BatchRun cancelled;
+    cancelled.control.Cancel = true;
+    result = cancelled.Go("abc", BatchDat, 0);
+    EXPECT_EQ(result.State, BatchResult::Cancelled);
+    EXPECT_FALSE(QFile::exists(cancelled.dir.filePath("font.dat")));
+    EXPECT_EQ(cancelled.indexAsked, 0);
+}
+
+TEST(GlyphDataBytes, ReadsDataLinesOnly)
+{
+    GlyphText text;
+    text.Items = {{GlyphTextRole::Header, "/* @a a(10x16,V)@ */"}, {GlyphTextRole::Data, "0x0F,0xa0,  0x1"}};
+    EXPECT_EQ(GlyphDataBytes(text), std::string("\x0F\xA0", 2));
+}
+
+TEST(IndexTable, LaysOutBytesTenALineInPairs)
+{
+    EXPECT_EQ(IndexTableText(Gbk("汉字")), "unsigned char Index[]={\r\n0xBA,0xBA,  0xD7,0xD6};");
+    EXPECT_EQ(IndexTableText("a"), "unsigned char Index[]={\r\n0x61};");
+    EXPECT_EQ(IndexTableText("0123456789"),
+              "unsigned char Index[]={\r\n0x30,0x31,  0x32,0x33,  0x34,0x35,  0x36,0x37,  0x38,0x39};");
+    EXPECT_EQ(IndexTableText("0123456789a"), "unsigned char Index[]={\r\n0x30,0x31,  0x32,0x33,  0x34,0x35,  "
+                                             "0x36,0x37,  0x38,0x39,  \r\n0x61};");
+    // A one-byte character shifts the pairing of what follows.
+    EXPECT_EQ(IndexTableText(Gbk("a汉")), "unsigned char Index[]={\r\n0x61,0xBA,  0xBA};");
+}
+
+TEST(IndexTable, EmptyListWritesNoFile)
+{
+    QTemporaryDir dir;
+    OutputDirectory output(dir.path());
+    QString path, error;
+    EXPECT_EQ(WriteIndexTable("", output, &path, &error), IndexTableResult::EmptyList);
+    EXPECT_FALSE(QFile::exists(dir.filePath("Index.c")));
+    EXPECT_EQ(WriteIndexTable("ab", output, &path, &error), IndexTableResult::Written);
+    EXPECT_EQ(path, dir.filePath("Index.c"));
+    EXPECT_TRUE(output.WasWritten("Index.c"));
+}
