@@ -8,6 +8,9 @@
 #include "cfontsel.h"
 #include "cfontview.h"
 #include "cglyphformatdlg.h"
+#include "cindexdlg.h"
+#include "cprogressdlg.h"
+#include "encode/indextable.h"
 #include "charset/charsetfile.h"
 #include "charset/cp936.h"
 #include "charset/scriptconvert.h"
@@ -22,7 +25,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCloseEvent>
 #include <QDockWidget>
+#include <QFileDialog>
+#include <QThread>
 #include <QFontDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -84,7 +90,10 @@ const char *const MenuOrder[] = {"文件(&F)", "设置", "创建点阵数据", "
 const int ToolbarOrder[] = {32777, 32773, 32784, 32772, 32781, 32774, 32792, 32793, 57664};
 
 // Commands whose work arrives with later parts of the program: present, but not yet alive.
-const int PendingCommands[] = {32780, 32774, 32773, 32788, 32789, 32784, 32801, 32798, 32799, 32800};
+const int PendingCommands[] = {32780, 32784, 32798, 32799, 32800};
+
+// Commands that may not start while a batch worker writes the output directory.
+const int BatchExclusiveCommands[] = {32777, 32773, 32788, 32789, 32774, 32801, 32787, 32791, 32792, 32793};
 
 constexpr int CharBoxId = 32771;
 const QString IdleText = QStringLiteral("就绪");
@@ -129,7 +138,16 @@ CMainFrame::CMainFrame(const QString &programDir, QWidget *parent) : QMainWindow
     InitialUpdateViews();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // The worker uses state this window owns: stop it and let it finish first. Its questions to
+    // this thread are answered (with "stop") while it winds down.
+    if (m_batchThread) {
+        m_batchControl->Cancel = true;
+        while (!m_batchThread->wait(20))
+            QCoreApplication::processEvents();
+    }
+}
 
 QAction *CMainFrame::Action(int commandId) const
 {
@@ -162,6 +180,11 @@ void CMainFrame::CreateActions()
     connect(Action(32797), &QAction::triggered, this, &CMainFrame::OnVisitWebSite);
     connect(Action(57664), &QAction::triggered, this, &CMainFrame::OnAppAbout);
     connect(Action(57653), &QAction::triggered, this, &CMainFrame::OnSplit);
+    connect(Action(32773), &QAction::triggered, this, &CMainFrame::OnCreateAllGlyphs);
+    connect(Action(32788), &QAction::triggered, this, &CMainFrame::OnCreateAllToDat);
+    connect(Action(32789), &QAction::triggered, this, &CMainFrame::OnCreateAllToBin);
+    connect(Action(32774), &QAction::triggered, this, &CMainFrame::OnExportAllGlyphFiles);
+    connect(Action(32801), &QAction::triggered, this, &CMainFrame::OnCreateIndexTable);
     connect(Action(32787), &QAction::triggered, this, &CMainFrame::OnImportGB2312);
     connect(Action(32791), &QAction::triggered, this, &CMainFrame::OnImportGBK);
     connect(Action(32792), &QAction::triggered, this, &CMainFrame::OnToTraditional);
@@ -506,6 +529,175 @@ void CMainFrame::ConvertScripts(bool toTraditional)
     const QString converted = Cp936ToQString(box.Text);
     if (box.Error.isEmpty() && converted != m_wndCharBox->text())
         m_wndCharBox->setText(converted);
+}
+
+void CMainFrame::SetBusy(bool busy)
+{
+    for (int id : BatchExclusiveCommands)
+        Action(id)->setEnabled(!busy);
+    m_wndCharBox->setReadOnly(busy);
+    m_wndDlgBar->setEnabled(!busy);
+    m_pFontSel->setEnabled(!busy);
+}
+
+void CMainFrame::StartBatch(int mode)
+{
+    if (m_batchThread)
+        return;
+    m_pFontSel->PullFields();
+    const std::string list = m_pFontSel->ListText;
+    BatchMode = mode;
+    if (mode != BatchAllOnly) {
+        // Data files are made of 8-bit groups in the typical layout; the group length stays.
+        m_wndDlgBar->m_dataLengthCombo->setCurrentIndex(1);
+        m_settings.GroupDigits = 2;
+        m_savedOutputFormat = m_settings.OutputFormat;
+        m_settings.OutputFormat = Typical;
+    }
+    m_batchControl = std::make_unique<BatchControl>();
+    m_batchSettings = std::make_unique<GlyphSettings>(m_settings);
+    m_batchMatrix = std::make_unique<DotMatrix>(m_matrix);
+    m_batchResult = BatchResult();
+    SetBusy(true);
+
+    BatchHooks hooks;
+    hooks.AskIndex = [this](uint16_t &start) {
+        // Dialogs live on this window's thread: the worker waits for the answer.
+        bool indexed = false;
+        QMetaObject::invokeMethod(this, [&] { indexed = AskIndex(start); }, Qt::BlockingQueuedConnection);
+        return indexed;
+    };
+    m_batchThread = QThread::create([this, list, mode, hooks] {
+        m_batchResult = BatchGenerate(list, *m_batchSettings, *m_batchMatrix, *m_output, mode, *m_batchControl, hooks);
+    });
+    m_batchThread->setObjectName(QStringLiteral("batchWorker"));
+    connect(m_batchThread, &QThread::finished, this, &CMainFrame::OnBatchThreadFinished, Qt::QueuedConnection);
+    m_batchThread->start();
+
+    CProgressDlg progress(*m_batchControl, int(CountChars(list)), this);
+    progress.exec();
+    if (mode != BatchAllOnly)
+        m_settings.OutputFormat = m_savedOutputFormat;
+    RepaintViews();
+}
+
+bool CMainFrame::AskIndex(uint16_t &start)
+{
+    if (m_batchControl && m_batchControl->Cancel)
+        return false;
+    CIndexDlg dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    start = uint16_t(dialog.m_nIndex);
+    return true;
+}
+
+void CMainFrame::OnBatchThreadFinished()
+{
+    m_batchThread->wait();
+    m_batchThread->deleteLater();
+    m_batchThread = nullptr;
+    const BatchResult result = m_batchResult;
+    const int mode = BatchMode;
+    BatchMode = BatchAllOnly;
+    // The window takes the last glyph back as if the run had filled its own matrix.
+    m_matrix = *m_batchMatrix;
+    m_settings.Width = m_batchSettings->Width;
+    m_settings.Height = m_batchSettings->Height;
+    m_batchMatrix.reset();
+    m_batchSettings.reset();
+    SetBusy(false);
+    RepaintViews();
+    emit BatchFinished(result);
+
+    if (m_closeAfterBatch) {
+        close();
+        return;
+    }
+    switch (result.State) {
+    case BatchResult::Failed:
+        ShowMessage(this, QStringLiteral("字模生成在第 %1 个字符处中止：\n%2").arg(result.Glyphs + 1).arg(result.Error));
+        return;
+    case BatchResult::Cancelled:
+        statusBar()->showMessage(QStringLiteral("字模生成已停止"), 5000);
+        return;
+    case BatchResult::Done:
+        break;
+    }
+    statusBar()->showMessage(QStringLiteral("已生成 %1 个字模").arg(result.Glyphs), 10000);
+    if (mode == BatchAllOnly) {
+        OpenInEditor(result.AllPath);
+        return;
+    }
+    const bool dat = mode == BatchDat;
+    QFileDialog dialog(this, QStringLiteral("另存为"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({dat ? QStringLiteral("文件(*.dat)") : QStringLiteral("文件(*.bin)"),
+                           QStringLiteral("所有文件(*.*)")});
+    dialog.setDefaultSuffix(dat ? QStringLiteral("DAT") : QStringLiteral("BIN"));
+    dialog.setDirectory(m_settings.ProgramDir);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    QString error;
+    if (!CopyFileReplacing(result.DataPath, dialog.selectedFiles().constFirst(), &error))
+        ShowMessage(this, QStringLiteral("font.dat 没有复制成功：\n") + error);
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (m_batchThread) {
+        // The run stops at its next character; the window closes when it has.
+        m_batchControl->Cancel = true;
+        m_closeAfterBatch = true;
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::OnExportAllGlyphFiles()
+{
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Select a directory"),
+                                                             m_settings.ProgramDir);
+    if (folder.isEmpty())
+        return;
+    const QStringList written = m_output->WrittenFiles();
+    QStringList failures;
+    int copied = 0;
+    for (const QString &suffix : {QStringLiteral(".bmp"), QStringLiteral(".c")}) {
+        for (const QString &name : written) {
+            if (!name.endsWith(suffix, Qt::CaseInsensitive))
+                continue;
+            QString error;
+            if (CopyFileReplacing(m_output->FilePath(name), folder + QLatin1Char('/') + name, &error))
+                ++copied;
+            else
+                failures.append(error);
+        }
+    }
+    if (!failures.isEmpty()) {
+        ShowMessage(this, QStringLiteral("有 %1 个文件没有导出：\n").arg(failures.size())
+                              + QStringList(failures.mid(0, 10)).join(QLatin1Char('\n')));
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("已导出 %1 个文件到 %2").arg(copied).arg(folder), 10000);
+}
+
+void CMainFrame::OnCreateIndexTable()
+{
+    m_pFontSel->PullFields();
+    QString path, error;
+    switch (WriteIndexTable(m_pFontSel->ListText, *m_output, &path, &error)) {
+    case IndexTableResult::EmptyList:
+        return;
+    case IndexTableResult::Failed:
+        ShowMessage(this, QStringLiteral("Index.c 没有写成：\n") + error);
+        return;
+    case IndexTableResult::Written:
+        OpenInEditor(path);
+        return;
+    }
 }
 
 void CMainFrame::OnPrint()

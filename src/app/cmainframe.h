@@ -3,6 +3,7 @@
 // generation settings and the output directory), builds the menus, toolbar with the character
 // box, status bar, control bar and the three panes, and handles almost every command.
 
+#include "encode/batchrun.h"
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
 #include "raster/outputdirectory.h"
@@ -65,6 +66,16 @@ public:
     void OnCreateSingleGlyph();
     void OnAppAbout();
     void OnPrint();
+    void OnCreateAllGlyphs() { StartBatch(BatchAllOnly); }
+    void OnCreateAllToDat() { StartBatch(BatchDat); }
+    void OnCreateAllToBin() { StartBatch(BatchBin); }
+    void OnExportAllGlyphFiles();
+    void OnCreateIndexTable();
+    // True while a batch worker runs (and until its results are taken back).
+    bool BatchRunning() const { return m_batchThread != nullptr; }
+    // The running batch's counter and stop switch (valid while BatchRunning()).
+    BatchControl *RunningBatch() const { return m_batchControl.get(); }
+    int BatchMode = BatchAllOnly;
     void OnImportGB2312();
     void OnImportGBK();
     void OnToTraditional();
@@ -83,8 +94,13 @@ public:
     void OnZoomReleased();
     void OnZoomKeyboard(int value);
 
+signals:
+    // A batch run has ended and its results are back in the window's state.
+    void BatchFinished(const BatchResult &result);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void CreateActions();
@@ -100,6 +116,10 @@ private:
     // skipped.
     std::string CharBoxText(int *skipped = nullptr) const;
     void RefuseCustomSize();
+    void StartBatch(int mode);
+    void OnBatchThreadFinished();
+    bool AskIndex(uint16_t &start);
+    void SetBusy(bool busy);
     void ImportCharset(int set);
     void ConvertScripts(bool toTraditional);
     void UpdateLockPanes();
@@ -123,4 +143,13 @@ private:
     CDotrixDoc *m_pDoc = nullptr;
     bool m_syncingCustomSize = false;
     QSplitter *m_trackingSplitter = nullptr;
+
+    // The running batch: its own settings and matrix, so the window keeps painting its own.
+    QThread *m_batchThread = nullptr;
+    std::unique_ptr<BatchControl> m_batchControl;
+    std::unique_ptr<GlyphSettings> m_batchSettings;
+    std::unique_ptr<DotMatrix> m_batchMatrix;
+    BatchResult m_batchResult;
+    int m_savedOutputFormat = Typical;
+    bool m_closeAfterBatch = false;
 };

@@ -7,6 +7,7 @@
 #include "raster/glyphsettings.h"
 #include "raster/outputdirectory.h"
 
+#include <QMetaType>
 #include <QString>
 
 #include <atomic>
@@ -68,3 +69,4 @@ std::string GlyphDataBytes(const struct GlyphText &text);
 
 // Copies a file over another, replacing it whole or not at all; error says what failed.
 bool CopyFileReplacing(const QString &from, const QString &to, QString *error);
+Q_DECLARE_METATYPE(BatchResult)

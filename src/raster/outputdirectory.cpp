@@ -70,6 +70,16 @@ bool OutputDirectory::WasWritten(const QString &fileName) const
     return m_written.count(fileName) != 0;
 }
 
+QStringList OutputDirectory::WrittenFiles() const
+{
+    std::lock_guard lock(m_mutex);
+    QStringList names;
+    for (const QString &name : m_written)
+        if (QFileInfo(FilePath(name)).isFile())
+            names.append(name);
+    return names;
+}
+
 int OutputDirectory::DeleteWritten(const QStringList &suffixes, QStringList *failures)
 {
     std::lock_guard lock(m_mutex);

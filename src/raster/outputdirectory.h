@@ -26,6 +26,8 @@ public:
     // The same for many files at once, before a run writes them: one append to the list.
     void RecordWritten(const QStringList &fileNames);
     bool WasWritten(const QString &fileName) const;
+    // The names of the files the program wrote here that are still there, in name order.
+    QStringList WrittenFiles() const;
 
     // Deletes every file the program wrote here whose name ends in one of the suffixes (".bmp",
     // ".c") and forgets it. Files that could not be deleted are added to failures and kept on the

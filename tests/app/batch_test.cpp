@@ -1,0 +1,238 @@
+// Batch commands in the window: the progress dialog, the index dialog, the save dialog, the
+// results opened, and the window's state while and after a worker runs.
+
+#include "app/ccontrolbar.h"
+#include "app/cfontsel.h"
+#include "app/cindexdlg.h"
+#include "app/cmainframe.h"
+#include "app/cprogressdlg.h"
+#include "app/messages.h"
+#include "app/openineditor.h"
+#include "common/testutil.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using testutil::Gbk;
+
+namespace {
+
+class BatchTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetMessageFunction([this](QWidget *, const QString &text, QMessageBox::StandardButtons) {
+            messages.append(text);
+            return QMessageBox::Ok;
+        });
+        SetOpenerFunction([this](const QString &path) {
+            opened.append(path);
+            return true;
+        });
+        frame = std::make_unique<CMainFrame>(dir.path());
+        frame->show();
+    }
+    void TearDown() override
+    {
+        frame.reset();
+        SetMessageFunction({});
+        SetOpenerFunction({});
+    }
+
+    // Answers every modal dialog that opens with answer, until the batch has ended.
+    void AnswerDialogs(std::function<void(QWidget *)> answer)
+    {
+        auto *timer = new QTimer(frame.get());
+        QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (modal && !qobject_cast<CProgressDlg *>(modal))
+                answer(modal);
+            (void)timer;
+        });
+        timer->start(20);
+    }
+
+    // Runs a batch command and waits for its end.
+    BatchResult RunCommand(int id)
+    {
+        QSignalSpy finished(frame.get(), &CMainFrame::BatchFinished);
+        frame->Action(id)->trigger();
+        if (finished.isEmpty())
+            finished.wait(30000);
+        EXPECT_EQ(finished.size(), 1);
+        return finished.isEmpty() ? BatchResult() : finished.first().first().value<BatchResult>();
+    }
+
+    QTemporaryDir dir;
+    QTemporaryDir saveDir;
+    QStringList messages;
+    QStringList opened;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+} // namespace
+
+TEST_F(BatchTest, CreateAllOpensAllCWhenTheWorkerHasClosedIt)
+{
+    frame->CharacterList()->SetList(Gbk("汉字a"), 3);
+    const BatchResult result = RunCommand(32773);
+    EXPECT_EQ(result.State, BatchResult::Done);
+    EXPECT_EQ(result.Glyphs, 3);
+    ASSERT_EQ(opened, QStringList{dir.filePath("All.c")});
+    const std::string all = testutil::ReadFileBytes(dir.filePath("All.c"));
+    EXPECT_NE(all.find("@zi0 "), std::string::npos);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_FALSE(frame->BatchRunning());
+    EXPECT_TRUE(frame->Action(32777)->isEnabled());
+}
+
+TEST_F(BatchTest, DatRunAsksForTheIndexThenSavesACopy)
+{
+    frame->Settings().OutputFormat = CArray;
+    frame->Settings().GroupDigits = 3;
+    frame->CharacterList()->SetList("ab", 2);
+    const QString copy = saveDir.filePath("glyphs.dat");
+    AnswerDialogs([&](QWidget *modal) {
+        if (auto *index = qobject_cast<CIndexDlg *>(modal)) {
+            index->IndexEdit()->setText("00ff");
+            index->accept();
+        } else if (auto *save = qobject_cast<QFileDialog *>(modal)) {
+            save->selectFile(copy);
+            QMetaObject::invokeMethod(save, "accept");
+        }
+    });
+    const BatchResult result = RunCommand(32788);
+    ASSERT_EQ(result.State, BatchResult::Done) << result.Error.toStdString();
+    EXPECT_TRUE(result.Indexed);
+    const std::string dat = testutil::ReadFileBytes(dir.filePath("font.dat"));
+    ASSERT_EQ(dat.size(), 2 * 34u);
+    EXPECT_EQ(dat.substr(0, 2), std::string("\xFF\x00", 2));
+    EXPECT_EQ(dat.substr(34, 2), std::string("\x00\x01", 2));
+    EXPECT_EQ(testutil::ReadFileBytes(copy), dat);
+    // The format comes back; the group length stays at 8 bits.
+    EXPECT_EQ(frame->Settings().OutputFormat, CArray);
+    EXPECT_EQ(frame->Settings().GroupDigits, 2);
+    EXPECT_EQ(frame->ControlBar()->m_dataLengthCombo->currentIndex(), 1);
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST_F(BatchTest, CancelledIndexAndSaveLeaveAnUnindexedFontDat)
+{
+    frame->CharacterList()->SetList("a", 1);
+    AnswerDialogs([](QWidget *modal) {
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+    });
+    const BatchResult result = RunCommand(32789);
+    EXPECT_EQ(result.State, BatchResult::Done);
+    EXPECT_FALSE(result.Indexed);
+    EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("font.dat")).size(), 32u);
+    EXPECT_TRUE(QDir(saveDir.path()).isEmpty());
+}
+
+TEST_F(BatchTest, FailedRunEndsTheProgressDialogAndSaysWhere)
+{
+    frame->CharacterList()->SetList("ab", 2);
+    QDir(dir.path()).mkdir("All.c"); // All.c cannot be created: a directory stands there
+    const BatchResult result = RunCommand(32773);
+    EXPECT_EQ(result.State, BatchResult::Failed);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains("All.c")) << messages.first().toStdString();
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST_F(BatchTest, IndexTableCommandWritesAndOpensIndexC)
+{
+    frame->CharacterList()->SetList(Gbk("汉字"), 2);
+    frame->Action(32801)->trigger();
+    ASSERT_EQ(opened, QStringList{dir.filePath("Index.c")});
+    EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("Index.c")), "unsigned char Index[]={\r\n0xBA,0xBA,  0xD7,0xD6};");
+    opened.clear();
+    frame->CharacterList()->SetList("", 0);
+    frame->Action(32801)->trigger();
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST(IndexDialog, AcceptsFourHexDigitsAndRefusesTheRest)
+{
+    QStringList messages;
+    SetMessageFunction([&](QWidget *, const QString &text, QMessageBox::StandardButtons) {
+        messages.append(text);
+        return QMessageBox::Ok;
+    });
+    const struct {
+        const char *typed;
+        int value;          // -1: refused
+        const char *message;
+    } cases[] = {
+        {"0000", 0, nullptr},   {"FFFF", 65535, nullptr}, {"00A0", 160, nullptr}, {"abcd", 43981, nullptr},
+        {"12345", -1, "索引值太长,必须是四位"}, {"", -1, "无效索引"}, {"123", -1, "无效索引"},
+        {"12G4", -1, "无效索引"}, {"12:4", -1, "无效索引"},
+    };
+    for (const auto &c : cases) {
+        messages.clear();
+        CIndexDlg dialog;
+        EXPECT_EQ(dialog.IndexEdit()->text(), "0000");
+        dialog.IndexEdit()->clear();
+        QTest::keyClicks(dialog.IndexEdit(), QString::fromLatin1(c.typed));
+        dialog.accept();
+        if (c.value >= 0) {
+            EXPECT_EQ(dialog.result(), QDialog::Accepted) << c.typed;
+            EXPECT_EQ(dialog.m_nIndex, c.value) << c.typed;
+            EXPECT_TRUE(messages.isEmpty()) << c.typed;
+        } else {
+            EXPECT_NE(dialog.result(), QDialog::Accepted) << c.typed;
+            EXPECT_EQ(messages, QStringList{QString::fromUtf8(c.message)}) << c.typed;
+        }
+    }
+    CIndexDlg typed;
+    typed.IndexEdit()->clear();
+    QTest::keyClicks(typed.IndexEdit(), "abcd");
+    EXPECT_EQ(typed.IndexEdit()->text(), "ABCD");
+    SetMessageFunction({});
+}
+
+TEST(ProgressDialog, EndsWhenTheCountIsReachedOrTheRunEnds)
+{
+    BatchControl control;
+    CProgressDlg dialog(control, 10);
+    dialog.show();
+    control.Progress = 9;
+    dialog.OnTimer();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.Done(), 9);
+    control.Progress = 10;
+    dialog.OnTimer();
+    EXPECT_FALSE(dialog.isVisible());
+
+    BatchControl stopped;
+    CProgressDlg early(stopped, 10);
+    early.show();
+    stopped.Progress = 3;
+    stopped.Finished = true;
+    early.OnTimer();
+    EXPECT_FALSE(early.isVisible());
+
+    BatchControl empty;
+    CProgressDlg none(empty, 0);
+    none.show();
+    none.OnTimer();
+    EXPECT_FALSE(none.isVisible());
+    // Esc does not end it.
+    CProgressDlg keys(control, 100);
+    keys.show();
+    QTest::keyClick(&keys, Qt::Key_Escape);
+    QTest::keyClick(&keys, Qt::Key_Return);
+    EXPECT_TRUE(keys.isVisible());
+}
