@@ -1,5 +1,6 @@
 #include "cindexdlg.h"
 
+#include "encode/indexvalue.h"
 #include "messages.h"
 
 #include <QHBoxLayout>
@@ -54,24 +55,17 @@ CIndexDlg::CIndexDlg(QWidget *parent) : QDialog(parent)
 void CIndexDlg::accept()
 {
     m_strIndex = m_edit->text();
-    if (m_strIndex.size() > 4) {
-        ShowMessage(this, QStringLiteral("索引值太长,必须是四位"));
+    uint16_t value = 0;
+    // One byte a character, so the length is counted in characters; others read as "?".
+    switch (ParseIndexValue(m_strIndex.toLatin1().toStdString(), value)) {
+    case IndexValueCheck::TooLong:
+        ShowMessage(this, QString::fromUtf8(IndexTooLongMessage));
         return;
-    }
-    const QString digits = m_strIndex.toUpper();
-    int value = 0;
-    for (int i = 0; i < 4; ++i) {
-        const QChar c = i < digits.size() ? digits[i] : QChar();
-        int digit = -1;
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            digit = c.unicode() - '0';
-        else if (c >= QLatin1Char('A') && c <= QLatin1Char('F'))
-            digit = c.unicode() - 'A' + 10;
-        if (digit < 0) {
-            ShowMessage(this, QStringLiteral("无效索引"));
-            return;
-        }
-        value = value * 16 + digit;
+    case IndexValueCheck::Invalid:
+        ShowMessage(this, QString::fromUtf8(IndexInvalidMessage));
+        return;
+    case IndexValueCheck::Ok:
+        break;
     }
     m_nIndex = value;
     QDialog::accept();

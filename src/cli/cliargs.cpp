@@ -1,5 +1,7 @@
 #include "cliargs.h"
 
+#include "encode/indexvalue.h"
+
 #include <charconv>
 #include <functional>
 #include <optional>
@@ -167,6 +169,40 @@ const std::vector<OptionSpec> &Options()
         {"numbered", false,
          [](CliOptions &o, const std::string &) { o.Settings.NumberedNames = true; return std::string(); }},
         {"preview", false, [](CliOptions &o, const std::string &) { o.Preview = true; return std::string(); }},
+        {"batch", false, [](CliOptions &o, const std::string &) { o.Batch = true; return std::string(); }},
+        {"data", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             if (v == "dat")
+                 o.DataMode = 1;
+             else if (v == "bin")
+                 o.DataMode = 2;
+             else
+                 return BadValue("data", v, "dat or bin");
+             return {};
+         }},
+        {"index", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             uint16_t value = 0;
+             switch (ParseIndexValue(v, value)) {
+             case IndexValueCheck::TooLong:
+                 return std::string("bad value '") + v + "' for --index: " + IndexTooLongMessage;
+             case IndexValueCheck::Invalid:
+                 return std::string("bad value '") + v + "' for --index: " + IndexInvalidMessage
+                        + " (four hex digits, such as 0000)";
+             case IndexValueCheck::Ok:
+                 break;
+             }
+             o.Index = value;
+             return {};
+         }},
+        {"save", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             if (v.empty())
+                 return BadValue("save", v, "a file name");
+             o.SavePath = QString::fromStdString(v);
+             return {};
+         }},
+        {"index-table", false, [](CliOptions &o, const std::string &) { o.IndexTable = true; return std::string(); }},
         {"dots", false, [](CliOptions &o, const std::string &) { o.Dots = true; return std::string(); }},
         {"help", false, [](CliOptions &o, const std::string &) { o.Help = true; return std::string(); }},
         {"version", false, [](CliOptions &o, const std::string &) { o.Version = true; return std::string(); }},
@@ -191,8 +227,16 @@ std::string CheckListOptions(const CliOptions &o)
             return std::string(option) + " works on the character list: give --list FILE or --charset SET";
     if (o.ListIsCp936 && o.ListFile.isEmpty())
         return "--list-encoding applies to --list FILE";
-    if (o.HasList() && !o.PrintList)
-        return "the character list is printed with --print-list; nothing else uses it yet";
+    if (o.HasList() && !o.PrintList && !o.Batch && !o.IndexTable)
+        return "the character list is used by --batch, --index-table and --print-list; give one of them";
+    if (o.DataMode != 0 && !o.Batch)
+        return "--data makes font.dat in a batch run: add --batch";
+    if (o.Index && o.DataMode == 0)
+        return "--index goes into font.dat: add --data dat or --data bin";
+    if (!o.SavePath.isEmpty() && o.DataMode == 0)
+        return "--save copies font.dat: add --data dat or --data bin";
+    if ((o.Batch || o.IndexTable) && o.Preview)
+        return "--preview shows one glyph; it does not go with --batch or --index-table";
     return {};
 }
 
@@ -254,7 +298,8 @@ CliParseResult ParseCliArgs(const std::vector<std::string> &args)
         result.Error = error;
         return result;
     }
-    if (positional.empty() && result.Options.PrintList) {
+    const CliOptions &o = result.Options;
+    if (positional.empty() && (o.PrintList || ((o.Batch || o.IndexTable) && o.HasList()))) {
         result.Ok = true;
         return result;
     }
@@ -275,6 +320,7 @@ std::string CliUsage()
 {
     return "Usage: dotrix-cli [options] TEXT\n"
            "       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]\n"
+           "       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)\n"
            "\n"
            "Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph\n"
            "source file (name.c, with name.bmp) to the work directory, printing the file's path.\n"
@@ -305,6 +351,13 @@ std::string CliUsage()
            "  --sort             one-byte characters in byte order, then the rest by pinyin\n"
            "  --print-list       print the list (UTF-8) on stdout and its count on stderr\n"
            "The list is converted first, then de-duplicated, filtered and sorted, in that order.\n"
+           "\n"
+           "Batch (over the list, or over every character of TEXT):\n"
+           "  --batch            write every glyph's .bmp and .c and the aggregate All.c\n"
+           "  --data dat|bin     also pack the glyphs into font.dat (8-bit groups, typical layout)\n"
+           "  --index HEX        put a 16-bit index, starting at HEX (four digits), before each glyph\n"
+           "  --save PATH        copy font.dat to PATH\n"
+           "  --index-table      write Index.c, the code bytes of the list\n"
            "\n"
            "  --help             show this text\n"
            "  --version          show the version\n";

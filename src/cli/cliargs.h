@@ -32,6 +32,13 @@ struct CliOptions
     bool Sort = false;
     bool PrintList = false;              // print the list (UTF-8) on stdout and its count on stderr
 
+    // Batch runs over the list (or TEXT): every glyph's files and All.c, optionally font.dat.
+    bool Batch = false;
+    int DataMode = 0;                    // --data: 0 none, 1 dat, 2 bin
+    std::optional<uint16_t> Index;       // --index: first index value; none: no index
+    QString SavePath;                    // --save: where font.dat is copied
+    bool IndexTable = false;             // --index-table: write Index.c of the list
+
     bool HasList() const { return !ListFile.isEmpty() || Charset.has_value(); }
 };
 

@@ -74,10 +74,9 @@ bool ReadListFile(const CliOptions &options, std::ostream &err, CharList &list, 
 
 } // namespace
 
-bool PrintCharacterList(const CliOptions &options, const QString &programDir, std::ostream &out, std::ostream &err,
+bool BuildCharacterList(const CliOptions &options, const QString &programDir, std::ostream &err, CharList &list,
                         std::string *error)
 {
-    CharList list;
     if (options.Charset) {
         const CharsetImport read = LoadCharset(*options.Charset, programDir);
         if (!read.Ok) {
@@ -103,7 +102,15 @@ bool PrintCharacterList(const CliOptions &options, const QString &programDir, st
         list = FilterSingleByte(list.Text);
     if (options.Sort)
         list = SortList(list.Text, list.Count);
+    return true;
+}
 
+bool PrintCharacterList(const CliOptions &options, const QString &programDir, std::ostream &out, std::ostream &err,
+                        std::string *error)
+{
+    CharList list;
+    if (!BuildCharacterList(options, programDir, err, list, error))
+        return false;
     out << Cp936ToUtf8(list.Text) << '\n';
     err << Characters(size_t(std::max(list.Count, 0))) << '\n';
     return true;

@@ -5,6 +5,14 @@
 
 #include <ostream>
 
+#include "charset/charlist.h"
+
+// Reads the list the options describe (a file or a character set), converts, de-duplicates,
+// filters and sorts it as asked. Characters left out are reported on err. False, with the reason
+// in error, when the list cannot be read or converted.
+bool BuildCharacterList(const CliOptions &options, const QString &programDir, std::ostream &err, CharList &list,
+                        std::string *error);
+
 // Prints the list the options describe on out (UTF-8, one line) and its count on err; reports
 // characters left out on err. Returns false, with the reason in error, when the list cannot be
 // read or converted; nothing is printed on out then.

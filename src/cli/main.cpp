@@ -4,6 +4,7 @@
 #include "charset/cp936.h"
 #include "charset/pinyin.h"
 #include "cliargs.h"
+#include "batchcommand.h"
 #include "listcommand.h"
 #include "encode/glyphtext.h"
 #include "encode/singleglyph.h"
@@ -75,6 +76,33 @@ int main(int argc, char **argv)
     if (options.Version) {
         std::cout << "dotrix-cli " DOTRIX_VERSION "\n";
         return ExitOk;
+    }
+
+    if (options.Batch || options.IndexTable) {
+        const QString programDir = options.WorkDir.isEmpty() ? QDir::currentPath() : options.WorkDir;
+        std::string list;
+        if (options.HasList()) {
+            CharList built;
+            std::string error;
+            if (!BuildCharacterList(options, programDir, std::cerr, built, &error))
+                return Fail(error);
+            list = built.Text;
+        } else {
+            std::vector<std::string> skipped;
+            list = Utf8ToCp936(options.Text, &skipped);
+            for (const std::string &ch : skipped)
+                std::cerr << "dotrix-cli: '" << ch << "' has no code in code page 936; skipped\n";
+        }
+        OutputDirectory output(programDir);
+        QString error;
+        if (!output.CheckWritable(&error))
+            return Fail(Utf8(error));
+        if (options.IndexTable) {
+            const int status = RunIndexTableCommand(list, output, std::cout, std::cerr);
+            if (status != ExitOk || !options.Batch)
+                return status;
+        }
+        return RunBatchCommand(options, list, output, std::cout, std::cerr);
     }
 
     if (options.PrintList) {

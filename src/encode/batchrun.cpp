@@ -14,9 +14,15 @@
 #include <QThread>
 
 #include <condition_variable>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -40,17 +46,35 @@ int HexDigitValue(char c)
     return 0;
 }
 
+// Writes a glyph file. An earlier file of that name (one of the program's own, from an earlier
+// run) is overwritten in place and then cut to length, never truncated to nothing first: file
+// systems flush a file emptied and rewritten at once when it is closed, which would make a run
+// over thousands of glyphs wait for the disk.
 bool WriteWholeFile(const QString &path, const char *data, qint64 size, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = QStringLiteral("cannot create %1: %2").arg(path, file.errorString());
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        *error = QStringLiteral("cannot create %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
-    if (file.write(data, size) != size || !file.flush()) {
-        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        file.close();
-        file.remove();
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size_t(size - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    const int writeErrno = errno;
+    struct stat info;
+    const bool cut = done == size && ::fstat(fd, &info) == 0
+                     && (info.st_size <= size || ::ftruncate(fd, size) == 0);
+    if (::close(fd) != 0 || done != size || !cut) {
+        *error = QStringLiteral("cannot write %1: %2")
+                     .arg(path, QString::fromLocal8Bit(std::strerror(done != size ? writeErrno : errno)));
+        ::unlink(name.constData());
         return false;
     }
     return true;
@@ -62,8 +86,9 @@ struct GlyphSlot
     bool Ready = false;
     bool Ok = true;
     QString Error;
-    std::string Text; // the glyph's source text, as appended to All.c
-    std::string Data; // its data bytes, for font.dat
+    QByteArray Bitmap; // the glyph's bitmap file
+    std::string Text;  // the glyph's source text, as appended to All.c; empty when refused
+    std::string Data;  // its data bytes, for font.dat
 };
 
 struct Plan
@@ -75,15 +100,16 @@ struct Plan
 class GlyphPipeline
 {
 public:
-    GlyphPipeline(const Plan &plan, const GlyphSettings &settings, OutputDirectory &output, bool wantData)
-        : m_plan(plan), m_settings(settings), m_output(output), m_wantData(wantData),
+    GlyphPipeline(const Plan &plan, const GlyphSettings &settings, bool wantData)
+        : m_plan(plan), m_settings(settings), m_wantData(wantData),
           m_slots(plan.Characters.size())
     {
     }
 
     void Start()
     {
-        const int workers = std::max(1, std::min(QThread::idealThreadCount(), 8));
+        // The run's own thread creates the files, which is most of the work; the other cores draw.
+        const int workers = std::clamp(QThread::idealThreadCount() - 1, 1, 4);
         for (int w = 0; w < workers; ++w)
             m_threads.emplace_back([this] { Work(); });
     }
@@ -141,21 +167,20 @@ private:
         }
     }
 
+    // Draws, reads back and writes out one glyph in memory; the files are created in list order
+    // by the run itself, since creating files in one directory from several threads at once
+    // only makes them wait for each other.
     GlyphSlot MakeGlyph(size_t i, DotMatrix &matrix, GlyphSettings &settings)
     {
         GlyphSlot slot;
         const std::string &character = m_plan.Characters[i];
         const std::string &name = m_plan.Names[i];
-        const QString baseName = Cp936ToQString(name);
-        // The glyph goes through its bitmap file as every render does; the bytes just written
-        // are the ones read back.
         const QImage image = DrawGlyphImage(character, settings.OffsetX, settings.OffsetY, settings.Width,
                                             settings.Height, settings.GlyphFont);
-        const QByteArray bitmap = EncodeBitmapFile(image, settings.Width, settings.Height);
+        slot.Bitmap = EncodeBitmapFile(image, settings.Width, settings.Height);
         const int width = settings.Width, height = settings.Height;
-        if (!WriteWholeFile(m_output.FilePath(baseName + QStringLiteral(".bmp")), bitmap.constData(), bitmap.size(),
-                            &slot.Error)
-            || !LoadMatrixFromBitmapBytes(bitmap, InkTest::BlueByte, matrix, settings, &slot.Error)) {
+        // The glyph is read back from exactly the bytes its bitmap file holds.
+        if (!LoadMatrixFromBitmapBytes(slot.Bitmap, InkTest::BlueByte, matrix, settings, &slot.Error)) {
             slot.Ok = false;
             return slot;
         }
@@ -166,11 +191,6 @@ private:
         if (text.Refused)
             return slot; // a group too long for the glyph: no text, no data, the run goes on
         slot.Text = GlyphFileBytes(text, false);
-        if (!WriteWholeFile(m_output.FilePath(baseName + QStringLiteral(".c")), slot.Text.data(),
-                            qint64(slot.Text.size()), &slot.Error)) {
-            slot.Ok = false;
-            return slot;
-        }
         if (m_wantData)
             slot.Data = GlyphDataBytes(text);
         return slot;
@@ -178,7 +198,6 @@ private:
 
     const Plan &m_plan;
     const GlyphSettings &m_settings;
-    OutputDirectory &m_output;
     const bool m_wantData;
     std::vector<GlyphSlot> m_slots;
     std::vector<std::thread> m_threads;
@@ -191,12 +210,14 @@ private:
 
 // Names every glyph first, exactly as naming one glyph after another, each bitmap written
 // before the next name is chosen, would.
-Plan MakePlan(const std::string &list, const GlyphSettings &settings, const OutputDirectory &output)
+Plan MakePlan(const std::string &list, const GlyphSettings &settings, const OutputDirectory &output,
+              const std::set<QString> &earlierFiles)
 {
     Plan plan;
     plan.Characters = SplitChars(list);
     plan.Names.reserve(plan.Characters.size());
     UniqueNameCache cache;
+    cache.Vanishing = earlierFiles;
     for (const std::string &character : plan.Characters)
         plan.Names.push_back(MakeUniqueName(GetPinyin(character, settings.NumberedNames), 0, output.Path(), &cache,
                                             true));
@@ -308,8 +329,15 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
         settings.GroupDigits = 2;
         settings.OutputFormat = Typical;
     }
-    DeleteGlyphFiles(output);
-    const Plan plan = MakePlan(list, settings, output);
+    // The earlier runs' glyph files go, as if deleted before the run begins; names are chosen as
+    // if they were gone. Files the run writes again under the same name are rewritten in place
+    // rather than deleted first: a file system hands out a new file far slower right after
+    // thousands were deleted.
+    std::set<QString> earlier;
+    for (const QString &name : output.WrittenFiles())
+        if (name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
+            earlier.insert(name);
+    const Plan plan = MakePlan(list, settings, output, earlier);
 
     // The list of the program's own files learns of every file the run will write before it
     // writes them, so that a run cut short leaves nothing behind that the next one won't clear.
@@ -320,6 +348,8 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
     }
     if (wantData)
         planned << DataFileName;
+    const std::set<QString> rewritten(planned.begin(), planned.end());
+    output.DeleteWritten({QStringLiteral(".bmp"), QStringLiteral(".c")}, nullptr, &rewritten);
     output.RecordWritten(planned);
 
     result.AllPath = output.FilePath(AllFileName);
@@ -349,7 +379,7 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
 
     std::vector<uint32_t> glyphSizes;
     glyphSizes.reserve(plan.Characters.size());
-    GlyphPipeline pipeline(plan, settings, output, wantData);
+    GlyphPipeline pipeline(plan, settings, wantData);
     pipeline.Start();
     GlyphSlot slot;
     for (size_t i = 0; i < plan.Characters.size(); ++i) {
@@ -359,7 +389,13 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
         }
         if (!pipeline.Take(i, slot))
             break;
-        if (!slot.Ok) {
+        const QString baseName = Cp936ToQString(plan.Names[i]);
+        if (!slot.Ok
+            || !WriteWholeFile(output.FilePath(baseName + QStringLiteral(".bmp")), slot.Bitmap.constData(),
+                               slot.Bitmap.size(), &slot.Error)
+            || (!slot.Text.empty()
+                && !WriteWholeFile(output.FilePath(baseName + QStringLiteral(".c")), slot.Text.data(),
+                                   qint64(slot.Text.size()), &slot.Error))) {
             result.State = BatchResult::Failed;
             result.Error = slot.Error;
             break;

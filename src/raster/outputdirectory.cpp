@@ -80,7 +80,7 @@ QStringList OutputDirectory::WrittenFiles() const
     return names;
 }
 
-int OutputDirectory::DeleteWritten(const QStringList &suffixes, QStringList *failures)
+int OutputDirectory::DeleteWritten(const QStringList &suffixes, QStringList *failures, const std::set<QString> *keep)
 {
     std::lock_guard lock(m_mutex);
     int deleted = 0;
@@ -89,7 +89,7 @@ int OutputDirectory::DeleteWritten(const QStringList &suffixes, QStringList *fai
         const bool matches = std::any_of(suffixes.begin(), suffixes.end(), [&](const QString &suffix) {
             return name.endsWith(suffix, Qt::CaseInsensitive);
         });
-        if (!matches) {
+        if (!matches || (keep && keep->count(name))) {
             ++it;
             continue;
         }

@@ -32,7 +32,9 @@ public:
     // Deletes every file the program wrote here whose name ends in one of the suffixes (".bmp",
     // ".c") and forgets it. Files that could not be deleted are added to failures and kept on the
     // list. Returns the number deleted.
-    int DeleteWritten(const QStringList &suffixes, QStringList *failures = nullptr);
+    // Files named in keep are left alone (a run about to rewrite them).
+    int DeleteWritten(const QStringList &suffixes, QStringList *failures = nullptr,
+                      const std::set<QString> *keep = nullptr);
 
     // True when a file can be created in the directory; otherwise error says why.
     bool CheckWritable(QString *error = nullptr) const;

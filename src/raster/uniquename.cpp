@@ -19,11 +19,18 @@ void UniqueNameCache::Learn(const std::string &base, int takenBelow)
 std::string MakeUniqueName(const std::string &base, int start, const QString &directory,
                            UniqueNameCache *cache, bool reserve)
 {
-    const QString prefix = directory + QLatin1Char('/') + Cp936ToQString(base);
+    const QString qbase = Cp936ToQString(base);
+    const QString prefix = directory + QLatin1Char('/');
+    auto taken = [&](int n) {
+        const QString fileName = qbase + QString::number(n) + QStringLiteral(".bmp");
+        if (cache && cache->Vanishing.count(fileName))
+            return false;
+        return QFileInfo::exists(prefix + fileName);
+    };
     int n = start;
     if (cache)
         n = std::max(n, cache->KnownTakenBelow(base));
-    while (QFileInfo::exists(prefix + QString::number(n) + QStringLiteral(".bmp")))
+    while (taken(n))
         ++n;
     if (cache && (n > start || reserve))
         cache->Learn(base, reserve ? n + 1 : n);

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <set>
 #include <string>
 #include <unordered_map>
 
@@ -15,6 +16,9 @@ class UniqueNameCache
 public:
     int KnownTakenBelow(const std::string &base) const;
     void Learn(const std::string &base, int takenBelow);
+
+    // Bitmap files (bare names) the run will delete before it writes: they count as free.
+    std::set<QString> Vanishing;
 
 private:
     std::unordered_map<std::string, int> m_takenBelow;

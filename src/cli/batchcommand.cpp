@@ -1,0 +1,96 @@
+#include "batchcommand.h"
+
+#include "charset/cp936.h"
+#include "encode/batchrun.h"
+#include "encode/indextable.h"
+
+#include <QElapsedTimer>
+
+#include <chrono>
+#include <cstdio>
+#include <iomanip>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+void DrawBar(std::ostream &err, int done, int total)
+{
+    constexpr int Width = 40;
+    const int filled = total > 0 ? int(qint64(done) * Width / total) : Width;
+    err << "\r[" << std::string(size_t(filled), '#') << std::string(size_t(Width - filled), '.') << "] " << done
+        << '/' << total << std::flush;
+}
+
+} // namespace
+
+int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDirectory &output, std::ostream &out,
+                    std::ostream &err)
+{
+    GlyphSettings settings = options.Settings;
+    settings.ProgramDir = output.Path();
+    DotMatrix matrix;
+    BatchControl control;
+    BatchHooks hooks;
+    const std::optional<uint16_t> index = options.Index;
+    hooks.AskIndex = [index](uint16_t &start) {
+        if (index)
+            start = *index;
+        return index.has_value();
+    };
+    const int total = int(CountChars(list));
+    const bool terminal = isatty(STDERR_FILENO);
+
+    QElapsedTimer clock;
+    clock.start();
+    BatchResult result;
+    std::thread worker([&] { result = BatchGenerate(list, settings, matrix, output, options.DataMode, control, hooks); });
+    while (!control.Finished) {
+        if (terminal)
+            DrawBar(err, control.Progress, total);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    worker.join();
+    if (terminal) {
+        DrawBar(err, control.Progress, total);
+        err << '\n';
+    }
+    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+
+    if (result.State != BatchResult::Done) {
+        err << "dotrix-cli: the batch stopped at character " << result.Glyphs + 1 << " of " << total << ": "
+            << result.Error.toStdString() << '\n';
+        return 1;
+    }
+    int files = result.FilesWritten;
+    if (!options.SavePath.isEmpty()) {
+        QString error;
+        if (!CopyFileReplacing(result.DataPath, options.SavePath, &error)) {
+            err << "dotrix-cli: " << error.toStdString() << '\n';
+            return 1;
+        }
+        ++files;
+    }
+    out << result.Glyphs << " glyphs, " << files << " files, All.c " << result.AllBytes << " bytes";
+    if (result.DataBytes >= 0)
+        out << ", font.dat " << result.DataBytes << " bytes" << (result.Indexed ? " with index" : "");
+    out << ", " << std::fixed << std::setprecision(2) << seconds << " s\n";
+    return 0;
+}
+
+int RunIndexTableCommand(const std::string &list, OutputDirectory &output, std::ostream &out, std::ostream &err)
+{
+    QString path, error;
+    switch (WriteIndexTable(list, output, &path, &error)) {
+    case IndexTableResult::EmptyList:
+        err << "dotrix-cli: the list is empty; no Index.c written\n";
+        return 1;
+    case IndexTableResult::Failed:
+        err << "dotrix-cli: " << error.toStdString() << '\n';
+        return 1;
+    case IndexTableResult::Written:
+        out << path.toStdString() << '\n';
+        return 0;
+    }
+    return 1;
+}
