@@ -14,7 +14,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QDir>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -235,4 +237,40 @@ TEST(ProgressDialog, EndsWhenTheCountIsReachedOrTheRunEnds)
     QTest::keyClick(&keys, Qt::Key_Escape);
     QTest::keyClick(&keys, Qt::Key_Return);
     EXPECT_TRUE(keys.isVisible());
+}
+
+TEST_F(BatchTest, WindowAndCommandLineWriteTheSameBytes)
+{
+    // Horizontal scan, 24 x 24, 18 points, index from 0x0010, over a mixed list.
+    const QString listText = QStringLiteral("汉字ab中文，A");
+    frame->Settings().ScanMode = ScanHorizontal;
+    frame->Settings().Width = frame->Settings().Height = 24;
+    frame->Settings().GlyphFont.PointSize = 18;
+    frame->CharacterList()->SetList(Gbk("汉字ab中文，A"), 8);
+    AnswerDialogs([&](QWidget *modal) {
+        if (auto *index = qobject_cast<CIndexDlg *>(modal)) {
+            index->IndexEdit()->setText("0010");
+            index->accept();
+        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+            dialog->reject();
+        }
+    });
+    ASSERT_EQ(RunCommand(32788).State, BatchResult::Done);
+
+    QTemporaryDir cliDir;
+    QTemporaryDir listDir;
+    ASSERT_TRUE(testutil::WriteFileBytes(listDir.filePath("list.txt"), listText.toStdString()));
+    QProcess cli;
+    cli.start(QStringLiteral(DOTRIX_CLI_PATH),
+              {"--workdir", cliDir.path(), "--list", listDir.filePath("list.txt"), "--batch", "--data", "dat",
+               "--index", "0010", "--scan", "h", "--size", "24x24", "--font-size", "18"});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+
+    const QStringList files = QDir(dir.path()).entryList({"*.c", "*.bmp", "*.dat"}, QDir::Files);
+    EXPECT_EQ(files, QDir(cliDir.path()).entryList({"*.c", "*.bmp", "*.dat"}, QDir::Files));
+    EXPECT_EQ(files.size(), 8 * 2 + 2);
+    for (const QString &name : files)
+        EXPECT_EQ(testutil::ReadFileBytes(dir.filePath(name)), testutil::ReadFileBytes(cliDir.filePath(name)))
+            << name.toStdString();
 }

@@ -147,3 +147,50 @@ TEST(DotrixCli, BadListFilesFailWithTheFileNamed)
     }
     EXPECT_NE(Cli({"--list", gbkBytes, "--print-list"}).err.find("--list-encoding cp936"), std::string::npos);
 }
+
+TEST(DotrixCli, BatchWritesAllFilesAndSummarises)
+{
+    QTemporaryDir dir;
+    CliRun run = Cli({"--workdir", dir.path(), "--batch", "--data", "bin", "--index", "00FF", "--scan", "h",
+                      "--save", dir.filePath("copy.bin"), "汉a"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("2 glyphs, 7 files"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("font.dat 68 bytes with index"), std::string::npos) << run.out;
+    const std::string dat = testutil::ReadFileBytes(dir.filePath("font.dat"));
+    ASSERT_EQ(dat.size(), 68u);
+    EXPECT_EQ(dat.substr(0, 2), std::string("\xFF\x00", 2));
+    EXPECT_EQ(dat.substr(34, 2), std::string("\x00\x01", 2));
+    EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("copy.bin")), dat);
+    EXPECT_TRUE(QFile::exists(dir.filePath("han0.c")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("0.bmp"))); // 'a' has no reading
+
+    run = Cli({"--workdir", dir.path(), "--index-table", "汉a"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("Index.c")), "unsigned char Index[]={\r\n0xBA,0xBA,  0x61};");
+}
+
+TEST(DotrixCli, BatchOptionsRefuseWhatCannotWork)
+{
+    QTemporaryDir dir;
+    const struct {
+        QStringList args;
+        const char *mentions;
+    } cases[] = {
+        {{"--data", "dat", "a"}, "--batch"},
+        {{"--batch", "--index", "0000", "a"}, "--data"},
+        {{"--batch", "--data", "dat", "--index", "12345", "a"}, "索引值太长,必须是四位"},
+        {{"--batch", "--data", "dat", "--index", "12G4", "a"}, "无效索引"},
+        {{"--batch", "--data", "txt", "a"}, "--data"},
+        {{"--batch", "--preview", "a"}, "--preview"},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = Cli(QStringList{"--workdir", dir.path()} + c.args);
+        EXPECT_EQ(run.exitCode, 2) << c.mentions;
+        EXPECT_NE(run.err.find(c.mentions), std::string::npos) << run.err;
+    }
+    // A save path that cannot be written fails the run after font.dat is made.
+    const CliRun run = Cli({"--workdir", dir.path(), "--batch", "--data", "dat", "--save",
+                            dir.filePath("no/such/dir/x.dat"), "a"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("no/such/dir/x.dat"), std::string::npos) << run.err;
+}
