@@ -19,6 +19,8 @@
 #include "messages.h"
 #include "openineditor.h"
 #include "raster/boxrender.h"
+#include "raster/pictureimport.h"
+#include "encode/glyphtext.h"
 #include "userguide.h"
 
 #include <QAction>
@@ -39,6 +41,7 @@
 #include <QPrinter>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScreen>
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
@@ -90,10 +93,11 @@ const char *const MenuOrder[] = {"文件(&F)", "设置", "创建点阵数据", "
 const int ToolbarOrder[] = {32777, 32773, 32784, 32772, 32781, 32774, 32792, 32793, 57664};
 
 // Commands whose work arrives with later parts of the program: present, but not yet alive.
-const int PendingCommands[] = {32780, 32784, 32798, 32799, 32800};
+const int PendingCommands[] = {32798, 32799, 32800};
 
 // Commands that may not start while a batch worker writes the output directory.
-const int BatchExclusiveCommands[] = {32777, 32773, 32788, 32789, 32774, 32801, 32787, 32791, 32792, 32793};
+const int BatchExclusiveCommands[] = {32777, 32773, 32788, 32789, 32774, 32801, 32787,
+                                      32791, 32792, 32793, 32780, 32784};
 
 constexpr int CharBoxId = 32771;
 const QString IdleText = QStringLiteral("就绪");
@@ -185,6 +189,8 @@ void CMainFrame::CreateActions()
     connect(Action(32789), &QAction::triggered, this, &CMainFrame::OnCreateAllToBin);
     connect(Action(32774), &QAction::triggered, this, &CMainFrame::OnExportAllGlyphFiles);
     connect(Action(32801), &QAction::triggered, this, &CMainFrame::OnCreateIndexTable);
+    connect(Action(32780), &QAction::triggered, this, &CMainFrame::OnImportPicture);
+    connect(Action(32784), &QAction::triggered, this, &CMainFrame::OnCreatePictureData);
     connect(Action(32787), &QAction::triggered, this, &CMainFrame::OnImportGB2312);
     connect(Action(32791), &QAction::triggered, this, &CMainFrame::OnImportGBK);
     connect(Action(32792), &QAction::triggered, this, &CMainFrame::OnToTraditional);
@@ -682,6 +688,64 @@ void CMainFrame::OnExportAllGlyphFiles()
         return;
     }
     statusBar()->showMessage(QStringLiteral("已导出 %1 个文件到 %2").arg(copied).arg(folder), 10000);
+}
+
+void CMainFrame::OnImportPicture()
+{
+    QFileDialog dialog(this, QStringLiteral("导入图片文件"), m_settings.ProgramDir);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("BMP 文件(*.bmp)"), QStringLiteral("JPG 文件(*.jpg *.jpeg)"),
+                           QStringLiteral("GIF 文件(*.gif)"), QStringLiteral("所有文件(*)")});
+    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    ImportPicture(dialog.selectedFiles().constFirst());
+}
+
+void CMainFrame::ImportPicture(const QString &path)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    const PictureConversion converted = ConvertPictureToBitmap(path, *m_output, dpi);
+    if (converted.State == PictureConversion::Failed) {
+        ShowMessage(this, QStringLiteral("图片没有导入：\n") + converted.Error);
+        return;
+    }
+    // The picture's size goes into the custom size edits, whose handlers refuse more than 1024.
+    CControlBar *bar = m_wndDlgBar;
+    bar->m_sizeCustom->setChecked(true);
+    bar->m_customWidthEdit->setText(QString::number(converted.Width));
+    // A refused width has already set 16 x 16; the height must not undo that.
+    if (converted.Width <= MaxGlyphSide)
+        bar->m_customHeightEdit->setText(QString::number(converted.Height));
+    if (converted.State == PictureConversion::TooBig)
+        return;
+    QString error;
+    if (!LoadPictureBitmap(*m_output, m_matrix, m_settings, &error)) {
+        ShowMessage(this, QStringLiteral("图片没有导入：\n") + error);
+        return;
+    }
+    m_settings.PictureName = PictureNameOf(path);
+    RepaintViews();
+}
+
+void CMainFrame::OnCreatePictureData()
+{
+    const QString fileName = Cp936ToQString(m_settings.PictureName) + QStringLiteral(".c");
+    GlyphFileSink sink(*m_output, fileName);
+    QString error;
+    switch (WriteGlyphText(sink, m_settings.PictureName, std::string(), m_settings.Width, m_settings.Height,
+                           m_settings.GroupDigits, m_settings, m_matrix, &error)) {
+    case GlyphTextResult::Refused:
+        ShowMessage(this, QString::fromUtf8(GroupTooLongMessage));
+        return;
+    case GlyphTextResult::Failed:
+        ShowMessage(this, QStringLiteral("图片点阵数据没有写成：\n") + error);
+        return;
+    case GlyphTextResult::Written:
+        OpenInEditor(sink.FilePath());
+        return;
+    }
 }
 
 void CMainFrame::OnCreateIndexTable()

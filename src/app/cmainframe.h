@@ -70,6 +70,10 @@ public:
     void OnCreateAllToDat() { StartBatch(BatchDat); }
     void OnCreateAllToBin() { StartBatch(BatchBin); }
     void OnExportAllGlyphFiles();
+    void OnImportPicture();
+    // Imports the picture at path as the file dialog's choice would.
+    void ImportPicture(const QString &path);
+    void OnCreatePictureData();
     void OnCreateIndexTable();
     // True while a batch worker runs (and until its results are taken back).
     bool BatchRunning() const { return m_batchThread != nullptr; }

@@ -202,6 +202,13 @@ const std::vector<OptionSpec> &Options()
              o.SavePath = QString::fromStdString(v);
              return {};
          }},
+        {"picture", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             if (v.empty())
+                 return BadValue("picture", v, "a picture file (BMP, JPEG, GIF)");
+             o.PicturePath = QString::fromStdString(v);
+             return {};
+         }},
         {"index-table", false, [](CliOptions &o, const std::string &) { o.IndexTable = true; return std::string(); }},
         {"dots", false, [](CliOptions &o, const std::string &) { o.Dots = true; return std::string(); }},
         {"help", false, [](CliOptions &o, const std::string &) { o.Help = true; return std::string(); }},
@@ -235,6 +242,8 @@ std::string CheckListOptions(const CliOptions &o)
         return "--index goes into font.dat: add --data dat or --data bin";
     if (!o.SavePath.isEmpty() && o.DataMode == 0)
         return "--save copies font.dat: add --data dat or --data bin";
+    if (!o.PicturePath.isEmpty() && (o.Batch || o.IndexTable || o.Preview || o.HasList()))
+        return "--picture writes one picture's data; it goes with neither the list, --batch nor --preview";
     if ((o.Batch || o.IndexTable) && o.Preview)
         return "--preview shows one glyph; it does not go with --batch or --index-table";
     return {};
@@ -299,7 +308,7 @@ CliParseResult ParseCliArgs(const std::vector<std::string> &args)
         return result;
     }
     const CliOptions &o = result.Options;
-    if (positional.empty() && (o.PrintList || ((o.Batch || o.IndexTable) && o.HasList()))) {
+    if (positional.empty() && (o.PrintList || ((o.Batch || o.IndexTable) && o.HasList()) || !o.PicturePath.isEmpty())) {
         result.Ok = true;
         return result;
     }
@@ -320,6 +329,7 @@ std::string CliUsage()
 {
     return "Usage: dotrix-cli [options] TEXT\n"
            "       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]\n"
+           "       dotrix-cli --picture FILE [options]\n"
            "       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)\n"
            "\n"
            "Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph\n"
@@ -358,6 +368,10 @@ std::string CliUsage()
            "  --index HEX        put a 16-bit index, starting at HEX (four digits), before each glyph\n"
            "  --save PATH        copy font.dat to PATH\n"
            "  --index-table      write Index.c, the code bytes of the list\n"
+           "\n"
+           "Pictures:\n"
+           "  --picture FILE     turn a BMP, JPEG or GIF picture into dots (ink where darker than\n"
+           "                     mid-grey) and write NAME.c, NAME being the file's name\n"
            "\n"
            "  --help             show this text\n"
            "  --version          show the version\n";

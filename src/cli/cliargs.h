@@ -39,6 +39,8 @@ struct CliOptions
     QString SavePath;                    // --save: where font.dat is copied
     bool IndexTable = false;             // --index-table: write Index.c of the list
 
+    QString PicturePath;                 // --picture: import this picture and write its .c file
+
     bool HasList() const { return !ListFile.isEmpty() || Charset.has_value(); }
 };
 

@@ -11,6 +11,7 @@
 #include "raster/boxrender.h"
 #include "raster/dotmatrix.h"
 #include "raster/outputdirectory.h"
+#include "raster/pictureimport.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -76,6 +77,38 @@ int main(int argc, char **argv)
     if (options.Version) {
         std::cout << "dotrix-cli " DOTRIX_VERSION "\n";
         return ExitOk;
+    }
+
+    if (!options.PicturePath.isEmpty()) {
+        GlyphSettings &settings = options.Settings;
+        settings.ProgramDir = options.WorkDir.isEmpty() ? QDir::currentPath() : options.WorkDir;
+        OutputDirectory output(settings.ProgramDir);
+        QString error;
+        if (!output.CheckWritable(&error))
+            return Fail(Utf8(error));
+        const PictureConversion converted = ConvertPictureToBitmap(options.PicturePath, output);
+        if (converted.State == PictureConversion::TooBig)
+            return Fail(std::string(MatrixTooBigMessage) + " (" + Utf8(options.PicturePath) + " is "
+                        + std::to_string(converted.Width) + "x" + std::to_string(converted.Height) + ")");
+        if (converted.State == PictureConversion::Failed)
+            return Fail(Utf8(converted.Error));
+        DotMatrix matrix;
+        if (!LoadPictureBitmap(output, matrix, settings, &error))
+            return Fail(Utf8(error));
+        settings.PictureName = PictureNameOf(options.PicturePath);
+        if (options.Dots)
+            PrintDots(matrix, settings);
+        GlyphFileSink sink(output, Cp936ToQString(settings.PictureName) + QStringLiteral(".c"));
+        switch (WriteGlyphText(sink, settings.PictureName, std::string(), settings.Width, settings.Height,
+                               settings.GroupDigits, settings, matrix, &error)) {
+        case GlyphTextResult::Refused:
+            return Fail(GroupTooLongMessage);
+        case GlyphTextResult::Failed:
+            return Fail(Utf8(error));
+        case GlyphTextResult::Written:
+            std::cout << Utf8(sink.FilePath()) << '\n';
+            return ExitOk;
+        }
     }
 
     if (options.Batch || options.IndexTable) {

@@ -45,6 +45,27 @@ void SetError(QString *error, const QString &text)
 
 } // namespace
 
+int NearestColorIndex(const PaletteColor *palette, int count, PaletteColor pixel)
+{
+    if (count <= 0)
+        return 0;
+    int best = 3 * 255 * 255;
+    int result = 0;
+    for (int i = 0; i < count; ++i) {
+        const int db = palette[i].Blue - pixel.Blue;
+        const int dg = palette[i].Green - pixel.Green;
+        const int dr = palette[i].Red - pixel.Red;
+        const int distance = db * db + dg * dg + dr * dr;
+        if (distance < best) {
+            result = i;
+            best = distance;
+            if (distance == 0)
+                return i;
+        }
+    }
+    return result;
+}
+
 int BitmapStride(int width)
 {
     return ((width * 24 + 31) / 32) * 4;
@@ -142,9 +163,18 @@ bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix 
         int32_t *cells = matrix.Row(height - 1 - k);
         for (int j = 0; j < width; ++j) {
             const uint8_t *px = row + 3 * j;
-            const bool clear = test == InkTest::BlueByte
-                                   ? px[0] == 0xFF
-                                   : (px[0] == 0xFF && px[1] == 0xFF && px[2] == 0xFF);
+            bool clear;
+            switch (test) {
+            case InkTest::BlueByte:
+                clear = px[0] == 0xFF;
+                break;
+            case InkTest::Nearest:
+                clear = NearestColorIndex(BlackAndWhite, 2, {px[2], px[1], px[0]}) == 1;
+                break;
+            default:
+                clear = px[0] == 0xFF && px[1] == 0xFF && px[2] == 0xFF;
+                break;
+            }
             cells[j] = clear ? CellBlank : CellInk;
         }
     }

@@ -13,7 +13,20 @@
 enum class InkTest {
     AllBytes, // clear only when blue, green and red are all 0xFF (interactive rendering)
     BlueByte, // clear when the blue byte is 0xFF, whatever green and red (generation commands)
+    Nearest,  // ink when nearer to black than to white: red + green + blue <= 382 (pictures)
 };
+
+struct PaletteColor
+{
+    int Red;
+    int Green;
+    int Blue;
+};
+inline constexpr PaletteColor BlackAndWhite[2] = {{0, 0, 0}, {255, 255, 255}};
+
+// Index of the palette entry nearest to pixel (squared distance over red, green and blue); equal
+// distances keep the earlier entry; 0 for an empty palette.
+int NearestColorIndex(const PaletteColor *palette, int count, PaletteColor pixel);
 
 // Bytes of the row stride: 3 x width rounded up to a multiple of four.
 int BitmapStride(int width);

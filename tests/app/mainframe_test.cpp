@@ -331,3 +331,54 @@ TEST_F(MainFrameTest, NewDocumentResetsTheGeometryButNotTheControls)
     EXPECT_TRUE(bar->m_size32x32->isChecked());
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Dotrix - ") + CMainFrame::DocumentTitle);
 }
+
+TEST_F(MainFrameTest, ImportedPictureFillsTheCustomSizeAndWritesItsFile)
+{
+    QImage image(100, 50, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setPixel(3, 4, qRgb(0, 0, 0));
+    const QString path = dir.filePath("logo.bmp");
+    ASSERT_TRUE(image.save(path));
+    frame->ImportPicture(path);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    EXPECT_TRUE(bar->m_sizeCustom->isChecked());
+    EXPECT_EQ(bar->m_customWidthEdit->text(), "100");
+    EXPECT_EQ(bar->m_customHeightEdit->text(), "50");
+    EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(100, 50));
+    EXPECT_TRUE(frame->Matrix().IsInk(4, 3));
+    EXPECT_EQ(Settings().PictureName, "logo");
+
+    Settings().OutputFormat = CArray;
+    frame->Action(32784)->trigger();
+    ASSERT_EQ(opened, QStringList{dir.filePath("logo.c")});
+    const std::string text = testutil::ReadFileBytes(dir.filePath("logo.c"));
+    EXPECT_NE(text.find("/* @logo (100x50,V)@ [mavo software]*/\r\nunsigned char logo[]={\r\n"), std::string::npos);
+}
+
+TEST_F(MainFrameTest, TooLargePictureIsRefusedWithTheSizeMessage)
+{
+    QImage image(1280, 1024, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    const QString path = dir.filePath("big.bmp");
+    ASSERT_TRUE(image.save(path));
+    frame->Matrix().Set(0, 0, 5);
+    frame->ImportPicture(path);
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8(MatrixTooBigMessage)});
+    EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(16, 16));
+    EXPECT_EQ(frame->Matrix().At(0, 0), 5);
+    EXPECT_TRUE(Settings().PictureName.empty());
+
+    messages.clear();
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("junk.gif"), "GIF89a-not-really"));
+    frame->ImportPicture(dir.filePath("junk.gif"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains("junk.gif"));
+}
+
+TEST_F(MainFrameTest, PictureDataWithRefusedGroupSaysSoInsteadOfOpening)
+{
+    bar->m_dataLengthCombo->setCurrentIndex(5);
+    frame->Action(32784)->trigger();
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8(GroupTooLongMessage)});
+    EXPECT_TRUE(opened.isEmpty());
+}

@@ -194,3 +194,18 @@ TEST(DotrixCli, BatchOptionsRefuseWhatCannotWork)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("no/such/dir/x.dat"), std::string::npos) << run.err;
 }
+
+TEST(DotrixCli, PictureWritesItsNamedFile)
+{
+    QTemporaryDir dir;
+    const CliRun run = Cli({"--workdir", dir.path(), "--format", "c", "--picture",
+                            QStringLiteral(DOTRIX_GOLDEN_DIR "/pictures/colour.gif")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, dir.filePath("colour.c").toStdString() + "\n");
+    const std::string text = testutil::ReadFileBytes(dir.filePath("colour.c"));
+    EXPECT_NE(text.find("/* @colour (100x50,V)@ [mavo software]*/\r\nunsigned char colour[]={"), std::string::npos);
+
+    const CliRun missing = Cli({"--workdir", dir.path(), "--picture", dir.filePath("none.gif")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("none.gif"), std::string::npos);
+}

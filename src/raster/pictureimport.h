@@ -1,0 +1,38 @@
+#pragma once
+// Pictures (BMP, JPEG, GIF and the other formats Qt reads) turned into the glyph bitmap file
+// "tmp.bmp" and from there into dots, each pixel ink when it is nearer to black than to white.
+
+#include "dotmatrix.h"
+#include "glyphsettings.h"
+#include "outputdirectory.h"
+
+#include <QString>
+
+#include <string>
+
+struct PictureConversion
+{
+    enum Status {
+        Converted, // tmp.bmp holds the picture at Width x Height
+        TooBig,    // wider or taller than a glyph may be: nothing was drawn or written
+        Failed,    // unreadable, not a picture, or tmp.bmp could not be written (Error says which)
+    };
+    Status State = Failed;
+    int Width = 0;  // the picture's size in screen pixels
+    int Height = 0;
+    QString Error;
+};
+
+// The picture's name as glyph name: its file name without folder and extension, in code page
+// 936 (characters without a code are left out). "logo.jpeg" gives "logo".
+std::string PictureNameOf(const QString &path);
+
+// Decodes the picture at path and draws it at its size in screen pixels (its pixel size when it
+// carries no resolution of its own) on white into tmp.bmp in the output directory. screenDpi is
+// the screen's logical resolution (96 without a screen). A picture larger than 1024 dots either
+// way is not decoded at all; memory stays bounded whatever its header claims.
+PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &output, double screenDpi = 96.0);
+
+// Loads tmp.bmp into the matrix, a pixel ink when red + green + blue <= 382; sets Width and Height.
+// False (and nothing changed) when it cannot be read.
+bool LoadPictureBitmap(OutputDirectory &output, DotMatrix &matrix, GlyphSettings &settings, QString *error = nullptr);
