@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -48,6 +49,33 @@ void CDotrixDoc::OnFileSave()
     }
     m_pathName = path;
     RememberRecentFile(path);
+}
+
+QString CDotrixDoc::FontDataPath()
+{
+    const QString path = m_frame->Output().FilePath(QStringLiteral("font.dat"));
+    if (!QFileInfo(path).isFile()) {
+        ShowMessage(m_frame, QStringLiteral("%1 不存在。\n请先用“创建所有字模到DAT文件”或“创建所有字模到二进制文件”生成它。")
+                                 .arg(path));
+        return {};
+    }
+    return path;
+}
+
+void CDotrixDoc::CopyFontDataToDrives(DriveKind kind)
+{
+    const QString source = FontDataPath();
+    if (source.isEmpty())
+        return;
+    const DriveCopyOutcome outcome = CopyToDrives(source, kind, *m_drives, [this](const QString &question) {
+        return ShowMessage(m_frame, question, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    });
+    if (!outcome.Found) {
+        ShowMessage(m_frame, NoDriveMessage(kind));
+        return;
+    }
+    if (!outcome.Failures.isEmpty())
+        ShowMessage(m_frame, QStringLiteral("font.dat 没有复制成功：\n") + outcome.Failures.join(QLatin1Char('\n')));
 }
 
 void CDotrixDoc::RememberRecentFile(const QString &path)

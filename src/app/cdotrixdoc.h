@@ -2,8 +2,12 @@
 // CDotrixDoc: the document. It holds no data: new and open re-run the views' initial updates,
 // save writes an empty file, and nobody is ever asked to save.
 
+#include "delivery/drivecopy.h"
+
 #include <QObject>
 #include <QString>
+
+#include <memory>
 
 class CMainFrame;
 
@@ -16,12 +20,23 @@ public:
     void OnFileNew();
     void OnFileOpen();
     void OnFileSave();
+
+    // Delivery of font.dat: over the serial port, to floppy drives, to removable drives.
+    void OnSendSerial();
+    void OnSendFloppy() { CopyFontDataToDrives(DriveKind::Floppy); }
+    void OnSendRemovable() { CopyFontDataToDrives(DriveKind::Removable); }
+    // Replaces where the drives come from (tests).
+    void SetDriveList(std::unique_ptr<DriveList> drives) { m_drives = std::move(drives); }
     // The file the document was last saved to or opened from; empty before that.
     const QString &PathName() const { return m_pathName; }
 
 private:
     void RememberRecentFile(const QString &path);
+    void CopyFontDataToDrives(DriveKind kind);
+    // font.dat in the output directory, or empty after telling the user it is missing.
+    QString FontDataPath();
 
     CMainFrame *m_frame;
     QString m_pathName;
+    std::unique_ptr<DriveList> m_drives = std::make_unique<SystemDriveList>();
 };
