@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test test-asan test-tsan bench clean
 
 deps:
 	./scripts/install-deps.sh
@@ -25,6 +25,21 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer: any report fails it.
+test-asan: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DDOTRIX_SANITIZE=address,undefined -DDOTRIX_BUILD_BENCH=OFF >/dev/null
+	cmake --build build-asan -j$(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
+
+# The batch runs (worker threads, progress counter, closing during a run) with ThreadSanitizer.
+test-tsan: deps
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DDOTRIX_SANITIZE=thread -DDOTRIX_BUILD_BENCH=OFF >/dev/null
+	cmake --build build-tsan -j$(JOBS) --target test_encode test_app dotrix-cli
+	cd build-tsan && QT_QPA_PLATFORM=offscreen \
+	  TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/sanitizers/tsan.supp" \
+	  ctest --output-on-failure -R 'Batch' -j$(JOBS)
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/dotrix-bench

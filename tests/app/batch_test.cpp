@@ -274,3 +274,27 @@ TEST_F(BatchTest, WindowAndCommandLineWriteTheSameBytes)
         EXPECT_EQ(testutil::ReadFileBytes(dir.filePath(name)), testutil::ReadFileBytes(cliDir.filePath(name)))
             << name.toStdString();
 }
+
+TEST_F(BatchTest, ClosingDuringARunStopsItAndThenCloses)
+{
+    std::string list;
+    for (int i = 0; i < 3000; ++i)
+        list += char(0xB0 + (i / 94) % 39), list += char(0xA1 + i % 94);
+    frame->CharacterList()->SetList(list, 3000);
+    QSignalSpy finished(frame.get(), &CMainFrame::BatchFinished);
+    // Close twice while the run goes on; the window waits for the worker, then closes.
+    QTimer::singleShot(50, frame.get(), [this] {
+        frame->close();
+        frame->close();
+    });
+    frame->Action(32773)->trigger();
+    if (finished.isEmpty()) {
+        ASSERT_TRUE(finished.wait(30000));
+    }
+    const BatchResult result = finished.first().first().value<BatchResult>();
+    EXPECT_NE(result.State, BatchResult::Failed);
+    EXPECT_FALSE(frame->BatchRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(!frame->isVisible(), 5000);
+    EXPECT_TRUE(opened.isEmpty()); // a stopped run opens nothing
+    EXPECT_TRUE(messages.isEmpty());
+}
