@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # toolchain
   g++ cmake make pkg-config
+  # fuzzing with libFuzzer (scripts/fuzz.sh): clang and its sanitizer and fuzzer runtimes
+  clang libclang-rt-14-dev
   # Qt 6: core, gui, widgets, serial port
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6 libx11-dev
   # Simplified/Traditional conversion
