@@ -17,6 +17,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 
@@ -59,6 +60,9 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &
 
 int main(int argc, char **argv)
 {
+    // A file-size limit makes a write fail (and the run stop with a message) instead of killing
+    // the program half-way through its files.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Drawing needs a GUI application object, not a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

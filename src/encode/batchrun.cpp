@@ -334,23 +334,34 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
     // rather than deleted first: a file system hands out a new file far slower right after
     // thousands were deleted.
     std::set<QString> earlier;
-    for (const QString &name : output.WrittenFiles())
+    std::set<QString> earlierOwned;
+    for (const QString &name : output.WrittenFiles()) {
         if (name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
             earlier.insert(name);
+        earlierOwned.insert(name);
+    }
     const Plan plan = MakePlan(list, settings, output, earlier);
-
-    // The list of the program's own files learns of every file the run will write before it
-    // writes them, so that a run cut short leaves nothing behind that the next one won't clear.
-    QStringList planned{AllFileName};
+    std::set<QString> rewritten{AllFileName};
     for (const std::string &name : plan.Names) {
         const QString base = Cp936ToQString(name);
-        planned << base + QStringLiteral(".bmp") << base + QStringLiteral(".c");
+        rewritten.insert(base + QStringLiteral(".bmp"));
+        rewritten.insert(base + QStringLiteral(".c"));
     }
-    if (wantData)
-        planned << DataFileName;
-    const std::set<QString> rewritten(planned.begin(), planned.end());
     output.DeleteWritten({QStringLiteral(".bmp"), QStringLiteral(".c")}, nullptr, &rewritten);
-    output.RecordWritten(planned);
+    // The list of the program's own files learns of the files shortly before they are written,
+    // a block at a time, so that a run cut short claims few it never wrote.
+    constexpr size_t RecordAhead = 512;
+    size_t recordedUpTo = 0;
+    auto recordAhead = [&](size_t from) {
+        QStringList names;
+        for (size_t i = from; i < plan.Names.size() && i < from + RecordAhead; ++i) {
+            const QString base = Cp936ToQString(plan.Names[i]);
+            names << base + QStringLiteral(".bmp") << base + QStringLiteral(".c");
+        }
+        output.RecordWritten(names);
+        recordedUpTo = std::min(plan.Names.size(), from + RecordAhead);
+    };
+    output.RecordWritten(wantData ? QStringList{AllFileName, DataFileName} : QStringList{AllFileName});
 
     result.AllPath = output.FilePath(AllFileName);
     QFile all(result.AllPath);
@@ -389,6 +400,8 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
         }
         if (!pipeline.Take(i, slot))
             break;
+        if (i >= recordedUpTo)
+            recordAhead(i);
         const QString baseName = Cp936ToQString(plan.Names[i]);
         if (!slot.Ok
             || !WriteWholeFile(output.FilePath(baseName + QStringLiteral(".bmp")), slot.Bitmap.constData(),
@@ -403,10 +416,10 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
         result.FilesWritten += slot.Text.empty() ? 1 : 2;
         if (all.write(slot.Text.data(), qint64(slot.Text.size())) != qint64(slot.Text.size())
             || (wantData && scratch.write(slot.Data.data(), qint64(slot.Data.size())) != qint64(slot.Data.size()))) {
+            const QString reason = QString::fromLocal8Bit(std::strerror(errno));
             result.State = BatchResult::Failed;
             result.Error = QStringLiteral("cannot write %1: %2")
-                               .arg(result.AllPath, all.error() != QFile::NoError ? all.errorString()
-                                                                                 : scratch.errorString());
+                               .arg(all.error() != QFile::NoError ? result.AllPath : scratch.fileName(), reason);
             break;
         }
         glyphSizes.push_back(uint32_t(slot.Data.size()));
@@ -414,6 +427,22 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
         control.Progress = result.Glyphs;
     }
     pipeline.Stop();
+    // A run that stopped early leaves no glyph files of an earlier run behind under the names it
+    // did not reach, and claims none it did not write.
+    if (result.State != BatchResult::Done) {
+        QStringList unreached;
+        for (size_t i = size_t(result.Glyphs); i < plan.Names.size(); ++i) {
+            const QString base = Cp936ToQString(plan.Names[i]);
+            for (const QString &name : {base + QStringLiteral(".bmp"), base + QStringLiteral(".c")}) {
+                if (earlierOwned.count(name)) {
+                    QFile::remove(output.FilePath(name));
+                    unreached.append(name);
+                } else if (i > size_t(result.Glyphs) || !QFileInfo::exists(output.FilePath(name)))
+                    unreached.append(name);
+            }
+        }
+        output.Forget(unreached);
+    }
     if (!all.flush() && result.State == BatchResult::Done) {
         result.State = BatchResult::Failed;
         result.Error = QStringLiteral("cannot write %1: %2").arg(result.AllPath, all.errorString());

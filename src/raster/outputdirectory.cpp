@@ -70,6 +70,16 @@ bool OutputDirectory::WasWritten(const QString &fileName) const
     return m_written.count(fileName) != 0;
 }
 
+void OutputDirectory::Forget(const QStringList &fileNames)
+{
+    std::lock_guard lock(m_mutex);
+    bool changed = false;
+    for (const QString &name : fileNames)
+        changed = m_written.erase(name) > 0 || changed;
+    if (changed)
+        SaveAll();
+}
+
 QStringList OutputDirectory::WrittenFiles() const
 {
     std::lock_guard lock(m_mutex);

@@ -26,6 +26,8 @@ public:
     // The same for many files at once, before a run writes them: one append to the list.
     void RecordWritten(const QStringList &fileNames);
     bool WasWritten(const QString &fileName) const;
+    // Takes names off the list (files recorded ahead of a write that never happened).
+    void Forget(const QStringList &fileNames);
     // The names of the files the program wrote here that are still there, in name order.
     QStringList WrittenFiles() const;
 

@@ -209,3 +209,23 @@ TEST(DotrixCli, PictureWritesItsNamedFile)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("none.gif"), std::string::npos);
 }
+
+TEST(DotrixCli, FullDiskStopsTheBatchAndKeepsTheEarlierFontDat)
+{
+    // A file-size limit stands in for a full disk: All.c cannot grow past 100 KiB.
+    QTemporaryDir dir;
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("font.dat"), "the earlier font.dat"));
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("notes.c"), "/* mine */"));
+    QProcess shell;
+    shell.start("/bin/sh", {"-c", QStringLiteral("ulimit -f 100; exec '%1' --workdir '%2' --batch --data dat "
+                                                 "--charset gb2312")
+                                      .arg(QStringLiteral(DOTRIX_CLI_PATH), dir.path())});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 1);
+    const std::string err = shell.readAllStandardError().toStdString();
+    EXPECT_NE(err.find("the batch stopped at character"), std::string::npos) << err;
+    EXPECT_NE(err.find("All.c"), std::string::npos) << err;
+    EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("font.dat")), "the earlier font.dat");
+    EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("notes.c")), "/* mine */");
+    EXPECT_FALSE(QFile::exists(dir.filePath("font.dat.part")));
+}
