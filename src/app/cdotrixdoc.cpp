@@ -3,7 +3,14 @@
 #include "cmainframe.h"
 #include "messages.h"
 
+#include "delivery/serialsend.h"
+
+#include <QEventLoop>
 #include <QFile>
+#include <QProgressDialog>
+#include <QStatusBar>
+#include <QThread>
+#include <QTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSettings>
@@ -60,6 +67,40 @@ QString CDotrixDoc::FontDataPath()
         return {};
     }
     return path;
+}
+
+void CDotrixDoc::OnSendSerial()
+{
+    const QString path = FontDataPath();
+    if (path.isEmpty())
+        return;
+    // The transfer runs beside the window, which shows how far it has got and can stop it.
+    SerialSendControl control;
+    SerialSendResult result;
+    QProgressDialog progress(QStringLiteral("正在通过串口发送 font.dat …"), QStringLiteral("取消"), 0, 100, m_frame);
+    progress.setWindowTitle(QStringLiteral("Dotrix"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    QThread *sender = QThread::create([&] { result = SendFileSerial(path, &control); });
+    QEventLoop wait;
+    connect(sender, &QThread::finished, &wait, &QEventLoop::quit);
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &progress, [&] {
+        const long long total = control.Total;
+        progress.setValue(total > 0 ? int(control.Sent * 100 / total) : 0);
+    });
+    connect(&progress, &QProgressDialog::canceled, &progress, [&] { control.Cancel = true; });
+    sender->start();
+    poll.start(100);
+    wait.exec();
+    sender->wait();
+    delete sender;
+    progress.reset();
+    if (!result.Ok) {
+        ShowMessage(m_frame, QStringLiteral("font.dat 没有发送成功：\n") + result.Error);
+        return;
+    }
+    m_frame->statusBar()->showMessage(QStringLiteral("font.dat 已通过串口发送"), 10000);
 }
 
 void CDotrixDoc::CopyFontDataToDrives(DriveKind kind)

@@ -92,9 +92,6 @@ const char *const MenuOrder[] = {"文件(&F)", "设置", "创建点阵数据", "
 
 const int ToolbarOrder[] = {32777, 32773, 32784, 32772, 32781, 32774, 32792, 32793, 57664};
 
-// Commands whose work arrives with later parts of the program: present, but not yet alive.
-const int PendingCommands[] = {32798};
-
 // Commands that may not start while a batch worker writes the output directory.
 const int BatchExclusiveCommands[] = {32777, 32773, 32788, 32789, 32774, 32801, 32787, 32791,
                                       32792, 32793, 32780, 32784, 32798, 32799, 32800};
@@ -174,8 +171,6 @@ void CMainFrame::CreateActions()
         action->setIconVisibleInMenu(false);
         m_actions[spec.Id] = action;
     }
-    for (int id : PendingCommands)
-        Action(id)->setEnabled(false);
 
     connect(Action(57665), &QAction::triggered, this, &QWidget::close);
     connect(Action(32772), &QAction::triggered, this, &CMainFrame::OnChooseFont);
@@ -190,6 +185,7 @@ void CMainFrame::CreateActions()
     connect(Action(32774), &QAction::triggered, this, &CMainFrame::OnExportAllGlyphFiles);
     connect(Action(32801), &QAction::triggered, this, &CMainFrame::OnCreateIndexTable);
     connect(Action(32780), &QAction::triggered, this, &CMainFrame::OnImportPicture);
+    connect(Action(32798), &QAction::triggered, m_pDoc, &CDotrixDoc::OnSendSerial);
     connect(Action(32799), &QAction::triggered, m_pDoc, &CDotrixDoc::OnSendFloppy);
     connect(Action(32800), &QAction::triggered, m_pDoc, &CDotrixDoc::OnSendRemovable);
     connect(Action(32784), &QAction::triggered, this, &CMainFrame::OnCreatePictureData);

@@ -2,10 +2,15 @@
 
 #include "charset/cp936.h"
 #include "encode/batchrun.h"
+#include "delivery/serialsend.h"
 #include "encode/indextable.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <QElapsedTimer>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <iomanip>
@@ -93,4 +98,53 @@ int RunIndexTableCommand(const std::string &list, OutputDirectory &output, std::
         return 0;
     }
     return 1;
+}
+
+int RunDeliveryCommand(const CliOptions &options, OutputDirectory &output, std::ostream &out, std::ostream &err)
+{
+    const QString source = output.FilePath(DataFileName);
+    if (!QFileInfo(source).isFile()) {
+        err << "dotrix-cli: " << source.toStdString()
+            << " is missing: make it with --batch --data dat (or --data bin)\n";
+        return 1;
+    }
+    if (!options.CopyTo.isEmpty()) {
+        if (!QFileInfo(options.CopyTo).isDir()) {
+            err << "dotrix-cli: " << options.CopyTo.toStdString() << " is not a directory\n";
+            return 1;
+        }
+        const QString target = QDir(options.CopyTo).filePath(DataFileName);
+        QString error;
+        if (!CopyFileReplacing(source, target, &error)) {
+            err << "dotrix-cli: " << error.toStdString() << '\n';
+            return 1;
+        }
+        out << target.toStdString() << '\n';
+    }
+    if (options.SendSerial) {
+        SerialSendControl control;
+        SerialSendResult result;
+        std::atomic<bool> done{false};
+        std::thread sender([&] {
+            result = SendFileSerial(source, &control);
+            done = true;
+        });
+        const bool terminal = isatty(STDERR_FILENO);
+        while (!done) {
+            if (terminal) {
+                const long long total = control.Total;
+                DrawBar(err, int(total > 0 ? control.Sent * 100 / total : 0), 100);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        sender.join();
+        if (terminal)
+            err << '\n';
+        if (!result.Ok) {
+            err << "dotrix-cli: font.dat was not sent: " << result.Error.toStdString() << '\n';
+            return 1;
+        }
+        out << "font.dat sent over the serial port\n";
+    }
+    return 0;
 }

@@ -15,3 +15,7 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
 
 // Writes Index.c of the list; prints its path on out. Returns the exit status.
 int RunIndexTableCommand(const std::string &list, OutputDirectory &output, std::ostream &out, std::ostream &err);
+
+// Delivers the output directory's font.dat as the options ask: over the serial port, into a
+// directory. Returns the exit status.
+int RunDeliveryCommand(const CliOptions &options, OutputDirectory &output, std::ostream &out, std::ostream &err);

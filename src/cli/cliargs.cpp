@@ -209,6 +209,15 @@ const std::vector<OptionSpec> &Options()
              o.PicturePath = QString::fromStdString(v);
              return {};
          }},
+        {"send-serial", false,
+         [](CliOptions &o, const std::string &) { o.SendSerial = true; return std::string(); }},
+        {"copy-to", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             if (v.empty())
+                 return BadValue("copy-to", v, "a directory");
+             o.CopyTo = QString::fromStdString(v);
+             return {};
+         }},
         {"index-table", false, [](CliOptions &o, const std::string &) { o.IndexTable = true; return std::string(); }},
         {"dots", false, [](CliOptions &o, const std::string &) { o.Dots = true; return std::string(); }},
         {"help", false, [](CliOptions &o, const std::string &) { o.Help = true; return std::string(); }},
@@ -242,6 +251,8 @@ std::string CheckListOptions(const CliOptions &o)
         return "--index goes into font.dat: add --data dat or --data bin";
     if (!o.SavePath.isEmpty() && o.DataMode == 0)
         return "--save copies font.dat: add --data dat or --data bin";
+    if (o.Delivers() && (o.Preview || !o.PicturePath.isEmpty() || o.PrintList))
+        return "--send-serial and --copy-to deliver font.dat; they go with --batch or alone";
     if (!o.PicturePath.isEmpty() && (o.Batch || o.IndexTable || o.Preview || o.HasList()))
         return "--picture writes one picture's data; it goes with neither the list, --batch nor --preview";
     if ((o.Batch || o.IndexTable) && o.Preview)
@@ -308,7 +319,8 @@ CliParseResult ParseCliArgs(const std::vector<std::string> &args)
         return result;
     }
     const CliOptions &o = result.Options;
-    if (positional.empty() && (o.PrintList || ((o.Batch || o.IndexTable) && o.HasList()) || !o.PicturePath.isEmpty())) {
+    if (positional.empty() && (o.PrintList || ((o.Batch || o.IndexTable) && o.HasList()) || !o.PicturePath.isEmpty()
+                               || (o.Delivers() && !o.Batch))) {
         result.Ok = true;
         return result;
     }
@@ -368,6 +380,11 @@ std::string CliUsage()
            "  --index HEX        put a 16-bit index, starting at HEX (four digits), before each glyph\n"
            "  --save PATH        copy font.dat to PATH\n"
            "  --index-table      write Index.c, the code bytes of the list\n"
+           "\n"
+           "Delivery of the work directory's font.dat (after --batch when given with it):\n"
+           "  --send-serial      send it over the serial port with XMODEM (port and speed: the\n"
+           "                     environment variables TRELLON_PORT and TRELLON_BAUD)\n"
+           "  --copy-to DIR      copy it into DIR (a mounted memory stick, say)\n"
            "\n"
            "Pictures:\n"
            "  --picture FILE     turn a BMP, JPEG or GIF picture into dots (ink where darker than\n"

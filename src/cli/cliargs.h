@@ -41,6 +41,11 @@ struct CliOptions
 
     QString PicturePath;                 // --picture: import this picture and write its .c file
 
+    // Delivery of the work directory's font.dat.
+    bool SendSerial = false;             // --send-serial: send it over the serial port
+    QString CopyTo;                      // --copy-to: copy it into this directory
+    bool Delivers() const { return SendSerial || !CopyTo.isEmpty(); }
+
     bool HasList() const { return !ListFile.isEmpty() || Charset.has_value(); }
 };
 

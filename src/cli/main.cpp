@@ -139,7 +139,15 @@ int main(int argc, char **argv)
             if (status != ExitOk || !options.Batch)
                 return status;
         }
-        return RunBatchCommand(options, list, output, std::cout, std::cerr);
+        const int status = RunBatchCommand(options, list, output, std::cout, std::cerr);
+        if (status != ExitOk || !options.Delivers())
+            return status;
+        return RunDeliveryCommand(options, output, std::cout, std::cerr);
+    }
+
+    if (options.Delivers()) {
+        OutputDirectory output(options.WorkDir.isEmpty() ? QDir::currentPath() : options.WorkDir);
+        return RunDeliveryCommand(options, output, std::cout, std::cerr);
     }
 
     if (options.PrintList) {

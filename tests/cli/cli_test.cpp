@@ -229,3 +229,30 @@ TEST(DotrixCli, FullDiskStopsTheBatchAndKeepsTheEarlierFontDat)
     EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("notes.c")), "/* mine */");
     EXPECT_FALSE(QFile::exists(dir.filePath("font.dat.part")));
 }
+
+TEST(DotrixCli, DeliveryCopiesFontDatAndReportsWhatIsMissing)
+{
+    QTemporaryDir dir;
+    QTemporaryDir stick;
+    CliRun run = Cli({"--workdir", dir.path(), "--copy-to", stick.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("font.dat is missing"), std::string::npos) << run.err;
+
+    run = Cli({"--workdir", dir.path(), "--batch", "--data", "bin", "--copy-to", stick.path(), "ab"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(testutil::ReadFileBytes(stick.filePath("font.dat")), testutil::ReadFileBytes(dir.filePath("font.dat")));
+    EXPECT_EQ(testutil::ReadFileBytes(stick.filePath("font.dat")).size(), 64u);
+
+    // No such port: the reason, not a hang.
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TRELLON_PORT", dir.filePath("no-such-port"));
+    env.insert("TRELLON_TIMEOUT_MS", "500");
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(DOTRIX_CLI_PATH), {"--workdir", dir.path(), "--send-serial"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 1);
+    const std::string err = process.readAllStandardError().toStdString();
+    EXPECT_NE(err.find("font.dat was not sent"), std::string::npos) << err;
+    EXPECT_NE(err.find("no-such-port"), std::string::npos) << err;
+}

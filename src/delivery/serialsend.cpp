@@ -1,0 +1,41 @@
+#include "serialsend.h"
+
+#include "trellon.h"
+
+#include <QFile>
+
+#include <mutex>
+
+namespace {
+
+// The library has one progress callback for the whole process: one send at a time.
+std::mutex SendMutex;
+
+int OnProgress(long long sent, long long total, void *user)
+{
+    auto *control = static_cast<SerialSendControl *>(user);
+    control->Sent = sent;
+    control->Total = total;
+    return control->Cancel ? 1 : 0;
+}
+
+} // namespace
+
+SerialSendResult SendFileSerial(const QString &path, SerialSendControl *control)
+{
+    std::lock_guard lock(SendMutex);
+    // The path goes to the library as it is, however long: no fixed-size buffer in between.
+    const QByteArray encoded = QFile::encodeName(path);
+    TrellonSetProgressCallback(control ? &OnProgress : nullptr, control);
+    const int code = SendFileEx(encoded.constData());
+    TrellonSetProgressCallback(nullptr, nullptr);
+    SerialSendResult result;
+    result.Ok = code == TRELLON_OK;
+    if (!result.Ok) {
+        result.Error = QString::fromUtf8(TrellonErrorText(code));
+        const QString detail = QString::fromUtf8(TrellonLastErrorDetail());
+        if (!detail.isEmpty())
+            result.Error += QStringLiteral(" (") + detail + QLatin1Char(')');
+    }
+    return result;
+}
