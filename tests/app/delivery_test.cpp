@@ -81,3 +81,21 @@ TEST_F(DeliveryTest, CancelCopiesNothingAndSaysNothingMore)
     EXPECT_EQ(messages, QStringList{QStringLiteral("发送到软盘 A: ?")});
     EXPECT_FALSE(QFile::exists(drives.filePath("a/font.dat")));
 }
+
+TEST_F(DeliveryTest, SerialSendSaysWhyItFailed)
+{
+    frame->Action(32798)->trigger();
+    ASSERT_EQ(messages.size(), 1); // font.dat is missing
+    EXPECT_TRUE(messages.first().contains("font.dat"));
+
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("font.dat"), "glyph data"));
+    messages.clear();
+    qputenv("TRELLON_PORT", QFile::encodeName(dir.filePath("no-such-port")));
+    qputenv("TRELLON_TIMEOUT_MS", "500");
+    frame->Action(32798)->trigger();
+    qunsetenv("TRELLON_PORT");
+    qunsetenv("TRELLON_TIMEOUT_MS");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains(QStringLiteral("没有发送成功"))) << messages.first().toStdString();
+    EXPECT_TRUE(messages.first().contains("no-such-port")) << messages.first().toStdString();
+}
