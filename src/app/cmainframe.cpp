@@ -460,8 +460,7 @@ void CMainFrame::OnCreateSingleGlyph()
         return;
     case SingleGlyphResult::Written:
         RepaintViews();
-        if (!OpenInEditor(result.FilePath))
-            statusBar()->showMessage(QStringLiteral("已写入 %1").arg(result.FilePath), 10000);
+        OpenResult(result.FilePath);
         return;
     case SingleGlyphResult::Refused:
         RepaintViews();
@@ -476,6 +475,13 @@ void CMainFrame::OnCreateSingleGlyph()
         ShowMessage(this, QStringLiteral("字模文件没有写成：") + result.Error);
         return;
     }
+}
+
+void CMainFrame::OpenResult(const QString &path)
+{
+    // Where no editor can be started the user still learns where the file is.
+    if (!OpenInEditor(path))
+        statusBar()->showMessage(QStringLiteral("已写入 %1").arg(path), 10000);
 }
 
 void CMainFrame::OnAppAbout()
@@ -630,7 +636,7 @@ void CMainFrame::OnBatchThreadFinished()
     }
     statusBar()->showMessage(QStringLiteral("已生成 %1 个字模").arg(result.Glyphs), 10000);
     if (mode == BatchAllOnly) {
-        OpenInEditor(result.AllPath);
+        OpenResult(result.AllPath);
         return;
     }
     const bool dat = mode == BatchDat;
@@ -741,7 +747,7 @@ void CMainFrame::OnCreatePictureData()
         ShowMessage(this, QStringLiteral("图片点阵数据没有写成：\n") + error);
         return;
     case GlyphTextResult::Written:
-        OpenInEditor(sink.FilePath());
+        OpenResult(sink.FilePath());
         return;
     }
 }
@@ -757,7 +763,7 @@ void CMainFrame::OnCreateIndexTable()
         ShowMessage(this, QStringLiteral("Index.c 没有写成：\n") + error);
         return;
     case IndexTableResult::Written:
-        OpenInEditor(path);
+        OpenResult(path);
         return;
     }
 }

@@ -120,6 +120,8 @@ private:
     // skipped.
     std::string CharBoxText(int *skipped = nullptr) const;
     void RefuseCustomSize();
+    // Opens a written text file in the editor, or says where it is.
+    void OpenResult(const QString &path);
     void StartBatch(int mode);
     void OnBatchThreadFinished();
     bool AskIndex(uint16_t &start);
