@@ -133,7 +133,14 @@ int SendFileEx(const char *path)
     }
     std::atomic<int64_t> sent{0};
     std::atomic<bool> stop{false};
-    QThread *worker = QThread::create([&] { outcome = Transfer(filePath, settings, sent, stop); });
+    // QThread::wait synchronises inside Qt, out of sight of the thread sanitizer; the mutex hands
+    // the outcome over in plain view.
+    std::mutex outcomeMutex;
+    QThread *worker = QThread::create([&] {
+        Outcome result = Transfer(filePath, settings, sent, stop);
+        const std::lock_guard lock(outcomeMutex);
+        outcome = std::move(result);
+    });
     worker->start();
     if (progress) {
         const long long total = info.size();
@@ -144,6 +151,7 @@ int SendFileEx(const char *path)
         worker->wait();
     }
     delete worker;
+    const std::lock_guard lock(outcomeMutex);
     return Finish(outcome);
 }
 
