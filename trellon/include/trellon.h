@@ -57,9 +57,9 @@ TRELLON_API int SendFileEx(const char *path);
  * text that says so. The string is static. */
 TRELLON_API const char *TrellonErrorText(int code);
 
-/* What the last failing call on this thread ran into, e.g. the port name and the system's error
- * text, or the block that was refused; empty after a success. Valid until the next call on the
- * same thread. */
+/* What the last failing call on this thread ran into, in UTF-8, e.g. the port name and the
+ * system's error text, or the block that was refused; empty after a success. Valid until the next
+ * call on the same thread. */
 TRELLON_API const char *TrellonLastErrorDetail(void);
 
 /* Called on the thread that called SendFileEx, about every 50 ms while it runs, with the bytes

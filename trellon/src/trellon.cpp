@@ -114,9 +114,9 @@ int SendFileEx(const char *path)
     const QString filePath = QFile::decodeName(path);
     const QFileInfo info(filePath);
     if (!info.exists())
-        return Finish({TRELLON_ERR_FILE_MISSING, std::string(path)});
+        return Finish({TRELLON_ERR_FILE_MISSING, filePath.toStdString()});
     if (!info.isFile())
-        return Finish({TRELLON_ERR_FILE_UNREADABLE, std::string(path) + " is not a file"});
+        return Finish({TRELLON_ERR_FILE_UNREADABLE, filePath.toStdString() + " is not a file"});
 
     LineSettings settings;
     Outcome outcome;
