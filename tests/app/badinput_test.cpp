@@ -10,6 +10,7 @@
 #include "app/messages.h"
 #include "app/openineditor.h"
 #include "common/testutil.h"
+#include "recordinghooks.h"
 
 #include <QAction>
 #include <QDir>
@@ -33,14 +34,6 @@ class BadInputTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        SetMessageFunction([this](QWidget *, const QString &text, QMessageBox::StandardButtons) {
-            messages.append(text);
-            return QMessageBox::Ok;
-        });
-        SetOpenerFunction([this](const QString &path) {
-            opened.append(path);
-            return true;
-        });
         QDir(root.path()).mkdir("work");
         work = root.filePath("work");
         frame = std::make_unique<CMainFrame>(work);
@@ -48,17 +41,13 @@ protected:
         frame->show();
         bar = frame->ControlBar();
     }
-    void TearDown() override
-    {
-        frame.reset();
-        SetMessageFunction({});
-        SetOpenerFunction({});
-    }
+    void TearDown() override { frame.reset(); }
 
     QTemporaryDir root;
     QString work;
-    QStringList messages;
-    QStringList opened;
+    RecordingHooks hooks;
+    QStringList &messages = hooks.messages;
+    QStringList &opened = hooks.opened;
     std::unique_ptr<CMainFrame> frame;
     CControlBar *bar = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "app/messages.h"
 #include "app/openineditor.h"
 #include "common/testutil.h"
+#include "recordinghooks.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,23 +35,10 @@ class BatchTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        SetMessageFunction([this](QWidget *, const QString &text, QMessageBox::StandardButtons) {
-            messages.append(text);
-            return QMessageBox::Ok;
-        });
-        SetOpenerFunction([this](const QString &path) {
-            opened.append(path);
-            return true;
-        });
         frame = std::make_unique<CMainFrame>(dir.path());
         frame->show();
     }
-    void TearDown() override
-    {
-        frame.reset();
-        SetMessageFunction({});
-        SetOpenerFunction({});
-    }
+    void TearDown() override { frame.reset(); }
 
     // Answers every modal dialog that opens with answer, until the batch has ended.
     void AnswerDialogs(std::function<void(QWidget *)> answer)
@@ -78,8 +66,9 @@ protected:
 
     QTemporaryDir dir;
     QTemporaryDir saveDir;
-    QStringList messages;
-    QStringList opened;
+    RecordingHooks hooks;
+    QStringList &messages = hooks.messages;
+    QStringList &opened = hooks.opened;
     std::unique_ptr<CMainFrame> frame;
 };
 
@@ -168,11 +157,8 @@ TEST_F(BatchTest, IndexTableCommandWritesAndOpensIndexC)
 
 TEST(IndexDialog, AcceptsFourHexDigitsAndRefusesTheRest)
 {
-    QStringList messages;
-    SetMessageFunction([&](QWidget *, const QString &text, QMessageBox::StandardButtons) {
-        messages.append(text);
-        return QMessageBox::Ok;
-    });
+    RecordingHooks hooks;
+    QStringList &messages = hooks.messages;
     const struct {
         const char *typed;
         int value;          // -1: refused
@@ -202,7 +188,6 @@ TEST(IndexDialog, AcceptsFourHexDigitsAndRefusesTheRest)
     typed.IndexEdit()->clear();
     QTest::keyClicks(typed.IndexEdit(), "abcd");
     EXPECT_EQ(typed.IndexEdit()->text(), "ABCD");
-    SetMessageFunction({});
 }
 
 TEST(ProgressDialog, EndsWhenTheCountIsReachedOrTheRunEnds)

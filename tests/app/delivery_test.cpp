@@ -5,6 +5,7 @@
 #include "app/cmainframe.h"
 #include "app/messages.h"
 #include "common/testutil.h"
+#include "recordinghooks.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -28,25 +29,18 @@ class DeliveryTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        SetMessageFunction([this](QWidget *, const QString &text, QMessageBox::StandardButtons buttons) {
-            messages.append(text);
-            return buttons.testFlag(QMessageBox::Cancel) ? answer : QMessageBox::Ok;
-        });
         frame = std::make_unique<CMainFrame>(dir.path());
         QDir(drives.path()).mkdir("a");
         frame->Document()->SetDriveList(std::make_unique<FakeDrives>(
             std::vector<Drive>{{"A:", drives.filePath("a"), DriveKind::Floppy}}));
     }
-    void TearDown() override
-    {
-        frame.reset();
-        SetMessageFunction({});
-    }
+    void TearDown() override { frame.reset(); }
 
     QTemporaryDir dir;
     QTemporaryDir drives;
-    QStringList messages;
-    QMessageBox::StandardButton answer = QMessageBox::Ok;
+    RecordingHooks hooks;
+    QStringList &messages = hooks.messages;
+    QMessageBox::StandardButton &answer = hooks.answer;
     std::unique_ptr<CMainFrame> frame;
 };
 

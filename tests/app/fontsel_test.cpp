@@ -4,6 +4,7 @@
 #include "app/cmainframe.h"
 #include "app/messages.h"
 #include "common/testutil.h"
+#include "recordinghooks.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -23,18 +24,10 @@ class FontSelTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        SetMessageFunction([this](QWidget *, const QString &text, QMessageBox::StandardButtons) {
-            messages.append(text);
-            return QMessageBox::Ok;
-        });
         frame = std::make_unique<CMainFrame>(dir.path());
         pane = frame->CharacterList();
     }
-    void TearDown() override
-    {
-        frame.reset();
-        SetMessageFunction({});
-    }
+    void TearDown() override { frame.reset(); }
 
     // What a user's typing or pasting at the end of the list does.
     void UserTypes(const QString &text)
@@ -45,7 +38,8 @@ protected:
     }
 
     QTemporaryDir dir;
-    QStringList messages;
+    RecordingHooks hooks;
+    QStringList &messages = hooks.messages;
     std::unique_ptr<CMainFrame> frame;
     CFontSel *pane = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "app/messages.h"
 #include "app/openineditor.h"
 #include "common/testutil.h"
+#include "recordinghooks.h"
 #include "encode/singleglyph.h"
 
 #include <QAction>
@@ -37,25 +38,12 @@ class MainFrameTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        SetMessageFunction([this](QWidget *, const QString &text, QMessageBox::StandardButtons) {
-            messages.append(text);
-            return QMessageBox::Ok;
-        });
-        SetOpenerFunction([this](const QString &path) {
-            opened.append(path);
-            return true;
-        });
         frame = std::make_unique<CMainFrame>(dir.path());
         frame->resize(1600, 1000);
         frame->show();
         bar = frame->ControlBar();
     }
-    void TearDown() override
-    {
-        frame.reset();
-        SetMessageFunction({});
-        SetOpenerFunction({});
-    }
+    void TearDown() override { frame.reset(); }
 
     GlyphSettings &Settings() { return frame->Settings(); }
 
@@ -83,8 +71,9 @@ protected:
     }
 
     QTemporaryDir dir;
-    QStringList messages;
-    QStringList opened;
+    RecordingHooks hooks;
+    QStringList &messages = hooks.messages;
+    QStringList &opened = hooks.opened;
     std::unique_ptr<CMainFrame> frame;
     CControlBar *bar = nullptr;
 };

@@ -1,12 +1,27 @@
 #pragma once
 // Helpers shared by the test suites: scratch directories, file bytes, text in code page 936.
 
+#include "raster/dotmatrix.h"
+#include "raster/glyphsettings.h"
+#include "raster/outputdirectory.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
 #include <string>
 
 namespace testutil {
+
+// A scratch output directory with the working state a command needs: settings (pointing at the
+// directory) and a matrix of its own.
+struct Scratch
+{
+    QTemporaryDir dir;
+    OutputDirectory output{dir.path()};
+    GlyphSettings settings;
+    DotMatrix matrix;
+    Scratch() { settings.ProgramDir = dir.path(); }
+};
 
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const QString &path);

@@ -12,16 +12,9 @@
 
 using testutil::Gbk;
 
-namespace {
+using testutil::Scratch;
 
-struct Scratch
-{
-    QTemporaryDir dir;
-    OutputDirectory output{dir.path()};
-    GlyphSettings settings;
-    DotMatrix matrix;
-    Scratch() { settings.ProgramDir = dir.path(); }
-};
+namespace {
 
 } // namespace
 

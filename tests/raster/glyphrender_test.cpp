@@ -18,6 +18,8 @@
 
 using testutil::Gbk;
 
+using testutil::Scratch;
+
 namespace {
 
 const char *const UnifontHex = "/usr/share/unifont/unifont.hex";
@@ -85,14 +87,6 @@ GlyphFontDesc Unifont()
     font.PointSize = 12;
     return font;
 }
-
-struct Scratch
-{
-    QTemporaryDir dir;
-    OutputDirectory output{dir.path()};
-    GlyphSettings settings;
-    DotMatrix matrix;
-};
 
 int InkCount(const DotMatrix &m, int w, int h)
 {

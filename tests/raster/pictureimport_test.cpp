@@ -12,13 +12,8 @@
 
 namespace {
 
-struct Scratch
+struct Scratch : testutil::Scratch
 {
-    QTemporaryDir dir;
-    OutputDirectory output{dir.path()};
-    GlyphSettings settings;
-    DotMatrix matrix;
-
     QString Save(const QImage &image, const char *name)
     {
         const QString path = dir.filePath(QString::fromLatin1(name));
