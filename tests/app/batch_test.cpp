@@ -283,3 +283,21 @@ TEST_F(BatchTest, ClosingDuringARunStopsItAndThenCloses)
     EXPECT_TRUE(opened.isEmpty()); // a stopped run opens nothing
     EXPECT_TRUE(messages.isEmpty());
 }
+
+TEST_F(BatchTest, ExportCopiesTheProgramsOwnBitmapsAndSources)
+{
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("mine.c"), "/* the user's */"));
+    frame->CharacterList()->SetList("ab", 2);
+    ASSERT_EQ(RunCommand(32773).State, BatchResult::Done);
+    AnswerDialogs([&](QWidget *modal) {
+        if (auto *folder = qobject_cast<QFileDialog *>(modal)) {
+            folder->setDirectory(saveDir.path());
+            folder->selectFile(saveDir.path());
+            QMetaObject::invokeMethod(folder, "accept");
+        }
+    });
+    frame->Action(32774)->trigger();
+    const QStringList exported = QDir(saveDir.path()).entryList(QDir::Files);
+    EXPECT_EQ(exported, (QStringList{"0.bmp", "0.c", "1.bmp", "1.c", "All.c"}));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+}
