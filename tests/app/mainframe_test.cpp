@@ -25,6 +25,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QApplication>
+#include <QFontDialog>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -370,4 +373,35 @@ TEST_F(MainFrameTest, PictureDataWithRefusedGroupSaysSoInsteadOfOpening)
     frame->Action(32784)->trigger();
     EXPECT_EQ(messages, QStringList{QString::fromUtf8(GroupTooLongMessage)});
     EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST_F(MainFrameTest, FontChoiceRedrawsAtOnceAndCancelChangesNothing)
+{
+    frame->CharBox()->setText(QStringLiteral("中"));
+    const GlyphFontDesc before = Settings().GlyphFont;
+    // Answers the font dialog once it is up: first Cancel, then Unifont at 12 points.
+    auto answerFontDialog = [](bool accept) {
+        QTimer::singleShot(50, [accept] {
+            auto *dialog = qobject_cast<QFontDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            if (!accept) {
+                dialog->reject();
+                return;
+            }
+            QFont unifont("Unifont");
+            unifont.setPointSize(12);
+            dialog->setCurrentFont(unifont);
+            dialog->accept();
+        });
+    };
+    answerFontDialog(false);
+    frame->Action(32772)->trigger();
+    EXPECT_EQ(Settings().GlyphFont, before);
+
+    answerFontDialog(true);
+    frame->Action(32772)->trigger();
+    EXPECT_EQ(Settings().GlyphFont.Face, "Unifont");
+    // Unifont's 中 has its long stroke in column 7 from row 0 to row 15.
+    for (int r = 0; r < 16; ++r)
+        EXPECT_TRUE(frame->Matrix().IsInk(r, 7)) << r;
 }
