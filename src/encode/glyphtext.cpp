@@ -18,10 +18,11 @@ std::string HeaderLine(const std::string &name, const std::string &character, in
     const char scanLetter = scanMode == ScanHorizontal ? 'H' : 'V';
     const std::string body = "@" + name + " " + character + "(" + std::to_string(width) + "x"
                              + std::to_string(height) + "," + scanLetter + ")@";
-    const std::string tag = forFile ? HeaderTag : std::string();
+    // Files carry the tag where the preview has a single space.
+    const std::string tail = forFile ? HeaderTag : std::string(" ");
     if (outputFormat == AsmTable)
-        return "; * " + body + (forFile ? tag : std::string(" ")) + "*";
-    return "/* " + body + (forFile ? tag : std::string(" ")) + "*/";
+        return "; * " + body + tail + "*";
+    return "/* " + body + tail + "*/";
 }
 
 void DropLast(std::string &line, size_t count)
