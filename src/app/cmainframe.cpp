@@ -158,18 +158,18 @@ QAction *CMainFrame::Action(int commandId) const
 
 void CMainFrame::CreateActions()
 {
-    for (const CommandSpec &spec : Commands) {
-        auto *action = new QAction(QString::fromUtf8(spec.Text), this);
-        action->setData(spec.Id);
-        action->setObjectName(QStringLiteral("command%1").arg(spec.Id));
-        if (spec.Prompt) {
-            const QStringList parts = QString::fromUtf8(spec.Prompt).split(QLatin1Char('\n'));
+    for (const CommandSpec &command : Commands) {
+        auto *action = new QAction(QString::fromUtf8(command.Text), this);
+        action->setData(command.Id);
+        action->setObjectName(QStringLiteral("command%1").arg(command.Id));
+        if (command.Prompt) {
+            const QStringList parts = QString::fromUtf8(command.Prompt).split(QLatin1Char('\n'));
             action->setStatusTip(parts.value(0));
             action->setToolTip(parts.value(1));
         }
-        action->setIcon(ToolbarIcon(spec.Id));
+        action->setIcon(ToolbarIcon(command.Id));
         action->setIconVisibleInMenu(false);
-        m_actions[spec.Id] = action;
+        m_actions[command.Id] = action;
     }
 
     connect(Action(57665), &QAction::triggered, this, &QWidget::close);
@@ -225,12 +225,12 @@ void CMainFrame::CreateMenus()
 {
     for (const char *menuTitle : MenuOrder) {
         QMenu *menu = menuBar()->addMenu(QString::fromUtf8(menuTitle));
-        for (const CommandSpec &spec : Commands) {
-            if (qstrcmp(spec.Menu, menuTitle) != 0)
+        for (const CommandSpec &command : Commands) {
+            if (qstrcmp(command.Menu, menuTitle) != 0)
                 continue;
-            if (spec.SeparatorBefore)
+            if (command.SeparatorBefore)
                 menu->addSeparator();
-            menu->addAction(Action(spec.Id));
+            menu->addAction(Action(command.Id));
         }
     }
 }

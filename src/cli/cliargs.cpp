@@ -283,16 +283,16 @@ CliParseResult ParseCliArgs(const std::vector<std::string> &args)
         }
         const size_t eq = arg.find('=');
         const std::string name = arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
-        const OptionSpec *spec = nullptr;
+        const OptionSpec *option = nullptr;
         for (const OptionSpec &candidate : Options())
             if (name == candidate.Name)
-                spec = &candidate;
-        if (!spec) {
+                option = &candidate;
+        if (!option) {
             result.Error = "unknown option '--" + name + "' (try --help)";
             return result;
         }
         std::string value;
-        if (spec->TakesValue) {
+        if (option->TakesValue) {
             if (eq != std::string::npos) {
                 value = arg.substr(eq + 1);
             } else if (i + 1 < args.size()) {
@@ -305,7 +305,7 @@ CliParseResult ParseCliArgs(const std::vector<std::string> &args)
             result.Error = "option --" + name + " takes no value";
             return result;
         }
-        if (std::string error = spec->Apply(result.Options, value); !error.empty()) {
+        if (std::string error = option->Apply(result.Options, value); !error.empty()) {
             result.Error = error;
             return result;
         }
