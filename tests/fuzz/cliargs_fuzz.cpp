@@ -38,7 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Require(!(o.ListFile.size() > 0 && o.Charset), "a list comes from one place");
     Require(o.Index.has_value() <= (o.DataMode != 0), "an index goes only with font.dat");
     Require(o.DataMode == 0 || o.Batch, "font.dat comes only from a batch");
-    Require(!o.Text.empty() || o.PrintList || o.Batch || o.IndexTable || !o.PicturePath.isEmpty()
+    Require(!(o.Delivers() && (o.Preview || o.PrintList || !o.PicturePath.isEmpty())),
+            "font.dat is delivered only by a batch or alone");
+    Require(!o.Text.empty() || o.PrintList || o.Batch || o.IndexTable || !o.PicturePath.isEmpty() || o.Delivers()
                 || std::find(args.begin(), args.end(), std::string()) != args.end(),
             "TEXT is left out only where the command needs none");
     return 0;
