@@ -13,8 +13,12 @@ std::optional<int> ParseInt(std::string_view text)
     int value = 0;
     const char *first = text.data();
     const char *last = first + text.size();
-    if (!text.empty() && text.front() == '+')
+    // One sign at most: "+2" and "-2" are numbers, "+-2" is not.
+    if (!text.empty() && text.front() == '+') {
         ++first;
+        if (first != last && *first == '-')
+            return std::nullopt;
+    }
     const auto [end, ec] = std::from_chars(first, last, value);
     if (ec != std::errc() || end != last || first == last)
         return std::nullopt;

@@ -72,6 +72,7 @@ TEST(CliArgs, BadInputIsRefusedWithAMessageNamingIt)
         {{"--offset", "1", "a"}, "--offset"},
         {{"--offset", "1,y", "a"}, "--offset"},
         {{"--offset", "99999999999,0", "a"}, "--offset"},
+        {{"--offset", "+-2,+-3", "a"}, "--offset"},
         {{"--scan", "x", "a"}, "--scan"},
         {{"--group", "7", "a"}, "--group"},
         {{"--group", "", "a"}, "--group"},
