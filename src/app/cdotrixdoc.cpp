@@ -1,6 +1,7 @@
 #include "cdotrixdoc.h"
 
 #include "cmainframe.h"
+#include "filechooser.h"
 #include "messages.h"
 
 #include "delivery/serialsend.h"
@@ -11,7 +12,6 @@
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -31,7 +31,8 @@ void CDotrixDoc::OnFileNew()
 
 void CDotrixDoc::OnFileOpen()
 {
-    const QString path = QFileDialog::getOpenFileName(m_frame, QStringLiteral("打开"), m_frame->Settings().ProgramDir);
+    const QString path =
+        ChooseFile(m_frame, {FileRequest::OpenFile, QStringLiteral("打开"), m_frame->Settings().ProgramDir, {}, {}});
     if (path.isEmpty())
         return;
     // The document has no content to read; opening only starts afresh.
@@ -44,8 +45,8 @@ void CDotrixDoc::OnFileSave()
 {
     QString path = m_pathName;
     if (path.isEmpty()) {
-        path = QFileDialog::getSaveFileName(m_frame, QStringLiteral("另存为"),
-                                            m_frame->Settings().ProgramDir + QStringLiteral("/Dotrix"));
+        path = ChooseFile(m_frame, {FileRequest::SaveFile, QStringLiteral("另存为"),
+                                    m_frame->Settings().ProgramDir + QStringLiteral("/Dotrix"), {}, {}});
         if (path.isEmpty())
             return;
     }

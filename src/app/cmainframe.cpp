@@ -1,4 +1,5 @@
 #include "cmainframe.h"
+#include "filechooser.h"
 
 #include "artwork.h"
 #include "caboutdlg.h"
@@ -15,6 +16,7 @@
 #include "charset/cp936.h"
 #include "charset/scriptconvert.h"
 #include "encode/singleglyph.h"
+#include "filechooser.h"
 #include "lockkeys.h"
 #include "messages.h"
 #include "openineditor.h"
@@ -29,7 +31,6 @@
 #include <QComboBox>
 #include <QCloseEvent>
 #include <QDockWidget>
-#include <QFileDialog>
 #include <QThread>
 #include <QFontDialog>
 #include <QKeyEvent>
@@ -640,17 +641,17 @@ void CMainFrame::OnBatchThreadFinished()
         return;
     }
     const bool dat = mode == BatchDat;
-    QFileDialog dialog(this, QStringLiteral("另存为"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({dat ? QStringLiteral("文件(*.dat)") : QStringLiteral("文件(*.bin)"),
-                           QStringLiteral("所有文件(*.*)")});
-    dialog.setDefaultSuffix(dat ? QStringLiteral("DAT") : QStringLiteral("BIN"));
-    dialog.setDirectory(m_settings.ProgramDir);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    FileRequest request;
+    request.Mode = FileRequest::SaveFile;
+    request.Caption = QStringLiteral("另存为");
+    request.StartPath = m_settings.ProgramDir;
+    request.Filters = {dat ? QStringLiteral("文件(*.dat)") : QStringLiteral("文件(*.bin)"), QStringLiteral("所有文件(*.*)")};
+    request.DefaultSuffix = dat ? QStringLiteral("DAT") : QStringLiteral("BIN");
+    const QString copy = ChooseFile(this, request);
+    if (copy.isEmpty())
         return;
     QString error;
-    if (!CopyFileReplacing(result.DataPath, dialog.selectedFiles().constFirst(), &error))
+    if (!CopyFileReplacing(result.DataPath, copy, &error))
         ShowMessage(this, QStringLiteral("font.dat 没有复制成功：\n") + error);
 }
 
@@ -668,8 +669,8 @@ void CMainFrame::closeEvent(QCloseEvent *event)
 
 void CMainFrame::OnExportAllGlyphFiles()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Select a directory"),
-                                                             m_settings.ProgramDir);
+    const QString folder = ChooseFile(
+        this, {FileRequest::Directory, QStringLiteral("Select a directory"), m_settings.ProgramDir, {}, {}});
     if (folder.isEmpty())
         return;
     const QStringList written = m_output->WrittenFiles();
@@ -696,14 +697,14 @@ void CMainFrame::OnExportAllGlyphFiles()
 
 void CMainFrame::OnImportPicture()
 {
-    QFileDialog dialog(this, QStringLiteral("导入图片文件"), m_settings.ProgramDir);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("BMP 文件(*.bmp)"), QStringLiteral("JPG 文件(*.jpg *.jpeg)"),
-                           QStringLiteral("GIF 文件(*.gif)"), QStringLiteral("所有文件(*)")});
-    dialog.setDefaultSuffix(QStringLiteral("bmp"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString picture = ChooseFile(
+        this, {FileRequest::OpenFile, QStringLiteral("导入图片文件"), m_settings.ProgramDir,
+               {QStringLiteral("BMP 文件(*.bmp)"), QStringLiteral("JPG 文件(*.jpg *.jpeg)"),
+                QStringLiteral("GIF 文件(*.gif)"), QStringLiteral("所有文件(*)")},
+               QStringLiteral("bmp")});
+    if (picture.isEmpty())
         return;
-    ImportPicture(dialog.selectedFiles().constFirst());
+    ImportPicture(picture);
 }
 
 void CMainFrame::ImportPicture(const QString &path)

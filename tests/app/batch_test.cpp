@@ -14,7 +14,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QProcess>
@@ -40,15 +39,24 @@ protected:
     }
     void TearDown() override { frame.reset(); }
 
-    // Answers every modal dialog that opens with answer, until the batch has ended.
+    // Answers every modal dialog that opens with answer, until the batch has ended. A dialog the
+    // answer leaves open fails the test and is rejected, so no test waits for a click forever.
     void AnswerDialogs(std::function<void(QWidget *)> answer)
     {
         auto *timer = new QTimer(frame.get());
-        QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        QObject::connect(timer, &QTimer::timeout, [answer] {
             QWidget *modal = QApplication::activeModalWidget();
-            if (modal && !qobject_cast<CProgressDlg *>(modal))
-                answer(modal);
-            (void)timer;
+            if (!modal || qobject_cast<CProgressDlg *>(modal))
+                return;
+            answer(modal);
+            if (QApplication::activeModalWidget() == modal) {
+                ADD_FAILURE() << "unanswered dialog: " << modal->metaObject()->className() << " "
+                              << modal->windowTitle().toStdString();
+                if (auto *dialog = qobject_cast<QDialog *>(modal))
+                    dialog->reject();
+                else
+                    modal->close();
+            }
         });
         timer->start(20);
     }
@@ -94,13 +102,11 @@ TEST_F(BatchTest, DatRunAsksForTheIndexThenSavesACopy)
     frame->Settings().GroupDigits = 3;
     frame->CharacterList()->SetList("ab", 2);
     const QString copy = saveDir.filePath("glyphs.dat");
+    hooks.chosen = copy;
     AnswerDialogs([&](QWidget *modal) {
         if (auto *index = qobject_cast<CIndexDlg *>(modal)) {
             index->IndexEdit()->setText("00ff");
             index->accept();
-        } else if (auto *save = qobject_cast<QFileDialog *>(modal)) {
-            save->selectFile(copy);
-            QMetaObject::invokeMethod(save, "accept");
         }
     });
     const BatchResult result = RunCommand(32788);
@@ -111,6 +117,10 @@ TEST_F(BatchTest, DatRunAsksForTheIndexThenSavesACopy)
     EXPECT_EQ(dat.substr(0, 2), std::string("\xFF\x00", 2));
     EXPECT_EQ(dat.substr(34, 2), std::string("\x00\x01", 2));
     EXPECT_EQ(testutil::ReadFileBytes(copy), dat);
+    ASSERT_EQ(hooks.asked.size(), 1);
+    EXPECT_EQ(hooks.asked[0].Mode, FileRequest::SaveFile);
+    EXPECT_EQ(hooks.asked[0].Filters, (QStringList{"文件(*.dat)", "所有文件(*.*)"}));
+    EXPECT_EQ(hooks.asked[0].DefaultSuffix, "DAT");
     // The format comes back; the group length stays at 8 bits.
     EXPECT_EQ(frame->Settings().OutputFormat, CArray);
     EXPECT_EQ(frame->Settings().GroupDigits, 2);
@@ -130,6 +140,8 @@ TEST_F(BatchTest, CancelledIndexAndSaveLeaveAnUnindexedFontDat)
     EXPECT_FALSE(result.Indexed);
     EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("font.dat")).size(), 32u);
     EXPECT_TRUE(QDir(saveDir.path()).isEmpty());
+    ASSERT_EQ(hooks.asked.size(), 1);
+    EXPECT_EQ(hooks.asked[0].Filters.value(0), "文件(*.bin)");
 }
 
 TEST_F(BatchTest, FailedRunEndsTheProgressDialogAndSaysWhere)
@@ -236,8 +248,6 @@ TEST_F(BatchTest, WindowAndCommandLineWriteTheSameBytes)
         if (auto *index = qobject_cast<CIndexDlg *>(modal)) {
             index->IndexEdit()->setText("0010");
             index->accept();
-        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
-            dialog->reject();
         }
     });
     ASSERT_EQ(RunCommand(32788).State, BatchResult::Done);
@@ -289,14 +299,11 @@ TEST_F(BatchTest, ExportCopiesTheProgramsOwnBitmapsAndSources)
     ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("mine.c"), "/* the user's */"));
     frame->CharacterList()->SetList("ab", 2);
     ASSERT_EQ(RunCommand(32773).State, BatchResult::Done);
-    AnswerDialogs([&](QWidget *modal) {
-        if (auto *folder = qobject_cast<QFileDialog *>(modal)) {
-            folder->setDirectory(saveDir.path());
-            folder->selectFile(saveDir.path());
-            QMetaObject::invokeMethod(folder, "accept");
-        }
-    });
+    hooks.chosen = saveDir.path();
     frame->Action(32774)->trigger();
+    ASSERT_EQ(hooks.asked.size(), 1);
+    EXPECT_EQ(hooks.asked[0].Mode, FileRequest::Directory);
+    EXPECT_EQ(hooks.asked[0].Caption, "Select a directory");
     const QStringList exported = QDir(saveDir.path()).entryList(QDir::Files);
     EXPECT_EQ(exported, (QStringList{"0.bmp", "0.c", "1.bmp", "1.c", "All.c"}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();

@@ -331,7 +331,14 @@ TEST_F(MainFrameTest, ImportedPictureFillsTheCustomSizeAndWritesItsFile)
     image.setPixel(3, 4, qRgb(0, 0, 0));
     const QString path = dir.filePath("logo.bmp");
     ASSERT_TRUE(image.save(path));
-    frame->ImportPicture(path);
+    // Cancelling the file dialog changes nothing; choosing the file imports it.
+    frame->Action(32780)->trigger();
+    EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(16, 16));
+    hooks.chosen = path;
+    frame->Action(32780)->trigger();
+    ASSERT_EQ(hooks.asked.size(), 2);
+    EXPECT_EQ(hooks.asked[1].Filters.size(), 4);
+    EXPECT_EQ(hooks.asked[1].DefaultSuffix, "bmp");
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
     EXPECT_TRUE(bar->m_sizeCustom->isChecked());
     EXPECT_EQ(bar->m_customWidthEdit->text(), "100");
@@ -380,10 +387,14 @@ TEST_F(MainFrameTest, FontChoiceRedrawsAtOnceAndCancelChangesNothing)
     frame->CharBox()->setText(QStringLiteral("中"));
     const GlyphFontDesc before = Settings().GlyphFont;
     // Answers the font dialog once it is up: first Cancel, then Unifont at 12 points.
-    auto answerFontDialog = [](bool accept) {
-        QTimer::singleShot(50, [accept] {
+    auto answerFontDialog = [this](bool accept) {
+        auto *timer = new QTimer(frame.get());
+        QObject::connect(timer, &QTimer::timeout, [timer, accept] {
             auto *dialog = qobject_cast<QFontDialog *>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
+            if (!dialog)
+                return;
+            timer->deleteLater();
+            timer->stop();
             if (!accept) {
                 dialog->reject();
                 return;
@@ -393,6 +404,7 @@ TEST_F(MainFrameTest, FontChoiceRedrawsAtOnceAndCancelChangesNothing)
             dialog->setCurrentFont(unifont);
             dialog->accept();
         });
+        timer->start(20);
     };
     answerFontDialog(false);
     frame->Action(32772)->trigger();

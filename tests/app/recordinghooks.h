@@ -1,10 +1,12 @@
 #pragma once
-// Replaces the window's message boxes and editor launches with recorders for one test, and puts
-// them back afterwards.
+// Replaces the window's message boxes, file dialogs and editor launches with recorders for one
+// test, and puts them back afterwards.
 
+#include "app/filechooser.h"
 #include "app/messages.h"
 #include "app/openineditor.h"
 
+#include <QList>
 #include <QStringList>
 
 struct RecordingHooks
@@ -13,6 +15,8 @@ struct RecordingHooks
     QStringList opened;   // every file handed to the editor
     // What a question with OK and Cancel is answered.
     QMessageBox::StandardButton answer = QMessageBox::Ok;
+    QList<FileRequest> asked; // every file or folder asked for, in order
+    QString chosen;           // what the file dialogs answer; empty means Cancel
 
     RecordingHooks()
     {
@@ -24,11 +28,16 @@ struct RecordingHooks
             opened.append(path);
             return true;
         });
+        SetFileChooserFunction([this](QWidget *, const FileRequest &request) {
+            asked.append(request);
+            return chosen;
+        });
     }
     ~RecordingHooks()
     {
         SetMessageFunction({});
         SetOpenerFunction({});
+        SetFileChooserFunction({});
     }
     RecordingHooks(const RecordingHooks &) = delete;
     RecordingHooks &operator=(const RecordingHooks &) = delete;
