@@ -52,6 +52,17 @@ std::string BadValue(const char *option, const std::string &value, const char *e
     return std::string("bad value '") + value + "' for --" + option + ": expected " + expected;
 }
 
+// An option naming a file or folder: any non-empty text, kept as given.
+OptionSpec PathOption(const char *name, QString CliOptions::*field, const char *expected)
+{
+    return {name, true, [name, field, expected](CliOptions &o, const std::string &v) -> std::string {
+                if (v.empty())
+                    return BadValue(name, v, expected);
+                o.*field = QString::fromStdString(v);
+                return {};
+            }};
+}
+
 const std::vector<OptionSpec> &Options()
 {
     static const std::vector<OptionSpec> options = {
@@ -125,20 +136,8 @@ const std::vector<OptionSpec> &Options()
                  return BadValue("format", v, "typical, c or asm");
              return {};
          }},
-        {"workdir", true,
-         [](CliOptions &o, const std::string &v) -> std::string {
-             if (v.empty())
-                 return BadValue("workdir", v, "a directory");
-             o.WorkDir = QString::fromStdString(v);
-             return {};
-         }},
-        {"list", true,
-         [](CliOptions &o, const std::string &v) -> std::string {
-             if (v.empty())
-                 return BadValue("list", v, "a file holding the character list");
-             o.ListFile = QString::fromStdString(v);
-             return {};
-         }},
+        PathOption("workdir", &CliOptions::WorkDir, "a directory"),
+        PathOption("list", &CliOptions::ListFile, "a file holding the character list"),
         {"list-encoding", true,
          [](CliOptions &o, const std::string &v) -> std::string {
              if (v == "utf-8" || v == "utf8")
@@ -199,29 +198,11 @@ const std::vector<OptionSpec> &Options()
              o.Index = value;
              return {};
          }},
-        {"save", true,
-         [](CliOptions &o, const std::string &v) -> std::string {
-             if (v.empty())
-                 return BadValue("save", v, "a file name");
-             o.SavePath = QString::fromStdString(v);
-             return {};
-         }},
-        {"picture", true,
-         [](CliOptions &o, const std::string &v) -> std::string {
-             if (v.empty())
-                 return BadValue("picture", v, "a picture file (BMP, JPEG, GIF)");
-             o.PicturePath = QString::fromStdString(v);
-             return {};
-         }},
+        PathOption("save", &CliOptions::SavePath, "a file name"),
+        PathOption("picture", &CliOptions::PicturePath, "a picture file (BMP, JPEG, GIF)"),
         {"send-serial", false,
          [](CliOptions &o, const std::string &) { o.SendSerial = true; return std::string(); }},
-        {"copy-to", true,
-         [](CliOptions &o, const std::string &v) -> std::string {
-             if (v.empty())
-                 return BadValue("copy-to", v, "a directory");
-             o.CopyTo = QString::fromStdString(v);
-             return {};
-         }},
+        PathOption("copy-to", &CliOptions::CopyTo, "a directory"),
         {"index-table", false, [](CliOptions &o, const std::string &) { o.IndexTable = true; return std::string(); }},
         {"dots", false, [](CliOptions &o, const std::string &) { o.Dots = true; return std::string(); }},
         {"help", false, [](CliOptions &o, const std::string &) { o.Help = true; return std::string(); }},
