@@ -10,7 +10,7 @@
 #include "app/messages.h"
 #include "app/openineditor.h"
 #include "common/testutil.h"
-#include "recordinghooks.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QDir>
@@ -29,27 +29,20 @@ using testutil::Gbk;
 
 namespace {
 
-class BadInputTest : public ::testing::Test
+// The output directory is a folder inside the scratch directory, so a test can delete it.
+class BadInputTest : public WindowTest
 {
 protected:
     void SetUp() override
     {
-        QDir(root.path()).mkdir("work");
-        work = root.filePath("work");
-        frame = std::make_unique<CMainFrame>(work);
+        QDir(dir.path()).mkdir("work");
+        work = dir.filePath("work");
+        OpenWindow(work);
         frame->resize(1400, 900);
         frame->show();
-        bar = frame->ControlBar();
     }
-    void TearDown() override { frame.reset(); }
 
-    QTemporaryDir root;
     QString work;
-    RecordingHooks hooks;
-    QStringList &messages = hooks.messages;
-    QStringList &opened = hooks.opened;
-    std::unique_ptr<CMainFrame> frame;
-    CControlBar *bar = nullptr;
 };
 
 } // namespace
@@ -82,7 +75,7 @@ TEST_F(BadInputTest, DeletedOutputDirectoryIsReportedByEveryCommandAndTheWindowG
     EXPECT_TRUE(opened.isEmpty());
 
     // Once the directory is back, everything works again.
-    ASSERT_TRUE(QDir(root.path()).mkdir("work"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("work"));
     messages.clear();
     frame->Action(32777)->trigger();
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();

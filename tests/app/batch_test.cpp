@@ -9,7 +9,7 @@
 #include "app/messages.h"
 #include "app/openineditor.h"
 #include "common/testutil.h"
-#include "recordinghooks.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,15 +29,14 @@ using testutil::Gbk;
 
 namespace {
 
-class BatchTest : public ::testing::Test
+class BatchTest : public WindowTest
 {
 protected:
     void SetUp() override
     {
-        frame = std::make_unique<CMainFrame>(dir.path());
+        WindowTest::SetUp();
         frame->show();
     }
-    void TearDown() override { frame.reset(); }
 
     // Answers every modal dialog that opens with answer, until the batch has ended. A dialog the
     // answer leaves open fails the test and is rejected, so no test waits for a click forever.
@@ -72,12 +71,7 @@ protected:
         return finished.isEmpty() ? BatchResult() : finished.first().first().value<BatchResult>();
     }
 
-    QTemporaryDir dir;
     QTemporaryDir saveDir;
-    RecordingHooks hooks;
-    QStringList &messages = hooks.messages;
-    QStringList &opened = hooks.opened;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 } // namespace

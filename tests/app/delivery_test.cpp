@@ -5,7 +5,7 @@
 #include "app/cmainframe.h"
 #include "app/messages.h"
 #include "common/testutil.h"
-#include "recordinghooks.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -24,24 +24,19 @@ private:
     std::vector<Drive> m_drives;
 };
 
-class DeliveryTest : public ::testing::Test
+class DeliveryTest : public WindowTest
 {
 protected:
     void SetUp() override
     {
-        frame = std::make_unique<CMainFrame>(dir.path());
+        WindowTest::SetUp();
         QDir(drives.path()).mkdir("a");
         frame->Document()->SetDriveList(std::make_unique<FakeDrives>(
             std::vector<Drive>{{"A:", drives.filePath("a"), DriveKind::Floppy}}));
     }
-    void TearDown() override { frame.reset(); }
 
-    QTemporaryDir dir;
     QTemporaryDir drives;
-    RecordingHooks hooks;
-    QStringList &messages = hooks.messages;
     QMessageBox::StandardButton &answer = hooks.answer;
-    std::unique_ptr<CMainFrame> frame;
 };
 
 } // namespace

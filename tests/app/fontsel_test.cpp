@@ -4,7 +4,7 @@
 #include "app/cmainframe.h"
 #include "app/messages.h"
 #include "common/testutil.h"
-#include "recordinghooks.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,15 +19,14 @@ using testutil::Gbk;
 
 namespace {
 
-class FontSelTest : public ::testing::Test
+class FontSelTest : public WindowTest
 {
 protected:
     void SetUp() override
     {
-        frame = std::make_unique<CMainFrame>(dir.path());
+        WindowTest::SetUp();
         pane = frame->CharacterList();
     }
-    void TearDown() override { frame.reset(); }
 
     // What a user's typing or pasting at the end of the list does.
     void UserTypes(const QString &text)
@@ -37,10 +36,6 @@ protected:
         edit->insertPlainText(text);
     }
 
-    QTemporaryDir dir;
-    RecordingHooks hooks;
-    QStringList &messages = hooks.messages;
-    std::unique_ptr<CMainFrame> frame;
     CFontSel *pane = nullptr;
 };
 

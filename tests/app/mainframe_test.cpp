@@ -10,7 +10,7 @@
 #include "app/messages.h"
 #include "app/openineditor.h"
 #include "common/testutil.h"
-#include "recordinghooks.h"
+#include "windowtest.h"
 #include "encode/singleglyph.h"
 
 #include <QAction>
@@ -36,17 +36,15 @@ using testutil::Gbk;
 
 namespace {
 
-class MainFrameTest : public ::testing::Test
+class MainFrameTest : public WindowTest
 {
 protected:
     void SetUp() override
     {
-        frame = std::make_unique<CMainFrame>(dir.path());
+        WindowTest::SetUp();
         frame->resize(1600, 1000);
         frame->show();
-        bar = frame->ControlBar();
     }
-    void TearDown() override { frame.reset(); }
 
     GlyphSettings &Settings() { return frame->Settings(); }
 
@@ -73,12 +71,6 @@ protected:
         return n;
     }
 
-    QTemporaryDir dir;
-    RecordingHooks hooks;
-    QStringList &messages = hooks.messages;
-    QStringList &opened = hooks.opened;
-    std::unique_ptr<CMainFrame> frame;
-    CControlBar *bar = nullptr;
 };
 
 } // namespace
