@@ -6,7 +6,7 @@
 #include "encode/packglyph.h"
 #include "raster/glyphbitmap.h"
 #include "raster/glyphrender.h"
-#include "raster/uniquename.h"
+#include "output/uniquename.h"
 
 #include <QTemporaryDir>
 

@@ -12,6 +12,7 @@
 #include "cindexdlg.h"
 #include "cprogressdlg.h"
 #include "encode/indextable.h"
+#include "output/atomicfile.h"
 #include "charset/charsetfile.h"
 #include "charset/cp936.h"
 #include "charset/scriptconvert.h"

@@ -6,7 +6,7 @@
 #include "encode/batchrun.h"
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
-#include "raster/outputdirectory.h"
+#include "output/outputdirectory.h"
 
 #include <QMainWindow>
 

@@ -2,6 +2,7 @@
 
 #include "charset/cp936.h"
 #include "encode/batchrun.h"
+#include "output/atomicfile.h"
 #include "delivery/serialsend.h"
 #include "encode/indextable.h"
 

@@ -2,7 +2,7 @@
 // dotrix-cli's batch run and index table.
 
 #include "cliargs.h"
-#include "raster/outputdirectory.h"
+#include "output/outputdirectory.h"
 
 #include <ostream>
 #include <string>

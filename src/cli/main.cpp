@@ -10,7 +10,7 @@
 #include "encode/singleglyph.h"
 #include "raster/boxrender.h"
 #include "raster/dotmatrix.h"
-#include "raster/outputdirectory.h"
+#include "output/outputdirectory.h"
 #include "raster/pictureimport.h"
 
 #include <QDir>

@@ -5,21 +5,18 @@
 #include "glyphtext.h"
 #include "raster/glyphbitmap.h"
 #include "raster/glyphrender.h"
-#include "raster/replacefile.h"
-#include "raster/uniquename.h"
+#include "output/atomicfile.h"
+#include "output/rewriteinplace.h"
+#include "output/uniquename.h"
 #include "singleglyph.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
 
-#include <condition_variable>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <cstdio>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -44,40 +41,6 @@ int HexDigitValue(char c)
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
     return 0;
-}
-
-// Writes a glyph file. An earlier file of that name (one of the program's own, from an earlier
-// run) is overwritten in place and then cut to length, never truncated to nothing first: file
-// systems flush a file emptied and rewritten at once when it is closed, which would make a run
-// over thousands of glyphs wait for the disk.
-bool WriteWholeFile(const QString &path, const char *data, qint64 size, QString *error)
-{
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        *error = QStringLiteral("cannot create %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    qint64 done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, data + done, size_t(size - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    const int writeErrno = errno;
-    struct stat info;
-    const bool cut = done == size && ::fstat(fd, &info) == 0
-                     && (info.st_size <= size || ::ftruncate(fd, size) == 0);
-    if (::close(fd) != 0 || done != size || !cut) {
-        *error = QStringLiteral("cannot write %1: %2")
-                     .arg(path, QString::fromLocal8Bit(std::strerror(done != size ? writeErrno : errno)));
-        ::unlink(name.constData());
-        return false;
-    }
-    return true;
 }
 
 // One glyph's work, done on any core.
@@ -228,40 +191,33 @@ Plan MakePlan(const std::string &list, const GlyphSettings &settings, const Outp
 bool BuildDataFile(OutputDirectory &output, QFile &scratch, const std::vector<uint32_t> &glyphSizes,
                    std::optional<uint16_t> firstIndex, BatchResult &result)
 {
-    const QString path = output.FilePath(DataFileName);
-    const QString partial = path + QStringLiteral(".part");
-    QFile data(partial);
-    if (!data.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        result.Error = QStringLiteral("cannot create %1: %2").arg(path, data.errorString());
-        return false;
-    }
+    AtomicFile data(output.FilePath(DataFileName));
+    bool ok = data.Open();
     scratch.seek(0);
     uint16_t index = firstIndex.value_or(0);
-    QByteArray glyph;
-    bool ok = true;
     for (uint32_t size : glyphSizes) {
+        if (!ok)
+            break;
         if (size == 0)
             continue;
         if (firstIndex) {
             const char bytes[2] = {char(index & 0xFF), char(index >> 8)};
-            ok = ok && data.write(bytes, 2) == 2;
+            ok = data.Write(bytes, 2);
             ++index; // wraps from 0xFFFF to 0
         }
-        glyph = scratch.read(size);
-        ok = ok && glyph.size() == qsizetype(size) && data.write(glyph) == glyph.size();
-        if (!ok)
-            break;
+        const QByteArray glyph = scratch.read(size);
+        if (glyph.size() != qsizetype(size)) {
+            result.Error = QStringLiteral("cannot read %1: %2").arg(scratch.fileName(), scratch.errorString());
+            return false;
+        }
+        ok = ok && data.Write(glyph);
     }
-    ok = ok && data.flush();
-    const qint64 written = data.size();
-    data.close();
-    if (!ok || std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0) {
-        result.Error = QStringLiteral("cannot write %1: %2").arg(path, data.errorString());
-        QFile::remove(partial);
+    if (!ok || !data.Commit()) {
+        result.Error = data.Error();
         return false;
     }
-    result.DataBytes = written;
-    result.DataPath = path;
+    result.DataBytes = data.Size();
+    result.DataPath = data.Path();
     result.Indexed = firstIndex.has_value();
     return true;
 }
@@ -282,34 +238,6 @@ std::string GlyphDataBytes(const GlyphText &text)
         }
     }
     return bytes;
-}
-
-bool CopyFileReplacing(const QString &from, const QString &to, QString *error)
-{
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot open %1: %2").arg(from, source.errorString());
-        return false;
-    }
-    const QString partial = to + QStringLiteral(".part");
-    QFile target(partial);
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = QStringLiteral("cannot create %1: %2").arg(to, target.errorString());
-        return false;
-    }
-    bool ok = true;
-    while (ok && !source.atEnd()) {
-        const QByteArray chunk = source.read(1 << 20);
-        ok = !chunk.isEmpty() && target.write(chunk) == chunk.size();
-    }
-    ok = ok && target.flush();
-    target.close();
-    if (!ok || std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(to).constData()) != 0) {
-        *error = QStringLiteral("cannot write %1: %2").arg(to, target.errorString());
-        QFile::remove(partial);
-        return false;
-    }
-    return true;
 }
 
 BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotMatrix &matrix,
@@ -404,10 +332,10 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
             recordAhead(i);
         const QString baseName = Cp936ToQString(plan.Names[i]);
         if (!slot.Ok
-            || !WriteWholeFile(output.FilePath(baseName + QStringLiteral(".bmp")), slot.Bitmap.constData(),
+            || !RewriteInPlace(output.FilePath(baseName + QStringLiteral(".bmp")), slot.Bitmap.constData(),
                                slot.Bitmap.size(), &slot.Error)
             || (!slot.Text.empty()
-                && !WriteWholeFile(output.FilePath(baseName + QStringLiteral(".c")), slot.Text.data(),
+                && !RewriteInPlace(output.FilePath(baseName + QStringLiteral(".c")), slot.Text.data(),
                                    qint64(slot.Text.size()), &slot.Error))) {
             result.State = BatchResult::Failed;
             result.Error = slot.Error;

@@ -5,7 +5,7 @@
 
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
-#include "raster/outputdirectory.h"
+#include "output/outputdirectory.h"
 
 #include <QMetaType>
 #include <QString>
@@ -66,7 +66,4 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
 // The data bytes of one glyph's text: every "0x" in its data lines followed by two hex digits.
 // Header and comment text never count.
 std::string GlyphDataBytes(const struct GlyphText &text);
-
-// Copies a file over another, replacing it whole or not at all; error says what failed.
-bool CopyFileReplacing(const QString &from, const QString &to, QString *error);
 Q_DECLARE_METATYPE(BatchResult)

@@ -1,7 +1,6 @@
 #include "glyphtext.h"
 
 #include "packglyph.h"
-#include "raster/replacefile.h"
 
 
 const char *const RightsNotice =
@@ -160,14 +159,6 @@ std::vector<std::string> PreviewSink::Lines() const
     return lines;
 }
 
-bool WriteOutputFile(OutputDirectory &output, const QString &fileName, const std::string &bytes, QString *error)
-{
-    if (!ReplaceFile(output.FilePath(fileName), bytes.data(), qint64(bytes.size()), error))
-        return false;
-    output.RecordWritten(fileName);
-    return true;
-}
-
 GlyphFileSink::GlyphFileSink(OutputDirectory &output, const QString &fileName)
     : m_output(output), m_fileName(fileName)
 {
@@ -175,7 +166,7 @@ GlyphFileSink::GlyphFileSink(OutputDirectory &output, const QString &fileName)
 
 bool GlyphFileSink::Receive(const GlyphText &text, QString *error)
 {
-    return WriteOutputFile(m_output, m_fileName, GlyphFileBytes(text, true), error);
+    return m_output.WriteFile(m_fileName, GlyphFileBytes(text, true), error);
 }
 
 GlyphFileAggregateSink::GlyphFileAggregateSink(OutputDirectory &output, const QString &fileName,
@@ -187,7 +178,7 @@ GlyphFileAggregateSink::GlyphFileAggregateSink(OutputDirectory &output, const QS
 bool GlyphFileAggregateSink::Receive(const GlyphText &text, QString *error)
 {
     const std::string bytes = GlyphFileBytes(text, false);
-    if (!WriteOutputFile(m_output, m_fileName, bytes, error))
+    if (!m_output.WriteFile(m_fileName, bytes, error))
         return false;
     if (m_aggregate.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
         if (error)

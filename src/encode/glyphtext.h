@@ -4,7 +4,7 @@
 
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
-#include "raster/outputdirectory.h"
+#include "output/outputdirectory.h"
 
 #include <QIODevice>
 #include <QString>
@@ -107,8 +107,3 @@ enum class GlyphTextResult { Written, Refused, Failed };
 GlyphTextResult WriteGlyphText(GlyphTextSink &sink, const std::string &name, const std::string &character,
                                int width, int height, int groupDigits, const GlyphSettings &settings,
                                const DotMatrix &matrix, QString *error = nullptr);
-
-// Writes bytes to a file of the output directory atomically (a failed write leaves an earlier
-// file of that name whole) and records it as the program's own.
-bool WriteOutputFile(OutputDirectory &output, const QString &fileName, const std::string &bytes,
-                     QString *error);

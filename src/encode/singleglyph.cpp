@@ -5,7 +5,7 @@
 #include "glyphtext.h"
 #include "raster/glyphbitmap.h"
 #include "raster/glyphrender.h"
-#include "raster/uniquename.h"
+#include "output/uniquename.h"
 
 void DeleteGlyphFiles(OutputDirectory &output, QStringList *failures)
 {

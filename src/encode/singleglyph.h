@@ -4,7 +4,7 @@
 
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
-#include "raster/outputdirectory.h"
+#include "output/outputdirectory.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "glyphbitmap.h"
 
-#include "replacefile.h"
+#include "output/atomicfile.h"
 
 #include <QFile>
 
@@ -116,7 +116,7 @@ QByteArray EncodeBitmapFile(const QImage &image, int width, int height)
 bool SaveBitmapFile(const QImage &image, int width, int height, const QString &path, QString *error)
 {
     const QByteArray bytes = EncodeBitmapFile(image, width, height);
-    return ReplaceFile(path, bytes.constData(), bytes.size(), error);
+    return WriteFileAtomically(path, bytes.constData(), bytes.size(), error);
 }
 
 bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix &matrix,

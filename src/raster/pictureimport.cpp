@@ -70,9 +70,8 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
         painter.drawImage(QRect(0, 0, result.Width, result.Height), picture);
     }
     const QString fileName = InteractiveBaseName + QStringLiteral(".bmp");
-    if (!SaveBitmapFile(canvas, result.Width, result.Height, output.FilePath(fileName), &result.Error))
+    if (!output.WriteFile(fileName, EncodeBitmapFile(canvas, result.Width, result.Height), &result.Error))
         return result;
-    output.RecordWritten(fileName);
     result.State = PictureConversion::Converted;
     return result;
 }

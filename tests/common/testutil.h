@@ -3,7 +3,7 @@
 
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
-#include "raster/outputdirectory.h"
+#include "output/outputdirectory.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -27,6 +27,8 @@ struct Scratch
 std::string ReadFileBytes(const QString &path);
 // Writes bytes to a file, replacing it; returns false on failure.
 bool WriteFileBytes(const QString &path, const std::string &bytes);
+// Puts a one-byte file of that name into dir (a test fails when it cannot).
+void Touch(const QTemporaryDir &dir, const char *name);
 // Golden file under tests/golden/, as bytes.
 std::string Golden(const QString &name);
 // UTF-8 text (as written in test sources) to code page 936 bytes.

@@ -1,10 +1,9 @@
 // Batch runs end to end in a scratch directory: All.c, per-glyph files, font.dat with and without
-// index, names, and runs that stop early; and Index.c.
+// index, names, and runs that stop early.
 
 #include "common/testutil.h"
 #include "encode/batchrun.h"
 #include "encode/glyphtext.h"
-#include "encode/indextable.h"
 
 #include <QDir>
 #include <QFile>
@@ -223,28 +222,4 @@ TEST(GlyphDataBytes, ReadsDataLinesOnly)
     GlyphText text;
     text.Items = {{GlyphTextRole::Header, "/* @a a(10x16,V)@ */"}, {GlyphTextRole::Data, "0x0F,0xa0,  0x1"}};
     EXPECT_EQ(GlyphDataBytes(text), std::string("\x0F\xA0", 2));
-}
-
-TEST(IndexTable, LaysOutBytesTenALineInPairs)
-{
-    EXPECT_EQ(IndexTableText(Gbk("汉字")), "unsigned char Index[]={\r\n0xBA,0xBA,  0xD7,0xD6};");
-    EXPECT_EQ(IndexTableText("a"), "unsigned char Index[]={\r\n0x61};");
-    EXPECT_EQ(IndexTableText("0123456789"),
-              "unsigned char Index[]={\r\n0x30,0x31,  0x32,0x33,  0x34,0x35,  0x36,0x37,  0x38,0x39};");
-    EXPECT_EQ(IndexTableText("0123456789a"), "unsigned char Index[]={\r\n0x30,0x31,  0x32,0x33,  0x34,0x35,  "
-                                             "0x36,0x37,  0x38,0x39,  \r\n0x61};");
-    // A one-byte character shifts the pairing of what follows.
-    EXPECT_EQ(IndexTableText(Gbk("a汉")), "unsigned char Index[]={\r\n0x61,0xBA,  0xBA};");
-}
-
-TEST(IndexTable, EmptyListWritesNoFile)
-{
-    QTemporaryDir dir;
-    OutputDirectory output(dir.path());
-    QString path, error;
-    EXPECT_EQ(WriteIndexTable("", output, &path, &error), IndexTableResult::EmptyList);
-    EXPECT_FALSE(QFile::exists(dir.filePath("Index.c")));
-    EXPECT_EQ(WriteIndexTable("ab", output, &path, &error), IndexTableResult::Written);
-    EXPECT_EQ(path, dir.filePath("Index.c"));
-    EXPECT_TRUE(output.WasWritten("Index.c"));
 }
