@@ -1,5 +1,7 @@
 #include "artwork.h"
 
+#include "commandid.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -549,31 +551,31 @@ QIcon ToolbarIcon(int commandId)
 {
     PaintFunction paint;
     switch (commandId) {
-    case 32777:
+    case CmdCreateSingleGlyph:
         paint = PaintSingleGlyph;
         break;
-    case 32773:
+    case CmdCreateAllGlyphs:
         paint = PaintAllGlyphs;
         break;
-    case 32784:
+    case CmdCreatePictureData:
         paint = PaintPicture;
         break;
-    case 32772:
+    case CmdChooseFont:
         paint = PaintFontLetters;
         break;
-    case 32781:
+    case CmdGlyphFormat:
         paint = PaintGears;
         break;
-    case 32774:
+    case CmdExportAllGlyphFiles:
         paint = PaintFloppy;
         break;
-    case 32792:
+    case CmdToTraditional:
         paint = [](QPainter &p) { PaintCharacter(p, QStringLiteral("繁"), Colour::RedDark); };
         break;
-    case 32793:
+    case CmdToSimplified:
         paint = [](QPainter &p) { PaintCharacter(p, QStringLiteral("简"), Colour::BlueDark); };
         break;
-    case 57664:
+    case CmdAbout:
         paint = PaintQuestionMark;
         break;
     default:

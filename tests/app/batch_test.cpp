@@ -79,7 +79,7 @@ protected:
 TEST_F(BatchTest, CreateAllOpensAllCWhenTheWorkerHasClosedIt)
 {
     frame->CharacterList()->SetList(Gbk("汉字a"), 3);
-    const BatchResult result = RunCommand(32773);
+    const BatchResult result = RunCommand(CmdCreateAllGlyphs);
     EXPECT_EQ(result.State, BatchResult::Done);
     EXPECT_EQ(result.Glyphs, 3);
     ASSERT_EQ(opened, QStringList{dir.filePath("All.c")});
@@ -87,7 +87,7 @@ TEST_F(BatchTest, CreateAllOpensAllCWhenTheWorkerHasClosedIt)
     EXPECT_NE(all.find("@zi0 "), std::string::npos);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_FALSE(frame->BatchRunning());
-    EXPECT_TRUE(frame->Action(32777)->isEnabled());
+    EXPECT_TRUE(frame->Action(CmdCreateSingleGlyph)->isEnabled());
 }
 
 TEST_F(BatchTest, DatRunAsksForTheIndexThenSavesACopy)
@@ -103,7 +103,7 @@ TEST_F(BatchTest, DatRunAsksForTheIndexThenSavesACopy)
             index->accept();
         }
     });
-    const BatchResult result = RunCommand(32788);
+    const BatchResult result = RunCommand(CmdCreateAllToDat);
     ASSERT_EQ(result.State, BatchResult::Done) << result.Error.toStdString();
     EXPECT_TRUE(result.Indexed);
     const std::string dat = testutil::ReadFileBytes(dir.filePath("font.dat"));
@@ -129,7 +129,7 @@ TEST_F(BatchTest, CancelledIndexAndSaveLeaveAnUnindexedFontDat)
         if (auto *dialog = qobject_cast<QDialog *>(modal))
             dialog->reject();
     });
-    const BatchResult result = RunCommand(32789);
+    const BatchResult result = RunCommand(CmdCreateAllToBin);
     EXPECT_EQ(result.State, BatchResult::Done);
     EXPECT_FALSE(result.Indexed);
     EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("font.dat")).size(), 32u);
@@ -142,7 +142,7 @@ TEST_F(BatchTest, FailedRunEndsTheProgressDialogAndSaysWhere)
 {
     frame->CharacterList()->SetList("ab", 2);
     QDir(dir.path()).mkdir("All.c"); // All.c cannot be created: a directory stands there
-    const BatchResult result = RunCommand(32773);
+    const BatchResult result = RunCommand(CmdCreateAllGlyphs);
     EXPECT_EQ(result.State, BatchResult::Failed);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.first().contains("All.c")) << messages.first().toStdString();
@@ -152,12 +152,12 @@ TEST_F(BatchTest, FailedRunEndsTheProgressDialogAndSaysWhere)
 TEST_F(BatchTest, IndexTableCommandWritesAndOpensIndexC)
 {
     frame->CharacterList()->SetList(Gbk("汉字"), 2);
-    frame->Action(32801)->trigger();
+    frame->Action(CmdCreateIndexTable)->trigger();
     ASSERT_EQ(opened, QStringList{dir.filePath("Index.c")});
     EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("Index.c")), "unsigned char Index[]={\r\n0xBA,0xBA,  0xD7,0xD6};");
     opened.clear();
     frame->CharacterList()->SetList("", 0);
-    frame->Action(32801)->trigger();
+    frame->Action(CmdCreateIndexTable)->trigger();
     EXPECT_TRUE(opened.isEmpty());
 }
 
@@ -244,7 +244,7 @@ TEST_F(BatchTest, WindowAndCommandLineWriteTheSameBytes)
             index->accept();
         }
     });
-    ASSERT_EQ(RunCommand(32788).State, BatchResult::Done);
+    ASSERT_EQ(RunCommand(CmdCreateAllToDat).State, BatchResult::Done);
 
     QTemporaryDir cliDir;
     QTemporaryDir listDir;
@@ -276,7 +276,7 @@ TEST_F(BatchTest, ClosingDuringARunStopsItAndThenCloses)
         frame->close();
         frame->close();
     });
-    frame->Action(32773)->trigger();
+    frame->Action(CmdCreateAllGlyphs)->trigger();
     if (finished.isEmpty()) {
         ASSERT_TRUE(finished.wait(30000));
     }
@@ -292,9 +292,9 @@ TEST_F(BatchTest, ExportCopiesTheProgramsOwnBitmapsAndSources)
 {
     ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("mine.c"), "/* the user's */"));
     frame->CharacterList()->SetList("ab", 2);
-    ASSERT_EQ(RunCommand(32773).State, BatchResult::Done);
+    ASSERT_EQ(RunCommand(CmdCreateAllGlyphs).State, BatchResult::Done);
     hooks.chosen = saveDir.path();
-    frame->Action(32774)->trigger();
+    frame->Action(CmdExportAllGlyphFiles)->trigger();
     ASSERT_EQ(hooks.asked.size(), 1);
     EXPECT_EQ(hooks.asked[0].Mode, FileRequest::Directory);
     EXPECT_EQ(hooks.asked[0].Caption, "Select a directory");

@@ -91,7 +91,7 @@ TEST_F(FontSelTest, PastedCharactersWithoutCodeAreLeftOut)
 
 TEST_F(FontSelTest, ImportGB2312FillsTheListWithTheWholeSet)
 {
-    frame->Action(32787)->trigger();
+    frame->Action(CmdImportGB2312)->trigger();
     ASSERT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
     EXPECT_EQ(pane->CharCount, 7445);
     EXPECT_EQ(pane->ListText.substr(0, 4), Gbk("　、"));
@@ -103,11 +103,11 @@ TEST_F(FontSelTest, ConversionChangesListAndCharacterBoxBothWays)
 {
     pane->SetList(Gbk("汉a"), 2);
     frame->CharBox()->setText(QStringLiteral("汉"));
-    frame->Action(32792)->trigger();
+    frame->Action(CmdToTraditional)->trigger();
     EXPECT_EQ(pane->ListText, Gbk("漢a"));
     EXPECT_EQ(frame->CharBox()->text(), QStringLiteral("漢"));
     EXPECT_EQ(frame->Settings().CurrentText, Gbk("漢"));
-    frame->Action(32793)->trigger();
+    frame->Action(CmdToSimplified)->trigger();
     EXPECT_EQ(pane->ListText, Gbk("汉a"));
     EXPECT_EQ(frame->CharBox()->text(), QStringLiteral("汉"));
     EXPECT_TRUE(messages.isEmpty());
