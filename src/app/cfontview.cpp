@@ -32,8 +32,7 @@ std::vector<CFontView::PlacedLine> CFontView::Layout() const
 
     PreviewSink preview;
     std::vector<PlacedLine> lines;
-    if (WriteGlyphText(preview, name, character, m_settings.Width, m_settings.Height, m_settings.GroupDigits,
-                       m_settings, m_matrix)
+    if (WriteGlyphText(preview, name, character, m_settings, m_matrix)
         == GlyphTextResult::Refused) {
         lines.push_back({QStringToCp936(QString::fromUtf8(GroupTooLongMessage)), QPoint(10, 10)});
         return lines;

@@ -23,6 +23,7 @@
 #include "charset/scriptconvert.h"
 #include "encode/glyphtext.h"
 #include "encode/indextable.h"
+#include "encode/picturedata.h"
 #include "encode/singleglyph.h"
 #include "output/atomicfile.h"
 #include "raster/boxrender.h"
@@ -362,39 +363,28 @@ void CMainFrame::ImportPicture(const QString &path)
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
-    const PictureConversion converted = ConvertPictureToBitmap(path, *m_output, dpi);
-    if (converted.State == PictureConversion::Failed) {
-        ShowMessage(this, QStringLiteral("图片没有导入：\n") + converted.Error);
+    const PictureConversion imported = ImportPictureGlyph(path, m_settings, m_matrix, *m_output, dpi);
+    if (imported.State == PictureConversion::Failed) {
+        ShowMessage(this, QStringLiteral("图片没有导入：\n") + imported.Error);
         return;
     }
     // The picture's size goes into the custom size edits, whose handlers refuse more than 1024.
-    m_wndDlgBar->TypeCustomSize(converted.Width, converted.Height);
-    if (converted.State == PictureConversion::TooBig)
-        return;
-    QString error;
-    if (!LoadPictureBitmap(*m_output, m_matrix, m_settings, &error)) {
-        ShowMessage(this, QStringLiteral("图片没有导入：\n") + error);
-        return;
-    }
-    m_settings.PictureName = PictureNameOf(path);
+    m_wndDlgBar->TypeCustomSize(imported.Width, imported.Height);
     RepaintViews();
 }
 
 void CMainFrame::OnCreatePictureData()
 {
-    const QString fileName = Cp936ToQString(m_settings.PictureName) + QStringLiteral(".c");
-    GlyphFileSink sink(*m_output, fileName);
-    QString error;
-    switch (WriteGlyphText(sink, m_settings.PictureName, std::string(), m_settings.Width, m_settings.Height,
-                           m_settings.GroupDigits, m_settings, m_matrix, &error)) {
+    const PictureDataResult result = CreatePictureData(m_settings, m_matrix, *m_output);
+    switch (result.State) {
     case GlyphTextResult::Refused:
-        ShowMessage(this, QString::fromUtf8(GroupTooLongMessage));
+        ShowMessage(this, result.Error);
         return;
     case GlyphTextResult::Failed:
-        ShowMessage(this, QStringLiteral("图片点阵数据没有写成：\n") + error);
+        ShowMessage(this, QStringLiteral("图片点阵数据没有写成：\n") + result.Error);
         return;
     case GlyphTextResult::Written:
-        OpenResult(sink.FilePath());
+        OpenResult(result.FilePath);
         return;
     }
 }

@@ -141,16 +141,14 @@ private:
         const QImage image = DrawGlyphImage(character, settings.OffsetX, settings.OffsetY, settings.Width,
                                             settings.Height, settings.GlyphFont);
         slot.Bitmap = EncodeBitmapFile(image, settings.Width, settings.Height);
-        const int width = settings.Width, height = settings.Height;
-        // The glyph is read back from exactly the bytes its bitmap file holds.
-        if (!LoadMatrixFromBitmapBytes(slot.Bitmap, InkTest::BlueByte, matrix, settings, &slot.Error)) {
+        // The glyph is read back from exactly the bytes its bitmap file holds, which have the
+        // run's size.
+        GlyphSize size;
+        if (!LoadMatrixFromBitmapBytes(slot.Bitmap, InkTest::BlueByte, matrix, size, &slot.Error)) {
             slot.Ok = false;
             return slot;
         }
-        const GlyphText text = ComposeGlyphText(name, character, settings.Width, settings.Height,
-                                                settings.GroupDigits, settings, matrix, true);
-        settings.Width = width; // every glyph of the run is drawn at the run's size
-        settings.Height = height;
+        const GlyphText text = ComposeGlyphText(name, character, settings, matrix, true);
         if (text.Refused)
             return slot; // a group too long for the glyph: no text, no data, the run goes on
         slot.Text = GlyphFileBytes(text, false);
@@ -382,7 +380,9 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
     // The caller's matrix and size end as the last glyph left them.
     if (result.Glyphs > 0) {
         const QString last = Cp936ToQString(plan.Names[size_t(result.Glyphs - 1)]) + QStringLiteral(".bmp");
-        LoadMatrixFromBitmap(output.FilePath(last), InkTest::BlueByte, matrix, settings);
+        GlyphSize size;
+        if (LoadMatrixFromBitmap(output.FilePath(last), InkTest::BlueByte, matrix, size))
+            AdoptSize(settings, size);
     }
     if (result.State != BatchResult::Done || !wantData)
         return result;

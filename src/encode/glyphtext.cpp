@@ -11,15 +11,15 @@ namespace {
 
 const std::string HeaderTag = " [mavo software]";
 
-std::string HeaderLine(const std::string &name, const std::string &character, int width, int height,
-                       int scanMode, int outputFormat, bool forFile)
+std::string HeaderLine(const std::string &name, const std::string &character, const GlyphSettings &settings,
+                       bool forFile)
 {
-    const char scanLetter = scanMode == ScanHorizontal ? 'H' : 'V';
-    const std::string body = "@" + name + " " + character + "(" + std::to_string(width) + "x"
-                             + std::to_string(height) + "," + scanLetter + ")@";
+    const char scanLetter = settings.ScanMode == ScanHorizontal ? 'H' : 'V';
+    const std::string body = "@" + name + " " + character + "(" + std::to_string(settings.Width) + "x"
+                             + std::to_string(settings.Height) + "," + scanLetter + ")@";
     // Files carry the tag where the preview has a single space.
     const std::string tail = forFile ? HeaderTag : std::string(" ");
-    if (outputFormat == AsmTable)
+    if (settings.OutputFormat == AsmTable)
         return "; * " + body + tail + "*";
     return "/* " + body + tail + "*/";
 }
@@ -82,23 +82,20 @@ std::vector<std::string> BandLines(const PackedGlyph &packed, int outputFormat)
 
 } // namespace
 
-GlyphText ComposeGlyphText(const std::string &name, const std::string &character, int width, int height,
-                           int groupDigits, const GlyphSettings &settings, const DotMatrix &matrix,
-                           bool forFile)
+GlyphText ComposeGlyphText(const std::string &name, const std::string &character, const GlyphSettings &settings,
+                           const DotMatrix &matrix, bool forFile)
 {
     GlyphText text;
     text.ScanMode = settings.ScanMode;
     text.OutputFormat = settings.OutputFormat;
     text.Name = name;
-    const PackedGlyph packed = PackGlyph(matrix, width, height, settings.ScanMode, groupDigits,
-                                         settings.Invert, settings.BitReverse, settings.OutputFormat);
+    const PackedGlyph packed = PackGlyph(matrix, settings);
     if (packed.Refused) {
         text.Refused = true;
         return text;
     }
     const bool zn = settings.ScanMode == ScanZN;
-    text.Items.push_back({GlyphTextRole::Header, HeaderLine(name, character, width, height, settings.ScanMode,
-                                                            settings.OutputFormat, forFile)});
+    text.Items.push_back({GlyphTextRole::Header, HeaderLine(name, character, settings, forFile)});
     if (settings.OutputFormat == CArray)
         text.Items.push_back({GlyphTextRole::Declaration, "unsigned char " + name + "[]={"});
     if (settings.OutputFormat == AsmTable)
@@ -169,31 +166,10 @@ bool GlyphFileSink::Receive(const GlyphText &text, QString *error)
     return m_output.WriteFile(m_fileName, GlyphFileBytes(text, true), error);
 }
 
-GlyphFileAggregateSink::GlyphFileAggregateSink(OutputDirectory &output, const QString &fileName,
-                                               QIODevice &aggregate)
-    : m_output(output), m_fileName(fileName), m_aggregate(aggregate)
-{
-}
-
-bool GlyphFileAggregateSink::Receive(const GlyphText &text, QString *error)
-{
-    const std::string bytes = GlyphFileBytes(text, false);
-    if (!m_output.WriteFile(m_fileName, bytes, error))
-        return false;
-    if (m_aggregate.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        if (error)
-            *error = QStringLiteral("cannot append to the aggregate file: %1").arg(m_aggregate.errorString());
-        return false;
-    }
-    return true;
-}
-
 GlyphTextResult WriteGlyphText(GlyphTextSink &sink, const std::string &name, const std::string &character,
-                               int width, int height, int groupDigits, const GlyphSettings &settings,
-                               const DotMatrix &matrix, QString *error)
+                               const GlyphSettings &settings, const DotMatrix &matrix, QString *error)
 {
-    const GlyphText text =
-        ComposeGlyphText(name, character, width, height, groupDigits, settings, matrix, !sink.IsPreview());
+    const GlyphText text = ComposeGlyphText(name, character, settings, matrix, !sink.IsPreview());
     if (text.Refused) {
         if (sink.IsPreview()) // the preview shows the refusal instead of the previous glyph
             sink.Receive(text, error);

@@ -6,11 +6,13 @@
 #include "raster/glyphsettings.h"
 #include "output/outputdirectory.h"
 
-#include <QIODevice>
 #include <QString>
 
 #include <string>
 #include <vector>
+
+// Shown when a group is longer than the digits of a run, so no text can be written.
+inline constexpr const char *GroupTooLongMessage = "每组含字节数太多!";
 
 // The one-line rights notice that opens single-glyph files and All.c. It never holds the
 // characters 0 and x in a row, which data-file readers take for the start of a byte.
@@ -40,10 +42,11 @@ struct GlyphText
     std::vector<GlyphTextItem> Items;
 };
 
-// Builds the items. forFile selects the file header (with the " [mavo software]" tag).
-GlyphText ComposeGlyphText(const std::string &name, const std::string &character, int width, int height,
-                           int groupDigits, const GlyphSettings &settings, const DotMatrix &matrix,
-                           bool forFile);
+// Builds the items of the glyph in the matrix, packed with the settings (size, scan, group length,
+// inversion, bit order, output format). forFile selects the file header (with the
+// " [mavo software]" tag).
+GlyphText ComposeGlyphText(const std::string &name, const std::string &character, const GlyphSettings &settings,
+                           const DotMatrix &matrix, bool forFile);
 
 // Lays the items out as file bytes: every line ends in CR LF; an assembler label starts the first
 // data line and later data lines are indented under it. withNotice puts the rights notice first.
@@ -86,24 +89,9 @@ private:
     QString m_fileName;
 };
 
-// Writes the glyph's own file without the notice and appends the same text to an open aggregate
-// file (All.c). Nothing goes to the aggregate when the glyph's file cannot be written.
-class GlyphFileAggregateSink : public GlyphTextSink
-{
-public:
-    GlyphFileAggregateSink(OutputDirectory &output, const QString &fileName, QIODevice &aggregate);
-    bool Receive(const GlyphText &text, QString *error) override;
-
-private:
-    OutputDirectory &m_output;
-    QString m_fileName;
-    QIODevice &m_aggregate;
-};
-
 enum class GlyphTextResult { Written, Refused, Failed };
 
-// Packs the glyph in the matrix with the settings' scan, inversion, bit order and output format,
-// and hands its text to the sink. A refusal reaches no sink: nothing is written anywhere.
+// Composes the glyph's text and hands it to the sink. A refusal reaches no file: nothing is
+// written anywhere (the preview shows the refusal).
 GlyphTextResult WriteGlyphText(GlyphTextSink &sink, const std::string &name, const std::string &character,
-                               int width, int height, int groupDigits, const GlyphSettings &settings,
-                               const DotMatrix &matrix, QString *error = nullptr);
+                               const GlyphSettings &settings, const DotMatrix &matrix, QString *error = nullptr);

@@ -76,8 +76,26 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
     return result;
 }
 
+PictureConversion ImportPictureGlyph(const QString &path, GlyphSettings &settings, DotMatrix &matrix,
+                                     OutputDirectory &output, double screenDpi)
+{
+    PictureConversion result = ConvertPictureToBitmap(path, output, screenDpi);
+    if (result.State != PictureConversion::Converted)
+        return result;
+    if (!LoadPictureBitmap(output, matrix, settings, &result.Error)) {
+        result.State = PictureConversion::Failed;
+        return result;
+    }
+    settings.PictureName = PictureNameOf(path);
+    return result;
+}
+
 bool LoadPictureBitmap(OutputDirectory &output, DotMatrix &matrix, GlyphSettings &settings, QString *error)
 {
-    return LoadMatrixFromBitmap(output.FilePath(InteractiveBaseName + QStringLiteral(".bmp")), InkTest::Nearest,
-                                matrix, settings, error);
+    GlyphSize size;
+    if (!LoadMatrixFromBitmap(output.FilePath(InteractiveBaseName + QStringLiteral(".bmp")), InkTest::Nearest, matrix,
+                              size, error))
+        return false;
+    AdoptSize(settings, size);
+    return true;
 }

@@ -36,3 +36,10 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
 // Loads tmp.bmp into the matrix, a pixel ink when red + green + blue <= 382; sets Width and Height.
 // False (and nothing changed) when it cannot be read.
 bool LoadPictureBitmap(OutputDirectory &output, DotMatrix &matrix, GlyphSettings &settings, QString *error = nullptr);
+
+// The import-picture command: converts the picture at path as above, loads it into the matrix
+// (the settings' Width and Height become its size) and names the glyph after the file
+// (settings.PictureName). A picture too big for a glyph changes nothing; the result still gives
+// its size.
+PictureConversion ImportPictureGlyph(const QString &path, GlyphSettings &settings, DotMatrix &matrix,
+                                     OutputDirectory &output, double screenDpi = 96.0);

@@ -12,15 +12,14 @@
 
 namespace testutil {
 
-// A scratch output directory with the working state a command needs: settings (pointing at the
-// directory) and a matrix of its own.
+// A scratch output directory with the working state a command needs: settings and a matrix of
+// its own.
 struct Scratch
 {
     QTemporaryDir dir;
     OutputDirectory output{dir.path()};
     GlyphSettings settings;
     DotMatrix matrix;
-    Scratch() { settings.ProgramDir = dir.path(); }
 };
 
 // Reads a whole file as bytes; empty when it cannot be read.

@@ -26,7 +26,6 @@ struct BatchRun
 
     BatchResult Go(const std::string &list, int mode, std::optional<uint16_t> index = std::nullopt)
     {
-        settings.ProgramDir = dir.path();
         BatchHooks hooks;
         hooks.AskIndex = [this, index](uint16_t &start) {
             ++indexAsked;
