@@ -23,7 +23,7 @@ QLabel *PlainLabel(const QString &text, const char *name)
 CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("aboutDialog"));
-    setWindowTitle(QStringLiteral("关于 Dotrix"));
+    setWindowTitle(tr("关于 Dotrix"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
@@ -36,12 +36,13 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
 
     // Rich text only for the line spacing, which makes the Chinese prose easier to read.
     auto *prose = new QLabel(
-        QStringLiteral("<p style=\"line-height:140%\">"
-                       "汉字是世界上历史最悠久、至今仍被亿万人日常使用的文字之一。它以形表意，"
-                       "一字一音，在人类众多的书写系统中独树一帜，也承载着绵延数千年的文化。"
-                       "愿每一块液晶屏和 LED 点阵都能清晰地显示汉字，欢迎您在单片机和各类显示"
-                       "设备上大胆使用它。如果您对本工具有任何意见或改进建议，我们十分期待听到"
-                       "您的声音。</p>"));
+        QStringLiteral("<p style=\"line-height:140%\">")
+        + tr("汉字是世界上历史最悠久、至今仍被亿万人日常使用的文字之一。它以形表意，"
+             "一字一音，在人类众多的书写系统中独树一帜，也承载着绵延数千年的文化。"
+             "愿每一块液晶屏和 LED 点阵都能清晰地显示汉字，欢迎您在单片机和各类显示"
+             "设备上大胆使用它。如果您对本工具有任何意见或改进建议，我们十分期待听到"
+             "您的声音。")
+        + QStringLiteral("</p>"));
     prose->setObjectName(QStringLiteral("aboutTextLabel"));
     prose->setTextFormat(Qt::RichText);
     prose->setWordWrap(true);
@@ -52,12 +53,12 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
     QFont versionFont = version->font();
     versionFont.setBold(true);
     version->setFont(versionFont);
-    auto *rights = PlainLabel(QStringLiteral("Copyright (C) Dotrix 项目"), "aboutRightsLabel");
+    auto *rights = PlainLabel(tr("Copyright (C) Dotrix 项目"), "aboutRightsLabel");
     auto *project = PlainLabel(
-        QStringLiteral("Dotrix 项目\n字模数据生成工具\n为 LCD / LED 点阵显示生成字模数据"),
+        tr("Dotrix 项目\n字模数据生成工具\n为 LCD / LED 点阵显示生成字模数据"),
         "aboutProjectLabel");
 
-    auto *ok = new QPushButton(QStringLiteral("确定"));
+    auto *ok = new QPushButton(tr("确定"));
     ok->setObjectName(QStringLiteral("aboutOkButton"));
     ok->setDefault(true);
     ok->setAutoDefault(true);

@@ -3,6 +3,8 @@
 #include "artwork.h"
 #include "messages.h"
 
+#include "l10n/language.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -34,7 +37,6 @@ QToolButton *ArrowButton(const char *caption, int id, const char *name)
     button->setIconSize(QSize(30, 30));
     button->setFixedSize(34, 34);
     button->setAutoRaise(true);
-    button->setToolTip(QString::fromLatin1(caption));
     button->setAutoRepeat(true); // holding a button keeps moving the character
     button->setAutoRepeatDelay(400);
     button->setAutoRepeatInterval(80);
@@ -79,7 +81,8 @@ CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(par
     layout->setSpacing(6);
 
     // Position pad: four arrows over a rounded panel, the offsets below.
-    layout->addWidget(new QLabel(QStringLiteral("字体位置:")));
+    m_positionLabel = new QLabel;
+    layout->addWidget(m_positionLabel);
     auto *pad = new QLabel;
     pad->setObjectName(QStringLiteral("arrowPad"));
     pad->setPixmap(ArrowPadBackground());
@@ -108,14 +111,14 @@ CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(par
     layout->addLayout(offsets);
 
     // Size presets and custom size.
-    auto *sizeBox = new QGroupBox(QStringLiteral("点阵大小"));
-    auto *sizeLayout = new QVBoxLayout(sizeBox);
+    m_sizeBox = new QGroupBox;
+    auto *sizeLayout = new QVBoxLayout(m_sizeBox);
     m_size8x8 = Tag(new QRadioButton(QStringLiteral("8 x 8")), 1009, "size8x8Radio");
     m_size8x16 = Tag(new QRadioButton(QStringLiteral("8 x16")), 1010, "size8x16Radio");
     m_size16x16 = Tag(new QRadioButton(QStringLiteral("16x16")), 1011, "size16x16Radio");
     m_size24x24 = Tag(new QRadioButton(QStringLiteral("24x24")), 1015, "size24x24Radio");
     m_size32x32 = Tag(new QRadioButton(QStringLiteral("32x32")), 1016, "size32x32Radio");
-    m_sizeCustom = Tag(new QRadioButton(QStringLiteral("自定义")), 1021, "sizeCustomRadio");
+    m_sizeCustom = Tag(new QRadioButton, 1021, "sizeCustomRadio");
     auto *sizeGroup = new QButtonGroup(this);
     for (QRadioButton *radio : {m_size8x8, m_size8x16, m_size16x16, m_size24x24, m_size32x32, m_sizeCustom}) {
         sizeGroup->addButton(radio);
@@ -131,33 +134,35 @@ CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(par
     custom->addWidget(m_customHeightEdit);
     custom->addStretch();
     sizeLayout->addLayout(custom);
-    layout->addWidget(sizeBox);
+    layout->addWidget(m_sizeBox);
 
     // Scan mode.
-    auto *scanBox = new QGroupBox(QStringLiteral("扫描方式"));
-    auto *scanLayout = new QVBoxLayout(scanBox);
-    m_scanHorizontal = Tag(new QRadioButton(QStringLiteral("水平扫描")), 1019, "scanHorizontalRadio");
-    m_scanVertical = Tag(new QRadioButton(QStringLiteral("垂直扫描")), 1018, "scanVerticalRadio");
-    m_scanZN = Tag(new QRadioButton(QStringLiteral("\"ZN\"扫描")), 1036, "scanZNRadio");
+    m_scanBox = new QGroupBox;
+    auto *scanLayout = new QVBoxLayout(m_scanBox);
+    m_scanHorizontal = Tag(new QRadioButton, 1019, "scanHorizontalRadio");
+    m_scanVertical = Tag(new QRadioButton, 1018, "scanVerticalRadio");
+    m_scanZN = Tag(new QRadioButton, 1036, "scanZNRadio");
     auto *scanGroup = new QButtonGroup(this);
     for (QRadioButton *radio : {m_scanHorizontal, m_scanVertical, m_scanZN}) {
         scanGroup->addButton(radio);
         scanLayout->addWidget(radio);
     }
-    layout->addWidget(scanBox);
+    layout->addWidget(m_scanBox);
 
     // Data length, invert.
-    layout->addWidget(new QLabel(QStringLiteral("数据长度:")));
+    m_dataLengthLabel = new QLabel;
+    layout->addWidget(m_dataLengthLabel);
     m_dataLengthCombo = Tag(new QComboBox, 1014, "dataLengthCombo");
-    for (const char *item : {"每组4个Bit", "每组8个Bit", "每组12个Bit", "每组16个Bit", "每组24个Bit", "每组32个Bit"})
-        m_dataLengthCombo->addItem(QString::fromUtf8(item));
+    for (size_t i = 0; i < std::size(GroupDigitsChoices); ++i)
+        m_dataLengthCombo->addItem(QString());
     layout->addWidget(m_dataLengthCombo);
-    m_invertCheck = Tag(new QCheckBox(QStringLiteral("字模数据取反")), 1020, "invertCheck");
+    m_invertCheck = Tag(new QCheckBox, 1020, "invertCheck");
     layout->addWidget(m_invertCheck);
 
     // Zoom.
     auto *zoomRow = new QHBoxLayout;
-    zoomRow->addWidget(new QLabel(QStringLiteral("放大倍数")));
+    m_zoomLabel = new QLabel;
+    zoomRow->addWidget(m_zoomLabel);
     m_zoomEdit = SmallEdit(1028, "zoomEdit", true);
     zoomRow->addWidget(m_zoomEdit);
     zoomRow->addStretch();
@@ -166,12 +171,37 @@ CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(par
     m_zoomSlider->setTickPosition(QSlider::NoTicks);
     layout->addWidget(m_zoomSlider);
 
-    m_bitReverseCheck = Tag(new QCheckBox(QStringLiteral("字节位倒置")), 1038, "bitReverseCheck");
+    m_bitReverseCheck = Tag(new QCheckBox, 1038, "bitReverseCheck");
     layout->addWidget(m_bitReverseCheck);
     layout->addStretch();
 
+    RetranslateUi();
     SetInitialState();
     Connect();
+}
+
+void CControlBar::RetranslateUi()
+{
+    m_positionLabel->setText(tr("字体位置:"));
+    m_btnUp->setToolTip(tr("UP"));
+    m_btnLeft->setToolTip(tr("LEFT"));
+    m_btnRight->setToolTip(tr("RIGHT"));
+    m_btnDown->setToolTip(tr("DOWN"));
+    m_sizeBox->setTitle(tr("点阵大小"));
+    m_sizeCustom->setText(tr("自定义"));
+    m_scanBox->setTitle(tr("扫描方式"));
+    m_scanHorizontal->setText(tr("水平扫描"));
+    m_scanVertical->setText(tr("垂直扫描"));
+    m_scanZN->setText(tr("\"ZN\"扫描"));
+    m_dataLengthLabel->setText(tr("数据长度:"));
+    const char *const lengths[] = {QT_TR_NOOP("每组4个Bit"),  QT_TR_NOOP("每组8个Bit"),  QT_TR_NOOP("每组12个Bit"),
+                                   QT_TR_NOOP("每组16个Bit"), QT_TR_NOOP("每组24个Bit"), QT_TR_NOOP("每组32个Bit")};
+    static_assert(std::size(lengths) == std::size(GroupDigitsChoices));
+    for (int i = 0; i < int(std::size(lengths)); ++i)
+        m_dataLengthCombo->setItemText(i, tr(lengths[i]));
+    m_invertCheck->setText(tr("字模数据取反"));
+    m_zoomLabel->setText(tr("放大倍数"));
+    m_bitReverseCheck->setText(tr("字节位倒置"));
 }
 
 void CControlBar::SetInitialState()
@@ -189,16 +219,51 @@ void CControlBar::SetInitialState()
     m_zoomEdit->setText(QStringLiteral("20"));
 }
 
+void CControlBar::ShowSettings(bool customSize)
+{
+    const QSignalBlocker blockWidth(m_customWidthEdit), blockHeight(m_customHeightEdit),
+        blockLength(m_dataLengthCombo), blockZoom(m_zoomSlider);
+    m_offsetXEdit->setText(QString::number(m_settings.OffsetX));
+    m_offsetYEdit->setText(QString::number(m_settings.OffsetY));
+    QRadioButton *size = m_sizeCustom;
+    for (const auto &[radio, preset] : SizePresets())
+        if (!customSize && preset == QSize(m_settings.Width, m_settings.Height))
+            size = radio;
+    size->setChecked(true);
+    const bool custom = size == m_sizeCustom;
+    m_customWidthEdit->setEnabled(custom);
+    m_customHeightEdit->setEnabled(custom);
+    m_customWidthEdit->setText(custom ? QString::number(m_settings.Width) : QString());
+    m_customHeightEdit->setText(custom ? QString::number(m_settings.Height) : QString());
+    QRadioButton *const scans[] = {m_scanHorizontal, m_scanVertical, m_scanZN};
+    scans[std::clamp(m_settings.ScanMode, 0, 2)]->setChecked(true);
+    const auto *choice = std::find(std::begin(GroupDigitsChoices), std::end(GroupDigitsChoices), m_settings.GroupDigits);
+    if (choice != std::end(GroupDigitsChoices))
+        m_dataLengthCombo->setCurrentIndex(int(choice - std::begin(GroupDigitsChoices)));
+    m_invertCheck->setChecked(m_settings.Invert);
+    m_bitReverseCheck->setChecked(m_settings.BitReverse);
+    m_zoomSlider->setValue(m_settings.Zoom);
+    m_zoomEdit->setText(QString::number(m_settings.Zoom));
+}
+
+std::array<std::pair<QRadioButton *, QSize>, 5> CControlBar::SizePresets() const
+{
+    return {{{m_size8x8, {8, 8}}, {m_size8x16, {8, 16}}, {m_size16x16, {16, 16}}, {m_size24x24, {24, 24}},
+             {m_size32x32, {32, 32}}}};
+}
+
+bool CControlBar::CustomSizeChosen() const
+{
+    return m_sizeCustom->isChecked();
+}
+
 void CControlBar::Connect()
 {
     connect(m_btnLeft, &QToolButton::clicked, this, [this] { emit ShiftRequested(-1, 0); });
     connect(m_btnRight, &QToolButton::clicked, this, [this] { emit ShiftRequested(1, 0); });
     connect(m_btnUp, &QToolButton::clicked, this, [this] { emit ShiftRequested(0, -1); });
     connect(m_btnDown, &QToolButton::clicked, this, [this] { emit ShiftRequested(0, 1); });
-    const std::pair<QRadioButton *, QSize> presets[] = {{m_size8x8, {8, 8}},     {m_size8x16, {8, 16}},
-                                                        {m_size16x16, {16, 16}}, {m_size24x24, {24, 24}},
-                                                        {m_size32x32, {32, 32}}};
-    for (const auto &[radio, size] : presets)
+    for (const auto &[radio, size] : SizePresets())
         connect(radio, &QRadioButton::clicked, this, [this, size] { OnSizePreset(size.width(), size.height()); });
     connect(m_sizeCustom, &QRadioButton::clicked, this, &CControlBar::OnCustomSize);
     connect(m_customWidthEdit, &QLineEdit::textChanged, this, &CControlBar::OnCustomWidthChanged);
@@ -283,7 +348,7 @@ void CControlBar::OnCustomSize()
 
 void CControlBar::RefuseCustomSize()
 {
-    ShowMessage(window(), QString::fromUtf8(MatrixTooBigMessage));
+    ShowMessage(window(), CoreMessage(MatrixTooBigMessage));
     m_syncingCustomSize = true;
     m_customWidthEdit->setText(QStringLiteral("16"));
     m_customHeightEdit->setText(QStringLiteral("16"));

@@ -5,10 +5,16 @@
 
 #include "raster/glyphsettings.h"
 
+#include <QSize>
 #include <QWidget>
+
+#include <array>
+#include <utility>
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QSlider;
@@ -23,6 +29,14 @@ public:
     // Puts every control into its starting state: offsets "0", 16x16, vertical scan, 8 bits a
     // group, custom edits empty and disabled, zoom 1..30 at 20.
     void SetInitialState();
+    // Gives the labels, choices and tips their texts in the language in use.
+    void RetranslateUi();
+
+    // Shows the settings in every control, as a user who had chosen them would see them; the
+    // size in the custom edits when customSize, else in its preset where there is one.
+    void ShowSettings(bool customSize);
+    // The size comes from the custom edits.
+    bool CustomSizeChosen() const;
 
     // Shows the settings' offset in the edit of each axis a shift moved the character along.
     void ShowShiftedOffset(int dx, int dy);
@@ -64,6 +78,8 @@ signals:
 
 private:
     void Connect();
+    // The preset radios and their sizes.
+    std::array<std::pair<QRadioButton *, QSize>, 5> SizePresets() const;
     void OnSizePreset(int width, int height);
     void OnCustomSize();
     void OnCustomWidthChanged();
@@ -74,4 +90,9 @@ private:
 
     GlyphSettings &m_settings;
     bool m_syncingCustomSize = false;
+    QLabel *m_positionLabel;
+    QGroupBox *m_sizeBox;
+    QGroupBox *m_scanBox;
+    QLabel *m_dataLengthLabel;
+    QLabel *m_zoomLabel;
 };

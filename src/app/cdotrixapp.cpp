@@ -2,11 +2,17 @@
 
 #include "cmainframe.h"
 #include "messages.h"
+#include "windowsettings.h"
+
+#include "l10n/language.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QScreen>
+#include <QSettings>
+
+#include <cstdio>
 
 CDotrixApp::CDotrixApp(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -20,26 +26,51 @@ CDotrixApp::~CDotrixApp() = default;
 
 bool CDotrixApp::InitInstance()
 {
+    // The language: --lang, else the one chosen under 查看 in an earlier run, else the locale's.
+    const std::optional<QString> langArgument = LanguageArgument(arguments());
+    const std::optional<Language> asked = langArgument ? ParseLanguage(*langArgument) : std::nullopt;
+    if (langArgument && !asked) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(tr("dotrix: bad value '%1' for --lang: expected zh or en")
+                                                         .arg(*langArgument)));
+        return false;
+    }
+    QSettings store;
+    const std::optional<WindowSettings> remembered = ReadWindowSettings(store).Settings;
+    const std::optional<Language> chosen = remembered ? remembered->ChosenLanguage : std::nullopt;
+    SetLanguage(asked ? *asked : chosen ? *chosen : LanguageOfLocale());
+
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Dotrix: dot-matrix glyph data for LCD and LED displays"));
+    parser.setApplicationDescription(tr("Dotrix: dot-matrix glyph data for LCD and LED displays"));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption workdir(QStringLiteral("workdir"),
-                                     QStringLiteral("Directory for glyph bitmaps and generated files (default: the current directory)."),
+                                     tr("Directory for glyph bitmaps and generated files (default: the current directory)."),
                                      QStringLiteral("DIR"));
     parser.addOption(workdir);
+    const QCommandLineOption lang(QStringLiteral("lang"),
+                                  tr("Language of the window: zh (Chinese) or en (English); default: the one "
+                                     "chosen in the View menu, else the locale's."),
+                                  QStringLiteral("zh|en"));
+    parser.addOption(lang);
     parser.process(*this);
 
     const QString programDir = parser.isSet(workdir) ? QFileInfo(parser.value(workdir)).absoluteFilePath()
                                                      : QDir::currentPath();
     if (!QFileInfo(programDir).isDir()) {
-        ShowMessage(nullptr, QStringLiteral("工作目录不存在：%1").arg(programDir));
+        ShowMessage(nullptr, tr("工作目录不存在：%1").arg(programDir));
         return false;
     }
     m_frame = std::make_unique<CMainFrame>(programDir);
-    // Without a window manager to maximise it, the window still covers the screen.
-    if (const QScreen *screen = primaryScreen())
-        m_frame->setGeometry(screen->availableGeometry());
-    m_frame->showMaximized();
+    const QString problem = m_frame->RestoreSettings();
+    if (!remembered || remembered->Geometry.isEmpty()) {
+        // Without a window manager to maximise it, the window still covers the screen.
+        if (const QScreen *screen = primaryScreen())
+            m_frame->setGeometry(screen->availableGeometry());
+        m_frame->showMaximized();
+    } else {
+        m_frame->show();
+    }
+    if (!problem.isEmpty())
+        ShowMessage(m_frame.get(), problem);
     return true;
 }

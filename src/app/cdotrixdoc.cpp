@@ -5,6 +5,7 @@
 
 #include "delivery/serialsend.h"
 #include "encode/batchrun.h"
+#include "l10n/language.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -32,7 +33,7 @@ void CDotrixDoc::OnFileNew()
 void CDotrixDoc::OnFileOpen()
 {
     const QString path =
-        ChooseFile(m_window, {FileRequest::OpenFile, QStringLiteral("打开"), m_output.Path(), {}, {}});
+        ChooseFile(m_window, {FileRequest::OpenFile, tr("打开"), m_output.Path(), {}, {}});
     if (path.isEmpty())
         return;
     // The document has no content to read; opening only starts afresh.
@@ -45,14 +46,14 @@ void CDotrixDoc::OnFileSave()
 {
     QString path = m_pathName;
     if (path.isEmpty()) {
-        path = ChooseFile(m_window, {FileRequest::SaveFile, QStringLiteral("另存为"),
+        path = ChooseFile(m_window, {FileRequest::SaveFile, tr("另存为"),
                                     m_output.Path() + QStringLiteral("/Dotrix"), {}, {}});
         if (path.isEmpty())
             return;
     }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        ShowMessage(m_window, QStringLiteral("无法保存 %1：%2").arg(path, file.errorString()));
+        ShowMessage(m_window, tr("无法保存 %1：%2").arg(path, file.errorString()));
         return;
     }
     m_pathName = path;
@@ -63,8 +64,7 @@ QString CDotrixDoc::FontDataPath()
 {
     const QString path = m_output.FilePath(DataFileName);
     if (!QFileInfo(path).isFile()) {
-        ShowMessage(m_window, QStringLiteral("%1 不存在。\n请先用“创建所有字模到DAT文件”或“创建所有字模到二进制文件”生成它。")
-                                 .arg(path));
+        ShowMessage(m_window, tr("%1 不存在。\n请先用“创建所有字模到DAT文件”或“创建所有字模到二进制文件”生成它。").arg(path));
         return {};
     }
     return path;
@@ -78,7 +78,7 @@ void CDotrixDoc::OnSendSerial()
     // The transfer runs beside the window, which shows how far it has got and can stop it.
     SerialSendControl control;
     SerialSendResult result;
-    QProgressDialog progress(QStringLiteral("正在通过串口发送 font.dat …"), QStringLiteral("取消"), 0, 100, m_window);
+    QProgressDialog progress(tr("正在通过串口发送 font.dat …"), tr("取消"), 0, 100, m_window);
     progress.setWindowTitle(QStringLiteral("Dotrix"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
@@ -98,10 +98,10 @@ void CDotrixDoc::OnSendSerial()
     delete sender;
     progress.reset();
     if (!result.Ok) {
-        ShowMessage(m_window, QStringLiteral("font.dat 没有发送成功：\n") + result.Error);
+        ShowMessage(m_window, tr("font.dat 没有发送成功：\n") + result.Error);
         return;
     }
-    emit StatusMessage(QStringLiteral("font.dat 已通过串口发送"));
+    emit StatusMessage(tr("font.dat 已通过串口发送"));
 }
 
 void CDotrixDoc::CopyFontDataToDrives(DriveKind kind)
@@ -109,15 +109,18 @@ void CDotrixDoc::CopyFontDataToDrives(DriveKind kind)
     const QString source = FontDataPath();
     if (source.isEmpty())
         return;
-    const DriveCopyOutcome outcome = CopyToDrives(source, kind, *m_drives, [this](const QString &question) {
-        return ShowMessage(m_window, question, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    const QString prefix = DriveConfirmationPrefix(kind);
+    const DriveCopyOutcome outcome = CopyToDrives(source, kind, *m_drives, [&](const QString &question) {
+        // The question is the command's words, then the drive's name.
+        const QString shown = question.startsWith(prefix) ? CoreMessage(prefix) + question.mid(prefix.size()) : question;
+        return ShowMessage(m_window, shown, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
     });
     if (!outcome.Found) {
-        ShowMessage(m_window, NoDriveMessage(kind));
+        ShowMessage(m_window, CoreMessage(NoDriveMessage(kind)));
         return;
     }
     if (!outcome.Failures.isEmpty())
-        ShowMessage(m_window, QStringLiteral("font.dat 没有复制成功：\n") + outcome.Failures.join(QLatin1Char('\n')));
+        ShowMessage(m_window, tr("font.dat 没有复制成功：\n") + outcome.Failures.join(QLatin1Char('\n')));
 }
 
 void CDotrixDoc::RememberRecentFile(const QString &path)

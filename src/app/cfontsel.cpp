@@ -44,20 +44,19 @@ CFontSel::CFontSel(QWidget *parent) : QWidget(parent)
     QFont listFont = m_listEdit->font();
     listFont.setPointSize(12);
     m_listEdit->setFont(listFont);
-    m_listEdit->setPlaceholderText(QStringLiteral("在此输入或粘贴要生成字模的字符，或从“文件”菜单导入字符集"));
     m_listEdit->installEventFilter(this); // Enter is not a line break in the list
     layout->addWidget(m_listEdit, 1);
 
     auto *tools = new QHBoxLayout;
     tools->setContentsMargins(2, 0, 6, 2);
     tools->setSpacing(4);
-    m_filterButton = new QPushButton(QStringLiteral("过滤单字节字符"));
+    m_filterButton = new QPushButton;
     m_filterButton->setObjectName(QStringLiteral("filterButton"));
     m_filterButton->setProperty("controlId", 1006);
-    m_sortButton = new QPushButton(QStringLiteral("排序"));
+    m_sortButton = new QPushButton;
     m_sortButton->setObjectName(QStringLiteral("sortButton"));
     m_sortButton->setProperty("controlId", 1017);
-    m_autoDelete = new QCheckBox(QStringLiteral("自动删除重复字符"));
+    m_autoDelete = new QCheckBox;
     m_autoDelete->setObjectName(QStringLiteral("autoDeleteCheck"));
     m_autoDelete->setProperty("controlId", 1037);
     m_countEdit = new QLineEdit;
@@ -70,9 +69,11 @@ CFontSel::CFontSel(QWidget *parent) : QWidget(parent)
     tools->addWidget(m_sortButton);
     tools->addWidget(m_autoDelete);
     tools->addStretch();
-    tools->addWidget(new QLabel(QStringLiteral("共计")));
+    m_totalLabel = new QLabel;
+    m_unitLabel = new QLabel;
+    tools->addWidget(m_totalLabel);
     tools->addWidget(m_countEdit);
-    tools->addWidget(new QLabel(QStringLiteral("字")));
+    tools->addWidget(m_unitLabel);
     layout->addLayout(tools);
 
     connect(m_listEdit, &QPlainTextEdit::textChanged, this, [this] {
@@ -81,7 +82,18 @@ CFontSel::CFontSel(QWidget *parent) : QWidget(parent)
     });
     connect(m_filterButton, &QPushButton::clicked, this, &CFontSel::OnFilterSingleByte);
     connect(m_sortButton, &QPushButton::clicked, this, &CFontSel::OnSort);
+    RetranslateUi();
     PushFields();
+}
+
+void CFontSel::RetranslateUi()
+{
+    m_listEdit->setPlaceholderText(tr("在此输入或粘贴要生成字模的字符，或从“文件”菜单导入字符集"));
+    m_filterButton->setText(tr("过滤单字节字符"));
+    m_sortButton->setText(tr("排序"));
+    m_autoDelete->setText(tr("自动删除重复字符"));
+    m_totalLabel->setText(tr("共计"));
+    m_unitLabel->setText(tr("字"));
 }
 
 void CFontSel::OnInitialUpdate()
@@ -97,7 +109,7 @@ void CFontSel::PullFields()
     std::vector<std::string> skipped;
     ListText = QStringToCp936(text, &skipped);
     if (!skipped.empty()) {
-        emit StatusMessage(QStringLiteral("已略去 %1 个在 GBK 编码中没有的字符").arg(skipped.size()));
+        emit StatusMessage(tr("已略去 %1 个在 GBK 编码中没有的字符").arg(skipped.size()));
         PushKeepingCursor(); // show the list as it now is
     }
     bool ok = false;

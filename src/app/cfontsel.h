@@ -7,6 +7,7 @@
 #include <string>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -19,6 +20,8 @@ public:
 
     // Start-up and every new or opened document.
     void OnInitialUpdate();
+    // Gives the buttons and labels their texts in the language in use.
+    void RetranslateUi();
 
     // The fields other parts of the program read and write. Whoever reads them first pulls the
     // controls into them; whoever changes them pushes them back.
@@ -58,5 +61,7 @@ private:
     QCheckBox *m_autoDelete;
     QPushButton *m_filterButton;
     QPushButton *m_sortButton;
+    QLabel *m_totalLabel;
+    QLabel *m_unitLabel;
     bool m_pushing = false;
 };

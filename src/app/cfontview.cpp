@@ -4,6 +4,7 @@
 #include "charset/pinyin.h"
 #include "encode/glyphtext.h"
 #include "encode/singleglyph.h"
+#include "l10n/language.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -34,7 +35,7 @@ std::vector<CFontView::PlacedLine> CFontView::Layout() const
     std::vector<PlacedLine> lines;
     if (WriteGlyphText(preview, name, character, m_settings, m_matrix)
         == GlyphTextResult::Refused) {
-        lines.push_back({QStringToCp936(QString::fromUtf8(GroupTooLongMessage)), QPoint(10, 10)});
+        lines.push_back({QStringToCp936(CoreMessage(GroupTooLongMessage)), QPoint(10, 10)});
         return lines;
     }
 

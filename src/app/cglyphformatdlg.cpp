@@ -17,11 +17,11 @@ struct FormatChoice
 };
 
 const FormatChoice Choices[] = {
-    {1017, "典型顺序排列", "formatTypicalRadio", Typical, false},
-    {1025, "汉语拼音自动命名C语言数组", "formatPinyinCRadio", CArray, false},
-    {1026, "汉语拼音自动命名汇编DB表", "formatPinyinAsmRadio", AsmTable, false},
-    {1034, "自动编号C语言数组", "formatNumberedCRadio", CArray, true},
-    {1035, "自动编号汇编DB表", "formatNumberedAsmRadio", AsmTable, true},
+    {1017, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "典型顺序排列"), "formatTypicalRadio", Typical, false},
+    {1025, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "汉语拼音自动命名C语言数组"), "formatPinyinCRadio", CArray, false},
+    {1026, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "汉语拼音自动命名汇编DB表"), "formatPinyinAsmRadio", AsmTable, false},
+    {1034, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "自动编号C语言数组"), "formatNumberedCRadio", CArray, true},
+    {1035, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "自动编号汇编DB表"), "formatNumberedAsmRadio", AsmTable, true},
 };
 
 int CheckedChoice(const GlyphSettings &settings)
@@ -41,12 +41,12 @@ int CheckedChoice(const GlyphSettings &settings)
 CGlyphFormatDlg::CGlyphFormatDlg(GlyphSettings &settings, QWidget *parent) : QDialog(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("glyphFormatDialog"));
-    setWindowTitle(QStringLiteral("字模格式"));
+    setWindowTitle(tr("字模格式"));
     auto *layout = new QHBoxLayout(this);
     auto *radios = new QVBoxLayout;
     const int checked = CheckedChoice(settings);
     for (const FormatChoice &choice : Choices) {
-        auto *radio = new QRadioButton(QString::fromUtf8(choice.Text));
+        auto *radio = new QRadioButton(tr(choice.Text));
         radio->setObjectName(QString::fromLatin1(choice.Name));
         radio->setProperty("controlId", choice.Id);
         radio->setChecked(choice.Id == checked);
@@ -57,7 +57,7 @@ CGlyphFormatDlg::CGlyphFormatDlg(GlyphSettings &settings, QWidget *parent) : QDi
         radios->addWidget(radio);
     }
     layout->addLayout(radios);
-    auto *ok = new QPushButton(QStringLiteral("确定"));
+    auto *ok = new QPushButton(tr("确定"));
     ok->setObjectName(QStringLiteral("formatOkButton"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,6 +1,7 @@
 #include "cindexdlg.h"
 
 #include "encode/indexvalue.h"
+#include "l10n/language.h"
 #include "messages.h"
 
 #include <QHBoxLayout>
@@ -12,9 +13,9 @@
 CIndexDlg::CIndexDlg(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("indexDialog"));
-    setWindowTitle(QStringLiteral("索引"));
+    setWindowTitle(tr("索引"));
     auto *layout = new QVBoxLayout(this);
-    auto *text = new QLabel(QStringLiteral("产生带索引的文件按确定按钮\n不带索引按取消按钮。\n修改索引初值直接在文本框内修改"));
+    auto *text = new QLabel(tr("产生带索引的文件按确定按钮\n不带索引按取消按钮。\n修改索引初值直接在文本框内修改"));
     text->setObjectName(QStringLiteral("indexExplanation"));
     layout->addWidget(text);
     auto *row = new QHBoxLayout;
@@ -35,10 +36,10 @@ CIndexDlg::CIndexDlg(QWidget *parent) : QDialog(parent)
     layout->addLayout(row);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    auto *ok = new QPushButton(QStringLiteral("确定"));
+    auto *ok = new QPushButton(tr("确定"));
     ok->setObjectName(QStringLiteral("indexOkButton"));
     ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("取消"));
+    auto *cancel = new QPushButton(tr("取消"));
     cancel->setObjectName(QStringLiteral("indexCancelButton"));
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -59,10 +60,10 @@ void CIndexDlg::accept()
     // One byte a character, so the length is counted in characters; others read as "?".
     switch (ParseIndexValue(m_strIndex.toLatin1().toStdString(), value)) {
     case IndexValueCheck::TooLong:
-        ShowMessage(this, QString::fromUtf8(IndexTooLongMessage));
+        ShowMessage(this, CoreMessage(IndexTooLongMessage));
         return;
     case IndexValueCheck::Invalid:
-        ShowMessage(this, QString::fromUtf8(IndexInvalidMessage));
+        ShowMessage(this, CoreMessage(IndexInvalidMessage));
         return;
     case IndexValueCheck::Ok:
         break;

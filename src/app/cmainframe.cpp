@@ -17,6 +17,7 @@
 #include "messages.h"
 #include "openineditor.h"
 #include "userguide.h"
+#include "windowsettings.h"
 
 #include "charset/charsetfile.h"
 #include "charset/cp936.h"
@@ -25,6 +26,7 @@
 #include "encode/indextable.h"
 #include "encode/picturedata.h"
 #include "encode/singleglyph.h"
+#include "l10n/language.h"
 #include "output/atomicfile.h"
 #include "raster/boxrender.h"
 #include "raster/pictureimport.h"
@@ -33,6 +35,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -42,14 +45,11 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-
-namespace {
-const QString IdleText = QStringLiteral("就绪");
-} // namespace
 
 CMainFrame::CMainFrame(const QString &programDir, QWidget *parent)
     : QMainWindow(parent), m_output(std::make_unique<OutputDirectory>(programDir))
@@ -58,7 +58,6 @@ CMainFrame::CMainFrame(const QString &programDir, QWidget *parent)
     m_pDoc = new CDotrixDoc(*m_output, this);
     m_batch = std::make_unique<BatchRunner>(*m_output);
     setWindowIcon(ApplicationIcon());
-    setWindowTitle(ApplicationTitle + QStringLiteral(" - ") + DocumentTitle);
 
     m_commands = new CommandActions(this);
     m_commands->FillMenuBar();
@@ -68,6 +67,7 @@ CMainFrame::CMainFrame(const QString &programDir, QWidget *parent)
     CreateCharBox(toolBar);
     CreateClient();
     ConnectCommands();
+    RetranslateUi();
     InitialUpdateViews();
 }
 
@@ -121,6 +121,8 @@ void CMainFrame::ConnectCommands()
         {CmdFileNew, [this] { m_pDoc->OnFileNew(); }},
         {CmdFileOpen, [this] { m_pDoc->OnFileOpen(); }},
         {CmdFileSave, [this] { m_pDoc->OnFileSave(); }},
+        {CmdLanguageChinese, [this] { ChooseLanguage(Language::Chinese); }},
+        {CmdLanguageEnglish, [this] { ChooseLanguage(Language::English); }},
     };
     for (const auto &[id, call] : calls)
         connect(Action(id), &QAction::triggered, this, call);
@@ -137,27 +139,100 @@ void CMainFrame::ConnectCommands()
     connect(m_batch.get(), &BatchRunner::Finished, this, &CMainFrame::OnBatchFinished);
 }
 
+void CMainFrame::RetranslateUi()
+{
+    setWindowTitle(ApplicationTitle + QStringLiteral(" - ") + tr(DocumentTitleText));
+    m_commands->RetranslateUi();
+    m_wndCharBox->setPlaceholderText(tr("在此输入要生成字模的字符"));
+    m_messagePane->setText(tr("就绪"));
+    m_controlDock->setWindowTitle(tr("控制栏"));
+    m_wndDlgBar->RetranslateUi();
+    m_pFontSel->RetranslateUi();
+    Action(CurrentLanguage() == Language::Chinese ? CmdLanguageChinese : CmdLanguageEnglish)->setChecked(true);
+}
+
+void CMainFrame::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QMainWindow::changeEvent(event);
+}
+
 void CMainFrame::CreateCharBox(QToolBar *toolBar)
 {
     m_wndCharBox = new QLineEdit;
     m_wndCharBox->setObjectName(QStringLiteral("charBox"));
     m_wndCharBox->setProperty("controlId", CharBoxControlId);
+    SetCharBoxFont();
+    m_wndCharBox->setMinimumWidth(1);
+    m_wndCharBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    toolBar->addWidget(m_wndCharBox);
+    connect(m_wndCharBox, &QLineEdit::textChanged, this, &CMainFrame::OnCharTextChanged);
+}
+
+void CMainFrame::SetCharBoxFont()
+{
     // The box shows its text in the glyph font's face at a size that reads well.
     QFont font(m_settings.GlyphFont.ResolvedFace());
     font.setPointSize(12);
     m_wndCharBox->setFont(font);
-    m_wndCharBox->setMinimumWidth(1);
-    m_wndCharBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_wndCharBox->setPlaceholderText(QStringLiteral("在此输入要生成字模的字符"));
-    toolBar->addWidget(m_wndCharBox);
-    connect(m_wndCharBox, &QLineEdit::textChanged, this, &CMainFrame::OnCharTextChanged);
+}
+
+void CMainFrame::ChooseLanguage(Language language)
+{
+    m_chosenLanguage = language;
+    SetLanguage(language);
+}
+
+QString CMainFrame::RestoreSettings()
+{
+    m_rememberSettings = true;
+    QSettings store;
+    const WindowSettingsRead read = ReadWindowSettings(store);
+    if (!read.Settings)
+        return read.Problem.isEmpty() ? QString() : tr("没有采用记住的设置，本次使用默认设置：\n%1").arg(read.Problem);
+    const WindowSettings &remembered = *read.Settings;
+    // The user's choices; what this run holds (the text, the picture's name) stays.
+    GlyphSettings chosen = remembered.Glyph;
+    chosen.CurrentText = m_settings.CurrentText;
+    chosen.PictureName = m_settings.PictureName;
+    m_settings = chosen;
+    m_wndDlgBar->ShowSettings(remembered.CustomSize);
+    SetCharBoxFont();
+    m_exportDirectory = remembered.ExportDirectory;
+    m_chosenLanguage = remembered.ChosenLanguage;
+    // Pictures of an earlier layout that no longer fit are left alone by Qt.
+    if (!remembered.Geometry.isEmpty())
+        restoreGeometry(remembered.Geometry);
+    restoreState(remembered.BarLayout);
+    m_wndSplitter->restoreState(remembered.OuterSplit);
+    m_wndLeftSplitter->restoreState(remembered.LeftSplit);
+    RepaintViews();
+    return {};
+}
+
+void CMainFrame::SaveSettings()
+{
+    WindowSettings remembered;
+    remembered.Glyph = m_settings;
+    remembered.Glyph.CurrentText.clear();
+    remembered.Glyph.PictureName.clear();
+    remembered.CustomSize = m_wndDlgBar->CustomSizeChosen();
+    remembered.ExportDirectory = m_exportDirectory;
+    remembered.ChosenLanguage = m_chosenLanguage;
+    remembered.Geometry = saveGeometry();
+    remembered.BarLayout = saveState();
+    remembered.OuterSplit = m_wndSplitter->saveState();
+    remembered.LeftSplit = m_wndLeftSplitter->saveState();
+    QSettings store;
+    WriteWindowSettings(store, remembered);
 }
 
 void CMainFrame::CreateStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("statusBar"));
-    m_messagePane = new QLabel(IdleText);
+    m_messagePane = new QLabel;
     m_messagePane->setObjectName(QStringLiteral("messagePane"));
     bar->addWidget(m_messagePane, 1);
     const char *names[3] = {"CAP", "NUM", "SCRL"};
@@ -188,7 +263,8 @@ void CMainFrame::UpdateLockPanes()
 void CMainFrame::CreateControlBar()
 {
     m_wndDlgBar = new CControlBar(m_settings);
-    auto *dock = new QDockWidget(QStringLiteral("控制栏"), this);
+    auto *dock = new QDockWidget(this);
+    m_controlDock = dock;
     dock->setObjectName(QStringLiteral("controlDock"));
     dock->setWidget(m_wndDlgBar);
     dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
@@ -253,7 +329,7 @@ void CMainFrame::OpenResult(const QString &path)
 {
     // Where no editor can be started the user still learns where the file is.
     if (!OpenInEditor(path))
-        statusBar()->showMessage(QStringLiteral("已写入 %1").arg(path), 10000);
+        statusBar()->showMessage(tr("已写入 %1").arg(path), 10000);
 }
 
 void CMainFrame::OnCharTextChanged()
@@ -261,12 +337,12 @@ void CMainFrame::OnCharTextChanged()
     int skipped = 0;
     const std::string text = CharBoxText(&skipped);
     if (skipped > 0)
-        statusBar()->showMessage(QStringLiteral("已略去 %1 个在 GBK 编码中没有的字符").arg(skipped), 5000);
+        statusBar()->showMessage(tr("已略去 %1 个在 GBK 编码中没有的字符").arg(skipped), 5000);
     const BoxRenderResult result = RenderBoxText(text, m_settings, m_matrix, *m_output, [this](const std::string &ch) {
         m_pFontSel->AddTypedCharacter(ch);
     });
     if (result.RenderFailed)
-        ShowMessage(this, QStringLiteral("error!\n\n") + result.Error);
+        ShowMessage(this, tr("error!\n\n") + result.Error);
     if (result.Loaded)
         RepaintViews();
 }
@@ -275,7 +351,7 @@ void CMainFrame::OnShift(int dx, int dy)
 {
     const BoxRenderResult result = ShiftAndRender(dx, dy, CharBoxText(), m_settings, m_matrix, *m_output);
     if (result.RenderFailed)
-        ShowMessage(this, QStringLiteral("error!\n\n") + result.Error);
+        ShowMessage(this, tr("error!\n\n") + result.Error);
     if (!result.Loaded)
         return;
     RepaintViews();
@@ -292,13 +368,11 @@ void CMainFrame::OnChooseFont()
     if (m_settings.GlyphFont.Weight > 0)
         initial.setWeight(QFont::Weight(m_settings.GlyphFont.Weight));
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, this, QStringLiteral("设置字体"));
+    const QFont chosen = QFontDialog::getFont(&ok, initial, this, tr("设置字体"));
     if (!ok)
         return;
     m_settings.GlyphFont = GlyphFontDesc::FromQFont(chosen);
-    QFont boxFont(m_settings.GlyphFont.ResolvedFace());
-    boxFont.setPointSize(12);
-    m_wndCharBox->setFont(boxFont);
+    SetCharBoxFont();
     OnCharTextChanged();
 }
 
@@ -306,7 +380,7 @@ void CMainFrame::OnVisitWebSite()
 {
     const QString guide = FindUserGuide();
     if (guide.isEmpty() || !OpenDocument(guide))
-        ShowMessage(this, QStringLiteral("找不到用户指南 user-guide.html。"));
+        ShowMessage(this, tr("找不到用户指南 user-guide.html。"));
 }
 
 void CMainFrame::OnGlyphFormat()
@@ -334,15 +408,15 @@ void CMainFrame::OnCreateSingleGlyph()
         return;
     case SingleGlyphResult::Refused:
         RepaintViews();
-        ShowMessage(this, QString::fromUtf8(GroupTooLongMessage));
+        ShowMessage(this, CoreMessage(GroupTooLongMessage));
         return;
     case SingleGlyphResult::RenderFailed:
-        ShowMessage(this, QStringLiteral("error!\n\n") + result.Error);
+        ShowMessage(this, tr("error!\n\n") + result.Error);
         return;
     case SingleGlyphResult::LoadFailed:
     case SingleGlyphResult::WriteFailed:
         RepaintViews();
-        ShowMessage(this, QStringLiteral("字模文件没有写成：") + result.Error);
+        ShowMessage(this, tr("字模文件没有写成：") + result.Error);
         return;
     }
 }
@@ -350,9 +424,8 @@ void CMainFrame::OnCreateSingleGlyph()
 void CMainFrame::OnImportPicture()
 {
     const QString picture = ChooseFile(
-        this, {FileRequest::OpenFile, QStringLiteral("导入图片文件"), m_output->Path(),
-               {QStringLiteral("BMP 文件(*.bmp)"), QStringLiteral("JPG 文件(*.jpg *.jpeg)"),
-                QStringLiteral("GIF 文件(*.gif)"), QStringLiteral("所有文件(*)")},
+        this, {FileRequest::OpenFile, tr("导入图片文件"), m_output->Path(),
+               {tr("BMP 文件(*.bmp)"), tr("JPG 文件(*.jpg *.jpeg)"), tr("GIF 文件(*.gif)"), tr("所有文件(*)")},
                QStringLiteral("bmp")});
     if (picture.isEmpty())
         return;
@@ -365,7 +438,7 @@ void CMainFrame::ImportPicture(const QString &path)
     const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
     const PictureConversion imported = ImportPictureGlyph(path, m_settings, m_matrix, *m_output, dpi);
     if (imported.State == PictureConversion::Failed) {
-        ShowMessage(this, QStringLiteral("图片没有导入：\n") + imported.Error);
+        ShowMessage(this, tr("图片没有导入：\n") + imported.Error);
         return;
     }
     // The picture's size goes into the custom size edits, whose handlers refuse more than 1024.
@@ -378,10 +451,10 @@ void CMainFrame::OnCreatePictureData()
     const PictureDataResult result = CreatePictureData(m_settings, m_matrix, *m_output);
     switch (result.State) {
     case GlyphTextResult::Refused:
-        ShowMessage(this, result.Error);
+        ShowMessage(this, CoreMessage(result.Error));
         return;
     case GlyphTextResult::Failed:
-        ShowMessage(this, QStringLiteral("图片点阵数据没有写成：\n") + result.Error);
+        ShowMessage(this, tr("图片点阵数据没有写成：\n") + result.Error);
         return;
     case GlyphTextResult::Written:
         OpenResult(result.FilePath);
@@ -397,7 +470,7 @@ void CMainFrame::OnCreateIndexTable()
     case IndexTableResult::EmptyList:
         return;
     case IndexTableResult::Failed:
-        ShowMessage(this, QStringLiteral("Index.c 没有写成：\n") + error);
+        ShowMessage(this, tr("Index.c 没有写成：\n") + error);
         return;
     case IndexTableResult::Written:
         OpenResult(path);
@@ -407,10 +480,11 @@ void CMainFrame::OnCreateIndexTable()
 
 void CMainFrame::OnExportAllGlyphFiles()
 {
-    const QString folder =
-        ChooseFile(this, {FileRequest::Directory, QStringLiteral("Select a directory"), m_output->Path(), {}, {}});
+    const QString start = QFileInfo(m_exportDirectory).isDir() ? m_exportDirectory : m_output->Path();
+    const QString folder = ChooseFile(this, {FileRequest::Directory, tr("Select a directory"), start, {}, {}});
     if (folder.isEmpty())
         return;
+    m_exportDirectory = folder;
     const QStringList written = m_output->WrittenFiles();
     QStringList failures;
     int copied = 0;
@@ -426,11 +500,11 @@ void CMainFrame::OnExportAllGlyphFiles()
         }
     }
     if (!failures.isEmpty()) {
-        ShowMessage(this, QStringLiteral("有 %1 个文件没有导出：\n").arg(failures.size())
+        ShowMessage(this, tr("有 %1 个文件没有导出：\n").arg(failures.size())
                               + QStringList(failures.mid(0, 10)).join(QLatin1Char('\n')));
         return;
     }
-    statusBar()->showMessage(QStringLiteral("已导出 %1 个文件到 %2").arg(copied).arg(folder), 10000);
+    statusBar()->showMessage(tr("已导出 %1 个文件到 %2").arg(copied).arg(folder), 10000);
 }
 
 void CMainFrame::OnImportCharset(int set)
@@ -444,7 +518,7 @@ void CMainFrame::OnImportCharset(int set)
         ShowMessage(this, imported.Error);
         return;
     }
-    statusBar()->showMessage(QStringLiteral("已导入 %1 个字符").arg(imported.Count), 5000);
+    statusBar()->showMessage(tr("已导入 %1 个字符").arg(imported.Count), 5000);
 }
 
 void CMainFrame::OnConvertScripts(bool toTraditional)
@@ -516,6 +590,9 @@ void CMainFrame::OnBatchFinished(const BatchResult &result, const DotMatrix &las
     RepaintViews();
     emit BatchFinished(result);
     if (m_closeAfterBatch) {
+        // The window closes before StartBatch puts the format back: it remembers the user's.
+        if (mode != BatchAllOnly)
+            m_settings.OutputFormat = m_savedOutputFormat;
         close();
         return;
     }
@@ -526,15 +603,15 @@ void CMainFrame::ReportBatch(const BatchResult &result, int mode)
 {
     switch (result.State) {
     case BatchResult::Failed:
-        ShowMessage(this, QStringLiteral("字模生成在第 %1 个字符处中止：\n%2").arg(result.Glyphs + 1).arg(result.Error));
+        ShowMessage(this, tr("字模生成在第 %1 个字符处中止：\n%2").arg(result.Glyphs + 1).arg(result.Error));
         return;
     case BatchResult::Cancelled:
-        statusBar()->showMessage(QStringLiteral("字模生成已停止"), 5000);
+        statusBar()->showMessage(tr("字模生成已停止"), 5000);
         return;
     case BatchResult::Done:
         break;
     }
-    statusBar()->showMessage(QStringLiteral("已生成 %1 个字模").arg(result.Glyphs), 10000);
+    statusBar()->showMessage(tr("已生成 %1 个字模").arg(result.Glyphs), 10000);
     if (mode == BatchAllOnly) {
         OpenResult(result.AllPath);
         return;
@@ -542,16 +619,16 @@ void CMainFrame::ReportBatch(const BatchResult &result, int mode)
     const bool dat = mode == BatchDat;
     FileRequest request;
     request.Mode = FileRequest::SaveFile;
-    request.Caption = QStringLiteral("另存为");
+    request.Caption = tr("另存为");
     request.StartPath = m_output->Path();
-    request.Filters = {dat ? QStringLiteral("文件(*.dat)") : QStringLiteral("文件(*.bin)"), QStringLiteral("所有文件(*.*)")};
+    request.Filters = {dat ? tr("文件(*.dat)") : tr("文件(*.bin)"), tr("所有文件(*.*)")};
     request.DefaultSuffix = dat ? QStringLiteral("DAT") : QStringLiteral("BIN");
     const QString copy = ChooseFile(this, request);
     if (copy.isEmpty())
         return;
     QString error;
     if (!CopyFileReplacing(result.DataPath, copy, &error))
-        ShowMessage(this, QStringLiteral("font.dat 没有复制成功：\n") + error);
+        ShowMessage(this, tr("font.dat 没有复制成功：\n") + error);
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event)
@@ -563,6 +640,8 @@ void CMainFrame::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (m_rememberSettings)
+        SaveSettings();
     QMainWindow::closeEvent(event);
 }
 
@@ -596,7 +675,7 @@ void CMainFrame::OnSplit()
     // active pane; Enter or Esc ends it.
     QWidget *focus = QApplication::focusWidget();
     m_trackingSplitter = (focus && m_wndLeftSplitter->isAncestorOf(focus)) ? m_wndLeftSplitter : m_wndSplitter;
-    statusBar()->showMessage(QStringLiteral("用方向键移动分隔条，回车或 Esc 结束"));
+    statusBar()->showMessage(tr("用方向键移动分隔条，回车或 Esc 结束"));
     qApp->installEventFilter(this);
 }
 

@@ -5,6 +5,7 @@
 // its outcome to the user.
 
 #include "encode/batchrun.h"
+#include "l10n/language.h"
 #include "output/outputdirectory.h"
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
@@ -12,6 +13,7 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class BatchRunner;
@@ -22,6 +24,7 @@ class CFontSel;
 class CFontView;
 class CommandActions;
 class QAction;
+class QDockWidget;
 class QLabel;
 class QLineEdit;
 class QSplitter;
@@ -31,8 +34,9 @@ class CMainFrame : public QMainWindow
 {
     Q_OBJECT
 public:
-    // Fixed document title shown after "Dotrix - " in the caption.
-    static inline const QString DocumentTitle = QStringLiteral("字模数据");
+    // Fixed document title shown after "Dotrix - " in the caption (translated when shown).
+    static constexpr const char *DocumentTitleText = QT_TR_NOOP("字模数据");
+    static inline const QString DocumentTitle = QString::fromUtf8(DocumentTitleText);
 
     explicit CMainFrame(const QString &programDir, QWidget *parent = nullptr);
     ~CMainFrame() override;
@@ -55,6 +59,13 @@ public:
     // Marks the glyph view and the preview for repainting.
     void RepaintViews();
 
+    // Takes up what the user chose in earlier runs (windowsettings.h) and remembers the choices of
+    // this run when the window closes. Returns the message to show when the remembered settings
+    // had to be ignored, else an empty string.
+    QString RestoreSettings();
+    // Writes this run's choices as the ones to remember.
+    void SaveSettings();
+
     // Imports the picture at path as the file dialog's choice would.
     void ImportPicture(const QString &path);
     // True while a batch worker runs (and until its results are taken back).
@@ -65,6 +76,7 @@ signals:
     void BatchFinished(const BatchResult &result);
 
 protected:
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -74,7 +86,11 @@ private:
     void CreateControlBar();
     void CreateClient();
     void ConnectCommands();
+    // Gives every text of the window the language in use.
+    void RetranslateUi();
     void UpdateLockPanes();
+    void SetCharBoxFont();
+    void ChooseLanguage(Language language);
 
     // The character box's text in code page 936; characters without a code are counted in
     // skipped.
@@ -118,6 +134,7 @@ private:
     QLabel *m_messagePane = nullptr;
     QLabel *m_lockPanes[3] = {};
     CControlBar *m_wndDlgBar = nullptr;
+    QDockWidget *m_controlDock = nullptr;
     CDotrixView *m_pDotrixView = nullptr;
     CFontView *m_pFontView = nullptr;
     CFontSel *m_pFontSel = nullptr;
@@ -129,4 +146,11 @@ private:
     int m_batchMode = BatchAllOnly;
     int m_savedOutputFormat = Typical;
     bool m_closeAfterBatch = false;
+
+    // What is remembered beside the settings: where glyph files were last exported, the language
+    // chosen under 查看, and whether this window remembers at all (the program's does; tests'
+    // windows only when they ask).
+    QString m_exportDirectory;
+    std::optional<Language> m_chosenLanguage;
+    bool m_rememberSettings = false;
 };

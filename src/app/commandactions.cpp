@@ -3,50 +3,85 @@
 #include "artwork.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 
 namespace {
 
+// The pop-up menus, in the menu bar's order, and their titles.
+enum MenuIndex { MenuFile, MenuSettings, MenuCreate, MenuDelivery, MenuView, MenuHelp, MenuCount };
+const char *const MenuTitles[MenuCount] = {
+    QT_TRANSLATE_NOOP("CommandActions", "文件(&F)"),     QT_TRANSLATE_NOOP("CommandActions", "设置"),
+    QT_TRANSLATE_NOOP("CommandActions", "创建点阵数据"), QT_TRANSLATE_NOOP("CommandActions", "数据通讯"),
+    QT_TRANSLATE_NOOP("CommandActions", "查看(&V)"),     QT_TRANSLATE_NOOP("CommandActions", "帮助(&H)"),
+};
+
 // The menu commands: identifier, pop-up menu, menu text, whether a separator comes first, and
-// the status-bar prompt and tooltip ("prompt\ntooltip").
+// the status-bar prompt and tooltip ("prompt\ntooltip"). The texts are translated when shown.
 struct CommandSpec
 {
     CommandId Id;
-    const char *Menu;
+    MenuIndex Menu;
     const char *Text;
     bool SeparatorBefore;
     const char *Prompt;
 };
 
 const CommandSpec Commands[] = {
-    {CmdImportGB2312, "文件(&F)", "导入GB2312简体中文字符集", false, nullptr},
-    {CmdImportGBK, "文件(&F)", "导入GBK中文字符集", false, nullptr},
-    {CmdImportPicture, "文件(&F)", "导入图片文件", false, nullptr},
-    {CmdExportAllGlyphFiles, "文件(&F)", "导出所有字模文件", true, "保存所有字模文件\n保存所有字模文件"},
-    {CmdExit, "文件(&F)", "退出(&X)", true, "退出应用程序；提示保存文档\n退出"},
-    {CmdChooseFont, "设置", "设置字体", false, "设置字体\n设置字体"},
-    {CmdGlyphFormat, "设置", "设置字模格式", false, "字模格式\n设置字模格式"},
-    {CmdToTraditional, "设置", "转为繁体", true, nullptr},
-    {CmdToSimplified, "设置", "转为简体", false, nullptr},
-    {CmdCreateSingleGlyph, "创建点阵数据", "创建单个字模", false, "创建单个字模\n创建单个字模"},
-    {CmdCreateAllGlyphs, "创建点阵数据", "创建所有字模", false, "创建所有点阵字模\n创建所有点阵字模"},
-    {CmdCreateAllToDat, "创建点阵数据", "创建所有字模到DAT文件", false, nullptr},
-    {CmdCreateAllToBin, "创建点阵数据", "创建所有字模到二进制文件", false, nullptr},
-    {CmdCreatePictureData, "创建点阵数据", "创建图片点阵数据", false, "创建图片点阵数据\n创建图片点阵数据"},
-    {CmdCreateIndexTable, "创建点阵数据", "创建字符索引表", false, nullptr},
-    {CmdSendSerial, "数据通讯", "通过RS232串口传送字模数据", false, nullptr},
-    {CmdSendFloppy, "数据通讯", "发送到软盘", false, nullptr},
-    {CmdSendRemovable, "数据通讯", "发送到移动存储设备", false, nullptr},
-    {CmdViewToolBar, "查看(&V)", "工具栏(&T)", false, "显示或隐藏工具栏\n显隐工具栏"},
-    {CmdViewStatusBar, "查看(&V)", "状态栏(&S)", false, "显示或隐藏状态栏\n显隐状态栏"},
-    {CmdSplit, "查看(&V)", "分隔(&P)", false, "将活动的窗口分隔成窗格\n分隔"},
-    {CmdUserGuide, "帮助(&H)", "阅读 Dotrix 用户指南，了解更多信息", false, nullptr},
-    {CmdAbout, "帮助(&H)", "关于 Dotrix(&A)...", false, "显示程序信息，版本号和版权\n关于"},
+    {CmdImportGB2312, MenuFile, QT_TRANSLATE_NOOP("CommandActions", "导入GB2312简体中文字符集"), false,
+     nullptr},
+    {CmdImportGBK, MenuFile, QT_TRANSLATE_NOOP("CommandActions", "导入GBK中文字符集"), false,
+     nullptr},
+    {CmdImportPicture, MenuFile, QT_TRANSLATE_NOOP("CommandActions", "导入图片文件"), false,
+     nullptr},
+    {CmdExportAllGlyphFiles, MenuFile, QT_TRANSLATE_NOOP("CommandActions", "导出所有字模文件"), true,
+     QT_TRANSLATE_NOOP("CommandActions", "保存所有字模文件\n保存所有字模文件")},
+    {CmdExit, MenuFile, QT_TRANSLATE_NOOP("CommandActions", "退出(&X)"), true,
+     QT_TRANSLATE_NOOP("CommandActions", "退出应用程序；提示保存文档\n退出")},
+    {CmdChooseFont, MenuSettings, QT_TRANSLATE_NOOP("CommandActions", "设置字体"), false,
+     QT_TRANSLATE_NOOP("CommandActions", "设置字体\n设置字体")},
+    {CmdGlyphFormat, MenuSettings, QT_TRANSLATE_NOOP("CommandActions", "设置字模格式"), false,
+     QT_TRANSLATE_NOOP("CommandActions", "字模格式\n设置字模格式")},
+    {CmdToTraditional, MenuSettings, QT_TRANSLATE_NOOP("CommandActions", "转为繁体"), true,
+     nullptr},
+    {CmdToSimplified, MenuSettings, QT_TRANSLATE_NOOP("CommandActions", "转为简体"), false,
+     nullptr},
+    {CmdCreateSingleGlyph, MenuCreate, QT_TRANSLATE_NOOP("CommandActions", "创建单个字模"), false,
+     QT_TRANSLATE_NOOP("CommandActions", "创建单个字模\n创建单个字模")},
+    {CmdCreateAllGlyphs, MenuCreate, QT_TRANSLATE_NOOP("CommandActions", "创建所有字模"), false,
+     QT_TRANSLATE_NOOP("CommandActions", "创建所有点阵字模\n创建所有点阵字模")},
+    {CmdCreateAllToDat, MenuCreate, QT_TRANSLATE_NOOP("CommandActions", "创建所有字模到DAT文件"), false,
+     nullptr},
+    {CmdCreateAllToBin, MenuCreate, QT_TRANSLATE_NOOP("CommandActions", "创建所有字模到二进制文件"), false,
+     nullptr},
+    {CmdCreatePictureData, MenuCreate, QT_TRANSLATE_NOOP("CommandActions", "创建图片点阵数据"), false,
+     QT_TRANSLATE_NOOP("CommandActions", "创建图片点阵数据\n创建图片点阵数据")},
+    {CmdCreateIndexTable, MenuCreate, QT_TRANSLATE_NOOP("CommandActions", "创建字符索引表"), false,
+     nullptr},
+    {CmdSendSerial, MenuDelivery, QT_TRANSLATE_NOOP("CommandActions", "通过RS232串口传送字模数据"), false,
+     nullptr},
+    {CmdSendFloppy, MenuDelivery, QT_TRANSLATE_NOOP("CommandActions", "发送到软盘"), false,
+     nullptr},
+    {CmdSendRemovable, MenuDelivery, QT_TRANSLATE_NOOP("CommandActions", "发送到移动存储设备"), false,
+     nullptr},
+    {CmdViewToolBar, MenuView, QT_TRANSLATE_NOOP("CommandActions", "工具栏(&T)"), false,
+     QT_TRANSLATE_NOOP("CommandActions", "显示或隐藏工具栏\n显隐工具栏")},
+    {CmdViewStatusBar, MenuView, QT_TRANSLATE_NOOP("CommandActions", "状态栏(&S)"), false,
+     QT_TRANSLATE_NOOP("CommandActions", "显示或隐藏状态栏\n显隐状态栏")},
+    {CmdSplit, MenuView, QT_TRANSLATE_NOOP("CommandActions", "分隔(&P)"), false,
+     QT_TRANSLATE_NOOP("CommandActions", "将活动的窗口分隔成窗格\n分隔")},
+    {CmdLanguageChinese, MenuView, QT_TRANSLATE_NOOP("CommandActions", "中文"), true,
+     nullptr},
+    {CmdLanguageEnglish, MenuView, QT_TRANSLATE_NOOP("CommandActions", "English"), false,
+     nullptr},
+    {CmdUserGuide, MenuHelp, QT_TRANSLATE_NOOP("CommandActions", "阅读 Dotrix 用户指南，了解更多信息"), false,
+     nullptr},
+    {CmdAbout, MenuHelp, QT_TRANSLATE_NOOP("CommandActions", "关于 Dotrix(&A)..."), false,
+     QT_TRANSLATE_NOOP("CommandActions", "显示程序信息，版本号和版权\n关于")},
 };
-
-const char *const MenuOrder[] = {"文件(&F)", "设置", "创建点阵数据", "数据通讯", "查看(&V)", "帮助(&H)"};
 
 // Commands without a menu item, reached by their keys anywhere in the window.
 const std::pair<CommandId, QKeyCombination> KeyboardCommands[] = {
@@ -78,18 +113,18 @@ QAction *NewAction(CommandId id, const QString &text, QObject *owner)
 CommandActions::CommandActions(QMainWindow *window) : QObject(window), m_window(window)
 {
     for (const CommandSpec &command : Commands) {
-        QAction *action = NewAction(command.Id, QString::fromUtf8(command.Text), window);
-        if (command.Prompt) {
-            const QStringList parts = QString::fromUtf8(command.Prompt).split(QLatin1Char('\n'));
-            action->setStatusTip(parts.value(0));
-            action->setToolTip(parts.value(1));
-        }
+        QAction *action = NewAction(command.Id, QString(), window);
         action->setIcon(ToolbarIcon(command.Id));
         action->setIconVisibleInMenu(false);
         m_actions[command.Id] = action;
     }
     Action(CmdViewToolBar)->setCheckable(true);
     Action(CmdViewStatusBar)->setCheckable(true);
+    auto *languages = new QActionGroup(this);
+    for (CommandId id : {CmdLanguageChinese, CmdLanguageEnglish}) {
+        Action(id)->setCheckable(true);
+        languages->addAction(Action(id));
+    }
     for (const auto &[id, keys] : KeyboardCommands) {
         QAction *action = NewAction(id, QString(), window);
         action->setShortcut(keys);
@@ -107,21 +142,42 @@ QAction *CommandActions::Action(int commandId) const
 
 void CommandActions::FillMenuBar()
 {
-    for (const char *menuTitle : MenuOrder) {
-        QMenu *menu = m_window->menuBar()->addMenu(QString::fromUtf8(menuTitle));
+    for (int index = 0; index < MenuCount; ++index) {
+        QMenu *menu = m_window->menuBar()->addMenu(QString());
+        menu->setObjectName(QStringLiteral("menu%1").arg(index));
+        m_menus.append(menu);
         for (const CommandSpec &command : Commands) {
-            if (qstrcmp(command.Menu, menuTitle) != 0)
+            if (command.Menu != index)
                 continue;
             if (command.SeparatorBefore)
                 menu->addSeparator();
             menu->addAction(Action(command.Id));
         }
     }
+    RetranslateUi();
+}
+
+void CommandActions::RetranslateUi()
+{
+    for (const CommandSpec &command : Commands) {
+        QAction *action = Action(command.Id);
+        action->setText(tr(command.Text));
+        if (command.Prompt) {
+            const QStringList parts = tr(command.Prompt).split(QLatin1Char('\n'));
+            action->setStatusTip(parts.value(0));
+            action->setToolTip(parts.value(1));
+        }
+    }
+    for (int index = 0; index < int(m_menus.size()); ++index)
+        m_menus[index]->setTitle(tr(MenuTitles[index]));
+    if (m_toolBar)
+        m_toolBar->setWindowTitle(tr("工具栏"));
 }
 
 QToolBar *CommandActions::CreateToolBar()
 {
-    QToolBar *toolBar = m_window->addToolBar(QStringLiteral("工具栏"));
+    QToolBar *toolBar = m_window->addToolBar(tr("工具栏"));
+    m_toolBar = toolBar;
     toolBar->setObjectName(QStringLiteral("mainToolBar"));
     toolBar->setIconSize(QSize(28, 28));
     toolBar->setMovable(true);

@@ -1,15 +1,18 @@
 #pragma once
 // CommandActions: the window's commands as QActions, made from one table that gives each its
-// menu, text, prompt, tooltip, toolbar place and shortcut; it fills the menu bar and the toolbar.
+// menu, text, prompt, tooltip, toolbar place and shortcut; it fills the menu bar and the toolbar
+// and gives them their texts in the language in use.
 
 #include "commandid.h"
 
+#include <QList>
 #include <QObject>
 
 #include <map>
 
 class QAction;
 class QMainWindow;
+class QMenu;
 class QToolBar;
 
 class CommandActions : public QObject
@@ -25,6 +28,8 @@ public:
 
     // The menus in the window's menu bar.
     void FillMenuBar();
+    // Gives menus, commands and the toolbar their texts in the language in use.
+    void RetranslateUi();
     // The main toolbar with its buttons; the character box is added by the window.
     QToolBar *CreateToolBar();
 
@@ -35,4 +40,6 @@ public:
 private:
     QMainWindow *m_window;
     std::map<int, QAction *> m_actions;
+    QList<QMenu *> m_menus;
+    QToolBar *m_toolBar = nullptr;
 };

@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 
 #include <chrono>
-#include <iomanip>
 #include <thread>
 #include <unistd.h>
 
@@ -45,9 +44,10 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
 
     if (result.State != BatchResult::Done) {
-        err << "dotrix-cli: the batch stopped at character " << result.Glyphs + 1 << " of " << total << ": "
-            << result.Error.toStdString() << '\n';
-        return ExitFailure;
+        return Fail(err, DotrixCli::tr("the batch stopped at character %1 of %2: %3")
+                             .arg(result.Glyphs + 1)
+                             .arg(total)
+                             .arg(result.Error));
     }
     int files = result.FilesWritten;
     if (!options.SavePath.isEmpty()) {
@@ -57,9 +57,11 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
         }
         ++files;
     }
-    out << result.Glyphs << " glyphs, " << files << " files, All.c " << result.AllBytes << " bytes";
+    QString summary = DotrixCli::tr("%1 glyphs, %2 files, All.c %3 bytes").arg(result.Glyphs).arg(files).arg(result.AllBytes);
     if (result.DataBytes >= 0)
-        out << ", font.dat " << result.DataBytes << " bytes" << (result.Indexed ? " with index" : "");
-    out << ", " << std::fixed << std::setprecision(2) << seconds << " s\n";
+        summary += result.Indexed ? DotrixCli::tr(", font.dat %1 bytes with index").arg(result.DataBytes)
+                                  : DotrixCli::tr(", font.dat %1 bytes").arg(result.DataBytes);
+    summary += DotrixCli::tr(", %1 s").arg(seconds, 0, 'f', 2);
+    out << summary.toStdString() << '\n';
     return ExitOk;
 }

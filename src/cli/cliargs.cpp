@@ -1,6 +1,7 @@
 #include "cliargs.h"
 
 #include "encode/indexvalue.h"
+#include "l10n/language.h"
 
 #include <charconv>
 #include <functional>
@@ -47,17 +48,20 @@ struct OptionSpec
     Setter Apply;
 };
 
-std::string BadValue(const char *option, const std::string &value, const char *expected)
+std::string BadValue(const char *option, const std::string &value, const QString &expected)
 {
-    return std::string("bad value '") + value + "' for --" + option + ": expected " + expected;
+    return DotrixCli::tr("bad value '%1' for --%2: expected %3")
+        .arg(QString::fromStdString(value), QLatin1String(option), expected)
+        .toStdString();
 }
 
-// An option naming a file or folder: any non-empty text, kept as given.
+// An option naming a file or folder: any non-empty text, kept as given. expected is marked for
+// translation in the DotrixCli context.
 OptionSpec PathOption(const char *name, QString CliOptions::*field, const char *expected)
 {
     return {name, true, [name, field, expected](CliOptions &o, const std::string &v) -> std::string {
                 if (v.empty())
-                    return BadValue(name, v, expected);
+                    return BadValue(name, v, DotrixCli::tr(expected));
                 o.*field = QString::fromStdString(v);
                 return {};
             }};
@@ -69,7 +73,7 @@ const std::vector<OptionSpec> &Options()
         {"font", true,
          [](CliOptions &o, const std::string &v) -> std::string {
              if (v.empty())
-                 return BadValue("font", v, "a font family name");
+                 return BadValue("font", v, DotrixCli::tr("a font family name"));
              o.Settings.GlyphFont.Face = QString::fromStdString(v);
              return {};
          }},
@@ -77,7 +81,7 @@ const std::vector<OptionSpec> &Options()
          [](CliOptions &o, const std::string &v) -> std::string {
              const auto pt = ParseInt(v);
              if (!pt || *pt < 1 || *pt > 720)
-                 return BadValue("font-size", v, "points from 1 to 720");
+                 return BadValue("font-size", v, DotrixCli::tr("points from 1 to 720"));
              o.Settings.GlyphFont.PointSize = *pt;
              return {};
          }},
@@ -85,9 +89,9 @@ const std::vector<OptionSpec> &Options()
          [](CliOptions &o, const std::string &v) -> std::string {
              const auto size = ParsePair(v, "xX");
              if (!size || size->first < 1 || size->second < 1)
-                 return BadValue("size", v, "WIDTHxHEIGHT, each 1 to 1024, such as 16x16");
+                 return BadValue("size", v, DotrixCli::tr("WIDTHxHEIGHT, each 1 to 1024, such as 16x16"));
              if (size->first > MaxGlyphSide || size->second > MaxGlyphSide)
-                 return MatrixTooBigMessage;
+                 return CoreMessage(MatrixTooBigMessage).toStdString();
              o.Settings.Width = size->first;
              o.Settings.Height = size->second;
              return {};
@@ -96,7 +100,7 @@ const std::vector<OptionSpec> &Options()
          [](CliOptions &o, const std::string &v) -> std::string {
              const auto offset = ParsePair(v, ",");
              if (!offset)
-                 return BadValue("offset", v, "X,Y in pixels, such as 0,-2");
+                 return BadValue("offset", v, DotrixCli::tr("X,Y in pixels, such as 0,-2"));
              o.Settings.OffsetX = offset->first;
              o.Settings.OffsetY = offset->second;
              return {};
@@ -110,7 +114,7 @@ const std::vector<OptionSpec> &Options()
              else if (v == "zn")
                  o.Settings.ScanMode = ScanZN;
              else
-                 return BadValue("scan", v, "h, v or zn");
+                 return BadValue("scan", v, DotrixCli::tr("h, v or zn"));
              return {};
          }},
         {"group", true,
@@ -122,7 +126,7 @@ const std::vector<OptionSpec> &Options()
                      return {};
                  }
              }
-             return BadValue("group", v, "bits per group: 4, 8, 12, 16, 24 or 32");
+             return BadValue("group", v, DotrixCli::tr("bits per group: 4, 8, 12, 16, 24 or 32"));
          }},
         {"format", true,
          [](CliOptions &o, const std::string &v) -> std::string {
@@ -133,11 +137,11 @@ const std::vector<OptionSpec> &Options()
              else if (v == "asm")
                  o.Settings.OutputFormat = AsmTable;
              else
-                 return BadValue("format", v, "typical, c or asm");
+                 return BadValue("format", v, DotrixCli::tr("typical, c or asm"));
              return {};
          }},
-        PathOption("workdir", &CliOptions::WorkDir, "a directory"),
-        PathOption("list", &CliOptions::ListFile, "a file holding the character list"),
+        PathOption("workdir", &CliOptions::WorkDir, QT_TRANSLATE_NOOP("DotrixCli", "a directory")),
+        PathOption("list", &CliOptions::ListFile, QT_TRANSLATE_NOOP("DotrixCli", "a file holding the character list")),
         {"list-encoding", true,
          [](CliOptions &o, const std::string &v) -> std::string {
              if (v == "utf-8" || v == "utf8")
@@ -145,7 +149,7 @@ const std::vector<OptionSpec> &Options()
              else if (v == "cp936")
                  o.ListIsCp936 = true;
              else
-                 return BadValue("list-encoding", v, "utf-8 or cp936");
+                 return BadValue("list-encoding", v, DotrixCli::tr("utf-8 or cp936"));
              return {};
          }},
         {"charset", true,
@@ -155,7 +159,7 @@ const std::vector<OptionSpec> &Options()
              else if (v == "gbk")
                  o.Charset = CharacterSet::GBK;
              else
-                 return BadValue("charset", v, "gb2312 or gbk");
+                 return BadValue("charset", v, DotrixCli::tr("gb2312 or gbk"));
              return {};
          }},
         {"to-traditional", false,
@@ -180,7 +184,7 @@ const std::vector<OptionSpec> &Options()
              else if (v == "bin")
                  o.DataMode = 2;
              else
-                 return BadValue("data", v, "dat or bin");
+                 return BadValue("data", v, DotrixCli::tr("dat or bin"));
              return {};
          }},
         {"index", true,
@@ -188,23 +192,33 @@ const std::vector<OptionSpec> &Options()
              uint16_t value = 0;
              switch (ParseIndexValue(v, value)) {
              case IndexValueCheck::TooLong:
-                 return std::string("bad value '") + v + "' for --index: " + IndexTooLongMessage;
+                 return DotrixCli::tr("bad value '%1' for --index: %2")
+                     .arg(QString::fromStdString(v), CoreMessage(IndexTooLongMessage))
+                     .toStdString();
              case IndexValueCheck::Invalid:
-                 return std::string("bad value '") + v + "' for --index: " + IndexInvalidMessage
-                        + " (four hex digits, such as 0000)";
+                 return DotrixCli::tr("bad value '%1' for --index: %2 (four hex digits, such as 0000)")
+                     .arg(QString::fromStdString(v), CoreMessage(IndexInvalidMessage))
+                     .toStdString();
              case IndexValueCheck::Ok:
                  break;
              }
              o.Index = value;
              return {};
          }},
-        PathOption("save", &CliOptions::SavePath, "a file name"),
-        PathOption("picture", &CliOptions::PicturePath, "a picture file (BMP, JPEG, GIF)"),
+        PathOption("save", &CliOptions::SavePath, QT_TRANSLATE_NOOP("DotrixCli", "a file name")),
+        PathOption("picture", &CliOptions::PicturePath, QT_TRANSLATE_NOOP("DotrixCli", "a picture file (BMP, JPEG, GIF)")),
         {"send-serial", false,
          [](CliOptions &o, const std::string &) { o.SendSerial = true; return std::string(); }},
-        PathOption("copy-to", &CliOptions::CopyTo, "a directory"),
+        PathOption("copy-to", &CliOptions::CopyTo, QT_TRANSLATE_NOOP("DotrixCli", "a directory")),
         {"index-table", false, [](CliOptions &o, const std::string &) { o.IndexTable = true; return std::string(); }},
         {"dots", false, [](CliOptions &o, const std::string &) { o.Dots = true; return std::string(); }},
+        {"lang", true,
+         [](CliOptions &, const std::string &v) -> std::string {
+             // Set before the arguments are parsed (main), so that this parse speaks it already.
+             if (!ParseLanguage(QString::fromStdString(v)))
+                 return BadValue("lang", v, DotrixCli::tr("zh or en"));
+             return {};
+         }},
         {"help", false, [](CliOptions &o, const std::string &) { o.Help = true; return std::string(); }},
         {"version", false, [](CliOptions &o, const std::string &) { o.Version = true; return std::string(); }},
     };
@@ -215,9 +229,9 @@ const std::vector<OptionSpec> &Options()
 std::string CheckListOptions(const CliOptions &o)
 {
     if (!o.ListFile.isEmpty() && o.Charset)
-        return "--list and --charset both give the character list; choose one";
+        return DotrixCli::tr("--list and --charset both give the character list; choose one").toStdString();
     if (o.ToTraditional && o.ToSimplified)
-        return "--to-traditional and --to-simplified contradict each other; choose one";
+        return DotrixCli::tr("--to-traditional and --to-simplified contradict each other; choose one").toStdString();
     const std::pair<bool, const char *> needList[] = {
         {o.ListIsCp936, "--list-encoding"}, {o.ToTraditional, "--to-traditional"},
         {o.ToSimplified, "--to-simplified"}, {o.Dedupe, "--dedupe"},
@@ -225,23 +239,25 @@ std::string CheckListOptions(const CliOptions &o)
         {o.PrintList, "--print-list"}};
     for (const auto &[given, option] : needList)
         if (given && !o.HasList())
-            return std::string(option) + " works on the character list: give --list FILE or --charset SET";
+            return DotrixCli::tr("%1 works on the character list: give --list FILE or --charset SET")
+                .arg(QLatin1String(option))
+                .toStdString();
     if (o.ListIsCp936 && o.ListFile.isEmpty())
-        return "--list-encoding applies to --list FILE";
+        return DotrixCli::tr("--list-encoding applies to --list FILE").toStdString();
     if (o.HasList() && !o.PrintList && !o.Batch && !o.IndexTable)
-        return "the character list is used by --batch, --index-table and --print-list; give one of them";
+        return DotrixCli::tr("the character list is used by --batch, --index-table and --print-list; give one of them").toStdString();
     if (o.DataMode != 0 && !o.Batch)
-        return "--data makes font.dat in a batch run: add --batch";
+        return DotrixCli::tr("--data makes font.dat in a batch run: add --batch").toStdString();
     if (o.Index && o.DataMode == 0)
-        return "--index goes into font.dat: add --data dat or --data bin";
+        return DotrixCli::tr("--index goes into font.dat: add --data dat or --data bin").toStdString();
     if (!o.SavePath.isEmpty() && o.DataMode == 0)
-        return "--save copies font.dat: add --data dat or --data bin";
+        return DotrixCli::tr("--save copies font.dat: add --data dat or --data bin").toStdString();
     if (o.Delivers() && (o.Preview || !o.PicturePath.isEmpty() || o.PrintList))
-        return "--send-serial and --copy-to deliver font.dat; they go with --batch or alone";
+        return DotrixCli::tr("--send-serial and --copy-to deliver font.dat; they go with --batch or alone").toStdString();
     if (!o.PicturePath.isEmpty() && (o.Batch || o.IndexTable || o.Preview || o.HasList()))
-        return "--picture writes one picture's data; it goes with neither the list, --batch nor --preview";
+        return DotrixCli::tr("--picture writes one picture's data; it goes with neither the list, --batch nor --preview").toStdString();
     if ((o.Batch || o.IndexTable) && o.Preview)
-        return "--preview shows one glyph; it does not go with --batch or --index-table";
+        return DotrixCli::tr("--preview shows one glyph; it does not go with --batch or --index-table").toStdString();
     return {};
 }
 
@@ -256,7 +272,7 @@ CliParseResult ParseCliArgs(const std::vector<std::string> &args)
         const std::string &arg = args[i];
         if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
             if (!optionsEnded && arg.size() >= 2 && arg[0] == '-' && arg != "-") {
-                result.Error = "unknown option '" + arg + "' (try --help)";
+                result.Error = DotrixCli::tr("unknown option '%1' (try --help)").arg(QString::fromStdString(arg)).toStdString();
                 return result;
             }
             positional.push_back(arg);
@@ -273,7 +289,8 @@ CliParseResult ParseCliArgs(const std::vector<std::string> &args)
             if (name == candidate.Name)
                 option = &candidate;
         if (!option) {
-            result.Error = "unknown option '--" + name + "' (try --help)";
+            result.Error =
+                DotrixCli::tr("unknown option '--%1' (try --help)").arg(QString::fromStdString(name)).toStdString();
             return result;
         }
         std::string value;
@@ -283,11 +300,11 @@ CliParseResult ParseCliArgs(const std::vector<std::string> &args)
             } else if (i + 1 < args.size()) {
                 value = args[++i];
             } else {
-                result.Error = "option --" + name + " needs a value";
+                result.Error = DotrixCli::tr("option --%1 needs a value").arg(QString::fromStdString(name)).toStdString();
                 return result;
             }
         } else if (eq != std::string::npos) {
-            result.Error = "option --" + name + " takes no value";
+            result.Error = DotrixCli::tr("option --%1 takes no value").arg(QString::fromStdString(name)).toStdString();
             return result;
         }
         if (std::string error = option->Apply(result.Options, value); !error.empty()) {
@@ -310,11 +327,13 @@ CliParseResult ParseCliArgs(const std::vector<std::string> &args)
         return result;
     }
     if (positional.empty()) {
-        result.Error = "no TEXT given (try --help)";
+        result.Error = DotrixCli::tr("no TEXT given (try --help)").toStdString();
         return result;
     }
     if (positional.size() > 1) {
-        result.Error = "more than one TEXT given: '" + positional[1] + "' (quote text with spaces)";
+        result.Error = DotrixCli::tr("more than one TEXT given: '%1' (quote text with spaces)")
+                           .arg(QString::fromStdString(positional[1]))
+                           .toStdString();
         return result;
     }
     result.Options.Text = positional.front();
@@ -324,7 +343,8 @@ CliParseResult ParseCliArgs(const std::vector<std::string> &args)
 
 std::string CliUsage()
 {
-    return "Usage: dotrix-cli [options] TEXT\n"
+    return DotrixCli::tr(
+           "Usage: dotrix-cli [options] TEXT\n"
            "       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]\n"
            "       dotrix-cli --picture FILE [options]\n"
            "       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)\n"
@@ -376,5 +396,7 @@ std::string CliUsage()
            "                     mid-grey) and write NAME.c, NAME being the file's name\n"
            "\n"
            "  --help             show this text\n"
-           "  --version          show the version\n";
+           "  --lang zh|en       language of the messages (default: the locale's)\n"
+           "  --version          show the version\n")
+        .toStdString();
 }

@@ -4,11 +4,18 @@
 #include "charset/charsetfile.h"
 #include "raster/glyphsettings.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
 #include <string>
 #include <vector>
+
+// The translation context of dotrix-cli's own texts: DotrixCli::tr("...").
+class DotrixCli
+{
+    Q_DECLARE_TR_FUNCTIONS(DotrixCli)
+};
 
 struct CliOptions
 {

@@ -41,7 +41,9 @@ std::string TextInCp936(const CliOptions &options, std::ostream &err)
     std::vector<std::string> skipped;
     std::string text = Utf8ToCp936(options.Text, &skipped);
     for (const std::string &ch : skipped)
-        err << "dotrix-cli: '" << ch << "' has no code in code page 936; skipped\n";
+        err << "dotrix-cli: "
+            << DotrixCli::tr("'%1' has no code in code page 936; skipped").arg(QString::fromStdString(ch)).toStdString()
+            << '\n';
     return text;
 }
 

@@ -17,14 +17,11 @@ int RunDeliveryCommand(const CliOptions &options, OutputDirectory &output, std::
 {
     const QString source = output.FilePath(DataFileName);
     if (!QFileInfo(source).isFile()) {
-        err << "dotrix-cli: " << source.toStdString()
-            << " is missing: make it with --batch --data dat (or --data bin)\n";
-        return ExitFailure;
+        return Fail(err, DotrixCli::tr("%1 is missing: make it with --batch --data dat (or --data bin)").arg(source));
     }
     if (!options.CopyTo.isEmpty()) {
         if (!QFileInfo(options.CopyTo).isDir()) {
-            err << "dotrix-cli: " << options.CopyTo.toStdString() << " is not a directory\n";
-            return ExitFailure;
+            return Fail(err, DotrixCli::tr("%1 is not a directory").arg(options.CopyTo));
         }
         const QString target = QDir(options.CopyTo).filePath(DataFileName);
         QString error;
@@ -53,10 +50,9 @@ int RunDeliveryCommand(const CliOptions &options, OutputDirectory &output, std::
         if (terminal)
             err << '\n';
         if (!result.Ok) {
-            err << "dotrix-cli: font.dat was not sent: " << result.Error.toStdString() << '\n';
-            return ExitFailure;
+            return Fail(err, DotrixCli::tr("font.dat was not sent: %1").arg(result.Error));
         }
-        out << "font.dat sent over the serial port\n";
+        out << DotrixCli::tr("font.dat sent over the serial port").toStdString() << '\n';
     }
     return ExitOk;
 }

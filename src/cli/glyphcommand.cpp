@@ -5,6 +5,7 @@
 #include "clisupport.h"
 #include "encode/glyphtext.h"
 #include "encode/singleglyph.h"
+#include "l10n/language.h"
 #include "raster/boxrender.h"
 
 #include <QFontDatabase>
@@ -26,7 +27,7 @@ int PrintPreview(const std::string &text, GlyphSettings &settings, OutputDirecto
         name = settings.PictureName;
     PreviewSink preview;
     if (WriteGlyphText(preview, name, character, settings, matrix) == GlyphTextResult::Refused)
-        return Fail(err, GroupTooLongMessage);
+        return Fail(err, CoreMessage(GroupTooLongMessage));
     for (const std::string &line : preview.Lines())
         out << Cp936ToUtf8(line) << '\n';
     return ExitOk;
@@ -44,9 +45,9 @@ int WriteGlyph(const std::string &text, GlyphSettings &settings, OutputDirectory
         out << result.FilePath.toStdString() << '\n';
         return ExitOk;
     case SingleGlyphResult::EmptyText:
-        return Fail(err, "TEXT holds no character to draw", ExitUsage);
+        return Fail(err, DotrixCli::tr("TEXT holds no character to draw"), ExitUsage);
     case SingleGlyphResult::Refused:
-        return Fail(err, GroupTooLongMessage);
+        return Fail(err, CoreMessage(GroupTooLongMessage));
     case SingleGlyphResult::RenderFailed:
     case SingleGlyphResult::LoadFailed:
     case SingleGlyphResult::WriteFailed:
@@ -61,12 +62,13 @@ int RunGlyphCommand(const CliOptions &options, std::ostream &out, std::ostream &
 {
     const std::string text = TextInCp936(options, err);
     if (text.empty())
-        return Fail(err, "TEXT holds no character to draw", ExitUsage);
+        return Fail(err, DotrixCli::tr("TEXT holds no character to draw"), ExitUsage);
     GlyphSettings settings = options.Settings;
     const QString resolvedFace = settings.GlyphFont.ResolvedFace();
     if (!QFontDatabase::hasFamily(resolvedFace))
-        err << "dotrix-cli: font '" << resolvedFace.toStdString()
-            << "' is not installed; the nearest installed font is used\n";
+        err << "dotrix-cli: "
+            << DotrixCli::tr("font '%1' is not installed; the nearest installed font is used").arg(resolvedFace).toStdString()
+            << '\n';
     const std::unique_ptr<OutputDirectory> output = OpenWorkDir(options, err);
     if (!output)
         return ExitFailure;

@@ -19,9 +19,9 @@ constexpr qint64 MaxListFileBytes = 16 << 20;
 // How many left-out characters are named before the rest are only counted.
 constexpr size_t MaxNamedSkipped = 10;
 
-std::string Characters(size_t count)
+QString Characters(size_t count)
 {
-    return std::to_string(count) + (count == 1 ? " character" : " characters");
+    return (count == 1 ? DotrixCli::tr("%1 character") : DotrixCli::tr("%1 characters")).arg(count);
 }
 
 bool ReadListFile(const CliOptions &options, std::ostream &err, CharList &list, std::string *error)
@@ -29,20 +29,20 @@ bool ReadListFile(const CliOptions &options, std::ostream &err, CharList &list, 
     const QString &path = options.ListFile;
     QFile file(path);
     if (QFileInfo(path).isDir()) {
-        *error = "cannot read " + path.toStdString() + ": it is a directory";
+        *error = DotrixCli::tr("cannot read %1: it is a directory").arg(path).toStdString();
         return false;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = "cannot open " + path.toStdString() + ": " + file.errorString().toStdString();
+        *error = DotrixCli::tr("cannot open %1: %2").arg(path, file.errorString()).toStdString();
         return false;
     }
     if (file.size() > MaxListFileBytes) {
-        *error = path.toStdString() + " is too large for a character list";
+        *error = DotrixCli::tr("%1 is too large for a character list").arg(path).toStdString();
         return false;
     }
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        *error = "cannot read " + path.toStdString() + ": " + file.errorString().toStdString();
+        *error = DotrixCli::tr("cannot read %1: %2").arg(path, file.errorString()).toStdString();
         return false;
     }
 
@@ -52,7 +52,9 @@ bool ReadListFile(const CliOptions &options, std::ostream &err, CharList &list, 
         QStringDecoder decoder(QStringDecoder::Utf8);
         [[maybe_unused]] const QString decoded = decoder.decode(bytes);
         if (decoder.hasError()) {
-            *error = path.toStdString() + " is not UTF-8 text (for a code page 936 file add --list-encoding cp936)";
+            *error = DotrixCli::tr("%1 is not UTF-8 text (for a code page 936 file add --list-encoding cp936)")
+                         .arg(path)
+                         .toStdString();
             return false;
         }
         if (bytes.startsWith("\xEF\xBB\xBF")) // a byte order mark is no character of the list
@@ -60,8 +62,10 @@ bool ReadListFile(const CliOptions &options, std::ostream &err, CharList &list, 
         std::vector<std::string> skipped;
         list.Text = Utf8ToCp936(std::string_view(bytes.constData(), size_t(bytes.size())), &skipped);
         if (!skipped.empty()) {
-            err << "dotrix-cli: " << Characters(skipped.size()) << " of " << path.toStdString()
-                << (skipped.size() == 1 ? " has" : " have") << " no code in code page 936; left out:";
+            const QString said = skipped.size() == 1
+                                     ? DotrixCli::tr("%1 of %2 has no code in code page 936; left out:")
+                                     : DotrixCli::tr("%1 of %2 have no code in code page 936; left out:");
+            err << "dotrix-cli: " << said.arg(Characters(skipped.size()), path).toStdString();
             for (size_t i = 0; i < skipped.size() && i < MaxNamedSkipped; ++i)
                 err << ' ' << skipped[i];
             if (skipped.size() > MaxNamedSkipped)
@@ -129,6 +133,6 @@ bool PrintCharacterList(const CliOptions &options, const QString &programDir, st
     if (!BuildCharacterList(options, programDir, err, list, error))
         return false;
     out << Cp936ToUtf8(list.Text) << '\n';
-    err << Characters(size_t(std::max(list.Count, 0))) << '\n';
+    err << Characters(size_t(std::max(list.Count, 0))).toStdString() << '\n';
     return true;
 }

@@ -10,6 +10,8 @@
 #include "listcommand.h"
 #include "picturecommand.h"
 
+#include "l10n/language.h"
+
 #include <QGuiApplication>
 
 #include <csignal>
@@ -86,6 +88,10 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("DOTRIX_QT_MESSAGES"))
         qInstallMessageHandler(QuietQtMessages);
     QGuiApplication app(argc, argv);
+    // The language of the messages: --lang (checked by the parser), else the locale's.
+    const std::optional<QString> lang = LanguageArgument(QCoreApplication::arguments());
+    const std::optional<Language> asked = lang ? ParseLanguage(*lang) : std::nullopt;
+    SetLanguage(asked.value_or(LanguageOfLocale()));
 
     const CliParseResult parsed = ParseCliArgs(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.Ok)

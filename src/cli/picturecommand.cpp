@@ -2,6 +2,7 @@
 
 #include "clisupport.h"
 #include "encode/picturedata.h"
+#include "l10n/language.h"
 #include "raster/pictureimport.h"
 
 int RunPictureCommand(const CliOptions &options, std::ostream &out, std::ostream &err)
@@ -13,15 +14,17 @@ int RunPictureCommand(const CliOptions &options, std::ostream &out, std::ostream
     DotMatrix matrix;
     const PictureConversion imported = ImportPictureGlyph(options.PicturePath, settings, matrix, *output);
     if (imported.State == PictureConversion::TooBig)
-        return Fail(err, std::string(MatrixTooBigMessage) + " (" + options.PicturePath.toStdString() + " is "
-                             + std::to_string(imported.Width) + "x" + std::to_string(imported.Height) + ")");
+        return Fail(err, DotrixCli::tr("%1 (%2 is %3x%4)")
+                             .arg(CoreMessage(MatrixTooBigMessage), options.PicturePath)
+                             .arg(imported.Width)
+                             .arg(imported.Height));
     if (imported.State == PictureConversion::Failed)
         return Fail(err, imported.Error);
     if (options.Dots)
         PrintDots(out, matrix, settings.Width, settings.Height);
     const PictureDataResult written = CreatePictureData(settings, matrix, *output);
     if (written.State != GlyphTextResult::Written)
-        return Fail(err, written.Error);
+        return Fail(err, CoreMessage(written.Error));
     out << written.FilePath.toStdString() << '\n';
     return ExitOk;
 }

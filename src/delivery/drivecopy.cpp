@@ -52,12 +52,14 @@ std::vector<Drive> SystemDriveList::Drives() const
 
 QString DriveConfirmationPrefix(DriveKind kind)
 {
-    return kind == DriveKind::Floppy ? QStringLiteral("发送到软盘 ") : QStringLiteral("发送到移动存储设备 ");
+    return QString::fromUtf8(kind == DriveKind::Floppy ? QT_TRANSLATE_NOOP("CoreMessage", "发送到软盘 ")
+                                                       : QT_TRANSLATE_NOOP("CoreMessage", "发送到移动存储设备 "));
 }
 
 QString NoDriveMessage(DriveKind kind)
 {
-    return kind == DriveKind::Floppy ? QStringLiteral("没有发现软盘") : QStringLiteral("没有发现移动存储设备");
+    return QString::fromUtf8(kind == DriveKind::Floppy ? QT_TRANSLATE_NOOP("CoreMessage", "没有发现软盘")
+                                                       : QT_TRANSLATE_NOOP("CoreMessage", "没有发现移动存储设备"));
 }
 
 DriveCopyOutcome CopyToDrives(const QString &source, DriveKind kind, const DriveList &drives,

@@ -40,7 +40,8 @@ struct DriveCopyOutcome
     QStringList Failures;  // one line a failed copy: which drive and why
 };
 
-// The words of the floppy and removable commands.
+// The words of the floppy and removable commands (Chinese; the window translates them through its
+// "CoreMessage" context).
 QString DriveConfirmationPrefix(DriveKind kind); // "发送到软盘 " / "发送到移动存储设备 "
 QString NoDriveMessage(DriveKind kind);          // "没有发现软盘" / "没有发现移动存储设备"
 

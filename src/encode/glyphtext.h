@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
-// Shown when a group is longer than the digits of a run, so no text can be written.
-inline constexpr const char *GroupTooLongMessage = "每组含字节数太多!";
+// Shown when a group is longer than the digits of a run, so no text can be written (Chinese; the
+// programs translate it through their "CoreMessage" context).
+inline constexpr const char *GroupTooLongMessage = QT_TRANSLATE_NOOP("CoreMessage", "每组含字节数太多!");
 
 // The one-line rights notice that opens single-glyph files and All.c. It never holds the
 // characters 0 and x in a row, which data-file readers take for the start of a byte.

@@ -13,9 +13,10 @@ enum ScanModeValue : int { ScanHorizontal = 0, ScanVertical = 1, ScanZN = 2 };
 // Output formats (OutputFormat values).
 enum OutputFormatValue : int { Typical = 0, CArray = 1, AsmTable = 2 };
 
-// Largest glyph side; larger custom sizes are refused with MatrixTooBigMessage.
+// Largest glyph side; larger custom sizes are refused with MatrixTooBigMessage (Chinese; the
+// programs translate it through their "CoreMessage" context).
 constexpr int MaxGlyphSide = 1024;
-inline constexpr const char *MatrixTooBigMessage = "点阵太大，最大不能超过1024";
+inline constexpr const char *MatrixTooBigMessage = QT_TRANSLATE_NOOP("CoreMessage", "点阵太大，最大不能超过1024");
 
 // The face every glyph is drawn with: a logical font description (face, size in points, style)
 // turned into a pixel-sized QFont when drawing.

@@ -1,0 +1,203 @@
+#include "windowsettings.h"
+
+#include <QSettings>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int Version = 1;
+const QString VersionKey = QStringLiteral("Window/Version");
+
+// The group and key names next to the values they hold; a scan, a format and a group length are
+// stored as the words and bits dotrix-cli's options use.
+const char *const ScanNames[] = {"h", "v", "zn"};        // ScanModeValue order
+const char *const FormatNames[] = {"typical", "c", "asm"}; // OutputFormatValue order
+
+// Reads one value after another, remembering the first that is not one this program writes.
+class Reader
+{
+public:
+    explicit Reader(QSettings &store) : m_store(store) {}
+
+    void Int(const char *key, int low, int high, int &into)
+    {
+        Take(key, [&](const QVariant &value) {
+            bool ok = false;
+            const int number = value.toString().toInt(&ok);
+            if (ok && number >= low && number <= high)
+                into = number;
+            return ok && number >= low && number <= high;
+        });
+    }
+    void Bool(const char *key, bool &into)
+    {
+        const char *const names[] = {"false", "true"};
+        int index = into;
+        Choice(key, names, index);
+        into = index != 0;
+    }
+    // A word from names; into becomes its index.
+    template <size_t N>
+    void Choice(const char *key, const char *const (&names)[N], int &into)
+    {
+        Take(key, [&](const QVariant &value) {
+            const auto *found = std::find_if(std::begin(names), std::end(names),
+                                             [&](const char *name) { return value.toString() == QLatin1String(name); });
+            if (found != std::end(names))
+                into = int(found - std::begin(names));
+            return found != std::end(names);
+        });
+    }
+    void Text(const char *key, int maxLength, QString &into)
+    {
+        Take(key, [&](const QVariant &value) {
+            const bool ok = value.typeId() == QMetaType::QString && !value.toString().isEmpty()
+                            && value.toString().size() <= maxLength;
+            if (ok)
+                into = value.toString();
+            return ok;
+        });
+    }
+    void Bytes(const char *key, QByteArray &into)
+    {
+        Take(key, [&](const QVariant &value) {
+            if (value.typeId() == QMetaType::QByteArray)
+                into = value.toByteArray();
+            return value.typeId() == QMetaType::QByteArray;
+        });
+    }
+    const QString &Problem() const { return m_problem; }
+
+private:
+    // Hands the key's value, when there is one, to check, which says whether it is one this
+    // program writes (and then keeps it).
+    template <typename Check>
+    void Take(const char *key, Check check)
+    {
+        const QVariant value = m_store.value(QLatin1String(key));
+        if (value.isValid() && !check(value) && m_problem.isEmpty())
+            m_problem = QStringLiteral("%1=%2").arg(QLatin1String(key), value.toString().left(40));
+    }
+
+    QSettings &m_store;
+    QString m_problem;
+};
+
+} // namespace
+
+WindowSettingsRead ReadWindowSettings(QSettings &store)
+{
+    WindowSettingsRead read;
+    if (store.status() != QSettings::NoError) {
+        read.Problem = QStringLiteral("%1: not a settings file").arg(store.fileName());
+        return read;
+    }
+    if (!store.contains(VersionKey)) {
+        // Nothing remembered yet: a first run, or a file holding only the recent-file list. Any
+        // other content belongs to someone else.
+        const QStringList keys = store.allKeys();
+        const bool foreign = std::any_of(keys.begin(), keys.end(), [](const QString &key) {
+            return !key.startsWith(QLatin1String("Recent File List/"));
+        });
+        if (foreign)
+            read.Problem = QStringLiteral("%1: written by another program (no %2)").arg(store.fileName(), VersionKey);
+        return read;
+    }
+    if (store.value(VersionKey).toString() != QString::number(Version)) {
+        read.Problem = QStringLiteral("%1: written by another version (%2=%3)")
+                           .arg(store.fileName(), VersionKey, store.value(VersionKey).toString());
+        return read;
+    }
+
+    WindowSettings settings;
+    GlyphSettings &glyph = settings.Glyph;
+    Reader reader(store);
+    reader.Text("Glyph/Font", 256, glyph.GlyphFont.Face);
+    reader.Int("Glyph/FontSize", 1, 720, glyph.GlyphFont.PointSize);
+    reader.Int("Glyph/FontWeight", 0, 1000, glyph.GlyphFont.Weight);
+    reader.Bool("Glyph/Italic", glyph.GlyphFont.Italic);
+    reader.Bool("Glyph/Underline", glyph.GlyphFont.Underline);
+    reader.Bool("Glyph/StrikeOut", glyph.GlyphFont.StrikeOut);
+    reader.Int("Glyph/Width", 1, MaxGlyphSide, glyph.Width);
+    reader.Int("Glyph/Height", 1, MaxGlyphSide, glyph.Height);
+    reader.Bool("Glyph/CustomSize", settings.CustomSize);
+    // Offsets are unbounded in the window; a remembered one stays within a few glyphs of the cell.
+    reader.Int("Glyph/OffsetX", -4 * MaxGlyphSide, 4 * MaxGlyphSide, glyph.OffsetX);
+    reader.Int("Glyph/OffsetY", -4 * MaxGlyphSide, 4 * MaxGlyphSide, glyph.OffsetY);
+    reader.Choice("Glyph/Scan", ScanNames, glyph.ScanMode);
+    int groupBits = glyph.GroupDigits * 4;
+    reader.Int("Glyph/GroupBits", 4, 32, groupBits);
+    reader.Bool("Glyph/Invert", glyph.Invert);
+    reader.Bool("Glyph/BitReverse", glyph.BitReverse);
+    reader.Choice("Glyph/Format", FormatNames, glyph.OutputFormat);
+    reader.Bool("Glyph/Numbered", glyph.NumberedNames);
+    reader.Int("Glyph/Zoom", 1, 30, glyph.Zoom);
+    reader.Text("Window/ExportDirectory", 4096, settings.ExportDirectory);
+    QString language;
+    reader.Text("Window/Language", 2, language);
+    reader.Bytes("Window/Geometry", settings.Geometry);
+    reader.Bytes("Window/BarLayout", settings.BarLayout);
+    reader.Bytes("Window/OuterSplit", settings.OuterSplit);
+    reader.Bytes("Window/LeftSplit", settings.LeftSplit);
+
+    QString problem = reader.Problem();
+    const bool offered = groupBits % 4 == 0
+                         && std::find(std::begin(GroupDigitsChoices), std::end(GroupDigitsChoices), groupBits / 4)
+                                != std::end(GroupDigitsChoices);
+    if (offered)
+        glyph.GroupDigits = groupBits / 4;
+    else if (problem.isEmpty())
+        problem = QStringLiteral("Glyph/GroupBits=%1").arg(groupBits);
+    if (!language.isEmpty()) {
+        settings.ChosenLanguage = ParseLanguage(language);
+        if (!settings.ChosenLanguage && problem.isEmpty())
+            problem = QStringLiteral("Window/Language=%1").arg(language);
+    }
+    if (!problem.isEmpty()) {
+        read.Problem = QStringLiteral("%1: %2").arg(store.fileName(), problem);
+        return read;
+    }
+    read.Settings = settings;
+    return read;
+}
+
+void WriteWindowSettings(QSettings &store, const WindowSettings &settings)
+{
+    if (store.status() != QSettings::NoError)
+        store.clear();
+    const GlyphSettings &glyph = settings.Glyph;
+    const auto write = [&store](const char *key, const QVariant &value) { store.setValue(QLatin1String(key), value); };
+    write("Window/Version", Version);
+    write("Glyph/Font", glyph.GlyphFont.Face);
+    write("Glyph/FontSize", glyph.GlyphFont.PointSize);
+    write("Glyph/FontWeight", glyph.GlyphFont.Weight);
+    write("Glyph/Italic", glyph.GlyphFont.Italic);
+    write("Glyph/Underline", glyph.GlyphFont.Underline);
+    write("Glyph/StrikeOut", glyph.GlyphFont.StrikeOut);
+    write("Glyph/Width", glyph.Width);
+    write("Glyph/Height", glyph.Height);
+    write("Glyph/CustomSize", settings.CustomSize);
+    write("Glyph/OffsetX", glyph.OffsetX);
+    write("Glyph/OffsetY", glyph.OffsetY);
+    write("Glyph/Scan", QLatin1String(ScanNames[std::clamp(glyph.ScanMode, 0, 2)]));
+    write("Glyph/GroupBits", glyph.GroupDigits * 4);
+    write("Glyph/Invert", glyph.Invert);
+    write("Glyph/BitReverse", glyph.BitReverse);
+    write("Glyph/Format", QLatin1String(FormatNames[std::clamp(glyph.OutputFormat, 0, 2)]));
+    write("Glyph/Numbered", glyph.NumberedNames);
+    write("Glyph/Zoom", glyph.Zoom);
+    if (settings.ExportDirectory.isEmpty())
+        store.remove(QStringLiteral("Window/ExportDirectory"));
+    else
+        write("Window/ExportDirectory", settings.ExportDirectory);
+    if (settings.ChosenLanguage)
+        write("Window/Language", LanguageCode(*settings.ChosenLanguage));
+    else
+        store.remove(QStringLiteral("Window/Language"));
+    write("Window/Geometry", settings.Geometry);
+    write("Window/BarLayout", settings.BarLayout);
+    write("Window/OuterSplit", settings.OuterSplit);
+    write("Window/LeftSplit", settings.LeftSplit);
+    store.sync();
+}

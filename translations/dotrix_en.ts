@@ -1,0 +1,999 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>关于 Dotrix</source>
+        <translation>About Dotrix</translation>
+    </message>
+    <message>
+        <source>汉字是世界上历史最悠久、至今仍被亿万人日常使用的文字之一。它以形表意，一字一音，在人类众多的书写系统中独树一帜，也承载着绵延数千年的文化。愿每一块液晶屏和 LED 点阵都能清晰地显示汉字，欢迎您在单片机和各类显示设备上大胆使用它。如果您对本工具有任何意见或改进建议，我们十分期待听到您的声音。</source>
+        <translation>Chinese characters are among the oldest writing in the world and are still used every day by hundreds of millions of people. Each character stands for a meaning and a syllable, which sets the script apart among the writing systems of humankind, and it carries a culture thousands of years old. May every LCD and LED dot matrix show Chinese characters clearly: use them boldly on your microcontrollers and displays. If you have any comment on this tool or an idea to make it better, we look forward to hearing from you.</translation>
+    </message>
+    <message>
+        <source>Copyright (C) Dotrix 项目</source>
+        <translation>Copyright (C) the Dotrix project</translation>
+    </message>
+    <message>
+        <source>Dotrix 项目
+字模数据生成工具
+为 LCD / LED 点阵显示生成字模数据</source>
+        <translation>The Dotrix project
+Dot-matrix glyph data generator
+Glyph data for LCD / LED dot-matrix displays</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CControlBar</name>
+    <message>
+        <source>字体位置:</source>
+        <translation>Character position:</translation>
+    </message>
+    <message>
+        <source>UP</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>LEFT</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>RIGHT</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>DOWN</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>点阵大小</source>
+        <translation>Matrix size</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>扫描方式</source>
+        <translation>Scan order</translation>
+    </message>
+    <message>
+        <source>水平扫描</source>
+        <translation>Horizontal</translation>
+    </message>
+    <message>
+        <source>垂直扫描</source>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>&quot;ZN&quot;扫描</source>
+        <translation>&quot;ZN&quot; scan</translation>
+    </message>
+    <message>
+        <source>数据长度:</source>
+        <translation>Data length:</translation>
+    </message>
+    <message>
+        <source>每组4个Bit</source>
+        <translation>4 bits a group</translation>
+    </message>
+    <message>
+        <source>每组8个Bit</source>
+        <translation>8 bits a group</translation>
+    </message>
+    <message>
+        <source>每组12个Bit</source>
+        <translation>12 bits a group</translation>
+    </message>
+    <message>
+        <source>每组16个Bit</source>
+        <translation>16 bits a group</translation>
+    </message>
+    <message>
+        <source>每组24个Bit</source>
+        <translation>24 bits a group</translation>
+    </message>
+    <message>
+        <source>每组32个Bit</source>
+        <translation>32 bits a group</translation>
+    </message>
+    <message>
+        <source>字模数据取反</source>
+        <translation>Invert the data</translation>
+    </message>
+    <message>
+        <source>放大倍数</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>字节位倒置</source>
+        <translation>Reverse the bit order</translation>
+    </message>
+</context>
+<context>
+    <name>CDotrixApp</name>
+    <message>
+        <source>dotrix: bad value &apos;%1&apos; for --lang: expected zh or en</source>
+        <translation>dotrix: bad value &apos;%1&apos; for --lang: expected zh or en</translation>
+    </message>
+    <message>
+        <source>Dotrix: dot-matrix glyph data for LCD and LED displays</source>
+        <translation>Dotrix: dot-matrix glyph data for LCD and LED displays</translation>
+    </message>
+    <message>
+        <source>Directory for glyph bitmaps and generated files (default: the current directory).</source>
+        <translation>Directory for glyph bitmaps and generated files (default: the current directory).</translation>
+    </message>
+    <message>
+        <source>Language of the window: zh (Chinese) or en (English); default: the one chosen in the View menu, else the locale&apos;s.</source>
+        <translation>Language of the window: zh (Chinese) or en (English); default: the one chosen in the View menu, else the locale&apos;s.</translation>
+    </message>
+    <message>
+        <source>工作目录不存在：%1</source>
+        <translation>The work directory does not exist: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CDotrixDoc</name>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>无法保存 %1：%2</source>
+        <translation>Cannot save %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 不存在。
+请先用“创建所有字模到DAT文件”或“创建所有字模到二进制文件”生成它。</source>
+        <translation>%1 does not exist.
+Make it first with &quot;Create All Glyphs into a DAT File&quot; or &quot;Create All Glyphs into a Binary File&quot;.</translation>
+    </message>
+    <message>
+        <source>正在通过串口发送 font.dat …</source>
+        <translation>Sending font.dat over the serial port …</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>font.dat 没有发送成功：
+</source>
+        <translation>font.dat was not sent:
+</translation>
+    </message>
+    <message>
+        <source>font.dat 已通过串口发送</source>
+        <translation>font.dat sent over the serial port</translation>
+    </message>
+    <message>
+        <source>font.dat 没有复制成功：
+</source>
+        <translation>font.dat was not copied:
+</translation>
+    </message>
+</context>
+<context>
+    <name>CFontSel</name>
+    <message>
+        <source>在此输入或粘贴要生成字模的字符，或从“文件”菜单导入字符集</source>
+        <translation>Type or paste the characters to make glyphs of here, or import a character set from the File menu</translation>
+    </message>
+    <message>
+        <source>过滤单字节字符</source>
+        <translation>Filter one-byte characters</translation>
+    </message>
+    <message>
+        <source>排序</source>
+        <translation>Sort</translation>
+    </message>
+    <message>
+        <source>自动删除重复字符</source>
+        <translation>Remove repeated characters</translation>
+    </message>
+    <message>
+        <source>共计</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>字</source>
+        <translation>characters</translation>
+    </message>
+    <message>
+        <source>已略去 %1 个在 GBK 编码中没有的字符</source>
+        <translation>Left out %1 characters that GBK has no code for</translation>
+    </message>
+</context>
+<context>
+    <name>CGlyphFormatDlg</name>
+    <message>
+        <source>典型顺序排列</source>
+        <translation>Typical order (plain list)</translation>
+    </message>
+    <message>
+        <source>汉语拼音自动命名C语言数组</source>
+        <translation>C arrays named by pinyin</translation>
+    </message>
+    <message>
+        <source>汉语拼音自动命名汇编DB表</source>
+        <translation>Assembler DB tables named by pinyin</translation>
+    </message>
+    <message>
+        <source>自动编号C语言数组</source>
+        <translation>C arrays numbered</translation>
+    </message>
+    <message>
+        <source>自动编号汇编DB表</source>
+        <translation>Assembler DB tables numbered</translation>
+    </message>
+    <message>
+        <source>字模格式</source>
+        <translation>Glyph Format</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CIndexDlg</name>
+    <message>
+        <source>索引</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>产生带索引的文件按确定按钮
+不带索引按取消按钮。
+修改索引初值直接在文本框内修改</source>
+        <translation>Press OK to write the file with an index,
+Cancel to write it without one.
+Change the first index value in the box.</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>在此输入要生成字模的字符</source>
+        <translation>Type the characters to make glyphs of here</translation>
+    </message>
+    <message>
+        <source>就绪</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>控制栏</source>
+        <translation>Control bar</translation>
+    </message>
+    <message>
+        <source>没有采用记住的设置，本次使用默认设置：
+%1</source>
+        <translation>The remembered settings were not used; this run starts with the defaults:
+%1</translation>
+    </message>
+    <message>
+        <source>已写入 %1</source>
+        <translation>Written: %1</translation>
+    </message>
+    <message>
+        <source>已略去 %1 个在 GBK 编码中没有的字符</source>
+        <translation>Left out %1 characters that GBK has no code for</translation>
+    </message>
+    <message>
+        <source>error!
+
+</source>
+        <translation>error!
+
+</translation>
+    </message>
+    <message>
+        <source>设置字体</source>
+        <translation>Set Font</translation>
+    </message>
+    <message>
+        <source>找不到用户指南 user-guide.html。</source>
+        <translation>The user guide user-guide.html cannot be found.</translation>
+    </message>
+    <message>
+        <source>字模文件没有写成：</source>
+        <translation>The glyph file was not written: </translation>
+    </message>
+    <message>
+        <source>导入图片文件</source>
+        <translation>Import Picture File</translation>
+    </message>
+    <message>
+        <source>BMP 文件(*.bmp)</source>
+        <translation>BMP files (*.bmp)</translation>
+    </message>
+    <message>
+        <source>JPG 文件(*.jpg *.jpeg)</source>
+        <translation>JPG files (*.jpg *.jpeg)</translation>
+    </message>
+    <message>
+        <source>GIF 文件(*.gif)</source>
+        <translation>GIF files (*.gif)</translation>
+    </message>
+    <message>
+        <source>所有文件(*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>图片没有导入：
+</source>
+        <translation>The picture was not imported:
+</translation>
+    </message>
+    <message>
+        <source>图片点阵数据没有写成：
+</source>
+        <translation>The picture data was not written:
+</translation>
+    </message>
+    <message>
+        <source>Index.c 没有写成：
+</source>
+        <translation>Index.c was not written:
+</translation>
+    </message>
+    <message>
+        <source>Select a directory</source>
+        <translation>Select a directory</translation>
+    </message>
+    <message>
+        <source>有 %1 个文件没有导出：
+</source>
+        <translation>%1 files were not exported:
+</translation>
+    </message>
+    <message>
+        <source>已导出 %1 个文件到 %2</source>
+        <translation>Exported %1 files to %2</translation>
+    </message>
+    <message>
+        <source>已导入 %1 个字符</source>
+        <translation>Imported %1 characters</translation>
+    </message>
+    <message>
+        <source>字模生成在第 %1 个字符处中止：
+%2</source>
+        <translation>Making the glyphs stopped at character %1:
+%2</translation>
+    </message>
+    <message>
+        <source>字模生成已停止</source>
+        <translation>Making the glyphs was stopped</translation>
+    </message>
+    <message>
+        <source>已生成 %1 个字模</source>
+        <translation>Made %1 glyphs</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>文件(*.dat)</source>
+        <translation>Files (*.dat)</translation>
+    </message>
+    <message>
+        <source>文件(*.bin)</source>
+        <translation>Files (*.bin)</translation>
+    </message>
+    <message>
+        <source>所有文件(*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <source>font.dat 没有复制成功：
+</source>
+        <translation>font.dat was not copied:
+</translation>
+    </message>
+    <message>
+        <source>用方向键移动分隔条，回车或 Esc 结束</source>
+        <translation>Move the split bar with the arrow keys; Enter or Esc ends</translation>
+    </message>
+    <message>
+        <source>字模数据</source>
+        <translation>Glyph Data</translation>
+    </message>
+</context>
+<context>
+    <name>CommandActions</name>
+    <message>
+        <source>文件(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>创建点阵数据</source>
+        <translation>&amp;Create</translation>
+    </message>
+    <message>
+        <source>数据通讯</source>
+        <translation>&amp;Delivery</translation>
+    </message>
+    <message>
+        <source>查看(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>导入GB2312简体中文字符集</source>
+        <translation>Import the GB2312 Simplified Chinese Character Set</translation>
+    </message>
+    <message>
+        <source>导入GBK中文字符集</source>
+        <translation>Import the GBK Chinese Character Set</translation>
+    </message>
+    <message>
+        <source>导入图片文件</source>
+        <translation>Import Picture File</translation>
+    </message>
+    <message>
+        <source>导出所有字模文件</source>
+        <translation>Export All Glyph Files</translation>
+    </message>
+    <message>
+        <source>保存所有字模文件
+保存所有字模文件</source>
+        <translation>Save all glyph files
+Save all glyph files</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>退出应用程序；提示保存文档
+退出</source>
+        <translation>Quit the application
+Exit</translation>
+    </message>
+    <message>
+        <source>设置字体</source>
+        <translation>Set Font</translation>
+    </message>
+    <message>
+        <source>设置字体
+设置字体</source>
+        <translation>Choose the font the glyphs are drawn with
+Set font</translation>
+    </message>
+    <message>
+        <source>设置字模格式</source>
+        <translation>Set Glyph Format</translation>
+    </message>
+    <message>
+        <source>字模格式
+设置字模格式</source>
+        <translation>Glyph format
+Set glyph format</translation>
+    </message>
+    <message>
+        <source>转为繁体</source>
+        <translation>Convert to Traditional Chinese</translation>
+    </message>
+    <message>
+        <source>转为简体</source>
+        <translation>Convert to Simplified Chinese</translation>
+    </message>
+    <message>
+        <source>创建单个字模</source>
+        <translation>Create Single Glyph</translation>
+    </message>
+    <message>
+        <source>创建单个字模
+创建单个字模</source>
+        <translation>Create the glyph of the last character typed
+Create single glyph</translation>
+    </message>
+    <message>
+        <source>创建所有字模</source>
+        <translation>Create All Glyphs</translation>
+    </message>
+    <message>
+        <source>创建所有点阵字模
+创建所有点阵字模</source>
+        <translation>Create the glyphs of every character of the list
+Create all glyphs</translation>
+    </message>
+    <message>
+        <source>创建所有字模到DAT文件</source>
+        <translation>Create All Glyphs into a DAT File</translation>
+    </message>
+    <message>
+        <source>创建所有字模到二进制文件</source>
+        <translation>Create All Glyphs into a Binary File</translation>
+    </message>
+    <message>
+        <source>创建图片点阵数据</source>
+        <translation>Create Picture Data</translation>
+    </message>
+    <message>
+        <source>创建图片点阵数据
+创建图片点阵数据</source>
+        <translation>Create the dot data of the imported picture
+Create picture data</translation>
+    </message>
+    <message>
+        <source>创建字符索引表</source>
+        <translation>Create Character Index Table</translation>
+    </message>
+    <message>
+        <source>通过RS232串口传送字模数据</source>
+        <translation>Send the Glyph Data over the RS232 Serial Port</translation>
+    </message>
+    <message>
+        <source>发送到软盘</source>
+        <translation>Send to Floppy Disk</translation>
+    </message>
+    <message>
+        <source>发送到移动存储设备</source>
+        <translation>Send to Removable Drive</translation>
+    </message>
+    <message>
+        <source>工具栏(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏工具栏
+显隐工具栏</source>
+        <translation>Show or hide the toolbar
+Toggle toolbar</translation>
+    </message>
+    <message>
+        <source>状态栏(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>显示或隐藏状态栏
+显隐状态栏</source>
+        <translation>Show or hide the status bar
+Toggle status bar</translation>
+    </message>
+    <message>
+        <source>分隔(&amp;P)</source>
+        <translation>S&amp;plit</translation>
+    </message>
+    <message>
+        <source>将活动的窗口分隔成窗格
+分隔</source>
+        <translation>Move the split bars between the panes
+Split</translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>Chinese</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>阅读 Dotrix 用户指南，了解更多信息</source>
+        <translation>Read the Dotrix User Guide for More Information</translation>
+    </message>
+    <message>
+        <source>关于 Dotrix(&amp;A)...</source>
+        <translation>&amp;About Dotrix...</translation>
+    </message>
+    <message>
+        <source>显示程序信息，版本号和版权
+关于</source>
+        <translation>Show the program information, version and copyright
+About</translation>
+    </message>
+    <message>
+        <source>工具栏</source>
+        <translation>Toolbar</translation>
+    </message>
+</context>
+<context>
+    <name>CoreMessage</name>
+    <message>
+        <source>发送到软盘 </source>
+        <translation>Send to floppy disk </translation>
+    </message>
+    <message>
+        <source>发送到移动存储设备 </source>
+        <translation>Send to removable drive </translation>
+    </message>
+    <message>
+        <source>没有发现软盘</source>
+        <translation>No floppy disk found</translation>
+    </message>
+    <message>
+        <source>没有发现移动存储设备</source>
+        <translation>No removable drive found</translation>
+    </message>
+    <message>
+        <source>每组含字节数太多!</source>
+        <translation>Too many bytes in a group!</translation>
+    </message>
+    <message>
+        <source>索引值太长,必须是四位</source>
+        <translation>The index value is too long: it must have four digits</translation>
+    </message>
+    <message>
+        <source>无效索引</source>
+        <translation>Invalid index</translation>
+    </message>
+    <message>
+        <source>点阵太大，最大不能超过1024</source>
+        <translation>The matrix is too big: at most 1024</translation>
+    </message>
+</context>
+<context>
+    <name>DotrixCli</name>
+    <message>
+        <source>the batch stopped at character %1 of %2: %3</source>
+        <translation>the batch stopped at character %1 of %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 glyphs, %2 files, All.c %3 bytes</source>
+        <translation>%1 glyphs, %2 files, All.c %3 bytes</translation>
+    </message>
+    <message>
+        <source>, font.dat %1 bytes with index</source>
+        <translation>, font.dat %1 bytes with index</translation>
+    </message>
+    <message>
+        <source>, font.dat %1 bytes</source>
+        <translation>, font.dat %1 bytes</translation>
+    </message>
+    <message>
+        <source>, %1 s</source>
+        <translation>, %1 s</translation>
+    </message>
+    <message>
+        <source>bad value &apos;%1&apos; for --%2: expected %3</source>
+        <translation>bad value &apos;%1&apos; for --%2: expected %3</translation>
+    </message>
+    <message>
+        <source>a font family name</source>
+        <translation>a font family name</translation>
+    </message>
+    <message>
+        <source>points from 1 to 720</source>
+        <translation>points from 1 to 720</translation>
+    </message>
+    <message>
+        <source>WIDTHxHEIGHT, each 1 to 1024, such as 16x16</source>
+        <translation>WIDTHxHEIGHT, each 1 to 1024, such as 16x16</translation>
+    </message>
+    <message>
+        <source>X,Y in pixels, such as 0,-2</source>
+        <translation>X,Y in pixels, such as 0,-2</translation>
+    </message>
+    <message>
+        <source>h, v or zn</source>
+        <translation>h, v or zn</translation>
+    </message>
+    <message>
+        <source>bits per group: 4, 8, 12, 16, 24 or 32</source>
+        <translation>bits per group: 4, 8, 12, 16, 24 or 32</translation>
+    </message>
+    <message>
+        <source>typical, c or asm</source>
+        <translation>typical, c or asm</translation>
+    </message>
+    <message>
+        <source>a directory</source>
+        <translation>a directory</translation>
+    </message>
+    <message>
+        <source>a file holding the character list</source>
+        <translation>a file holding the character list</translation>
+    </message>
+    <message>
+        <source>utf-8 or cp936</source>
+        <translation>utf-8 or cp936</translation>
+    </message>
+    <message>
+        <source>gb2312 or gbk</source>
+        <translation>gb2312 or gbk</translation>
+    </message>
+    <message>
+        <source>dat or bin</source>
+        <translation>dat or bin</translation>
+    </message>
+    <message>
+        <source>bad value &apos;%1&apos; for --index: %2</source>
+        <translation>bad value &apos;%1&apos; for --index: %2</translation>
+    </message>
+    <message>
+        <source>bad value &apos;%1&apos; for --index: %2 (four hex digits, such as 0000)</source>
+        <translation>bad value &apos;%1&apos; for --index: %2 (four hex digits, such as 0000)</translation>
+    </message>
+    <message>
+        <source>a file name</source>
+        <translation>a file name</translation>
+    </message>
+    <message>
+        <source>a picture file (BMP, JPEG, GIF)</source>
+        <translation>a picture file (BMP, JPEG, GIF)</translation>
+    </message>
+    <message>
+        <source>zh or en</source>
+        <translation>zh or en</translation>
+    </message>
+    <message>
+        <source>--list and --charset both give the character list; choose one</source>
+        <translation>--list and --charset both give the character list; choose one</translation>
+    </message>
+    <message>
+        <source>--to-traditional and --to-simplified contradict each other; choose one</source>
+        <translation>--to-traditional and --to-simplified contradict each other; choose one</translation>
+    </message>
+    <message>
+        <source>%1 works on the character list: give --list FILE or --charset SET</source>
+        <translation>%1 works on the character list: give --list FILE or --charset SET</translation>
+    </message>
+    <message>
+        <source>--list-encoding applies to --list FILE</source>
+        <translation>--list-encoding applies to --list FILE</translation>
+    </message>
+    <message>
+        <source>the character list is used by --batch, --index-table and --print-list; give one of them</source>
+        <translation>the character list is used by --batch, --index-table and --print-list; give one of them</translation>
+    </message>
+    <message>
+        <source>--data makes font.dat in a batch run: add --batch</source>
+        <translation>--data makes font.dat in a batch run: add --batch</translation>
+    </message>
+    <message>
+        <source>--index goes into font.dat: add --data dat or --data bin</source>
+        <translation>--index goes into font.dat: add --data dat or --data bin</translation>
+    </message>
+    <message>
+        <source>--save copies font.dat: add --data dat or --data bin</source>
+        <translation>--save copies font.dat: add --data dat or --data bin</translation>
+    </message>
+    <message>
+        <source>--send-serial and --copy-to deliver font.dat; they go with --batch or alone</source>
+        <translation>--send-serial and --copy-to deliver font.dat; they go with --batch or alone</translation>
+    </message>
+    <message>
+        <source>--picture writes one picture&apos;s data; it goes with neither the list, --batch nor --preview</source>
+        <translation>--picture writes one picture&apos;s data; it goes with neither the list, --batch nor --preview</translation>
+    </message>
+    <message>
+        <source>--preview shows one glyph; it does not go with --batch or --index-table</source>
+        <translation>--preview shows one glyph; it does not go with --batch or --index-table</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos; (try --help)</source>
+        <translation>unknown option &apos;%1&apos; (try --help)</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;--%1&apos; (try --help)</source>
+        <translation>unknown option &apos;--%1&apos; (try --help)</translation>
+    </message>
+    <message>
+        <source>option --%1 needs a value</source>
+        <translation>option --%1 needs a value</translation>
+    </message>
+    <message>
+        <source>option --%1 takes no value</source>
+        <translation>option --%1 takes no value</translation>
+    </message>
+    <message>
+        <source>no TEXT given (try --help)</source>
+        <translation>no TEXT given (try --help)</translation>
+    </message>
+    <message>
+        <source>more than one TEXT given: &apos;%1&apos; (quote text with spaces)</source>
+        <translation>more than one TEXT given: &apos;%1&apos; (quote text with spaces)</translation>
+    </message>
+    <message>
+        <source>Usage: dotrix-cli [options] TEXT
+       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
+       dotrix-cli --picture FILE [options]
+       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
+
+Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
+source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
+
+Options:
+  --font FAMILY      font family to draw with (default 宋体)
+  --font-size PT     font size in points, 1 to 720 (default 12: 16 pixels)
+  --size WxH         glyph size in dots, each 1 to 1024 (default 16x16)
+  --offset X,Y       position of the character cell in pixels (default 0,0)
+  --scan h|v|zn      horizontal, vertical or ZN scan (default v)
+  --group BITS       bits per data group: 4, 8, 12, 16, 24 or 32 (default 8)
+  --invert           emit 0 for ink and 1 for clear dots
+  --bit-reverse      reverse the bit order inside each value
+  --format F         typical, c (C arrays) or asm (DB tables) (default typical)
+  --numbered         name arrays by number instead of by pinyin
+  --workdir DIR      output directory (default the current directory)
+  --preview          print the preview text instead of writing the source file
+  --dots             print the glyph as rows of # and .
+
+Character list:
+  --list FILE        the list from a text file (UTF-8 unless --list-encoding cp936)
+  --list-encoding E  utf-8 or cp936 (default utf-8)
+  --charset SET      the list is the whole gb2312 or gbk set (GB2312.txt, GBK.txt)
+  --to-traditional   convert the list to Traditional Chinese
+  --to-simplified    convert the list to Simplified Chinese
+  --dedupe           remove repeated characters and line breaks
+  --filter           keep only Chinese characters that have a pinyin reading
+  --sort             one-byte characters in byte order, then the rest by pinyin
+  --print-list       print the list (UTF-8) on stdout and its count on stderr
+The list is converted first, then de-duplicated, filtered and sorted, in that order.
+
+Batch (over the list, or over every character of TEXT):
+  --batch            write every glyph&apos;s .bmp and .c and the aggregate All.c
+  --data dat|bin     also pack the glyphs into font.dat (8-bit groups, typical layout)
+  --index HEX        put a 16-bit index, starting at HEX (four digits), before each glyph
+  --save PATH        copy font.dat to PATH
+  --index-table      write Index.c, the code bytes of the list
+
+Delivery of the work directory&apos;s font.dat (after --batch when given with it):
+  --send-serial      send it over the serial port with XMODEM (port and speed: the
+                     environment variables TRELLON_PORT and TRELLON_BAUD)
+  --copy-to DIR      copy it into DIR (a mounted memory stick, say)
+
+Pictures:
+  --picture FILE     turn a BMP, JPEG or GIF picture into dots (ink where darker than
+                     mid-grey) and write NAME.c, NAME being the file&apos;s name
+
+  --help             show this text
+  --lang zh|en       language of the messages (default: the locale&apos;s)
+  --version          show the version
+</source>
+        <translation>Usage: dotrix-cli [options] TEXT
+       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
+       dotrix-cli --picture FILE [options]
+       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
+
+Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
+source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
+
+Options:
+  --font FAMILY      font family to draw with (default 宋体)
+  --font-size PT     font size in points, 1 to 720 (default 12: 16 pixels)
+  --size WxH         glyph size in dots, each 1 to 1024 (default 16x16)
+  --offset X,Y       position of the character cell in pixels (default 0,0)
+  --scan h|v|zn      horizontal, vertical or ZN scan (default v)
+  --group BITS       bits per data group: 4, 8, 12, 16, 24 or 32 (default 8)
+  --invert           emit 0 for ink and 1 for clear dots
+  --bit-reverse      reverse the bit order inside each value
+  --format F         typical, c (C arrays) or asm (DB tables) (default typical)
+  --numbered         name arrays by number instead of by pinyin
+  --workdir DIR      output directory (default the current directory)
+  --preview          print the preview text instead of writing the source file
+  --dots             print the glyph as rows of # and .
+
+Character list:
+  --list FILE        the list from a text file (UTF-8 unless --list-encoding cp936)
+  --list-encoding E  utf-8 or cp936 (default utf-8)
+  --charset SET      the list is the whole gb2312 or gbk set (GB2312.txt, GBK.txt)
+  --to-traditional   convert the list to Traditional Chinese
+  --to-simplified    convert the list to Simplified Chinese
+  --dedupe           remove repeated characters and line breaks
+  --filter           keep only Chinese characters that have a pinyin reading
+  --sort             one-byte characters in byte order, then the rest by pinyin
+  --print-list       print the list (UTF-8) on stdout and its count on stderr
+The list is converted first, then de-duplicated, filtered and sorted, in that order.
+
+Batch (over the list, or over every character of TEXT):
+  --batch            write every glyph&apos;s .bmp and .c and the aggregate All.c
+  --data dat|bin     also pack the glyphs into font.dat (8-bit groups, typical layout)
+  --index HEX        put a 16-bit index, starting at HEX (four digits), before each glyph
+  --save PATH        copy font.dat to PATH
+  --index-table      write Index.c, the code bytes of the list
+
+Delivery of the work directory&apos;s font.dat (after --batch when given with it):
+  --send-serial      send it over the serial port with XMODEM (port and speed: the
+                     environment variables TRELLON_PORT and TRELLON_BAUD)
+  --copy-to DIR      copy it into DIR (a mounted memory stick, say)
+
+Pictures:
+  --picture FILE     turn a BMP, JPEG or GIF picture into dots (ink where darker than
+                     mid-grey) and write NAME.c, NAME being the file&apos;s name
+
+  --help             show this text
+  --lang zh|en       language of the messages (default: the locale&apos;s)
+  --version          show the version
+</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; has no code in code page 936; skipped</source>
+        <translation>&apos;%1&apos; has no code in code page 936; skipped</translation>
+    </message>
+    <message>
+        <source>%1 is missing: make it with --batch --data dat (or --data bin)</source>
+        <translation>%1 is missing: make it with --batch --data dat (or --data bin)</translation>
+    </message>
+    <message>
+        <source>%1 is not a directory</source>
+        <translation>%1 is not a directory</translation>
+    </message>
+    <message>
+        <source>font.dat was not sent: %1</source>
+        <translation>font.dat was not sent: %1</translation>
+    </message>
+    <message>
+        <source>font.dat sent over the serial port</source>
+        <translation>font.dat sent over the serial port</translation>
+    </message>
+    <message>
+        <source>TEXT holds no character to draw</source>
+        <translation>TEXT holds no character to draw</translation>
+    </message>
+    <message>
+        <source>font &apos;%1&apos; is not installed; the nearest installed font is used</source>
+        <translation>font &apos;%1&apos; is not installed; the nearest installed font is used</translation>
+    </message>
+    <message>
+        <source>the list is empty; no Index.c written</source>
+        <translation>the list is empty; no Index.c written</translation>
+    </message>
+    <message>
+        <source>%1 character</source>
+        <translation>%1 character</translation>
+    </message>
+    <message>
+        <source>%1 characters</source>
+        <translation>%1 characters</translation>
+    </message>
+    <message>
+        <source>cannot read %1: it is a directory</source>
+        <translation>cannot read %1: it is a directory</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is too large for a character list</source>
+        <translation>%1 is too large for a character list</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not UTF-8 text (for a code page 936 file add --list-encoding cp936)</source>
+        <translation>%1 is not UTF-8 text (for a code page 936 file add --list-encoding cp936)</translation>
+    </message>
+    <message>
+        <source>%1 of %2 has no code in code page 936; left out:</source>
+        <translation>%1 of %2 has no code in code page 936; left out:</translation>
+    </message>
+    <message>
+        <source>%1 of %2 have no code in code page 936; left out:</source>
+        <translation>%1 of %2 have no code in code page 936; left out:</translation>
+    </message>
+    <message>
+        <source>%1 (%2 is %3x%4)</source>
+        <translation>%1 (%2 is %3x%4)</translation>
+    </message>
+</context>
+</TS>
