@@ -709,9 +709,7 @@ void CMainFrame::OnImportPicture()
 
 void CMainFrame::ImportPicture(const QString &path)
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
-    const PictureConversion converted = ConvertPictureToBitmap(path, *m_output, dpi);
+    const PictureConversion converted = ConvertPictureToBitmap(path, *m_output);
     if (converted.State == PictureConversion::Failed) {
         ShowMessage(this, QStringLiteral("图片没有导入：\n") + converted.Error);
         return;
