@@ -2,7 +2,6 @@
 // as the desktop program does.
 
 #include "charset/cp936.h"
-#include "charset/pinyin.h"
 #include "cliargs.h"
 #include "batchcommand.h"
 #include "listcommand.h"
@@ -159,8 +158,12 @@ int main(int argc, char **argv)
             return ExitOk;
     }
 
+    // A line break that ends TEXT (a shell's here-string, a pasted line) is no character to draw.
+    std::string_view typed = options.Text;
+    while (!typed.empty() && (typed.back() == '\n' || typed.back() == '\r'))
+        typed.remove_suffix(1);
     std::vector<std::string> skipped;
-    const std::string text = Utf8ToCp936(options.Text, &skipped);
+    const std::string text = Utf8ToCp936(typed, &skipped);
     for (const std::string &ch : skipped)
         std::cerr << "dotrix-cli: '" << ch << "' has no code in code page 936; skipped\n";
     if (text.empty())
@@ -185,14 +188,8 @@ int main(int argc, char **argv)
             return Fail(Utf8(rendered.Error));
         if (options.Dots)
             PrintDots(matrix, settings);
-        const std::string character = LastCharOf(settings.CurrentText);
-        std::string name = GetPinyin(character, settings.NumberedNames);
-        if (name.empty())
-            name = settings.PictureName;
         PreviewSink preview;
-        if (WriteGlyphText(preview, name, character, settings.Width, settings.Height, settings.GroupDigits,
-                           settings, matrix)
-            == GlyphTextResult::Refused)
+        if (WritePreviewText(preview, settings, matrix) == GlyphTextResult::Refused)
             return Fail(GroupTooLongMessage);
         for (const std::string &line : preview.Lines())
             std::cout << Cp936ToUtf8(line) << '\n';

@@ -43,6 +43,50 @@ TEST(DotrixCli, PreviewOfZhongInUnifontMatchesUnifontsBitmap)
     EXPECT_EQ(run.err, "");
 }
 
+TEST(DotrixCli, PreviewPrintsThePanesLinesForAssemblerTables)
+{
+    // The pane draws the label beside the first DB line and the later lines under it; "ZN" draws
+    // no label, and numbered naming leaves the label empty (the DB lines one column in).
+    QTemporaryDir dir;
+    const QStringList asmPreview{"--workdir", dir.path(), "--font", "Unifont", "--format", "asm", "--preview"};
+    CliRun run = Cli(QStringList(asmPreview) << "中");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, testutil::Golden("cli-preview-zhong-unifont-asm.txt"));
+
+    run = Cli(QStringList(asmPreview) << "--numbered" << "中");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "; * @ 中(16x16,V)@ *\n"
+                       " DB  000H,000H,  000H,000H,  00FH,0F0H,  008H,020H\n"
+                       " DB  008H,020H,  008H,020H,  008H,020H,  0FFH,0FFH\n"
+                       " DB  008H,020H,  008H,020H,  008H,020H,  008H,020H\n"
+                       " DB  00FH,0F0H,  000H,000H,  000H,000H,  000H,000H\n");
+
+    run = Cli(QStringList(asmPreview) << "--scan" << "zn" << "中");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "; * @zhong 中(16x16,V)@ *\n"
+                       "DB 000H,000H,00fH,008H,008H,008H,008H,0ffH,008H,008H,008H,008H,00fH,000H,000H,000H\n"
+                       "DB 000H,000H,0f0H,020H,020H,020H,020H,0ffH,020H,020H,020H,020H,0f0H,000H,000H,000H\n");
+}
+
+TEST(DotrixCli, LineBreaksEndingTextAreNotDrawn)
+{
+    QTemporaryDir dir;
+    const CliRun plain = Cli({"--workdir", dir.path(), "--format", "c", "中"});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    const std::string file = testutil::ReadFileBytes(dir.filePath("zhong0.c"));
+    const CliRun preview = Cli({"--workdir", dir.path(), "--format", "c", "--preview", "中"});
+    for (const char *ending : {"\n", "\r\n", "\n\n"}) {
+        const QString text = QStringLiteral("中") + QString::fromLatin1(ending);
+        CliRun run = Cli({"--workdir", dir.path(), "--format", "c", text});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("zhong0.c")), file);
+        run = Cli({"--workdir", dir.path(), "--format", "c", "--preview", text});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, preview.out);
+    }
+    EXPECT_EQ(Cli({"--workdir", dir.path(), "\r\n"}).exitCode, 2); // nothing left to draw
+}
+
 TEST(DotrixCli, SingleGlyphWritesTheFileItPrints)
 {
     QTemporaryDir dir;
