@@ -63,8 +63,11 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
 
     if (result.State != BatchResult::Done) {
-        err << "dotrix-cli: the batch stopped at character " << result.Glyphs + 1 << " of " << total << ": "
-            << result.Error.toStdString() << '\n';
+        if (result.FailedFile.isEmpty())
+            err << "dotrix-cli: the batch stopped at character " << result.Glyphs + 1 << " of " << total;
+        else
+            err << "dotrix-cli: the batch failed while writing " << result.FailedFile.toStdString();
+        err << ": " << result.Error.toStdString() << '\n';
         return 1;
     }
     int files = result.FilesWritten;
@@ -109,8 +112,10 @@ int RunDeliveryCommand(const CliOptions &options, OutputDirectory &output, std::
         return 1;
     }
     if (!options.CopyTo.isEmpty()) {
-        if (!QFileInfo(options.CopyTo).isDir()) {
-            err << "dotrix-cli: " << options.CopyTo.toStdString() << " is not a directory\n";
+        const QFileInfo folder(options.CopyTo);
+        if (!folder.isDir()) {
+            err << "dotrix-cli: " << options.CopyTo.toStdString()
+                << (folder.exists() ? " is not a directory\n" : " does not exist\n");
             return 1;
         }
         const QString target = QDir(options.CopyTo).filePath(DataFileName);

@@ -9,6 +9,7 @@
 
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <cstdint>
@@ -50,6 +51,7 @@ struct BatchResult
     qint64 DataBytes = -1;    // size of font.dat; -1 when none was made
     bool Indexed = false;     // font.dat has an index before every glyph
     QString Error;            // what failed and where
+    QString FailedFile;       // a failure outside any one glyph: the file being made (All.c, font.dat)
     QString AllPath;          // All.c
     QString DataPath;         // font.dat, when made
 };
@@ -69,4 +71,15 @@ std::string GlyphDataBytes(const struct GlyphText &text);
 
 // Copies a file over another, replacing it whole or not at all; error says what failed.
 bool CopyFileReplacing(const QString &from, const QString &to, QString *error);
+
+struct ExportResult
+{
+    int Copied = 0;
+    QStringList Failures; // one line a file that was not copied: what and why
+};
+
+// Copies every .bmp file of the output directory, then every .c file, each in name order, into
+// folder under its own name, replacing files there: whatever the runs, the single-glyph commands
+// or the user left there, All.c and Index.c included.
+ExportResult ExportGlyphFiles(const QString &outputDir, const QString &folder);
 Q_DECLARE_METATYPE(BatchResult)

@@ -2,7 +2,9 @@
 
 #include <QFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 bool ReplaceFile(const QString &path, const char *data, qint64 size, QString *error)
 {
@@ -22,11 +24,16 @@ bool ReplaceFile(const QString &path, const char *data, qint64 size, QString *er
             *error = QStringLiteral("cannot write %1: %2").arg(path, writeError);
         return false;
     }
-    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(partial);
-        if (error)
-            *error = QStringLiteral("cannot replace %1").arg(path);
-        return false;
-    }
-    return true;
+    return RenameOver(partial, path, error);
+}
+
+bool RenameOver(const QString &partial, const QString &path, QString *error)
+{
+    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) == 0)
+        return true;
+    const int reason = errno;
+    QFile::remove(partial);
+    if (error)
+        *error = QStringLiteral("cannot replace %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(reason)));
+    return false;
 }

@@ -145,7 +145,9 @@ TEST_F(BatchTest, FailedRunEndsTheProgressDialogAndSaysWhere)
     const BatchResult result = RunCommand(32773);
     EXPECT_EQ(result.State, BatchResult::Failed);
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages.first().contains("All.c")) << messages.first().toStdString();
+    // It stopped before any character: the message names the file, not a character.
+    EXPECT_TRUE(messages.first().startsWith("字模生成在写 All.c 时中止")) << messages.first().toStdString();
+    EXPECT_TRUE(messages.first().contains(dir.filePath("All.c"))) << messages.first().toStdString();
     EXPECT_TRUE(opened.isEmpty());
 }
 
@@ -288,7 +290,7 @@ TEST_F(BatchTest, ClosingDuringARunStopsItAndThenCloses)
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(BatchTest, ExportCopiesTheProgramsOwnBitmapsAndSources)
+TEST_F(BatchTest, ExportCopiesEveryBitmapAndSourceOfTheOutputDirectory)
 {
     ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("mine.c"), "/* the user's */"));
     frame->CharacterList()->SetList("ab", 2);
@@ -299,6 +301,6 @@ TEST_F(BatchTest, ExportCopiesTheProgramsOwnBitmapsAndSources)
     EXPECT_EQ(hooks.asked[0].Mode, FileRequest::Directory);
     EXPECT_EQ(hooks.asked[0].Caption, "Select a directory");
     const QStringList exported = QDir(saveDir.path()).entryList(QDir::Files);
-    EXPECT_EQ(exported, (QStringList{"0.bmp", "0.c", "1.bmp", "1.c", "All.c"}));
+    EXPECT_EQ(exported, (QStringList{"0.bmp", "0.c", "1.bmp", "1.c", "All.c", "mine.c"}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
 }

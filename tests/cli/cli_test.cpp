@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 struct CliRun
@@ -272,6 +275,41 @@ TEST(DotrixCli, FullDiskStopsTheBatchAndKeepsTheEarlierFontDat)
     EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("font.dat")), "the earlier font.dat");
     EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("notes.c")), "/* mine */");
     EXPECT_FALSE(QFile::exists(dir.filePath("font.dat.part")));
+}
+
+TEST(DotrixCli, FailuresSayWhatFailedAndWhy)
+{
+    QTemporaryDir dir;
+    const std::string isDirectory = std::strerror(EISDIR);
+    // font.dat cannot replace a directory of that name, after every glyph was done.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("font.dat"));
+    CliRun run = Cli({"--workdir", dir.path(), "--batch", "--data", "dat", "a"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("the batch failed while writing font.dat: "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(isDirectory), std::string::npos) << run.err;
+
+    run = Cli({"--workdir", dir.path(), "--copy-to", dir.filePath("font.dat")});
+    EXPECT_NE(run.err.find("font.dat is missing"), std::string::npos) << run.err;
+    ASSERT_TRUE(QDir(dir.path()).rmdir("font.dat"));
+
+    // A copy under a name that is a directory says so.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("saved"));
+    run = Cli({"--workdir", dir.path(), "--batch", "--data", "dat", "--save", dir.filePath("saved"), "a"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(dir.filePath("saved").toStdString() + ": " + isDirectory), std::string::npos) << run.err;
+    EXPECT_FALSE(QFile::exists(dir.filePath("saved.part")));
+
+    run = Cli({"--workdir", dir.path(), "--copy-to", dir.filePath("missing")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("missing does not exist"), std::string::npos) << run.err;
+    run = Cli({"--workdir", dir.path(), "--copy-to", dir.filePath("All.c")});
+    EXPECT_NE(run.err.find("All.c is not a directory"), std::string::npos) << run.err;
+
+    // Every glyph refused (8-bit groups, 4-dot columns): an empty font.dat, and no index in it.
+    run = Cli({"--workdir", dir.path(), "--size", "8x4", "--batch", "--data", "dat", "--index", "0000", "ab"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("font.dat 0 bytes, "), std::string::npos) << run.out;
+    EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("font.dat")), "");
 }
 
 TEST(DotrixCli, DeliveryCopiesFontDatAndReportsWhatIsMissing)
