@@ -13,9 +13,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -303,4 +305,44 @@ TEST_F(BatchTest, ExportCopiesEveryBitmapAndSourceOfTheOutputDirectory)
     const QStringList exported = QDir(saveDir.path()).entryList(QDir::Files);
     EXPECT_EQ(exported, (QStringList{"0.bmp", "0.c", "1.bmp", "1.c", "All.c", "mine.c"}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+}
+
+TEST_F(BatchTest, ListKeepsItsBytesThroughImportSortEditsAndARun)
+{
+    CFontSel *pane = frame->CharacterList();
+    const auto userTypes = [pane](const QString &text) {
+        pane->ListEdit()->moveCursor(QTextCursor::End);
+        pane->ListEdit()->insertPlainText(text);
+    };
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("GB2312.txt"), Gbk("字汉\r\n")));
+    frame->Action(32787)->trigger();
+    ASSERT_EQ(pane->ListText, Gbk("字汉\r\n"));
+    // The sort puts the one-byte characters LF, CR first, in byte order; a second sort keeps them.
+    for (int i = 0; i < 2; ++i) {
+        pane->OnSort();
+        EXPECT_EQ(pane->ListText, "\n\r" + Gbk("汉字")) << "sort " << i + 1;
+    }
+    pane->AutoDeleteCheck()->setChecked(false);
+    userTypes("a");
+    EXPECT_EQ(pane->ListText, "\n\r" + Gbk("汉字") + "a");
+    const BatchResult result = RunCommand(32773);
+    EXPECT_EQ(result.Glyphs, 5);
+    EXPECT_EQ(pane->ListText, "\n\r" + Gbk("汉字") + "a");
+    // A pasted line break is the platform's CR LF; the duplicate removal drops line breaks.
+    userTypes("\nb");
+    EXPECT_EQ(pane->ListText, "\n\r" + Gbk("汉字") + "a\r\nb");
+    pane->AutoDeleteCheck()->setChecked(true);
+    userTypes("b");
+    EXPECT_EQ(pane->ListText, Gbk("汉字ab"));
+
+    // A lone LF stays one through edits elsewhere in the list.
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("GBK.txt"), Gbk("字\n")));
+    frame->Action(32791)->trigger();
+    pane->AutoDeleteCheck()->setChecked(false);
+    pane->ListEdit()->moveCursor(QTextCursor::Start);
+    pane->ListEdit()->insertPlainText("x");
+    userTypes(QStringLiteral("汉"));
+    EXPECT_EQ(pane->ListText, Gbk("x字\n汉"));
+    pane->OnFilterSingleByte();
+    EXPECT_EQ(pane->ListText, Gbk("字汉"));
 }
