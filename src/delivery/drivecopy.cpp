@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -40,8 +42,8 @@ bool CopyReplacing(const QString &from, const QString &to, QString *error)
         return false;
     }
     if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(to).constData()) != 0) {
+        *error = QStringLiteral("cannot replace %1: %2").arg(to, QString::fromLocal8Bit(std::strerror(errno)));
         QFile::remove(partial);
-        *error = QStringLiteral("cannot replace %1").arg(to);
         return false;
     }
     return true;
