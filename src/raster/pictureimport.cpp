@@ -8,6 +8,9 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 // Pictures whose files claim more than this are not opened: a corrupt or hostile header must not
@@ -39,11 +42,11 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
     // A top-down BMP states a negative height; a decoder that cannot tell the size before
     // decoding still runs under the allocation limit.
     const QSize claimed = reader.size();
-    const int claimedWidth = std::abs(claimed.width()), claimedHeight = std::abs(claimed.height());
+    const qint64 claimedWidth = qAbs(qint64(claimed.width())), claimedHeight = qAbs(qint64(claimed.height()));
     if (claimedWidth > LargestDecodedSide || claimedHeight > LargestDecodedSide) {
         result.State = PictureConversion::TooBig;
-        result.Width = claimedWidth;
-        result.Height = claimedHeight;
+        result.Width = int(std::min<qint64>(claimedWidth, INT_MAX));
+        result.Height = int(std::min<qint64>(claimedHeight, INT_MAX));
         return result;
     }
     const QImage picture = reader.read();
