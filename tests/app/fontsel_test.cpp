@@ -129,6 +129,14 @@ TEST_F(FontSelTest, PastedCharactersWithoutCodeAreLeftOut)
     EXPECT_EQ(pane->ListText, Gbk("中文"));
     EXPECT_EQ(pane->ListEdit()->toPlainText(), QStringLiteral("中文"));
     EXPECT_TRUE(frame->statusBar()->currentMessage().contains("1"));
+
+    // Showing the list without them keeps the box and the count as the user set them.
+    pane->AutoDeleteCheck()->setChecked(false);
+    pane->CountEdit()->setText("7");
+    UserTypes(QStringLiteral("中😀"));
+    EXPECT_EQ(pane->ListText, Gbk("中文中"));
+    EXPECT_FALSE(pane->AutoDeleteCheck()->isChecked());
+    EXPECT_EQ(pane->CharCount, 7);
 }
 
 TEST_F(FontSelTest, ImportGB2312FillsTheListWithTheWholeSet)
