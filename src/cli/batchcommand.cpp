@@ -45,8 +45,11 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
 
     if (result.State != BatchResult::Done) {
-        err << "dotrix-cli: the batch stopped at character " << result.Glyphs + 1 << " of " << total << ": "
-            << result.Error.toStdString() << '\n';
+        if (result.FailedFile.isEmpty())
+            err << "dotrix-cli: the batch stopped at character " << result.Glyphs + 1 << " of " << total;
+        else
+            err << "dotrix-cli: the batch failed while writing " << result.FailedFile.toStdString();
+        err << ": " << result.Error.toStdString() << '\n';
         return ExitFailure;
     }
     int files = result.FilesWritten;

@@ -22,8 +22,10 @@ int RunDeliveryCommand(const CliOptions &options, OutputDirectory &output, std::
         return ExitFailure;
     }
     if (!options.CopyTo.isEmpty()) {
-        if (!QFileInfo(options.CopyTo).isDir()) {
-            err << "dotrix-cli: " << options.CopyTo.toStdString() << " is not a directory\n";
+        const QFileInfo folder(options.CopyTo);
+        if (!folder.isDir()) {
+            err << "dotrix-cli: " << options.CopyTo.toStdString()
+                << (folder.exists() ? " is not a directory\n" : " does not exist\n");
             return ExitFailure;
         }
         const QString target = QDir(options.CopyTo).filePath(DataFileName);

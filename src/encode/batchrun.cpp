@@ -169,6 +169,34 @@ private:
     bool m_stop = false;
 };
 
+// The files a run has written, put on the list of the program's own files a block at a time (one
+// append each), and only once the run has written them: a run that stops never claims a file
+// it did not write, so a user's file of the same name is never deleted later.
+class WrittenNames
+{
+public:
+    explicit WrittenNames(OutputDirectory &output) : m_output(output) {}
+    ~WrittenNames() { Flush(); }
+
+    void Add(const QString &name)
+    {
+        m_names.append(name);
+        if (m_names.size() >= 512)
+            Flush();
+    }
+    void Flush()
+    {
+        if (m_names.isEmpty())
+            return;
+        m_output.RecordWritten(m_names);
+        m_names.clear();
+    }
+
+private:
+    OutputDirectory &m_output;
+    QStringList m_names;
+};
+
 // Names every glyph first, exactly as naming one glyph after another, each bitmap written
 // before the next name is chosen, would.
 Plan MakePlan(const std::string &list, const GlyphSettings &settings, const OutputDirectory &output,
@@ -193,6 +221,7 @@ bool BuildDataFile(OutputDirectory &output, QFile &scratch, const std::vector<ui
     bool ok = data.Open();
     scratch.seek(0);
     uint16_t index = firstIndex.value_or(0);
+    bool indexed = false;
     for (uint32_t size : glyphSizes) {
         if (!ok)
             break;
@@ -202,6 +231,7 @@ bool BuildDataFile(OutputDirectory &output, QFile &scratch, const std::vector<ui
             const char bytes[2] = {char(index & 0xFF), char(index >> 8)};
             ok = data.Write(bytes, 2);
             ++index; // wraps from 0xFFFF to 0
+            indexed = true;
         }
         const QByteArray glyph = scratch.read(size);
         if (glyph.size() != qsizetype(size)) {
@@ -214,9 +244,10 @@ bool BuildDataFile(OutputDirectory &output, QFile &scratch, const std::vector<ui
         result.Error = data.Error();
         return false;
     }
+    output.RecordWritten(DataFileName);
     result.DataBytes = data.Size();
     result.DataPath = data.Path();
-    result.Indexed = firstIndex.has_value();
+    result.Indexed = indexed;
     return true;
 }
 
@@ -274,36 +305,11 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
         rewritten.insert(base + QStringLiteral(".c"));
     }
     output.DeleteWritten({QStringLiteral(".bmp"), QStringLiteral(".c")}, nullptr, &rewritten);
-    // The list of the program's own files learns of the files shortly before they are written,
-    // a block at a time, so that a run cut short claims few it never wrote.
-    constexpr size_t RecordAhead = 512;
-    size_t recordedUpTo = 0;
-    auto recordAhead = [&](size_t from) {
-        QStringList names;
-        for (size_t i = from; i < plan.Names.size() && i < from + RecordAhead; ++i) {
-            const QString base = Cp936ToQString(plan.Names[i]);
-            names << base + QStringLiteral(".bmp") << base + QStringLiteral(".c");
-        }
-        output.RecordWritten(names);
-        recordedUpTo = std::min(plan.Names.size(), from + RecordAhead);
-    };
-    output.RecordWritten(wantData ? QStringList{AllFileName, DataFileName} : QStringList{AllFileName});
 
+    WrittenNames written(output);
     result.AllPath = output.FilePath(AllFileName);
     QFile all(result.AllPath);
-    const std::string notice = std::string(RightsNotice) + "\r\n";
-    if (!all.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || all.write(notice.data(), qint64(notice.size())) != qint64(notice.size())) {
-        result.State = BatchResult::Failed;
-        result.Error = QStringLiteral("cannot create %1: %2").arg(result.AllPath, all.errorString());
-        return result;
-    }
     QFile scratch(output.FilePath(DataScratchName));
-    if (wantData && !scratch.open(QIODevice::ReadWrite | QIODevice::Truncate)) {
-        result.State = BatchResult::Failed;
-        result.Error = QStringLiteral("cannot create %1: %2").arg(scratch.fileName(), scratch.errorString());
-        return result;
-    }
     struct RemoveScratch
     {
         QFile &File;
@@ -313,48 +319,76 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
                 File.remove();
         }
     } removeScratch{scratch};
-
     std::vector<uint32_t> glyphSizes;
     glyphSizes.reserve(plan.Characters.size());
-    GlyphPipeline pipeline(plan, settings, wantData);
-    pipeline.Start();
-    GlyphSlot slot;
-    for (size_t i = 0; i < plan.Characters.size(); ++i) {
-        if (control.Cancel) {
-            result.State = BatchResult::Cancelled;
-            break;
-        }
-        if (!pipeline.Take(i, slot))
-            break;
-        if (i >= recordedUpTo)
-            recordAhead(i);
-        const QString baseName = Cp936ToQString(plan.Names[i]);
-        if (!slot.Ok
-            || !RewriteInPlace(output.FilePath(baseName + QStringLiteral(".bmp")), slot.Bitmap.constData(),
-                               slot.Bitmap.size(), &slot.Error)
-            || (!slot.Text.empty()
-                && !RewriteInPlace(output.FilePath(baseName + QStringLiteral(".c")), slot.Text.data(),
-                                   qint64(slot.Text.size()), &slot.Error))) {
+
+    // Creates All.c and writes the glyphs in list order, up to the first that fails.
+    const auto writeGlyphs = [&] {
+        const std::string notice = std::string(RightsNotice) + "\r\n";
+        if (!all.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             result.State = BatchResult::Failed;
-            result.Error = slot.Error;
-            break;
+            result.Error = QStringLiteral("cannot create %1: %2").arg(result.AllPath, all.errorString());
+            result.FailedFile = AllFileName;
+            return;
         }
-        result.FilesWritten += slot.Text.empty() ? 1 : 2;
-        if (all.write(slot.Text.data(), qint64(slot.Text.size())) != qint64(slot.Text.size())
-            || (wantData && scratch.write(slot.Data.data(), qint64(slot.Data.size())) != qint64(slot.Data.size()))) {
-            const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        written.Add(AllFileName);
+        if (all.write(notice.data(), qint64(notice.size())) != qint64(notice.size())) {
             result.State = BatchResult::Failed;
-            result.Error = QStringLiteral("cannot write %1: %2")
-                               .arg(all.error() != QFile::NoError ? result.AllPath : scratch.fileName(), reason);
-            break;
+            result.Error = QStringLiteral("cannot write %1: %2").arg(result.AllPath, all.errorString());
+            result.FailedFile = AllFileName;
+            return;
         }
-        glyphSizes.push_back(uint32_t(slot.Data.size()));
-        result.Glyphs = int(i + 1);
-        control.Progress = result.Glyphs;
-    }
-    pipeline.Stop();
-    // A run that stopped early leaves no glyph files of an earlier run behind under the names it
-    // did not reach, and claims none it did not write.
+        if (wantData && !scratch.open(QIODevice::ReadWrite | QIODevice::Truncate)) {
+            result.State = BatchResult::Failed;
+            result.Error = QStringLiteral("cannot create %1: %2").arg(scratch.fileName(), scratch.errorString());
+            result.FailedFile = DataFileName;
+            return;
+        }
+        GlyphPipeline pipeline(plan, settings, wantData);
+        pipeline.Start();
+        GlyphSlot slot;
+        for (size_t i = 0; i < plan.Characters.size(); ++i) {
+            if (control.Cancel) {
+                result.State = BatchResult::Cancelled;
+                return;
+            }
+            if (!pipeline.Take(i, slot))
+                return;
+            const QString baseName = Cp936ToQString(plan.Names[i]);
+            const auto writeFile = [&](const QString &name, const char *data, qint64 size) {
+                if (!RewriteInPlace(output.FilePath(name), data, size, &slot.Error))
+                    return false;
+                written.Add(name);
+                return true;
+            };
+            if (!slot.Ok
+                || !writeFile(baseName + QStringLiteral(".bmp"), slot.Bitmap.constData(), slot.Bitmap.size())
+                || (!slot.Text.empty()
+                    && !writeFile(baseName + QStringLiteral(".c"), slot.Text.data(), qint64(slot.Text.size())))) {
+                result.State = BatchResult::Failed;
+                result.Error = slot.Error;
+                return;
+            }
+            result.FilesWritten += slot.Text.empty() ? 1 : 2;
+            if (all.write(slot.Text.data(), qint64(slot.Text.size())) != qint64(slot.Text.size())
+                || (wantData
+                    && scratch.write(slot.Data.data(), qint64(slot.Data.size())) != qint64(slot.Data.size()))) {
+                const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+                result.State = BatchResult::Failed;
+                result.Error = QStringLiteral("cannot write %1: %2")
+                                   .arg(all.error() != QFile::NoError ? result.AllPath : scratch.fileName(), reason);
+                return;
+            }
+            glyphSizes.push_back(uint32_t(slot.Data.size()));
+            result.Glyphs = int(i + 1);
+            control.Progress = result.Glyphs;
+        }
+    };
+    writeGlyphs();
+
+    // Whatever stopped a run, even before its first glyph, it leaves no glyph files of an earlier
+    // run behind under the names it did not reach.
+    written.Flush();
     if (result.State != BatchResult::Done) {
         QStringList unreached;
         for (size_t i = size_t(result.Glyphs); i < plan.Names.size(); ++i) {
@@ -363,19 +397,21 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
                 if (earlierOwned.count(name)) {
                     QFile::remove(output.FilePath(name));
                     unreached.append(name);
-                } else if (i > size_t(result.Glyphs) || !QFileInfo::exists(output.FilePath(name)))
-                    unreached.append(name);
+                }
             }
         }
         output.Forget(unreached);
     }
-    if (!all.flush() && result.State == BatchResult::Done) {
-        result.State = BatchResult::Failed;
-        result.Error = QStringLiteral("cannot write %1: %2").arg(result.AllPath, all.errorString());
+    if (all.isOpen()) {
+        if (!all.flush() && result.State == BatchResult::Done) {
+            result.State = BatchResult::Failed;
+            result.Error = QStringLiteral("cannot write %1: %2").arg(result.AllPath, all.errorString());
+            result.FailedFile = AllFileName;
+        }
+        result.AllBytes = all.size();
+        all.close();
+        ++result.FilesWritten;
     }
-    result.AllBytes = all.size();
-    all.close();
-    ++result.FilesWritten;
 
     // The caller's matrix and size end as the last glyph left them.
     if (result.Glyphs > 0) {
@@ -397,6 +433,7 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
     }
     if (!BuildDataFile(output, scratch, glyphSizes, firstIndex, result)) {
         result.State = BatchResult::Failed;
+        result.FailedFile = DataFileName;
         return result;
     }
     ++result.FilesWritten;
