@@ -64,8 +64,4 @@ struct BatchResult
 // another would make them.
 BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotMatrix &matrix,
                           OutputDirectory &output, int mode, BatchControl &control, const BatchHooks &hooks = {});
-
-// The data bytes of one glyph's text: every "0x" in its data lines followed by two hex digits.
-// Header and comment text never count.
-std::string GlyphDataBytes(const struct GlyphText &text);
 Q_DECLARE_METATYPE(BatchResult)

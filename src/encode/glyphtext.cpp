@@ -25,6 +25,17 @@ std::string HeaderLine(const std::string &name, const std::string &character, co
     return "/* " + body + tail + "*/";
 }
 
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return 0;
+}
+
 void DropLast(std::string &line, size_t count)
 {
     line.resize(line.size() > count ? line.size() - count : 0);
@@ -140,6 +151,22 @@ std::string GlyphFileBytes(const GlyphText &text, bool withNotice)
     // An assembler table without data lines still carries its label.
     if (text.OutputFormat == AsmTable && firstData)
         bytes += label + CrLf;
+    return bytes;
+}
+
+std::string GlyphDataBytes(const GlyphText &text)
+{
+    std::string bytes;
+    for (const GlyphTextItem &item : text.Items) {
+        if (item.Role != GlyphTextRole::Data)
+            continue;
+        const std::string &line = item.Text;
+        for (size_t at = line.find("0x"); at != std::string::npos; at = line.find("0x", at + 2)) {
+            if (at + 3 >= line.size())
+                break; // a byte needs both its digits
+            bytes.push_back(char(HexDigitValue(line[at + 2]) * 16 + HexDigitValue(line[at + 3])));
+        }
+    }
     return bytes;
 }
 

@@ -52,6 +52,10 @@ GlyphText ComposeGlyphText(const std::string &name, const std::string &character
 // data line and later data lines are indented under it. withNotice puts the rights notice first.
 std::string GlyphFileBytes(const GlyphText &text, bool withNotice);
 
+// The data bytes of one glyph's text (for font.dat): every "0x" in its data lines followed by two
+// hex digits. Header and comment text never count.
+std::string GlyphDataBytes(const GlyphText &text);
+
 // Where WriteGlyphText sends a glyph's text.
 class GlyphTextSink
 {

@@ -287,10 +287,3 @@ TEST(BatchGenerate, ARunThatCannotCreateAllCStillClearsTheEarlierRun)
     EXPECT_EQ(QDir(run.dir.path()).entryList({"*.c", "*.bmp"}, QDir::Files), QStringList());
     EXPECT_EQ(OutputDirectory(run.dir.path()).WrittenFiles(), QStringList{"font.dat"});
 }
-
-TEST(GlyphDataBytes, ReadsDataLinesOnly)
-{
-    GlyphText text;
-    text.Items = {{GlyphTextRole::Header, "/* @a a(10x16,V)@ */"}, {GlyphTextRole::Data, "0x0F,0xa0,  0x1"}};
-    EXPECT_EQ(GlyphDataBytes(text), std::string("\x0F\xA0", 2));
-}

@@ -189,3 +189,10 @@ TEST(GlyphFileText, EmptyGlyphsStillCloseTheirArrays)
     GlyphText v = ComposeGlyphText("a", "a", s, m, true);
     EXPECT_EQ(GlyphFileBytes(v, false), "/* @a a(0x16,V)@ [mavo software]*/\r\nunsigned char a[]={\r\n};\r\n");
 }
+
+TEST(GlyphDataBytes, ReadsDataLinesOnly)
+{
+    GlyphText text;
+    text.Items = {{GlyphTextRole::Header, "/* @a a(10x16,V)@ */"}, {GlyphTextRole::Data, "0x0F,0xa0,  0x1"}};
+    EXPECT_EQ(GlyphDataBytes(text), std::string("\x0F\xA0", 2));
+}
