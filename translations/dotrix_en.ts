@@ -416,6 +416,12 @@ Change the first index value in the box.</translation>
         <source>字模数据</source>
         <translation>Glyph Data</translation>
     </message>
+    <message>
+        <source>字模生成在写 %1 时中止：
+%2</source>
+        <translation>Making the glyphs stopped while writing %1:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>CommandActions</name>
@@ -994,6 +1000,14 @@ Pictures:
     <message>
         <source>%1 (%2 is %3x%4)</source>
         <translation>%1 (%2 is %3x%4)</translation>
+    </message>
+    <message>
+        <source>the batch failed while writing %1: %2</source>
+        <translation>the batch failed while writing %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 does not exist</translation>
     </message>
 </context>
 </TS>

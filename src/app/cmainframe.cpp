@@ -28,6 +28,7 @@
 #include "encode/singleglyph.h"
 #include "l10n/language.h"
 #include "output/atomicfile.h"
+#include "output/exportglyphfiles.h"
 #include "raster/boxrender.h"
 #include "raster/pictureimport.h"
 
@@ -43,7 +44,6 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
@@ -434,9 +434,7 @@ void CMainFrame::OnImportPicture()
 
 void CMainFrame::ImportPicture(const QString &path)
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
-    const PictureConversion imported = ImportPictureGlyph(path, m_settings, m_matrix, *m_output, dpi);
+    const PictureConversion imported = ImportPictureGlyph(path, m_settings, m_matrix, *m_output);
     if (imported.State == PictureConversion::Failed) {
         ShowMessage(this, tr("图片没有导入：\n") + imported.Error);
         return;
@@ -485,26 +483,13 @@ void CMainFrame::OnExportAllGlyphFiles()
     if (folder.isEmpty())
         return;
     m_exportDirectory = folder;
-    const QStringList written = m_output->WrittenFiles();
-    QStringList failures;
-    int copied = 0;
-    for (const QString &suffix : {QStringLiteral(".bmp"), QStringLiteral(".c")}) {
-        for (const QString &name : written) {
-            if (!name.endsWith(suffix, Qt::CaseInsensitive))
-                continue;
-            QString error;
-            if (CopyFileReplacing(m_output->FilePath(name), folder + QLatin1Char('/') + name, &error))
-                ++copied;
-            else
-                failures.append(error);
-        }
-    }
-    if (!failures.isEmpty()) {
-        ShowMessage(this, tr("有 %1 个文件没有导出：\n").arg(failures.size())
-                              + QStringList(failures.mid(0, 10)).join(QLatin1Char('\n')));
+    const ExportResult exported = ExportGlyphFiles(m_output->Path(), folder);
+    if (!exported.Failures.isEmpty()) {
+        ShowMessage(this, tr("有 %1 个文件没有导出：\n").arg(exported.Failures.size())
+                              + QStringList(exported.Failures.mid(0, 10)).join(QLatin1Char('\n')));
         return;
     }
-    statusBar()->showMessage(tr("已导出 %1 个文件到 %2").arg(copied).arg(folder), 10000);
+    statusBar()->showMessage(tr("已导出 %1 个文件到 %2").arg(exported.Copied).arg(folder), 10000);
 }
 
 void CMainFrame::OnImportCharset(int set)
@@ -603,7 +588,10 @@ void CMainFrame::ReportBatch(const BatchResult &result, int mode)
 {
     switch (result.State) {
     case BatchResult::Failed:
-        ShowMessage(this, tr("字模生成在第 %1 个字符处中止：\n%2").arg(result.Glyphs + 1).arg(result.Error));
+        if (result.FailedFile.isEmpty())
+            ShowMessage(this, tr("字模生成在第 %1 个字符处中止：\n%2").arg(result.Glyphs + 1).arg(result.Error));
+        else
+            ShowMessage(this, tr("字模生成在写 %1 时中止：\n%2").arg(result.FailedFile, result.Error));
         return;
     case BatchResult::Cancelled:
         statusBar()->showMessage(tr("字模生成已停止"), 5000);

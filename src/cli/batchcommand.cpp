@@ -44,10 +44,12 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
 
     if (result.State != BatchResult::Done) {
-        return Fail(err, DotrixCli::tr("the batch stopped at character %1 of %2: %3")
-                             .arg(result.Glyphs + 1)
-                             .arg(total)
-                             .arg(result.Error));
+        if (result.FailedFile.isEmpty())
+            return Fail(err, DotrixCli::tr("the batch stopped at character %1 of %2: %3")
+                                 .arg(result.Glyphs + 1)
+                                 .arg(total)
+                                 .arg(result.Error));
+        return Fail(err, DotrixCli::tr("the batch failed while writing %1: %2").arg(result.FailedFile, result.Error));
     }
     int files = result.FilesWritten;
     if (!options.SavePath.isEmpty()) {

@@ -36,10 +36,10 @@ std::unique_ptr<OutputDirectory> OpenWorkDir(const CliOptions &options, std::ost
     return output;
 }
 
-std::string TextInCp936(const CliOptions &options, std::ostream &err)
+std::string TextInCp936(std::string_view utf8, std::ostream &err)
 {
     std::vector<std::string> skipped;
-    std::string text = Utf8ToCp936(options.Text, &skipped);
+    std::string text = Utf8ToCp936(utf8, &skipped);
     for (const std::string &ch : skipped)
         err << "dotrix-cli: "
             << DotrixCli::tr("'%1' has no code in code page 936; skipped").arg(QString::fromStdString(ch)).toStdString()

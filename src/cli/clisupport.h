@@ -24,8 +24,8 @@ QString WorkDirOf(const CliOptions &options);
 // The output directory when files can be written there; otherwise nullptr after saying why.
 std::unique_ptr<OutputDirectory> OpenWorkDir(const CliOptions &options, std::ostream &err);
 
-// TEXT in code page 936; each character without a code there is named on err and skipped.
-std::string TextInCp936(const CliOptions &options, std::ostream &err);
+// Text (UTF-8) in code page 936; each character without a code there is named on err and skipped.
+std::string TextInCp936(std::string_view utf8, std::ostream &err);
 
 // The glyph as rows of '#' (ink) and '.' (clear).
 void PrintDots(std::ostream &out, const DotMatrix &matrix, int width, int height);

@@ -20,8 +20,10 @@ int RunDeliveryCommand(const CliOptions &options, OutputDirectory &output, std::
         return Fail(err, DotrixCli::tr("%1 is missing: make it with --batch --data dat (or --data bin)").arg(source));
     }
     if (!options.CopyTo.isEmpty()) {
-        if (!QFileInfo(options.CopyTo).isDir()) {
-            return Fail(err, DotrixCli::tr("%1 is not a directory").arg(options.CopyTo));
+        const QFileInfo folder(options.CopyTo);
+        if (!folder.isDir()) {
+            return Fail(err, (folder.exists() ? DotrixCli::tr("%1 is not a directory") : DotrixCli::tr("%1 does not exist"))
+                                 .arg(options.CopyTo));
         }
         const QString target = QDir(options.CopyTo).filePath(DataFileName);
         QString error;

@@ -1,7 +1,6 @@
 #include "glyphcommand.h"
 
 #include "charset/cp936.h"
-#include "charset/pinyin.h"
 #include "clisupport.h"
 #include "encode/glyphtext.h"
 #include "encode/singleglyph.h"
@@ -21,12 +20,8 @@ int PrintPreview(const std::string &text, GlyphSettings &settings, OutputDirecto
         return Fail(err, rendered.Error);
     if (dots)
         PrintDots(out, matrix, settings.Width, settings.Height);
-    const std::string character = LastCharOf(settings.CurrentText);
-    std::string name = GetPinyin(character, settings.NumberedNames);
-    if (name.empty())
-        name = settings.PictureName;
     PreviewSink preview;
-    if (WriteGlyphText(preview, name, character, settings, matrix) == GlyphTextResult::Refused)
+    if (WritePreviewText(preview, settings, matrix) == GlyphTextResult::Refused)
         return Fail(err, CoreMessage(GroupTooLongMessage));
     for (const std::string &line : preview.Lines())
         out << Cp936ToUtf8(line) << '\n';
@@ -60,7 +55,11 @@ int WriteGlyph(const std::string &text, GlyphSettings &settings, OutputDirectory
 
 int RunGlyphCommand(const CliOptions &options, std::ostream &out, std::ostream &err)
 {
-    const std::string text = TextInCp936(options, err);
+    // A line break that ends TEXT (a shell's here-string, a pasted line) is no character to draw.
+    std::string_view typed = options.Text;
+    while (!typed.empty() && (typed.back() == '\n' || typed.back() == '\r'))
+        typed.remove_suffix(1);
+    const std::string text = TextInCp936(typed, err);
     if (text.empty())
         return Fail(err, DotrixCli::tr("TEXT holds no character to draw"), ExitUsage);
     GlyphSettings settings = options.Settings;

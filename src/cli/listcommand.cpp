@@ -113,7 +113,7 @@ bool BuildCharacterList(const CliOptions &options, const QString &programDir, st
 bool ListForRun(const CliOptions &options, std::ostream &err, std::string &list)
 {
     if (!options.HasList()) {
-        list = TextInCp936(options, err);
+        list = TextInCp936(options.Text, err);
         return true;
     }
     CharList built;

@@ -9,6 +9,7 @@
 
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <cstdint>
@@ -50,6 +51,7 @@ struct BatchResult
     qint64 DataBytes = -1;    // size of font.dat; -1 when none was made
     bool Indexed = false;     // font.dat has an index before every glyph
     QString Error;            // what failed and where
+    QString FailedFile;       // a failure outside any one glyph: the file being made (All.c, font.dat)
     QString AllPath;          // All.c
     QString DataPath;         // font.dat, when made
 };
@@ -62,8 +64,4 @@ struct BatchResult
 // another would make them.
 BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotMatrix &matrix,
                           OutputDirectory &output, int mode, BatchControl &control, const BatchHooks &hooks = {});
-
-// The data bytes of one glyph's text: every "0x" in its data lines followed by two hex digits.
-// Header and comment text never count.
-std::string GlyphDataBytes(const struct GlyphText &text);
 Q_DECLARE_METATYPE(BatchResult)

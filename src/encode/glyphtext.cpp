@@ -1,7 +1,8 @@
 #include "glyphtext.h"
 
+#include "charset/cp936.h"
+#include "charset/pinyin.h"
 #include "packglyph.h"
-
 
 const char *const RightsNotice =
     "/* The glyph data and text below are protected: they may not be copied or sold without the "
@@ -22,6 +23,17 @@ std::string HeaderLine(const std::string &name, const std::string &character, co
     if (settings.OutputFormat == AsmTable)
         return "; * " + body + tail + "*";
     return "/* " + body + tail + "*/";
+}
+
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return 0;
 }
 
 void DropLast(std::string &line, size_t count)
@@ -142,18 +154,96 @@ std::string GlyphFileBytes(const GlyphText &text, bool withNotice)
     return bytes;
 }
 
+std::string GlyphDataBytes(const GlyphText &text)
+{
+    std::string bytes;
+    for (const GlyphTextItem &item : text.Items) {
+        if (item.Role != GlyphTextRole::Data)
+            continue;
+        const std::string &line = item.Text;
+        for (size_t at = line.find("0x"); at != std::string::npos; at = line.find("0x", at + 2)) {
+            if (at + 3 >= line.size())
+                break; // a byte needs both its digits
+            bytes.push_back(char(HexDigitValue(line[at + 2]) * 16 + HexDigitValue(line[at + 3])));
+        }
+    }
+    return bytes;
+}
+
 bool PreviewSink::Receive(const GlyphText &text, QString *)
 {
     m_text = text;
     return true;
 }
 
+std::vector<PreviewLine> PreviewSink::Layout() const
+{
+    constexpr int LineStep = 20;
+    const bool zn = m_text.ScanMode == ScanZN;
+    const bool besideLabel = m_text.OutputFormat == AsmTable && !zn;
+    const int dbIndent = 10 * int(m_text.Name.size()) + 10;
+    std::vector<PreviewLine> lines;
+    int y = 10;
+    for (const GlyphTextItem &item : m_text.Items) {
+        switch (item.Role) {
+        case GlyphTextRole::Header:
+            lines.push_back({item.Text, 5, zn ? 10 : 5});
+            break;
+        case GlyphTextRole::Declaration:
+            y = 30;
+            lines.push_back({item.Text, 5, y});
+            break;
+        case GlyphTextRole::Label:
+            if (!zn) {
+                y += LineStep;
+                lines.push_back({item.Text, 5, y});
+            }
+            break;
+        case GlyphTextRole::Data:
+            if (besideLabel) {
+                lines.push_back({item.Text, dbIndent, y});
+                y += LineStep;
+            } else {
+                y += LineStep;
+                lines.push_back({item.Text, 5, y});
+            }
+            break;
+        case GlyphTextRole::Closing:
+            y += LineStep;
+            lines.push_back({item.Text, 5, y});
+            break;
+        }
+    }
+    return lines;
+}
+
 std::vector<std::string> PreviewSink::Lines() const
 {
-    std::vector<std::string> lines;
-    for (const GlyphTextItem &item : m_text.Items)
-        lines.push_back(item.Text);
-    return lines;
+    std::vector<std::string> rows;
+    int rowY = 0;
+    for (const PreviewLine &line : Layout()) {
+        if (rows.empty() || line.Y != rowY) {
+            rows.emplace_back();
+            rowY = line.Y;
+        }
+        std::string &row = rows.back();
+        const size_t column = size_t(line.X / 10);
+        if (row.size() < column)
+            row.append(column - row.size(), ' ');
+        else if (!row.empty())
+            row += ' ';
+        row += line.Text;
+    }
+    return rows;
+}
+
+GlyphTextResult WritePreviewText(PreviewSink &sink, const GlyphSettings &settings, const DotMatrix &matrix)
+{
+    const std::string character = LastCharOf(settings.CurrentText);
+    std::string name = GetPinyin(character, settings.NumberedNames);
+    if (name.empty())
+        name = settings.PictureName;
+    return WriteGlyphText(sink, name, character, settings, matrix);
 }
 
 GlyphFileSink::GlyphFileSink(OutputDirectory &output, const QString &fileName)

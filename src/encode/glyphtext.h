@@ -53,6 +53,10 @@ GlyphText ComposeGlyphText(const std::string &name, const std::string &character
 // data line and later data lines are indented under it. withNotice puts the rights notice first.
 std::string GlyphFileBytes(const GlyphText &text, bool withNotice);
 
+// The data bytes of one glyph's text (for font.dat): every "0x" in its data lines followed by two
+// hex digits. Header and comment text never count.
+std::string GlyphDataBytes(const GlyphText &text);
+
 // Where WriteGlyphText sends a glyph's text.
 class GlyphTextSink
 {
@@ -63,6 +67,15 @@ public:
     virtual bool Receive(const GlyphText &text, QString *error) = 0;
 };
 
+// One item of the data preview pane: its text (code page 936) and the top-left corner of its
+// text cell in pixels.
+struct PreviewLine
+{
+    std::string Text;
+    int X = 0;
+    int Y = 0;
+};
+
 // Keeps the text for the data preview pane (and dotrix-cli --preview).
 class PreviewSink : public GlyphTextSink
 {
@@ -70,7 +83,13 @@ public:
     bool IsPreview() const override { return true; }
     bool Receive(const GlyphText &text, QString *error) override;
     const GlyphText &Text() const { return m_text; }
-    // The items one per line (the assembler label on a line of its own), code page 936.
+    // Where the pane draws each item. Header at (5, 5) ("ZN": (5, 10)), declaration at (5, 30),
+    // data lines 20 pixels apart; an assembler label (not drawn in "ZN") shares its line with the
+    // first data line, which starts 10 pixels a label byte further right, as do the lines under
+    // it. Empty for a refused group.
+    std::vector<PreviewLine> Layout() const;
+    // The pane's lines as text, top to bottom: items on one line are joined, each starting at
+    // column X / 10, the pane's ten pixels a character.
     std::vector<std::string> Lines() const;
 
 private:
@@ -96,3 +115,7 @@ enum class GlyphTextResult { Written, Refused, Failed };
 // written anywhere (the preview shows the refusal).
 GlyphTextResult WriteGlyphText(GlyphTextSink &sink, const std::string &name, const std::string &character,
                                const GlyphSettings &settings, const DotMatrix &matrix, QString *error = nullptr);
+
+// The preview pane's glyph into the sink: the last character of settings.CurrentText, named by
+// its reading without a number, or by the last picture's name when it has none.
+GlyphTextResult WritePreviewText(PreviewSink &sink, const GlyphSettings &settings, const DotMatrix &matrix);

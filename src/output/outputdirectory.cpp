@@ -131,7 +131,8 @@ bool OutputDirectory::CheckWritable(QString *error) const
     QFileInfo info(m_path);
     if (!info.isDir()) {
         if (error)
-            *error = QStringLiteral("%1 is not a directory").arg(m_path);
+            *error = (info.exists() ? QStringLiteral("%1 is not a directory") : QStringLiteral("%1 does not exist"))
+                         .arg(m_path);
         return false;
     }
     QTemporaryFile probe(FilePath(QStringLiteral(".dotrix-probe-XXXXXX")));

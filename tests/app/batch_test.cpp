@@ -13,9 +13,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -145,7 +147,9 @@ TEST_F(BatchTest, FailedRunEndsTheProgressDialogAndSaysWhere)
     const BatchResult result = RunCommand(CmdCreateAllGlyphs);
     EXPECT_EQ(result.State, BatchResult::Failed);
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages.first().contains("All.c")) << messages.first().toStdString();
+    // It stopped before any character: the message names the file, not a character.
+    EXPECT_TRUE(messages.first().startsWith("字模生成在写 All.c 时中止")) << messages.first().toStdString();
+    EXPECT_TRUE(messages.first().contains(dir.filePath("All.c"))) << messages.first().toStdString();
     EXPECT_TRUE(opened.isEmpty());
 }
 
@@ -288,7 +292,7 @@ TEST_F(BatchTest, ClosingDuringARunStopsItAndThenCloses)
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(BatchTest, ExportCopiesTheProgramsOwnBitmapsAndSources)
+TEST_F(BatchTest, ExportCopiesEveryBitmapAndSourceOfTheOutputDirectory)
 {
     ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("mine.c"), "/* the user's */"));
     frame->CharacterList()->SetList("ab", 2);
@@ -299,6 +303,46 @@ TEST_F(BatchTest, ExportCopiesTheProgramsOwnBitmapsAndSources)
     EXPECT_EQ(hooks.asked[0].Mode, FileRequest::Directory);
     EXPECT_EQ(hooks.asked[0].Caption, "Select a directory");
     const QStringList exported = QDir(saveDir.path()).entryList(QDir::Files);
-    EXPECT_EQ(exported, (QStringList{"0.bmp", "0.c", "1.bmp", "1.c", "All.c"}));
+    EXPECT_EQ(exported, (QStringList{"0.bmp", "0.c", "1.bmp", "1.c", "All.c", "mine.c"}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+}
+
+TEST_F(BatchTest, ListKeepsItsBytesThroughImportSortEditsAndARun)
+{
+    CFontSel *pane = frame->CharacterList();
+    const auto userTypes = [pane](const QString &text) {
+        pane->ListEdit()->moveCursor(QTextCursor::End);
+        pane->ListEdit()->insertPlainText(text);
+    };
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("GB2312.txt"), Gbk("字汉\r\n")));
+    frame->Action(CmdImportGB2312)->trigger();
+    ASSERT_EQ(pane->ListText, Gbk("字汉\r\n"));
+    // The sort puts the one-byte characters LF, CR first, in byte order; a second sort keeps them.
+    for (int i = 0; i < 2; ++i) {
+        pane->OnSort();
+        EXPECT_EQ(pane->ListText, "\n\r" + Gbk("汉字")) << "sort " << i + 1;
+    }
+    pane->AutoDeleteCheck()->setChecked(false);
+    userTypes("a");
+    EXPECT_EQ(pane->ListText, "\n\r" + Gbk("汉字") + "a");
+    const BatchResult result = RunCommand(CmdCreateAllGlyphs);
+    EXPECT_EQ(result.Glyphs, 5);
+    EXPECT_EQ(pane->ListText, "\n\r" + Gbk("汉字") + "a");
+    // A pasted line break is the platform's CR LF; the duplicate removal drops line breaks.
+    userTypes("\nb");
+    EXPECT_EQ(pane->ListText, "\n\r" + Gbk("汉字") + "a\r\nb");
+    pane->AutoDeleteCheck()->setChecked(true);
+    userTypes("b");
+    EXPECT_EQ(pane->ListText, Gbk("汉字ab"));
+
+    // A lone LF stays one through edits elsewhere in the list.
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("GBK.txt"), Gbk("字\n")));
+    frame->Action(CmdImportGBK)->trigger();
+    pane->AutoDeleteCheck()->setChecked(false);
+    pane->ListEdit()->moveCursor(QTextCursor::Start);
+    pane->ListEdit()->insertPlainText("x");
+    userTypes(QStringLiteral("汉"));
+    EXPECT_EQ(pane->ListText, Gbk("x字\n汉"));
+    pane->OnFilterSingleByte();
+    EXPECT_EQ(pane->ListText, Gbk("字汉"));
 }

@@ -7,9 +7,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 using testutil::Gbk;
 
@@ -216,9 +220,70 @@ TEST(BatchGenerate, RunsThatCannotWriteStopAndSaySo)
     EXPECT_EQ(cancelled.indexAsked, 0);
 }
 
-TEST(GlyphDataBytes, ReadsDataLinesOnly)
+namespace {
+
+// Makes a user's file one this process can neither write nor delete: read-only, and immutable
+// where the process is privileged enough to ignore that. False where that cannot be done.
+bool Protect(const QString &path, bool on)
 {
-    GlyphText text;
-    text.Items = {{GlyphTextRole::Header, "/* @a a(10x16,V)@ */"}, {GlyphTextRole::Data, "0x0F,0xa0,  0x1"}};
-    EXPECT_EQ(GlyphDataBytes(text), std::string("\x0F\xA0", 2));
+    QFile::setPermissions(path, on ? QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther
+                                   : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (geteuid() == 0)
+        QProcess::execute(QStringLiteral("chattr"), {on ? QStringLiteral("+i") : QStringLiteral("-i"), path});
+    QFile probe(path);
+    return probe.open(QIODevice::WriteOnly | QIODevice::Append) != on;
+}
+
+} // namespace
+
+TEST(BatchGenerate, AUsersFileThatStopsARunIsNeverClaimedNorDeleted)
+{
+    BatchRun run;
+    const QString mine = run.dir.filePath("guo0.c");
+    ASSERT_TRUE(testutil::WriteFileBytes(mine, "/* the user's own */"));
+    if (!Protect(mine, true))
+        GTEST_SKIP() << "cannot make a file unwritable here";
+    BatchResult result = run.Go(Gbk("国"), BatchAllOnly);
+    EXPECT_EQ(result.State, BatchResult::Failed);
+    EXPECT_TRUE(result.Error.contains(mine)) << result.Error.toStdString();
+    EXPECT_TRUE(result.FailedFile.isEmpty()); // it stopped at a glyph
+    const OutputDirectory reread(run.dir.path());
+    EXPECT_FALSE(reread.WasWritten("guo0.c"));
+    EXPECT_TRUE(reread.WasWritten("guo0.bmp")); // that one the run did write
+    EXPECT_EQ(run.File("guo0.c"), "/* the user's own */");
+
+    // Unlocked again, the file is still the user's: the next run leaves it alone.
+    ASSERT_TRUE(Protect(mine, false));
+    ASSERT_EQ(run.Go("a", BatchAllOnly).State, BatchResult::Done);
+    EXPECT_EQ(run.File("guo0.c"), "/* the user's own */");
+    EXPECT_FALSE(QFile::exists(run.dir.filePath("guo0.bmp")));
+}
+
+TEST(BatchGenerate, AFailedWriteNeverDeletesAFileTheRunDidNotCreate)
+{
+    if (!QFileInfo::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    // The user's guo0.c leads to a device that takes no byte.
+    BatchRun run;
+    const QString mine = run.dir.filePath("guo0.c");
+    ASSERT_TRUE(QFile::link("/dev/full", mine));
+    const BatchResult result = run.Go(Gbk("国"), BatchAllOnly);
+    EXPECT_EQ(result.State, BatchResult::Failed);
+    EXPECT_TRUE(QFileInfo(mine).isSymLink());
+    EXPECT_FALSE(OutputDirectory(run.dir.path()).WasWritten("guo0.c"));
+}
+
+TEST(BatchGenerate, ARunThatCannotCreateAllCStillClearsTheEarlierRun)
+{
+    BatchRun run;
+    ASSERT_EQ(run.Go("ab", BatchDat).State, BatchResult::Done);
+    ASSERT_TRUE(QFile::remove(run.dir.filePath("All.c")));
+    ASSERT_TRUE(QDir(run.dir.path()).mkdir("All.c"));
+    const BatchResult result = run.Go("ab", BatchAllOnly);
+    EXPECT_EQ(result.State, BatchResult::Failed);
+    EXPECT_EQ(result.FailedFile, "All.c");
+    EXPECT_TRUE(result.Error.contains("All.c")) << result.Error.toStdString();
+    // The glyph files of the earlier run are gone, as at the start of every run; font.dat stays.
+    EXPECT_EQ(QDir(run.dir.path()).entryList({"*.c", "*.bmp"}, QDir::Files), QStringList());
+    EXPECT_EQ(OutputDirectory(run.dir.path()).WrittenFiles(), QStringList{"font.dat"});
 }

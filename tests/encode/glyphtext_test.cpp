@@ -117,16 +117,16 @@ TEST(GlyphFileText, NumberedNameIsUsedAsIs)
     EXPECT_NE(bytes.find("\r\n  DB  000H,001H,"), std::string::npos); // indented by name + 1
 }
 
-TEST(PreviewText, HeaderHasNoTagAndAsmLabelStandsAlone)
+TEST(PreviewText, HeaderHasNoTagAndAsmLabelStartsTheFirstDataLine)
 {
     PreviewSink preview;
     GlyphSettings s = Settings(ScanVertical, AsmTable);
     ASSERT_EQ(WriteGlyphText(preview, "zhong", Gbk("中"), s, LShape()), GlyphTextResult::Written);
     const std::vector<std::string> lines = preview.Lines();
-    ASSERT_EQ(lines.size(), 6u);
+    ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], Gbk("; * @zhong 中(16x16,V)@ *"));
-    EXPECT_EQ(lines[1], "zhong");
-    EXPECT_EQ(lines[2], "DB  0FFH,0FFH,  000H,001H,  000H,001H,  000H,001H");
+    EXPECT_EQ(lines[1], "zhong DB  0FFH,0FFH,  000H,001H,  000H,001H,  000H,001H");
+    EXPECT_EQ(lines[2].substr(0, 10), "      DB  "); // the label's width and one column
 
     s = Settings(ScanHorizontal, CArray);
     ASSERT_EQ(WriteGlyphText(preview, "zhong", Gbk("中"), s, LShape()), GlyphTextResult::Written);
@@ -188,4 +188,11 @@ TEST(GlyphFileText, EmptyGlyphsStillCloseTheirArrays)
     s.Width = 0;
     GlyphText v = ComposeGlyphText("a", "a", s, m, true);
     EXPECT_EQ(GlyphFileBytes(v, false), "/* @a a(0x16,V)@ [mavo software]*/\r\nunsigned char a[]={\r\n};\r\n");
+}
+
+TEST(GlyphDataBytes, ReadsDataLinesOnly)
+{
+    GlyphText text;
+    text.Items = {{GlyphTextRole::Header, "/* @a a(10x16,V)@ */"}, {GlyphTextRole::Data, "0x0F,0xa0,  0x1"}};
+    EXPECT_EQ(GlyphDataBytes(text), std::string("\x0F\xA0", 2));
 }

@@ -45,5 +45,8 @@ TEST(OutputDirectory, CheckWritableSaysWhy)
     QString error;
     EXPECT_TRUE(OutputDirectory(dir.path()).CheckWritable(&error));
     EXPECT_FALSE(OutputDirectory(dir.filePath("missing")).CheckWritable(&error));
-    EXPECT_TRUE(error.contains("missing"));
+    EXPECT_EQ(error, dir.filePath("missing") + " does not exist");
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("file"), ""));
+    EXPECT_FALSE(OutputDirectory(dir.filePath("file")).CheckWritable(&error));
+    EXPECT_EQ(error, dir.filePath("file") + " is not a directory");
 }
