@@ -21,9 +21,14 @@ struct CliRun
     std::string err;
 };
 
-CliRun Cli(const QStringList &args)
+// Runs dotrix-cli with args; environment adds or replaces variables ("NAME=value").
+CliRun Cli(const QStringList &args, const QStringList &environment = {})
 {
     QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString &variable : environment)
+        env.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
+    process.setProcessEnvironment(env);
     process.start(QStringLiteral(DOTRIX_CLI_PATH), args);
     process.closeWriteChannel();
     CliRun run;
@@ -337,4 +342,36 @@ TEST(DotrixCli, DeliveryCopiesFontDatAndReportsWhatIsMissing)
     const std::string err = process.readAllStandardError().toStdString();
     EXPECT_NE(err.find("font.dat was not sent"), std::string::npos) << err;
     EXPECT_NE(err.find("no-such-port"), std::string::npos) << err;
+}
+
+TEST(DotrixCli, MessagesFollowTheLanguageAndTheOutputDoesNot)
+{
+    QTemporaryDir dir;
+    const QStringList tooBig = {"--workdir", dir.path(), "--size", "2048x16", "中"};
+    const QStringList english = {"LANGUAGE=en"};
+    const struct {
+        QStringList args;
+        QStringList environment;
+        const char *says;
+    } cases[] = {
+        {tooBig, english, "dotrix-cli: The matrix is too big: at most 1024\n"},
+        {QStringList{"--lang", "zh"} + tooBig, english, "dotrix-cli: 点阵太大，最大不能超过1024\n"},
+        {QStringList{"--lang=en"} + tooBig, {}, "dotrix-cli: The matrix is too big: at most 1024\n"},
+        {tooBig, {"LANGUAGE=zh_TW"}, "dotrix-cli: 点阵太大，最大不能超过1024\n"},
+        {{"--lang", "en", "--group", "32", "中"}, {}, "dotrix-cli: Too many bytes in a group!\n"},
+        {{"--lang", "en", "--batch", "--data", "dat", "--index", "12G4", "a"}, {},
+         "dotrix-cli: bad value '12G4' for --index: Invalid index (four hex digits, such as 0000)\n"},
+        {{"--lang", "fr", "中"}, {}, "dotrix-cli: bad value 'fr' for --lang: expected zh or en\n"},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = Cli(c.args, c.environment);
+        EXPECT_EQ(run.err, c.says) << c.args.join(' ').toStdString();
+        EXPECT_NE(run.exitCode, 0);
+    }
+    // What is written is data: the same bytes in both languages.
+    const QStringList preview = {"--workdir", dir.path(), "--format", "c", "--preview", "中"};
+    const CliRun chinese = Cli(QStringList{"--lang", "zh"} + preview);
+    ASSERT_EQ(chinese.exitCode, 0) << chinese.err;
+    EXPECT_EQ(Cli(QStringList{"--lang", "en"} + preview).out, chinese.out);
+    EXPECT_NE(Cli({"--lang", "en", "--help"}).out.find("--lang zh|en"), std::string::npos);
 }
