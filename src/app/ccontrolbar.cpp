@@ -77,8 +77,18 @@ CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(par
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(6);
+    AddPositionPad(layout);
+    layout->addWidget(CreateSizeBox());
+    layout->addWidget(CreateScanBox());
+    AddOutputOptions(layout);
+    layout->addStretch();
+    SetInitialState();
+    Connect();
+}
 
-    // Position pad: four arrows over a rounded panel, the offsets below.
+// Four arrows over a rounded panel, the offsets below.
+void CControlBar::AddPositionPad(QVBoxLayout *layout)
+{
     layout->addWidget(new QLabel(QStringLiteral("字体位置:")));
     auto *pad = new QLabel;
     pad->setObjectName(QStringLiteral("arrowPad"));
@@ -106,8 +116,11 @@ CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(par
     offsets->addWidget(m_offsetYEdit, 1, 1);
     offsets->setColumnStretch(2, 1);
     layout->addLayout(offsets);
+}
 
-    // Size presets and custom size.
+// Size presets and custom size.
+QGroupBox *CControlBar::CreateSizeBox()
+{
     auto *sizeBox = new QGroupBox(QStringLiteral("点阵大小"));
     auto *sizeLayout = new QVBoxLayout(sizeBox);
     m_size8x8 = Tag(new QRadioButton(QStringLiteral("8 x 8")), 1009, "size8x8Radio");
@@ -131,9 +144,11 @@ CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(par
     custom->addWidget(m_customHeightEdit);
     custom->addStretch();
     sizeLayout->addLayout(custom);
-    layout->addWidget(sizeBox);
+    return sizeBox;
+}
 
-    // Scan mode.
+QGroupBox *CControlBar::CreateScanBox()
+{
     auto *scanBox = new QGroupBox(QStringLiteral("扫描方式"));
     auto *scanLayout = new QVBoxLayout(scanBox);
     m_scanHorizontal = Tag(new QRadioButton(QStringLiteral("水平扫描")), 1019, "scanHorizontalRadio");
@@ -144,9 +159,12 @@ CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(par
         scanGroup->addButton(radio);
         scanLayout->addWidget(radio);
     }
-    layout->addWidget(scanBox);
+    return scanBox;
+}
 
-    // Data length, invert.
+// Data length, invert, zoom and bit reverse.
+void CControlBar::AddOutputOptions(QVBoxLayout *layout)
+{
     layout->addWidget(new QLabel(QStringLiteral("数据长度:")));
     m_dataLengthCombo = Tag(new QComboBox, 1014, "dataLengthCombo");
     for (const char *item : {"每组4个Bit", "每组8个Bit", "每组12个Bit", "每组16个Bit", "每组24个Bit", "每组32个Bit"})
@@ -168,10 +186,6 @@ CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(par
 
     m_bitReverseCheck = Tag(new QCheckBox(QStringLiteral("字节位倒置")), 1038, "bitReverseCheck");
     layout->addWidget(m_bitReverseCheck);
-    layout->addStretch();
-
-    SetInitialState();
-    Connect();
 }
 
 void CControlBar::SetInitialState()

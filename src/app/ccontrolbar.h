@@ -9,10 +9,12 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLineEdit;
 class QRadioButton;
 class QSlider;
 class QToolButton;
+class QVBoxLayout;
 
 class CControlBar : public QWidget
 {
@@ -63,6 +65,10 @@ signals:
     void ShiftRequested(int dx, int dy);
 
 private:
+    void AddPositionPad(QVBoxLayout *layout);
+    QGroupBox *CreateSizeBox();
+    QGroupBox *CreateScanBox();
+    void AddOutputOptions(QVBoxLayout *layout);
     void Connect();
     void OnSizePreset(int width, int height);
     void OnCustomSize();

@@ -26,6 +26,7 @@ class QLabel;
 class QLineEdit;
 class QSplitter;
 class QToolBar;
+class SplitterTracker;
 
 class CMainFrame : public QMainWindow
 {
@@ -65,7 +66,6 @@ signals:
     void BatchFinished(const BatchResult &result);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -74,7 +74,6 @@ private:
     void CreateControlBar();
     void CreateClient();
     void ConnectCommands();
-    void UpdateLockPanes();
 
     // The character box's text in code page 936; characters without a code are counted in
     // skipped.
@@ -90,7 +89,6 @@ private:
     void OnGlyphFormat();
     void OnCreateSingleGlyph();
     void OnAppAbout();
-    void OnPrint();
     void OnExportAllGlyphFiles();
     void OnImportPicture();
     void OnCreatePictureData();
@@ -116,13 +114,12 @@ private:
     QSplitter *m_wndLeftSplitter = nullptr;
     QLineEdit *m_wndCharBox = nullptr;
     QLabel *m_messagePane = nullptr;
-    QLabel *m_lockPanes[3] = {};
     CControlBar *m_wndDlgBar = nullptr;
     CDotrixView *m_pDotrixView = nullptr;
     CFontView *m_pFontView = nullptr;
     CFontSel *m_pFontSel = nullptr;
     CDotrixDoc *m_pDoc = nullptr;
-    QSplitter *m_trackingSplitter = nullptr;
+    SplitterTracker *m_splitterTracker = nullptr;
 
     // The batch worker uses the output directory: it is declared after it, so it goes first.
     std::unique_ptr<BatchRunner> m_batch;
