@@ -8,8 +8,8 @@ packages=(
   g++ cmake make pkg-config
   # fuzzing with libFuzzer (scripts/fuzz.sh): clang and its sanitizer and fuzzer runtimes
   clang libclang-rt-14-dev
-  # Qt 6: core, gui, widgets, serial port
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6 libx11-dev
+  # Qt 6: core, gui, widgets, serial port, SVG (the program's pictures)
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6 qt6-svg-dev libx11-dev
   # Simplified/Traditional conversion
   libopencc-dev opencc
   # fonts: the default Song/Ming face and the exact 16-pixel test font
