@@ -24,10 +24,21 @@ packages=(
   libxkbcommon-x11-0 libxcb-cursor0 libgl1 libegl1
 )
 
-# --dev adds what looking at the running program needs: screenshots and synthetic input under Xvfb.
-if [ "${1:-}" = "--dev" ]; then
-  packages+=(imagemagick xdotool x11-apps xclip)
-fi
+for option in "$@"; do
+  case "$option" in
+  # What looking at the running program needs: screenshots and synthetic input under Xvfb.
+  --dev) packages+=(imagemagick xdotool x11-apps xclip) ;;
+  # What building and checking the .deb needs (make package, scripts/check-package.sh):
+  # dependencies from the shared libraries (dpkg-shlibdeps, file), the package checker, the
+  # desktop entry and AppStream validators, the man page checker, an SVG renderer for the icon,
+  # and for the installed program a trace of the files it opens, a window to wait for and a
+  # screenshot.
+  --package)
+    packages+=(dpkg-dev file lintian desktop-file-utils appstream man-db librsvg2-bin strace x11-utils
+      imagemagick) ;;
+  *) echo "install-deps: unknown option $option (--dev, --package)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
