@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test test-asan test-tsan bench package clean
+.PHONY: deps build run test test-asan test-tsan bench package check-package clean
 
 deps:
 	./scripts/install-deps.sh
@@ -46,6 +46,11 @@ package: deps
 	./scripts/install-deps.sh --package
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 	cmake --build $(BUILD) -j$(JOBS) --target package
+
+# Builds the .deb, checks it, installs it, runs the installed programs, and removes it again
+# (needs root or sudo; CI runs it).
+check-package: package
+	./scripts/check-package.sh $(BUILD)
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/dotrix-bench
