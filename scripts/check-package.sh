@@ -144,10 +144,17 @@ for _ in $(seq 100); do
 done
 [ -n "$shown" ] || { cat "$out/dotrix.log" >&2; fail "the installed dotrix showed no window"; }
 sleep 1
-DISPLAY=$display import -window root "$out/dotrix.png"
-colours=$(identify -format '%k' "$out/dotrix.png")
+DISPLAY=$display import -window root "$out/dotrix-start.png"
+colours=$(identify -format '%k' "$out/dotrix-start.png")
 [ "$colours" -gt 100 ] || fail "the screenshot has only $colours colours: is the window drawn?"
-echo "window saved as $out/dotrix.png ($colours colours)"
+# Typed into the character box (the toolbar's wide field; the window fills the 1600 x 1000
+# screen), 字 is drawn with the installed font into the glyph view and the preview.
+DISPLAY=$display xdotool mousemove 800 35 click 1 sleep 0.3 type --delay 100 字
+sleep 1.5
+DISPLAY=$display import -window root "$out/dotrix.png"
+changed=$(compare -metric AE "$out/dotrix-start.png" "$out/dotrix.png" null: 2>&1 || true)
+[ "${changed%%.*}" -gt 5000 ] || fail "typing 字 into the character box changed only $changed pixels of the window"
+echo "window saved as $out/dotrix.png ($changed pixels changed by typing 字)"
 kill "$app_pid"
 wait "$app_pid" 2>/dev/null || true
 app_pid=""

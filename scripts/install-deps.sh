@@ -31,11 +31,11 @@ for option in "$@"; do
   # What building and checking the .deb needs (make package, scripts/check-package.sh):
   # dependencies from the shared libraries (dpkg-shlibdeps, file), the package checker, the
   # desktop entry and AppStream validators, the man page checker, an SVG renderer for the icon,
-  # and for the installed program a trace of the files it opens, a window to wait for and a
-  # screenshot.
+  # and for the installed program a trace of the files it opens, a window to wait for, typing into
+  # it and screenshots.
   --package)
     packages+=(dpkg-dev file lintian desktop-file-utils appstream man-db librsvg2-bin strace x11-utils
-      imagemagick) ;;
+      xdotool imagemagick) ;;
   *) echo "install-deps: unknown option $option (--dev, --package)" >&2; exit 2 ;;
   esac
 done
