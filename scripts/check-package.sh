@@ -26,9 +26,16 @@ out="$build/package-check"
 scratch=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
+installed=""
+brought=""
+purge() { # shellcheck disable=SC2086
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get purge -y -qq dotrix $brought >/dev/null
+}
+# A check that fails half-way still leaves the machine as it found it.
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  [ -n "$installed" ] && purge
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -74,6 +81,7 @@ done < "$scratch/paths" > "$scratch/existing-before"
 installed_packages() { dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' | awk '$1 ~ /^.i/ {print $2}' | sort; }
 installed_packages > "$scratch/packages-before"
 cp "$deb" "$scratch/"
+installed=yes
 (cd "$scratch" && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "./$(basename "$deb")" >/dev/null)
 dpkg-query -W -f='${Package} ${Version} ${Status}\n' dotrix
 # What apt brought in beside it (recommended packages, say) goes again with it.
@@ -164,8 +172,8 @@ xvfb_pid=""
 cd "$source_dir"
 
 step "apt-get purge dotrix: nothing left behind"
-# shellcheck disable=SC2086
-DEBIAN_FRONTEND=noninteractive $sudo apt-get purge -y -qq dotrix $brought >/dev/null
+purge
+installed=""
 installed_packages | cmp -s "$scratch/packages-before" - ||
   fail "the installed packages differ from before: $(installed_packages | diff "$scratch/packages-before" - | grep '^[<>]' | tr '\n' ' ')"
 left=$(while read -r path; do
