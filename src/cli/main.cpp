@@ -133,14 +133,20 @@ int main(int argc, char **argv)
         QString error;
         if (!output.CheckWritable(&error))
             return Fail(Utf8(error));
-        if (options.IndexTable) {
-            const int status = RunIndexTableCommand(list, output, std::cout, std::cerr);
-            if (status != ExitOk || !options.Batch)
+        // The batch clears the files of earlier runs, Index.c among them: the index table is
+        // written after it, so that a run asking for both keeps both.
+        if (options.Batch) {
+            const int status = RunBatchCommand(options, list, output, std::cout, std::cerr);
+            if (status != ExitOk)
                 return status;
         }
-        const int status = RunBatchCommand(options, list, output, std::cout, std::cerr);
-        if (status != ExitOk || !options.Delivers())
-            return status;
+        if (options.IndexTable) {
+            const int status = RunIndexTableCommand(list, output, std::cout, std::cerr);
+            if (status != ExitOk)
+                return status;
+        }
+        if (!options.Delivers())
+            return ExitOk;
         return RunDeliveryCommand(options, output, std::cout, std::cerr);
     }
 
