@@ -1,5 +1,6 @@
 #pragma once
-// Program artwork painted in code: toolbar images, arrow pad buttons, the application icon.
+// Program artwork: toolbar images, arrow pad buttons and the application icon, drawn from the
+// pictures in res/icons (SVG, and PNG for the application icon's fixed sizes).
 
 #include <QIcon>
 #include <QPixmap>

@@ -18,30 +18,18 @@ QLabel *PlainLabel(const QString &text, const char *name)
     return label;
 }
 
-} // namespace
-
-CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
+// The prose to the user, a rule, and under the right half of the prose the version, rights and
+// project.
+QVBoxLayout *TextColumn()
 {
-    setObjectName(QStringLiteral("aboutDialog"));
-    setWindowTitle(tr("关于 Dotrix"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(ApplicationIcon());
-
-    auto *icon = new QLabel;
-    icon->setObjectName(QStringLiteral("aboutIconLabel"));
-    icon->setPixmap(ApplicationIcon().pixmap(QSize(48, 48)));
-    icon->setFixedSize(48, 48);
-
     // Rich text only for the line spacing, which makes the Chinese prose easier to read.
     auto *prose = new QLabel(
         QStringLiteral("<p style=\"line-height:140%\">")
-        + tr("汉字是世界上历史最悠久、至今仍被亿万人日常使用的文字之一。它以形表意，"
-             "一字一音，在人类众多的书写系统中独树一帜，也承载着绵延数千年的文化。"
-             "愿每一块液晶屏和 LED 点阵都能清晰地显示汉字，欢迎您在单片机和各类显示"
-             "设备上大胆使用它。如果您对本工具有任何意见或改进建议，我们十分期待听到"
-             "您的声音。")
+        + CAboutDlg::tr("汉字是世界上历史最悠久、至今仍被亿万人日常使用的文字之一。它以形表意，"
+                        "一字一音，在人类众多的书写系统中独树一帜，也承载着绵延数千年的文化。"
+                        "愿每一块液晶屏和 LED 点阵都能清晰地显示汉字，欢迎您在单片机和各类显示"
+                        "设备上大胆使用它。如果您对本工具有任何意见或改进建议，我们十分期待听到"
+                        "您的声音。")
         + QStringLiteral("</p>"));
     prose->setObjectName(QStringLiteral("aboutTextLabel"));
     prose->setTextFormat(Qt::RichText);
@@ -53,19 +41,11 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
     QFont versionFont = version->font();
     versionFont.setBold(true);
     version->setFont(versionFont);
-    auto *rights = PlainLabel(tr("Copyright (C) Dotrix 项目"), "aboutRightsLabel");
+    auto *rights = PlainLabel(CAboutDlg::tr("Copyright (C) Dotrix 项目"), "aboutRightsLabel");
     auto *project = PlainLabel(
-        tr("Dotrix 项目\n字模数据生成工具\n为 LCD / LED 点阵显示生成字模数据"),
+        CAboutDlg::tr("Dotrix 项目\n字模数据生成工具\n为 LCD / LED 点阵显示生成字模数据"),
         "aboutProjectLabel");
 
-    auto *ok = new QPushButton(tr("确定"));
-    ok->setObjectName(QStringLiteral("aboutOkButton"));
-    ok->setDefault(true);
-    ok->setAutoDefault(true);
-    ok->setMinimumWidth(80);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-
-    // Version, rights and project stand in a block under the right half of the prose.
     auto *facts = new QVBoxLayout;
     facts->setSpacing(6);
     facts->addWidget(version);
@@ -87,6 +67,31 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
     factsRow->addStretch();
     text->addLayout(factsRow);
     text->addStretch();
+    return text;
+}
+
+} // namespace
+
+CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("aboutDialog"));
+    setWindowTitle(tr("关于 Dotrix"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowIcon(ApplicationIcon());
+
+    auto *icon = new QLabel;
+    icon->setObjectName(QStringLiteral("aboutIconLabel"));
+    icon->setPixmap(ApplicationIcon().pixmap(QSize(48, 48)));
+    icon->setFixedSize(48, 48);
+
+    auto *ok = new QPushButton(tr("确定"));
+    ok->setObjectName(QStringLiteral("aboutOkButton"));
+    ok->setDefault(true);
+    ok->setAutoDefault(true);
+    ok->setMinimumWidth(80);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *iconColumn = new QVBoxLayout;
     iconColumn->addSpacing(8);
@@ -101,7 +106,7 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
     layout->setContentsMargins(18, 18, 18, 18);
     layout->setSpacing(18);
     layout->addLayout(iconColumn);
-    layout->addLayout(text, 1);
+    layout->addLayout(TextColumn(), 1);
     layout->addLayout(buttonColumn);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

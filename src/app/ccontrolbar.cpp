@@ -79,8 +79,43 @@ CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(par
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(6);
+    AddPositionPad(layout);
+    layout->addWidget(CreateSizeBox());
+    layout->addWidget(CreateScanBox());
+    AddOutputOptions(layout);
+    layout->addStretch();
+    RetranslateUi();
+    SetInitialState();
+    Connect();
+}
 
-    // Position pad: four arrows over a rounded panel, the offsets below.
+void CControlBar::RetranslateUi()
+{
+    m_positionLabel->setText(tr("字体位置:"));
+    m_btnUp->setToolTip(tr("UP"));
+    m_btnLeft->setToolTip(tr("LEFT"));
+    m_btnRight->setToolTip(tr("RIGHT"));
+    m_btnDown->setToolTip(tr("DOWN"));
+    m_sizeBox->setTitle(tr("点阵大小"));
+    m_sizeCustom->setText(tr("自定义"));
+    m_scanBox->setTitle(tr("扫描方式"));
+    m_scanHorizontal->setText(tr("水平扫描"));
+    m_scanVertical->setText(tr("垂直扫描"));
+    m_scanZN->setText(tr("\"ZN\"扫描"));
+    m_dataLengthLabel->setText(tr("数据长度:"));
+    const char *const lengths[] = {QT_TR_NOOP("每组4个Bit"),  QT_TR_NOOP("每组8个Bit"),  QT_TR_NOOP("每组12个Bit"),
+                                   QT_TR_NOOP("每组16个Bit"), QT_TR_NOOP("每组24个Bit"), QT_TR_NOOP("每组32个Bit")};
+    static_assert(std::size(lengths) == std::size(GroupDigitsChoices));
+    for (int i = 0; i < int(std::size(lengths)); ++i)
+        m_dataLengthCombo->setItemText(i, tr(lengths[i]));
+    m_invertCheck->setText(tr("字模数据取反"));
+    m_zoomLabel->setText(tr("放大倍数"));
+    m_bitReverseCheck->setText(tr("字节位倒置"));
+}
+
+// Four arrows over a rounded panel, the offsets below.
+void CControlBar::AddPositionPad(QVBoxLayout *layout)
+{
     m_positionLabel = new QLabel;
     layout->addWidget(m_positionLabel);
     auto *pad = new QLabel;
@@ -109,8 +144,11 @@ CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(par
     offsets->addWidget(m_offsetYEdit, 1, 1);
     offsets->setColumnStretch(2, 1);
     layout->addLayout(offsets);
+}
 
-    // Size presets and custom size.
+// Size presets and custom size.
+QGroupBox *CControlBar::CreateSizeBox()
+{
     m_sizeBox = new QGroupBox;
     auto *sizeLayout = new QVBoxLayout(m_sizeBox);
     m_size8x8 = Tag(new QRadioButton(QStringLiteral("8 x 8")), 1009, "size8x8Radio");
@@ -134,9 +172,11 @@ CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(par
     custom->addWidget(m_customHeightEdit);
     custom->addStretch();
     sizeLayout->addLayout(custom);
-    layout->addWidget(m_sizeBox);
+    return m_sizeBox;
+}
 
-    // Scan mode.
+QGroupBox *CControlBar::CreateScanBox()
+{
     m_scanBox = new QGroupBox;
     auto *scanLayout = new QVBoxLayout(m_scanBox);
     m_scanHorizontal = Tag(new QRadioButton, 1019, "scanHorizontalRadio");
@@ -147,9 +187,12 @@ CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(par
         scanGroup->addButton(radio);
         scanLayout->addWidget(radio);
     }
-    layout->addWidget(m_scanBox);
+    return m_scanBox;
+}
 
-    // Data length, invert.
+// Data length, invert, zoom and bit reverse.
+void CControlBar::AddOutputOptions(QVBoxLayout *layout)
+{
     m_dataLengthLabel = new QLabel;
     layout->addWidget(m_dataLengthLabel);
     m_dataLengthCombo = Tag(new QComboBox, 1014, "dataLengthCombo");
@@ -173,35 +216,6 @@ CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(par
 
     m_bitReverseCheck = Tag(new QCheckBox, 1038, "bitReverseCheck");
     layout->addWidget(m_bitReverseCheck);
-    layout->addStretch();
-
-    RetranslateUi();
-    SetInitialState();
-    Connect();
-}
-
-void CControlBar::RetranslateUi()
-{
-    m_positionLabel->setText(tr("字体位置:"));
-    m_btnUp->setToolTip(tr("UP"));
-    m_btnLeft->setToolTip(tr("LEFT"));
-    m_btnRight->setToolTip(tr("RIGHT"));
-    m_btnDown->setToolTip(tr("DOWN"));
-    m_sizeBox->setTitle(tr("点阵大小"));
-    m_sizeCustom->setText(tr("自定义"));
-    m_scanBox->setTitle(tr("扫描方式"));
-    m_scanHorizontal->setText(tr("水平扫描"));
-    m_scanVertical->setText(tr("垂直扫描"));
-    m_scanZN->setText(tr("\"ZN\"扫描"));
-    m_dataLengthLabel->setText(tr("数据长度:"));
-    const char *const lengths[] = {QT_TR_NOOP("每组4个Bit"),  QT_TR_NOOP("每组8个Bit"),  QT_TR_NOOP("每组12个Bit"),
-                                   QT_TR_NOOP("每组16个Bit"), QT_TR_NOOP("每组24个Bit"), QT_TR_NOOP("每组32个Bit")};
-    static_assert(std::size(lengths) == std::size(GroupDigitsChoices));
-    for (int i = 0; i < int(std::size(lengths)); ++i)
-        m_dataLengthCombo->setItemText(i, tr(lengths[i]));
-    m_invertCheck->setText(tr("字模数据取反"));
-    m_zoomLabel->setText(tr("放大倍数"));
-    m_bitReverseCheck->setText(tr("字节位倒置"));
 }
 
 void CControlBar::SetInitialState()

@@ -19,6 +19,7 @@ class QLineEdit;
 class QRadioButton;
 class QSlider;
 class QToolButton;
+class QVBoxLayout;
 
 class CControlBar : public QWidget
 {
@@ -31,7 +32,6 @@ public:
     void SetInitialState();
     // Gives the labels, choices and tips their texts in the language in use.
     void RetranslateUi();
-
     // Shows the settings in every control, as a user who had chosen them would see them; the
     // size in the custom edits when customSize, else in its preset where there is one.
     void ShowSettings(bool customSize);
@@ -77,6 +77,10 @@ signals:
     void ShiftRequested(int dx, int dy);
 
 private:
+    void AddPositionPad(QVBoxLayout *layout);
+    QGroupBox *CreateSizeBox();
+    QGroupBox *CreateScanBox();
+    void AddOutputOptions(QVBoxLayout *layout);
     void Connect();
     // The preset radios and their sizes.
     std::array<std::pair<QRadioButton *, QSize>, 5> SizePresets() const;

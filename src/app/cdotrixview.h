@@ -29,6 +29,9 @@ public:
     // 1024 x 1024 glyph at zoom 30 repaints as fast as a small one).
     void Draw(QPainter &painter, const QRect &clip) const;
 
+    // Asks for a printer and prints the whole field, scaled to the page.
+    void Print();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

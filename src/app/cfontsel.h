@@ -1,6 +1,7 @@
 #pragma once
-// CFontSel: the character list pane on the right of the main window: the list a batch run turns
-// into glyphs, its count, and the filter, sort and duplicate-removal tools.
+// CFontSel is the character list pane (the name is kept from the program's first design).
+// It stands on the right of the main window: the list a batch run turns into glyphs, its count,
+// and the filter, sort and duplicate-removal tools.
 
 #include <QWidget>
 

@@ -16,6 +16,7 @@
 #include "lockkeys.h"
 #include "messages.h"
 #include "openineditor.h"
+#include "splittertracker.h"
 #include "userguide.h"
 #include "windowsettings.h"
 
@@ -38,17 +39,12 @@
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QFontDialog>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 
 CMainFrame::CMainFrame(const QString &programDir, QWidget *parent)
@@ -100,8 +96,7 @@ void CMainFrame::ConnectCommands()
         {CmdCreateIndexTable, &CMainFrame::OnCreateIndexTable},
         {CmdImportPicture, &CMainFrame::OnImportPicture},
         {CmdCreatePictureData, &CMainFrame::OnCreatePictureData},
-        {CmdPrint, &CMainFrame::OnPrint},
-    };
+            };
     for (const auto &[id, handler] : handlers)
         connect(Action(id), &QAction::triggered, this, handler);
     const std::pair<CommandId, std::function<void()>> calls[] = {
@@ -113,6 +108,7 @@ void CMainFrame::ConnectCommands()
         {CmdImportGBK, [this] { OnImportCharset(int(CharacterSet::GBK)); }},
         {CmdToTraditional, [this] { OnConvertScripts(true); }},
         {CmdToSimplified, [this] { OnConvertScripts(false); }},
+        {CmdPrint, [this] { m_pDotrixView->Print(); }},
         {CmdNextPane, [this] { OnNextPane(1); }},
         {CmdPreviousPane, [this] { OnNextPane(-1); }},
         {CmdSendSerial, [this] { m_pDoc->OnSendSerial(); }},
@@ -235,29 +231,9 @@ void CMainFrame::CreateStatusBar()
     m_messagePane = new QLabel;
     m_messagePane->setObjectName(QStringLiteral("messagePane"));
     bar->addWidget(m_messagePane, 1);
-    const char *names[3] = {"CAP", "NUM", "SCRL"};
-    for (int i = 0; i < 3; ++i) {
-        m_lockPanes[i] = new QLabel(QString::fromLatin1(names[i]));
-        m_lockPanes[i]->setObjectName(QStringLiteral("lockPane%1").arg(QString::fromLatin1(names[i])));
-        m_lockPanes[i]->setAlignment(Qt::AlignCenter);
-        m_lockPanes[i]->setMinimumWidth(44);
-        m_lockPanes[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        bar->addPermanentWidget(m_lockPanes[i]);
-    }
+    AddLockKeyPanes(bar);
     connect(Action(CmdViewStatusBar), &QAction::toggled, bar, &QStatusBar::setVisible);
     Action(CmdViewStatusBar)->setChecked(true);
-    auto *timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, &CMainFrame::UpdateLockPanes);
-    timer->start(250);
-    UpdateLockPanes();
-}
-
-void CMainFrame::UpdateLockPanes()
-{
-    const LockKeyState state = QueryLockKeys();
-    const bool on[3] = {state.CapsLock, state.NumLock, state.ScrollLock};
-    for (int i = 0; i < 3; ++i)
-        m_lockPanes[i]->setEnabled(state.Known && on[i]);
 }
 
 void CMainFrame::CreateControlBar()
@@ -300,6 +276,8 @@ void CMainFrame::CreateClient()
     m_wndSplitter->setSizes({10000, 420});
     setCentralWidget(m_wndSplitter);
     m_pDotrixView->setFocus();
+    m_splitterTracker = new SplitterTracker(this);
+    connect(m_splitterTracker, &SplitterTracker::Finished, statusBar(), &QStatusBar::clearMessage);
 }
 
 void CMainFrame::InitialUpdateViews()
@@ -633,20 +611,6 @@ void CMainFrame::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void CMainFrame::OnPrint()
-{
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    QPainter painter(&printer);
-    const QRect page = painter.viewport();
-    const QRect field(0, 0, 1000, 700);
-    const double scale = std::min(page.width() / double(field.width()), page.height() / double(field.height()));
-    painter.scale(scale, scale);
-    m_pDotrixView->Draw(painter, field);
-}
-
 void CMainFrame::OnNextPane(int step)
 {
     QWidget *panes[] = {m_pDotrixView, m_pFontView, m_pFontSel};
@@ -662,34 +626,6 @@ void CMainFrame::OnSplit()
     // Keyboard tracking of the split bars: arrows move the bar of the splitter that holds the
     // active pane; Enter or Esc ends it.
     QWidget *focus = QApplication::focusWidget();
-    m_trackingSplitter = (focus && m_wndLeftSplitter->isAncestorOf(focus)) ? m_wndLeftSplitter : m_wndSplitter;
+    m_splitterTracker->Start((focus && m_wndLeftSplitter->isAncestorOf(focus)) ? m_wndLeftSplitter : m_wndSplitter);
     statusBar()->showMessage(tr("用方向键移动分隔条，回车或 Esc 结束"));
-    qApp->installEventFilter(this);
-}
-
-bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
-{
-    if (m_trackingSplitter && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        QList<int> sizes = m_trackingSplitter->sizes();
-        const bool horizontal = m_trackingSplitter->orientation() == Qt::Horizontal;
-        int move = 0;
-        if ((horizontal && key->key() == Qt::Key_Left) || (!horizontal && key->key() == Qt::Key_Up))
-            move = -10;
-        else if ((horizontal && key->key() == Qt::Key_Right) || (!horizontal && key->key() == Qt::Key_Down))
-            move = 10;
-        if (move != 0 && sizes.size() == 2) {
-            sizes[0] = std::max(0, sizes[0] + move);
-            sizes[1] = std::max(0, sizes[1] - move);
-            m_trackingSplitter->setSizes(sizes);
-            return true;
-        }
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape) {
-            m_trackingSplitter = nullptr;
-            qApp->removeEventFilter(this);
-            statusBar()->clearMessage();
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }

@@ -29,6 +29,7 @@ class QLabel;
 class QLineEdit;
 class QSplitter;
 class QToolBar;
+class SplitterTracker;
 
 class CMainFrame : public QMainWindow
 {
@@ -77,7 +78,6 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -88,7 +88,6 @@ private:
     void ConnectCommands();
     // Gives every text of the window the language in use.
     void RetranslateUi();
-    void UpdateLockPanes();
     void SetCharBoxFont();
     void ChooseLanguage(Language language);
 
@@ -106,7 +105,6 @@ private:
     void OnGlyphFormat();
     void OnCreateSingleGlyph();
     void OnAppAbout();
-    void OnPrint();
     void OnExportAllGlyphFiles();
     void OnImportPicture();
     void OnCreatePictureData();
@@ -132,14 +130,13 @@ private:
     QSplitter *m_wndLeftSplitter = nullptr;
     QLineEdit *m_wndCharBox = nullptr;
     QLabel *m_messagePane = nullptr;
-    QLabel *m_lockPanes[3] = {};
     CControlBar *m_wndDlgBar = nullptr;
     QDockWidget *m_controlDock = nullptr;
     CDotrixView *m_pDotrixView = nullptr;
     CFontView *m_pFontView = nullptr;
     CFontSel *m_pFontSel = nullptr;
     CDotrixDoc *m_pDoc = nullptr;
-    QSplitter *m_trackingSplitter = nullptr;
+    SplitterTracker *m_splitterTracker = nullptr;
 
     // The batch worker uses the output directory: it is declared after it, so it goes first.
     std::unique_ptr<BatchRunner> m_batch;

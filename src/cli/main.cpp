@@ -36,14 +36,20 @@ int RunListCommands(const CliOptions &options)
     const std::unique_ptr<OutputDirectory> output = OpenWorkDir(options, std::cerr);
     if (!output)
         return ExitFailure;
-    if (options.IndexTable) {
-        const int status = RunIndexTableCommand(list, *output, std::cout, std::cerr);
-        if (status != ExitOk || !options.Batch)
+    // The batch clears the files of earlier runs, Index.c among them: the index table is written
+    // after it, so that a run asking for both keeps both.
+    if (options.Batch) {
+        const int status = RunBatchCommand(options, list, *output, std::cout, std::cerr);
+        if (status != ExitOk)
             return status;
     }
-    const int status = RunBatchCommand(options, list, *output, std::cout, std::cerr);
-    if (status != ExitOk || !options.Delivers())
-        return status;
+    if (options.IndexTable) {
+        const int status = RunIndexTableCommand(list, *output, std::cout, std::cerr);
+        if (status != ExitOk)
+            return status;
+    }
+    if (!options.Delivers())
+        return ExitOk;
     return RunDeliveryCommand(options, *output, std::cout, std::cerr);
 }
 

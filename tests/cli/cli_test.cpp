@@ -216,9 +216,13 @@ TEST(DotrixCli, BatchWritesAllFilesAndSummarises)
     EXPECT_TRUE(QFile::exists(dir.filePath("han0.c")));
     EXPECT_TRUE(QFile::exists(dir.filePath("0.bmp"))); // 'a' has no reading
 
-    run = Cli({"--workdir", dir.path(), "--index-table", "汉a"});
+    // Asked for together, the batch and the index table both keep their files (the batch clears
+    // earlier runs' files, Index.c among them).
+    run = Cli({"--workdir", dir.path(), "--batch", "--index-table", "汉a"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(QString::fromStdString(run.out).endsWith(dir.filePath("Index.c") + "\n")) << run.out;
     EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("Index.c")), "unsigned char Index[]={\r\n0xBA,0xBA,  0x61};");
+    EXPECT_TRUE(QFile::exists(dir.filePath("han0.c")));
 }
 
 TEST(DotrixCli, BatchOptionsRefuseWhatCannotWork)
