@@ -133,26 +133,14 @@ cc -o "$scratch/usetrellon" "$scratch/usetrellon.c" $(pkg-config --cflags --libs
 "$scratch/usetrellon" || fail "a program linked with pkg-config's flags for trellon failed"
 
 step "installed dotrix under Xvfb"
-# Xvfb picks a free display and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$scratch/display" >"$out/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$scratch/display" ] && break
-  sleep 0.1
-done
-[ -s "$scratch/display" ] || { cat "$out/xvfb.log" >&2; fail "Xvfb did not start"; }
-display=":$(head -1 "$scratch/display")"
+# shellcheck source=scripts/xvfb-window.sh
+source "$source_dir/scripts/xvfb-window.sh"
+start_xvfb "$scratch" "$out/xvfb.log" || fail "Xvfb did not start"
 # Settings of its own: nothing a user's earlier run remembered changes the window's layout.
 mkdir -p "$scratch/config"
 DISPLAY=$display XDG_CONFIG_HOME="$scratch/config" /usr/bin/dotrix --workdir "$work" >"$out/dotrix.log" 2>&1 &
 app_pid=$!
-shown=""
-for _ in $(seq 100); do
-  if DISPLAY=$display xwininfo -root -tree 2>/dev/null | grep -q '"Dotrix - '; then shown=yes; break; fi
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.2
-done
-[ -n "$shown" ] || { cat "$out/dotrix.log" >&2; fail "the installed dotrix showed no window"; }
+wait_for_window || { cat "$out/dotrix.log" >&2; fail "the installed dotrix showed no window"; }
 sleep 1
 DISPLAY=$display import -window root "$out/dotrix-start.png"
 colours=$(identify -format '%k' "$out/dotrix-start.png")
@@ -165,12 +153,7 @@ DISPLAY=$display import -window root "$out/dotrix.png"
 changed=$(compare -metric AE "$out/dotrix-start.png" "$out/dotrix.png" null: 2>&1 || true)
 [ "${changed%%.*}" -gt 5000 ] || fail "typing 字 into the character box changed only $changed pixels of the window"
 echo "window saved as $out/dotrix.png ($changed pixels changed by typing 字)"
-kill "$app_pid"
-wait "$app_pid" 2>/dev/null || true
-app_pid=""
-kill "$xvfb_pid"
-wait "$xvfb_pid" 2>/dev/null || true
-xvfb_pid=""
+stop_window
 cd "$source_dir"
 
 step "apt-get purge dotrix: nothing left behind"

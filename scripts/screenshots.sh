@@ -20,27 +20,16 @@ cleanup() {
 }
 trap cleanup EXIT
 mkdir -p "$root/docs/screenshots"
+# shellcheck source=scripts/xvfb-window.sh
+source "$root/scripts/xvfb-window.sh"
 
+start_xvfb "$scratch" "$scratch/xvfb.log"
 for lang in zh en; do
-  # Xvfb picks a free display and writes its number once it accepts clients.
-  Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$scratch/display" >"$scratch/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 100); do
-    [ -s "$scratch/display" ] && break
-    sleep 0.1
-  done
-  [ -s "$scratch/display" ] || { cat "$scratch/xvfb.log" >&2; exit 1; }
-  display=":$(head -1 "$scratch/display")"
   mkdir -p "$scratch/$lang/work" "$scratch/$lang/config"
   DISPLAY=$display XDG_CONFIG_HOME="$scratch/$lang/config" "$app" --lang "$lang" --workdir "$scratch/$lang/work" \
     >"$scratch/dotrix.log" 2>&1 &
   app_pid=$!
-  shown=""
-  for _ in $(seq 100); do
-    if DISPLAY=$display xwininfo -root -tree 2>/dev/null | grep -q '"Dotrix - '; then shown=yes; break; fi
-    sleep 0.2
-  done
-  [ -n "$shown" ] || { cat "$scratch/dotrix.log" >&2; exit 1; }
+  wait_for_window || { cat "$scratch/dotrix.log" >&2; exit 1; }
   sleep 1
   # The character box is the toolbar's wide field; the window fills the screen.
   DISPLAY=$display xdotool mousemove 800 35 click 1 sleep 0.3 type --delay 100 中文字模
@@ -49,11 +38,6 @@ for lang in zh en; do
   DISPLAY=$display import -window root "$scratch/shot.png"
   convert "$scratch/shot.png" -strip "$root/docs/screenshots/dotrix-$lang.png"
   echo "docs/screenshots/dotrix-$lang.png"
-  kill "$app_pid"
-  wait "$app_pid" 2>/dev/null || true
-  app_pid=""
-  kill "$xvfb_pid"
-  wait "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=""
-  rm -f "$scratch/display"
+  stop_app
 done
+stop_window
