@@ -64,7 +64,7 @@ bool CDotrixApp::InitInstance()
     }
     m_frame = std::make_unique<CMainFrame>(programDir);
     const QString problem = m_frame->RestoreSettings();
-    if (!remembered || remembered->Geometry.isEmpty()) {
+    if (!remembered || remembered->Geometry.isEmpty() || m_frame->isMaximized()) {
         // Without a window manager to maximise it, the window still covers the screen.
         if (const QScreen *screen = primaryScreen())
             m_frame->setGeometry(screen->availableGeometry());
