@@ -4,13 +4,11 @@
 #include "clisupport.h"
 #include "encode/batchrun.h"
 #include "output/atomicfile.h"
+#include "progressbar.h"
 
 #include <QElapsedTimer>
 
-#include <chrono>
 #include <iomanip>
-#include <thread>
-#include <unistd.h>
 
 int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDirectory &output, std::ostream &out,
                     std::ostream &err)
@@ -26,22 +24,12 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
         return index.has_value();
     };
     const int total = int(CountChars(list));
-    const bool terminal = isatty(STDERR_FILENO);
 
     QElapsedTimer clock;
     clock.start();
     BatchResult result;
-    std::thread worker([&] { result = BatchGenerate(list, settings, matrix, output, options.DataMode, control, hooks); });
-    while (!control.Finished) {
-        if (terminal)
-            DrawBar(err, control.Progress, total);
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    worker.join();
-    if (terminal) {
-        DrawBar(err, control.Progress, total);
-        err << '\n';
-    }
+    RunWithProgressBar(control, total, err,
+                       [&] { result = BatchGenerate(list, settings, matrix, output, options.DataMode, control, hooks); });
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
 
     if (result.State != BatchResult::Done) {
@@ -55,9 +43,8 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
     int files = result.FilesWritten;
     if (!options.SavePath.isEmpty()) {
         QString error;
-        if (!CopyFileReplacing(result.DataPath, options.SavePath, &error)) {
+        if (!CopyFileReplacing(result.DataPath, options.SavePath, &error))
             return Fail(err, error);
-        }
         ++files;
     }
     out << result.Glyphs << " glyphs, " << files << " files, All.c " << result.AllBytes << " bytes";

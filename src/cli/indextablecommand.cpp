@@ -8,8 +8,7 @@ int RunIndexTableCommand(const std::string &list, OutputDirectory &output, std::
     QString path, error;
     switch (WriteIndexTable(list, output, &path, &error)) {
     case IndexTableResult::EmptyList:
-        err << "dotrix-cli: the list is empty; no Index.c written\n";
-        return ExitFailure;
+        return Fail(err, "the list is empty; no Index.c written");
     case IndexTableResult::Failed:
         return Fail(err, error);
     case IndexTableResult::Written:
