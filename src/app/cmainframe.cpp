@@ -9,6 +9,7 @@
 #include "cfontsel.h"
 #include "cfontview.h"
 #include "cglyphformatdlg.h"
+#include "clientpanes.h"
 #include "cindexdlg.h"
 #include "commandactions.h"
 #include "cprogressdlg.h"
@@ -16,7 +17,6 @@
 #include "lockkeys.h"
 #include "messages.h"
 #include "openineditor.h"
-#include "splittertracker.h"
 #include "userguide.h"
 #include "windowsettings.h"
 
@@ -41,9 +41,7 @@
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollArea>
 #include <QSettings>
-#include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -91,7 +89,6 @@ void CMainFrame::ConnectCommands()
         {CmdCreateSingleGlyph, &CMainFrame::OnCreateSingleGlyph},
         {CmdUserGuide, &CMainFrame::OnVisitWebSite},
         {CmdAbout, &CMainFrame::OnAppAbout},
-        {CmdSplit, &CMainFrame::OnSplit},
         {CmdExportAllGlyphFiles, &CMainFrame::OnExportAllGlyphFiles},
         {CmdCreateIndexTable, &CMainFrame::OnCreateIndexTable},
         {CmdImportPicture, &CMainFrame::OnImportPicture},
@@ -109,8 +106,14 @@ void CMainFrame::ConnectCommands()
         {CmdToTraditional, [this] { OnConvertScripts(true); }},
         {CmdToSimplified, [this] { OnConvertScripts(false); }},
         {CmdPrint, [this] { m_pDotrixView->Print(); }},
-        {CmdNextPane, [this] { OnNextPane(1); }},
-        {CmdPreviousPane, [this] { OnNextPane(-1); }},
+        {CmdNextPane, [this] { m_panes->FocusNextPane(1); }},
+        {CmdPreviousPane, [this] { m_panes->FocusNextPane(-1); }},
+        {CmdSplit,
+         [this] {
+             // Keyboard tracking of the split bars until Enter or Esc.
+             m_panes->TrackSplitBar();
+             statusBar()->showMessage(tr("用方向键移动分隔条，回车或 Esc 结束"));
+         }},
         {CmdSendSerial, [this] { m_pDoc->OnSendSerial(); }},
         {CmdSendFloppy, [this] { m_pDoc->OnSendFloppy(); }},
         {CmdSendRemovable, [this] { m_pDoc->OnSendRemovable(); }},
@@ -201,8 +204,8 @@ QString CMainFrame::RestoreSettings()
     if (!remembered.Geometry.isEmpty())
         restoreGeometry(remembered.Geometry);
     restoreState(remembered.BarLayout);
-    m_wndSplitter->restoreState(remembered.OuterSplit);
-    m_wndLeftSplitter->restoreState(remembered.LeftSplit);
+    m_panes->restoreState(remembered.OuterSplit);
+    m_panes->LeftColumn()->restoreState(remembered.LeftSplit);
     RepaintViews();
     return {};
 }
@@ -218,8 +221,8 @@ void CMainFrame::SaveSettings()
     remembered.ChosenLanguage = m_chosenLanguage;
     remembered.Geometry = saveGeometry();
     remembered.BarLayout = saveState();
-    remembered.OuterSplit = m_wndSplitter->saveState();
-    remembered.LeftSplit = m_wndLeftSplitter->saveState();
+    remembered.OuterSplit = m_panes->saveState();
+    remembered.LeftSplit = m_panes->LeftColumn()->saveState();
     QSettings store;
     WriteWindowSettings(store, remembered);
 }
@@ -251,33 +254,13 @@ void CMainFrame::CreateControlBar()
 
 void CMainFrame::CreateClient()
 {
-    m_wndSplitter = new QSplitter(Qt::Horizontal, this);
-    m_wndSplitter->setObjectName(QStringLiteral("outerSplitter"));
-    m_wndLeftSplitter = new QSplitter(Qt::Vertical, m_wndSplitter);
-    m_wndLeftSplitter->setObjectName(QStringLiteral("leftSplitter"));
-    // The glyph view scrolls when the grid is larger than its pane.
-    auto *glyphScroll = new QScrollArea(m_wndLeftSplitter);
-    glyphScroll->setObjectName(QStringLiteral("glyphScroll"));
-    glyphScroll->setWidgetResizable(true);
-    glyphScroll->setFrameShape(QFrame::NoFrame);
-    m_pDotrixView = new CDotrixView(m_settings, m_matrix);
-    glyphScroll->setWidget(m_pDotrixView);
-    m_pFontView = new CFontView(m_settings, m_matrix, m_wndLeftSplitter);
-    m_pFontSel = new CFontSel(m_wndSplitter);
-    m_wndSplitter->addWidget(m_wndLeftSplitter);
-    m_wndSplitter->addWidget(m_pFontSel);
-    // The preview row starts 320 pixels high and the list column 420 wide; the glyph view takes
-    // the rest.
-    m_wndLeftSplitter->setStretchFactor(0, 1);
-    m_wndLeftSplitter->setStretchFactor(1, 0);
-    m_wndSplitter->setStretchFactor(0, 1);
-    m_wndSplitter->setStretchFactor(1, 0);
-    m_wndLeftSplitter->setSizes({10000, 320});
-    m_wndSplitter->setSizes({10000, 420});
-    setCentralWidget(m_wndSplitter);
+    m_panes = new ClientPanes(m_settings, m_matrix, this);
+    m_pDotrixView = m_panes->GlyphView();
+    m_pFontView = m_panes->Preview();
+    m_pFontSel = m_panes->CharacterList();
+    setCentralWidget(m_panes);
     m_pDotrixView->setFocus();
-    m_splitterTracker = new SplitterTracker(this);
-    connect(m_splitterTracker, &SplitterTracker::Finished, statusBar(), &QStatusBar::clearMessage);
+    connect(m_panes, &ClientPanes::TrackingFinished, statusBar(), &QStatusBar::clearMessage);
 }
 
 void CMainFrame::InitialUpdateViews()
@@ -609,23 +592,4 @@ void CMainFrame::closeEvent(QCloseEvent *event)
     if (m_rememberSettings)
         SaveSettings();
     QMainWindow::closeEvent(event);
-}
-
-void CMainFrame::OnNextPane(int step)
-{
-    QWidget *panes[] = {m_pDotrixView, m_pFontView, m_pFontSel};
-    int current = 0;
-    for (int i = 0; i < 3; ++i)
-        if (panes[i]->isAncestorOf(QApplication::focusWidget()) || panes[i] == QApplication::focusWidget())
-            current = i;
-    panes[(current + step + 3) % 3]->setFocus(Qt::ShortcutFocusReason);
-}
-
-void CMainFrame::OnSplit()
-{
-    // Keyboard tracking of the split bars: arrows move the bar of the splitter that holds the
-    // active pane; Enter or Esc ends it.
-    QWidget *focus = QApplication::focusWidget();
-    m_splitterTracker->Start((focus && m_wndLeftSplitter->isAncestorOf(focus)) ? m_wndLeftSplitter : m_wndSplitter);
-    statusBar()->showMessage(tr("用方向键移动分隔条，回车或 Esc 结束"));
 }

@@ -20,6 +20,7 @@ class BatchRunner;
 class CControlBar;
 class CDotrixDoc;
 class CDotrixView;
+class ClientPanes;
 class CFontSel;
 class CFontView;
 class CommandActions;
@@ -27,9 +28,7 @@ class QAction;
 class QDockWidget;
 class QLabel;
 class QLineEdit;
-class QSplitter;
 class QToolBar;
-class SplitterTracker;
 
 class CMainFrame : public QMainWindow
 {
@@ -111,8 +110,6 @@ private:
     void OnCreateIndexTable();
     void OnImportCharset(int set);
     void OnConvertScripts(bool toTraditional);
-    void OnNextPane(int step);
-    void OnSplit();
 
     // The batch commands: start a run, show its progress, take its result back.
     void StartBatch(int mode);
@@ -126,8 +123,7 @@ private:
     std::unique_ptr<OutputDirectory> m_output;
 
     CommandActions *m_commands = nullptr;
-    QSplitter *m_wndSplitter = nullptr;
-    QSplitter *m_wndLeftSplitter = nullptr;
+    ClientPanes *m_panes = nullptr;
     QLineEdit *m_wndCharBox = nullptr;
     QLabel *m_messagePane = nullptr;
     CControlBar *m_wndDlgBar = nullptr;
@@ -136,7 +132,6 @@ private:
     CFontView *m_pFontView = nullptr;
     CFontSel *m_pFontSel = nullptr;
     CDotrixDoc *m_pDoc = nullptr;
-    SplitterTracker *m_splitterTracker = nullptr;
 
     // The batch worker uses the output directory: it is declared after it, so it goes first.
     std::unique_ptr<BatchRunner> m_batch;

@@ -4,12 +4,10 @@
 #include "clisupport.h"
 #include "encode/batchrun.h"
 #include "output/atomicfile.h"
+#include "progressbar.h"
 
 #include <QElapsedTimer>
 
-#include <chrono>
-#include <thread>
-#include <unistd.h>
 
 int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDirectory &output, std::ostream &out,
                     std::ostream &err)
@@ -25,22 +23,12 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
         return index.has_value();
     };
     const int total = int(CountChars(list));
-    const bool terminal = isatty(STDERR_FILENO);
 
     QElapsedTimer clock;
     clock.start();
     BatchResult result;
-    std::thread worker([&] { result = BatchGenerate(list, settings, matrix, output, options.DataMode, control, hooks); });
-    while (!control.Finished) {
-        if (terminal)
-            DrawBar(err, control.Progress, total);
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    worker.join();
-    if (terminal) {
-        DrawBar(err, control.Progress, total);
-        err << '\n';
-    }
+    RunWithProgressBar(control, total, err,
+                       [&] { result = BatchGenerate(list, settings, matrix, output, options.DataMode, control, hooks); });
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
 
     if (result.State != BatchResult::Done) {
@@ -54,9 +42,8 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
     int files = result.FilesWritten;
     if (!options.SavePath.isEmpty()) {
         QString error;
-        if (!CopyFileReplacing(result.DataPath, options.SavePath, &error)) {
+        if (!CopyFileReplacing(result.DataPath, options.SavePath, &error))
             return Fail(err, error);
-        }
         ++files;
     }
     QString summary = DotrixCli::tr("%1 glyphs, %2 files, All.c %3 bytes").arg(result.Glyphs).arg(files).arg(result.AllBytes);

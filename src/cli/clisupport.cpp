@@ -58,11 +58,3 @@ void PrintDots(std::ostream &out, const DotMatrix &matrix, int width, int height
         out << line << '\n';
     }
 }
-
-void DrawBar(std::ostream &err, int done, int total)
-{
-    constexpr int Width = 40;
-    const int filled = total > 0 ? int(qint64(done) * Width / total) : Width;
-    err << "\r[" << std::string(size_t(filled), '#') << std::string(size_t(Width - filled), '.') << "] " << done
-        << '/' << total << std::flush;
-}

@@ -1,6 +1,6 @@
 #pragma once
 // What dotrix-cli's commands share: exit codes, error lines, the work directory, TEXT in code page
-// 936, the glyph as dots, a progress bar.
+// 936, the glyph as dots.
 
 #include "cliargs.h"
 #include "output/outputdirectory.h"
@@ -29,6 +29,3 @@ std::string TextInCp936(std::string_view utf8, std::ostream &err);
 
 // The glyph as rows of '#' (ink) and '.' (clear).
 void PrintDots(std::ostream &out, const DotMatrix &matrix, int width, int height);
-
-// Redraws a 40-character bar of done out of total on the line err's cursor is on.
-void DrawBar(std::ostream &err, int done, int total);

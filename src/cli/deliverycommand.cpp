@@ -4,6 +4,7 @@
 #include "delivery/serialsend.h"
 #include "encode/batchrun.h"
 #include "output/atomicfile.h"
+#include "progressbar.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,17 +2,19 @@
 
 #include "charset/cp936.h"
 #include "charset/pinyin.h"
-#include "glyphpipeline.h"
 #include "glyphtext.h"
 #include "output/atomicfile.h"
 #include "output/rewriteinplace.h"
 #include "output/uniquename.h"
 #include "raster/glyphbitmap.h"
+#include "raster/glyphpipeline.h"
+#include "raster/glyphrender.h"
 
 #include <QFile>
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -20,6 +22,50 @@
 namespace {
 
 const QString DataScratchName = QStringLiteral(".dotrix-fontdata.tmp");
+
+// The characters of a run (code page 936) and the unique name of each.
+struct GlyphPlan
+{
+    std::vector<std::string> Characters;
+    std::vector<std::string> Names;
+};
+
+// One glyph's work, done on any core.
+struct GlyphSlot
+{
+    bool Ok = true;
+    QString Error;
+    QByteArray Bitmap; // the glyph's bitmap file
+    std::string Text;  // the glyph's source text, as appended to All.c; empty when refused
+    std::string Data;  // its data bytes, for font.dat
+};
+
+// Draws, reads back and lays out one glyph in memory; the files are created in list order by the
+// run itself, since creating files in one directory from several threads at once only makes them
+// wait for each other.
+GlyphSlot MakeGlyph(const GlyphPlan &plan, size_t i, bool wantData, const GlyphSettings &settings,
+                    DotMatrix &matrix)
+{
+    GlyphSlot slot;
+    const std::string &character = plan.Characters[i];
+    const QImage image = DrawGlyphImage(character, settings.OffsetX, settings.OffsetY, settings.Width,
+                                        settings.Height, settings.GlyphFont);
+    slot.Bitmap = EncodeBitmapFile(image, settings.Width, settings.Height);
+    // The glyph is read back from exactly the bytes its bitmap file holds, which have the run's
+    // size.
+    GlyphSize size;
+    if (!LoadMatrixFromBitmapBytes(slot.Bitmap, InkTest::BlueByte, matrix, size, &slot.Error)) {
+        slot.Ok = false;
+        return slot;
+    }
+    const GlyphText text = ComposeGlyphText(plan.Names[i], character, settings, matrix, true);
+    if (text.Refused)
+        return slot; // a group too long for the glyph: no text, no data, the run goes on
+    slot.Text = GlyphFileBytes(text, false);
+    if (wantData)
+        slot.Data = GlyphDataBytes(text);
+    return slot;
+}
 
 // The files a run has written, put on the list of the program's own files a block at a time (one
 // append each), and only once the run has written them: a run that stops never claims a file
@@ -175,7 +221,9 @@ private:
         m_glyphSizes.reserve(m_plan.Characters.size());
     }
 
-    // All.c with its notice, and the scratch file font.dat is made from.
+    // All.c with its notice, and the scratch file font.dat is made from. All.c grows glyph by
+    // glyph in place rather than through an AtomicFile: a run that stops keeps in it the glyphs
+    // whose files it wrote, and a directory that cannot take All.c stops the run before any.
     bool OpenFiles()
     {
         if (!m_all.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -193,8 +241,18 @@ private:
     // The glyphs in list order, up to the first that fails or a stop.
     void WriteGlyphs()
     {
-        GlyphPipeline pipeline(m_plan, m_settings, m_wantData);
-        pipeline.Start();
+        const GlyphPlan &plan = m_plan;
+        const GlyphSettings &settings = m_settings;
+        const bool wantData = m_wantData;
+        GlyphPipeline<GlyphSlot> pipeline(plan.Characters.size(), [&plan, &settings, wantData] {
+            // Each worker draws into a matrix of its own.
+            auto matrix = std::make_shared<DotMatrix>();
+            return [&plan, &settings, wantData, matrix](size_t i) {
+                return MakeGlyph(plan, i, wantData, settings, *matrix);
+            };
+        });
+        // The run's own thread creates the files, which is most of the work; the other cores draw.
+        pipeline.Start(GlyphPipeline<GlyphSlot>::WorkerCount(1, 4));
         GlyphSlot slot;
         for (size_t i = 0; i < m_plan.Characters.size(); ++i) {
             if (m_control.Cancel) {

@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -121,6 +122,31 @@ TEST_F(MainFrameTest, ViewCommandsHideAndShowTheBarsAndPromptsReachTheStatusBar)
     single->showStatusText(toolBar);
     EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("创建单个字模"));
     EXPECT_EQ(frame->Action(CmdAbout)->toolTip(), QStringLiteral("关于"));
+}
+
+TEST_F(MainFrameTest, PaneKeysCycleTheFocusAndMoveTheSplitBarBesideIt)
+{
+    QApplication::setActiveWindow(frame.get());
+    frame->GlyphView()->setFocus();
+    frame->Action(CmdNextPane)->trigger();
+    EXPECT_TRUE(frame->PreviewView()->hasFocus());
+    frame->Action(CmdPreviousPane)->trigger();
+    frame->Action(CmdPreviousPane)->trigger();
+    EXPECT_TRUE(frame->CharacterList()->isAncestorOf(QApplication::focusWidget()));
+
+    // In the glyph view the bar under it moves; Esc ends the tracking and its prompt.
+    frame->GlyphView()->setFocus();
+    auto *left = frame->findChild<QSplitter *>("leftSplitter");
+    const QList<int> before = left->sizes();
+    frame->Action(CmdSplit)->trigger();
+    EXPECT_FALSE(frame->statusBar()->currentMessage().isEmpty());
+    QTest::keyClick(frame->GlyphView(), Qt::Key_Down);
+    QTest::keyClick(frame->GlyphView(), Qt::Key_Down);
+    EXPECT_EQ(left->sizes(), (QList<int>{before[0] + 20, before[1] - 20}));
+    QTest::keyClick(frame->GlyphView(), Qt::Key_Escape);
+    EXPECT_TRUE(frame->statusBar()->currentMessage().isEmpty());
+    QTest::keyClick(frame->GlyphView(), Qt::Key_Down);
+    EXPECT_EQ(left->sizes()[0], before[0] + 20);
 }
 
 TEST_F(MainFrameTest, TypingRendersTheLastCharacterAndAddsItToTheList)
