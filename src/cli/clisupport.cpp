@@ -10,11 +10,6 @@ int Fail(std::ostream &err, const std::string &message, int code)
     return code;
 }
 
-int Fail(std::ostream &err, const char *message, int code)
-{
-    return Fail(err, std::string(message), code);
-}
-
 int Fail(std::ostream &err, const QString &message, int code)
 {
     return Fail(err, message.toStdString(), code);

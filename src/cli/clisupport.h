@@ -14,9 +14,9 @@
 
 enum ExitCode { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
 
-// Prints "dotrix-cli: message" on err; returns code.
+// Prints "dotrix-cli: message" on err; returns code. The message is a translated text
+// (DotrixCli::tr, CoreMessage) or what a core function said.
 int Fail(std::ostream &err, const std::string &message, int code = ExitFailure);
-int Fail(std::ostream &err, const char *message, int code = ExitFailure);
 int Fail(std::ostream &err, const QString &message, int code = ExitFailure);
 
 // The output directory: --workdir, or the current directory.
