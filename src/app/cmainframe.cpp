@@ -83,20 +83,16 @@ bool CMainFrame::BatchRunning() const
 
 void CMainFrame::ConnectCommands()
 {
-    const std::pair<CommandId, void (CMainFrame::*)()> handlers[] = {
-        {CmdChooseFont, &CMainFrame::OnChooseFont},
-        {CmdGlyphFormat, &CMainFrame::OnGlyphFormat},
-        {CmdCreateSingleGlyph, &CMainFrame::OnCreateSingleGlyph},
-        {CmdUserGuide, &CMainFrame::OnVisitWebSite},
-        {CmdAbout, &CMainFrame::OnAppAbout},
-        {CmdExportAllGlyphFiles, &CMainFrame::OnExportAllGlyphFiles},
-        {CmdCreateIndexTable, &CMainFrame::OnCreateIndexTable},
-        {CmdImportPicture, &CMainFrame::OnImportPicture},
-        {CmdCreatePictureData, &CMainFrame::OnCreatePictureData},
-            };
-    for (const auto &[id, handler] : handlers)
-        connect(Action(id), &QAction::triggered, this, handler);
     const std::pair<CommandId, std::function<void()>> calls[] = {
+        {CmdChooseFont, [this] { OnChooseFont(); }},
+        {CmdGlyphFormat, [this] { OnGlyphFormat(); }},
+        {CmdCreateSingleGlyph, [this] { OnCreateSingleGlyph(); }},
+        {CmdUserGuide, [this] { OnVisitWebSite(); }},
+        {CmdAbout, [this] { OnAppAbout(); }},
+        {CmdExportAllGlyphFiles, [this] { OnExportAllGlyphFiles(); }},
+        {CmdCreateIndexTable, [this] { OnCreateIndexTable(); }},
+        {CmdImportPicture, [this] { OnImportPicture(); }},
+        {CmdCreatePictureData, [this] { OnCreatePictureData(); }},
         {CmdExit, [this] { close(); }},
         {CmdCreateAllGlyphs, [this] { StartBatch(BatchAllOnly); }},
         {CmdCreateAllToDat, [this] { StartBatch(BatchDat); }},
