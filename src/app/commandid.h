@@ -29,8 +29,8 @@ enum CommandId : int {
     CmdViewToolBar = 59392,
     CmdViewStatusBar = 59393,
     CmdSplit = 57653,
-    CmdLanguageChinese = 32802,
-    CmdLanguageEnglish = 32803,
+    CmdLanguageChinese = 32803,
+    CmdLanguageEnglish = 32804,
     // 帮助
     CmdUserGuide = 32797,
     CmdAbout = 57664,
