@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <ostream>
 #include <string>
 
 namespace testutil {
@@ -33,3 +34,9 @@ std::string Golden(const QString &name);
 std::string Gbk(const char *utf8);
 
 } // namespace testutil
+
+// GoogleTest prints QStrings as text in its failure messages.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
