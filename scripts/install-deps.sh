@@ -10,6 +10,8 @@ packages=(
   clang libclang-rt-14-dev
   # Qt 6: core, gui, widgets, serial port
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6 libx11-dev
+  # Qt's own texts (file, font and print dialogs, message box buttons) in Chinese
+  qt6-translations-l10n
   # Simplified/Traditional conversion
   libopencc-dev opencc
   # fonts: the default Song/Ming face and the exact 16-pixel test font

@@ -30,7 +30,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QThread>
 #include <QFontDialog>
 #include <QKeyEvent>
@@ -98,6 +100,10 @@ const int BatchExclusiveCommands[] = {32777, 32773, 32788, 32789, 32774, 32801, 
                                       32792, 32793, 32780, 32784, 32798, 32799, 32800};
 
 constexpr int CharBoxId = 32771;
+// The preview row's height where the screen has room for it and the glyph view, and the least it
+// keeps on a small screen.
+constexpr int PreviewRowHeight = 320;
+constexpr int MinPreviewRowHeight = 120;
 const QString IdleText = QStringLiteral("就绪");
 
 // A decimal integer as the C library reads it: leading blanks, an optional sign, digits up to
@@ -115,6 +121,30 @@ int ReadDecimal(const QString &text)
         value = std::min<long long>(value * 10 + (text[i].unicode() - '0'), 1LL << 40);
     value = negative ? -value : value;
     return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+// Why a picture was not imported, in the window's language (the core's own text is English).
+QString PictureFailureText(const QString &path, const PictureConversion &converted, const QString &outputDir)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (converted.Problem) {
+    case PictureConversion::NotAFile:
+        return QStringLiteral("%1 不存在或不是文件。").arg(shown);
+    case PictureConversion::NotAPicture:
+        return QStringLiteral("%1 不是 Dotrix 能读的图片（BMP、JPEG、GIF）：%2").arg(shown, converted.Detail);
+    case PictureConversion::Undecodable:
+        return QStringLiteral("%1 无法解码：%2").arg(shown, converted.Detail);
+    case PictureConversion::NotWritten: {
+        const QFileInfo folder(outputDir);
+        const QString why = !folder.isDir()        ? QStringLiteral("工作文件夹不存在")
+                            : !folder.isWritable() ? QStringLiteral("工作文件夹没有写入权限")
+                                                   : QStringLiteral("磁盘已满，或文件被占用");
+        return QStringLiteral("无法在 %1 中写入 tmp.bmp：%2").arg(QDir::toNativeSeparators(outputDir), why);
+    }
+    case PictureConversion::NoReason:
+        break;
+    }
+    return converted.Error;
 }
 
 } // namespace
@@ -170,6 +200,8 @@ void CMainFrame::CreateActions()
         }
         action->setIcon(ToolbarIcon(command.Id));
         action->setIconVisibleInMenu(false);
+        // Every command starts by taking back the note of the last one's written file.
+        connect(action, &QAction::triggered, this, &CMainFrame::ClearResultNote);
         m_actions[command.Id] = action;
     }
 
@@ -216,6 +248,7 @@ void CMainFrame::CreateActions()
         action->setObjectName(QStringLiteral("command%1").arg(key.Id));
         action->setShortcut(key.Keys);
         action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, &CMainFrame::ClearResultNote);
         connect(action, &QAction::triggered, this, key.Handler);
         addAction(action);
         m_actions[key.Id] = action;
@@ -272,6 +305,10 @@ void CMainFrame::CreateStatusBar()
     bar->setObjectName(QStringLiteral("statusBar"));
     m_messagePane = new QLabel(IdleText);
     m_messagePane->setObjectName(QStringLiteral("messagePane"));
+    // A long path is cut at the pane's edge (its tooltip holds all of it) instead of widening
+    // the window, and can be selected and copied.
+    m_messagePane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_messagePane->setTextInteractionFlags(Qt::TextSelectableByMouse);
     bar->addWidget(m_messagePane, 1);
     const char *names[3] = {"CAP", "NUM", "SCRL"};
     for (int i = 0; i < 3; ++i) {
@@ -336,8 +373,12 @@ void CMainFrame::CreateClient()
     m_wndLeftSplitter->setStretchFactor(1, 0);
     m_wndSplitter->setStretchFactor(0, 1);
     m_wndSplitter->setStretchFactor(1, 0);
-    m_wndLeftSplitter->setSizes({10000, 320});
+    m_wndLeftSplitter->setSizes({10000, PreviewRowHeight});
     m_wndSplitter->setSizes({10000, 420});
+    // On a small screen the preview row gives up height so that the default glyph fits; once the
+    // user moves the split bar, the rows are theirs.
+    m_wndLeftSplitter->installEventFilter(this);
+    connect(m_wndLeftSplitter, &QSplitter::splitterMoved, this, [this] { m_previewRowSetByUser = true; });
     setCentralWidget(m_wndSplitter);
     m_pDotrixView->setFocus();
 }
@@ -442,8 +483,14 @@ void CMainFrame::OnChooseFont()
 void CMainFrame::OnVisitWebSite()
 {
     const QString guide = FindUserGuide();
-    if (guide.isEmpty() || !OpenDocument(guide))
-        ShowMessage(this, QStringLiteral("找不到用户指南 user-guide.html。"));
+    if (guide.isEmpty()) {
+        ShowMessage(this, QStringLiteral("找不到用户指南 user-guide.html。\n找过这些地方：\n")
+                              + UserGuidePlaces().join(QLatin1Char('\n')));
+        return;
+    }
+    // The guide is there; what is missing is a program to show it.
+    if (!OpenDocument(guide))
+        ShowMessage(this, QStringLiteral("没有能打开用户指南的浏览器。\n请用浏览器打开：\n%1").arg(guide));
 }
 
 void CMainFrame::OnGlyphFormat()
@@ -480,9 +527,20 @@ void CMainFrame::OnCreateSingleGlyph()
 
 void CMainFrame::OpenResult(const QString &path)
 {
-    // Where no editor can be started the user still learns where the file is.
-    if (!OpenInEditor(path))
-        statusBar()->showMessage(QStringLiteral("已写入 %1").arg(path), 10000);
+    if (OpenInEditor(path))
+        return;
+    // Where no editor can be started the user still learns where the file is: it stays in the
+    // status bar (not as a passing message that a hovered button wipes) until the next command.
+    const QFileInfo file(path);
+    m_messagePane->setText(QStringLiteral("没有能打开 %1 的文本编辑器。它已写入文件夹 %2")
+                               .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath())));
+    m_messagePane->setToolTip(QDir::toNativeSeparators(file.absoluteFilePath()));
+}
+
+void CMainFrame::ClearResultNote()
+{
+    m_messagePane->setText(IdleText);
+    m_messagePane->setToolTip(QString());
 }
 
 void CMainFrame::OnAppAbout()
@@ -713,7 +771,7 @@ void CMainFrame::ImportPicture(const QString &path)
     const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
     const PictureConversion converted = ConvertPictureToBitmap(path, *m_output, dpi);
     if (converted.State == PictureConversion::Failed) {
-        ShowMessage(this, QStringLiteral("图片没有导入：\n") + converted.Error);
+        ShowMessage(this, QStringLiteral("图片没有导入：\n") + PictureFailureText(path, converted, m_output->Path()));
         return;
     }
     // The picture's size goes into the custom size edits, whose handlers refuse more than 1024.
@@ -803,8 +861,22 @@ void CMainFrame::OnSplit()
     qApp->installEventFilter(this);
 }
 
+void CMainFrame::FitPreviewRow()
+{
+    const int total = m_wndLeftSplitter->height() - m_wndLeftSplitter->handleWidth();
+    if (m_previewRowSetByUser || total <= 0)
+        return;
+    // The default glyph: 16 x 16 dots at zoom 20.
+    const int glyphNeeds = CDotrixView::Extent(16, 16, 20).height();
+    const int preview = std::min(total, std::max(MinPreviewRowHeight, std::min(PreviewRowHeight, total - glyphNeeds)));
+    if (m_wndLeftSplitter->sizes() != QList<int>{total - preview, preview})
+        m_wndLeftSplitter->setSizes({total - preview, preview});
+}
+
 bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_wndLeftSplitter && event->type() == QEvent::Resize)
+        FitPreviewRow();
     if (m_trackingSplitter && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         QList<int> sizes = m_trackingSplitter->sizes();
@@ -818,6 +890,7 @@ bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
             sizes[0] = std::max(0, sizes[0] + move);
             sizes[1] = std::max(0, sizes[1] - move);
             m_trackingSplitter->setSizes(sizes);
+            m_previewRowSetByUser = m_previewRowSetByUser || m_trackingSplitter == m_wndLeftSplitter;
             return true;
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape) {

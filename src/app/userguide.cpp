@@ -1,18 +1,23 @@
 #include "userguide.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
-QString FindUserGuide()
+QStringList UserGuidePlaces()
 {
     const QString appDir = QCoreApplication::applicationDirPath();
-    const QString places[] = {
-        appDir + QStringLiteral("/user-guide.html"),
-        appDir + QStringLiteral("/../share/doc/dotrix/user-guide.html"),
+    return {
+        QDir::cleanPath(appDir + QStringLiteral("/user-guide.html")),
+        QDir::cleanPath(appDir + QStringLiteral("/../share/doc/dotrix/user-guide.html")),
         QStringLiteral(DOTRIX_INSTALL_DOCS_DIR "/user-guide.html"),
         QStringLiteral(DOTRIX_SOURCE_DOCS_DIR "/user-guide.html"),
     };
-    for (const QString &place : places)
+}
+
+QString FindUserGuide()
+{
+    for (const QString &place : UserGuidePlaces())
         if (QFileInfo(place).isFile())
             return QFileInfo(place).absoluteFilePath();
     return {};

@@ -35,6 +35,7 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
     PictureConversion result;
     if (!QFileInfo(path).isFile()) {
         result.Error = QStringLiteral("%1 cannot be opened").arg(path);
+        result.Problem = PictureConversion::NotAFile;
         return result;
     }
     QImageReader reader(path);
@@ -44,6 +45,8 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
     if (!reader.canRead() || !claimed.isValid()) {
         result.Error = QStringLiteral("%1 is not a picture Dotrix can read (BMP, JPEG, GIF): %2")
                            .arg(path, reader.errorString());
+        result.Problem = PictureConversion::NotAPicture;
+        result.Detail = reader.errorString();
         return result;
     }
     if (claimed.width() > LargestDecodedSide || claimed.height() > LargestDecodedSide) {
@@ -55,6 +58,8 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
     const QImage picture = reader.read();
     if (picture.isNull()) {
         result.Error = QStringLiteral("%1 cannot be decoded: %2").arg(path, reader.errorString());
+        result.Problem = PictureConversion::Undecodable;
+        result.Detail = reader.errorString();
         return result;
     }
     result.Width = ScreenPixels(picture.width(), picture.dotsPerMeterX(), screenDpi);
@@ -70,8 +75,11 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
         painter.drawImage(QRect(0, 0, result.Width, result.Height), picture);
     }
     const QString fileName = InteractiveBaseName + QStringLiteral(".bmp");
-    if (!SaveBitmapFile(canvas, result.Width, result.Height, output.FilePath(fileName), &result.Error))
+    if (!SaveBitmapFile(canvas, result.Width, result.Height, output.FilePath(fileName), &result.Error)) {
+        result.Problem = PictureConversion::NotWritten;
+        result.Detail = result.Error;
         return result;
+    }
     output.RecordWritten(fileName);
     result.State = PictureConversion::Converted;
     return result;

@@ -35,8 +35,8 @@ std::string Gbk(const char *utf8);
 
 } // namespace testutil
 
-// GoogleTest prints QStrings as text in its failure messages.
-inline void PrintTo(const QString &text, std::ostream *out)
+// QStrings as text in GoogleTest's failure messages.
+inline std::ostream &operator<<(std::ostream &out, const QString &text)
 {
-    *out << '"' << text.toStdString() << '"';
+    return out << text.toStdString();
 }
