@@ -3,16 +3,13 @@
 #include "cmainframe.h"
 #include "filechooser.h"
 #include "messages.h"
+#include "progressbox.h"
 
 #include "delivery/serialsend.h"
 #include "trellon.h"
 
-#include <QEventLoop>
 #include <QFile>
-#include <QProgressDialog>
 #include <QStatusBar>
-#include <QThread>
-#include <QTimer>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -112,35 +109,14 @@ QString SerialFailureReason(int code)
 
 SerialSendResult CDotrixDoc::SendWithProgress(const QString &path, SerialSendControl &control)
 {
-    // The transfer runs beside the window, which shows how far it has got and can stop it. The
-    // progress box and its timer end here, before anything else is shown: left alive they would
-    // bring the box back over (or behind) a message.
     SerialSendResult result;
-    QProgressDialog progress(QStringLiteral("正在通过串口发送 font.dat …"), QStringLiteral("取消"), 0, 100, m_frame);
-    progress.setObjectName(QStringLiteral("serialProgressDialog"));
-    progress.setWindowTitle(ApplicationTitle);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
-    std::unique_ptr<QThread> sender(QThread::create([&] { result = SendFileSerial(path, &control); }));
-    QEventLoop wait;
-    connect(sender.get(), &QThread::finished, &wait, &QEventLoop::quit);
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &progress, [&] {
-        // A cancelled box stays hidden while the transfer winds down.
-        if (control.Cancel)
-            return;
-        const long long total = control.Total;
-        progress.setValue(total > 0 ? int(control.Sent * 100 / total) : 0);
-    });
-    connect(&progress, &QProgressDialog::canceled, &progress, [&] { control.Cancel = true; });
-    sender->start();
-    poll.start(100);
-    wait.exec();
-    sender->wait();
-    poll.stop();
-    progress.hide();
+    RunWithProgressBox(m_frame, {QStringLiteral("正在通过串口发送 font.dat …"), QStringLiteral("serialProgressDialog"),
+                                 [&] { result = SendFileSerial(path, &control); },
+                                 [&] {
+                                     const long long total = control.Total;
+                                     return total > 0 ? int(control.Sent * 100 / total) : 0;
+                                 },
+                                 [&] { control.Cancel = true; }});
     return result;
 }
 

@@ -20,6 +20,7 @@
 #include "lockkeys.h"
 #include "messages.h"
 #include "openineditor.h"
+#include "progressbox.h"
 #include "raster/boxrender.h"
 #include "raster/pictureimport.h"
 #include "encode/glyphtext.h"
@@ -51,6 +52,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <atomic>
 
 namespace {
 
@@ -732,18 +735,36 @@ void CMainFrame::OnExportAllGlyphFiles()
     if (folder.isEmpty())
         return;
     const QStringList written = m_output->WrittenFiles();
+    QStringList names;
+    for (const QString &suffix : {QStringLiteral(".bmp"), QStringLiteral(".c")})
+        for (const QString &name : written)
+            if (name.endsWith(suffix, Qt::CaseInsensitive))
+                names.append(name);
+    // A whole character set is tens of thousands of files: they are copied beside the window,
+    // which shows how far it has got and can stop it.
     QStringList failures;
     int copied = 0;
-    for (const QString &suffix : {QStringLiteral(".bmp"), QStringLiteral(".c")}) {
-        for (const QString &name : written) {
-            if (!name.endsWith(suffix, Qt::CaseInsensitive))
-                continue;
-            QString error;
-            if (CopyFileReplacing(m_output->FilePath(name), folder + QLatin1Char('/') + name, &error))
-                ++copied;
-            else
-                failures.append(error);
-        }
+    std::atomic<int> tried{0};
+    std::atomic<bool> stop{false};
+    RunWithProgressBox(this, {QStringLiteral("正在导出字模文件 …"), QStringLiteral("exportProgressDialog"),
+                              [&] {
+                                  for (const QString &name : names) {
+                                      if (stop)
+                                          break;
+                                      QString error;
+                                      if (CopyFileReplacing(m_output->FilePath(name), folder + QLatin1Char('/') + name,
+                                                            &error))
+                                          ++copied;
+                                      else
+                                          failures.append(error);
+                                      ++tried;
+                                  }
+                              },
+                              [&] { return names.isEmpty() ? 100 : int(tried * 100LL / names.size()); },
+                              [&] { stop = true; }});
+    if (stop) {
+        statusBar()->showMessage(QStringLiteral("导出已停止：已导出 %1 个文件到 %2").arg(copied).arg(folder), 10000);
+        return;
     }
     if (!failures.isEmpty()) {
         ShowMessage(this, QStringLiteral("有 %1 个文件没有导出：\n").arg(failures.size())

@@ -302,3 +302,25 @@ TEST_F(BatchTest, ExportCopiesTheProgramsOwnBitmapsAndSources)
     EXPECT_EQ(exported, (QStringList{"0.bmp", "0.c", "1.bmp", "1.c", "All.c"}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
 }
+
+TEST_F(BatchTest, ExportOfAWholeCharacterSetKeepsTheWindowAnswering)
+{
+    // As many files as a third of GBK leaves behind.
+    QStringList names;
+    for (int i = 0; i < 8000; ++i) {
+        names << QStringLiteral("g%1.c").arg(i);
+        ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath(names.last()), "/* glyph */"));
+    }
+    frame->Output().RecordWritten(names);
+    hooks.chosen = saveDir.path();
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(1);
+    frame->Action(32774)->trigger();
+    ticker.stop();
+    EXPECT_GT(ticks, 0) << "the window did not answer while the files were copied";
+    EXPECT_EQ(QDir(saveDir.path()).entryList(QDir::Files).size(), 8000);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
