@@ -505,6 +505,11 @@ void CMainFrame::OnGlyphFormat()
 
 void CMainFrame::OnCreateSingleGlyph()
 {
+    // The command clears the glyph files of earlier runs first; after a whole character set
+    // they are tens of thousands, deleted beside the window.
+    if (m_output->WrittenFiles().size() > 2000)
+        RunWithProgressBox(this, {QStringLiteral("正在删除上次生成的字模文件 …"), QStringLiteral("deleteProgressDialog"),
+                                  [this] { DeleteGlyphFiles(*m_output); }, {}, {}});
     const SingleGlyphResult result = CreateSingleGlyph(CharBoxText(), m_settings, m_matrix, *m_output);
     switch (result.State) {
     case SingleGlyphResult::EmptyText:

@@ -18,6 +18,10 @@ void RunWithProgressBox(QWidget *parent, const ProgressWork &work)
     progress.setMinimumDuration(300);
     progress.setAutoReset(false);
     progress.setAutoClose(false);
+    if (!work.Cancel)
+        progress.setCancelButton(nullptr);
+    if (!work.Percent)
+        progress.setRange(0, 0);
     bool cancelled = false;
     std::unique_ptr<QThread> worker(QThread::create(work.Work));
     QEventLoop wait;
@@ -27,11 +31,12 @@ void RunWithProgressBox(QWidget *parent, const ProgressWork &work)
         // A cancelled box stays hidden while the work winds down; left polling, the box (and its
         // timer) would bring it back.
         if (!cancelled)
-            progress.setValue(work.Percent());
+            progress.setValue(work.Percent ? work.Percent() : 0);
     });
     QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&] {
         cancelled = true;
-        work.Cancel();
+        if (work.Cancel)
+            work.Cancel();
     });
     worker->start();
     poll.start(100);

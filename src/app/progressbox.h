@@ -1,5 +1,5 @@
 #pragma once
-// Long work beside the window: a modal progress box with Cancel shows how far it has got while
+// Long work beside the window: a modal progress box (with Cancel where the work can stop) shows how far it has got while
 // the window keeps answering.
 
 #include <QString>
@@ -13,8 +13,9 @@ struct ProgressWork
     QString Label;                     // what the box says
     QString Name;                      // the box's objectName
     std::function<void()> Work;        // runs on a thread of its own
-    std::function<int()> Percent;      // how far it has got, 0 to 100, read five times a second
-    std::function<void()> Cancel;      // asks the work to stop
+    std::function<int()> Percent;      // how far it has got, 0 to 100, read ten times a second;
+                                       // empty: the box only shows that it is busy
+    std::function<void()> Cancel;      // asks the work to stop; empty: no Cancel button
 };
 
 // Runs the work and returns when it has ended. The box appears only when the work takes more

@@ -324,3 +324,26 @@ TEST_F(BatchTest, ExportOfAWholeCharacterSetKeepsTheWindowAnswering)
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
+
+TEST_F(BatchTest, SingleGlyphAfterAWholeCharacterSetKeepsTheWindowAnswering)
+{
+    // The files of an earlier run of 4000 characters, which the command deletes first.
+    QStringList names;
+    for (int i = 0; i < 4000; ++i)
+        for (const char *suffix : {".bmp", ".c"}) {
+            names << QStringLiteral("g%1%2").arg(i).arg(QLatin1String(suffix));
+            ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath(names.last()), "earlier"));
+        }
+    frame->Output().RecordWritten(names);
+    frame->CharBox()->setText(QStringLiteral("中"));
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(1);
+    frame->Action(32777)->trigger();
+    ticker.stop();
+    EXPECT_GT(ticks, 0) << "the window did not answer while the earlier files were deleted";
+    EXPECT_FALSE(QFile::exists(dir.filePath("g0.c")));
+    EXPECT_EQ(opened, QStringList{dir.filePath("zhong0.c")});
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
