@@ -134,7 +134,11 @@ WindowDriver::WindowDriver(const SoakOptions &options, const QString &scratch)
     m_phaseMs = std::clamp(options.Seconds * 1000 / int(PhaseCount), 2000, 15000);
 }
 
-WindowDriver::~WindowDriver() = default;
+WindowDriver::~WindowDriver()
+{
+    for (std::thread &deleting : m_trash)
+        deleting.join();
+}
 
 bool WindowDriver::Start()
 {
@@ -328,9 +332,14 @@ void WindowDriver::EnterPhase(Phase phase)
     case NoSerialPort:
         qputenv("TRELLON_PORT", QFile::encodeName(m_scratch + QStringLiteral("/peers/ttyNONE")));
         break;
-    case FolderRemoved:
-        QDir(m_workDir).removeRecursively();
+    case FolderRemoved: {
+        // Gone at once for the window; the files go on being deleted beside it (tens of
+        // thousands after a whole character set, which would hold this thread for seconds).
+        const QString trash = m_scratch + QStringLiteral("/trash%1").arg(m_trash.size());
+        QDir().rename(m_workDir, trash);
+        m_trash.emplace_back([trash] { QDir(trash).removeRecursively(); });
         break;
+    }
     case FolderReadOnly:
         QFile::setPermissions(m_workDir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
         break;

@@ -15,6 +15,8 @@
 #include <map>
 #include <memory>
 #include <random>
+#include <thread>
+#include <vector>
 
 class CMainFrame;
 class QSerialPort;
@@ -86,4 +88,5 @@ private:
     std::unique_ptr<testutil::SerialPeer> m_silentPeer, m_busyPeer, m_rxPeer;
     std::unique_ptr<QSerialPort> m_holder;
     QString m_hugeList;
+    std::vector<std::thread> m_trash; // removed output folders being deleted
 };
