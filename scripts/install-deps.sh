@@ -22,6 +22,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # running the window without a display, serial peers for delivery tests
   xvfb xauth socat lrzsz
+  # the soak test shows where the window's thread stood when its event loop stalled
+  gdb
   # Qt's platform plugins need these at run time
   libxkbcommon-x11-0 libxcb-cursor0 libgl1 libegl1
 )

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <grp.h>
+#include <signal.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -72,14 +73,34 @@ bool StartWorker(QProcess &worker, const SoakOptions &options, const QString &sc
         if (chown(QFile::encodeName(scratch).constData(), uid, gid) != 0)
             return false;
         worker.setChildProcessModifier([uid, gid] {
+            // A group of its own, so that its serial peers (socat, rx) end with it.
+            setpgid(0, 0);
             if (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0)
                 _exit(126);
         });
+    } else {
+        worker.setChildProcessModifier([] { setpgid(0, 0); });
     }
     worker.start(QCoreApplication::applicationFilePath(),
                  {QStringLiteral("--worker"), QStringLiteral("--seconds"), QString::number(options.Seconds),
                   QStringLiteral("--seed"), QString::number(options.Seed), QStringLiteral("--scratch"), scratch});
     return true;
+}
+
+// The stack of the window's thread, where gdb is there to read it.
+QString WindowThreadStack(qint64 pid)
+{
+    QProcess gdb;
+    gdb.start(QStringLiteral("gdb"), {QStringLiteral("-p"), QString::number(pid), QStringLiteral("-batch"),
+                                      QStringLiteral("-ex"), QStringLiteral("thread 1"), QStringLiteral("-ex"),
+                                      QStringLiteral("bt 40")});
+    if (!gdb.waitForFinished(30000))
+        gdb.kill();
+    QStringList frames;
+    for (const QString &line : QString::fromLocal8Bit(gdb.readAllStandardOutput()).split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1Char('#')))
+            frames << QStringLiteral("  ") + line.left(240);
+    return frames.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -136,6 +157,8 @@ int RunSupervisor(const SoakOptions &options)
         ++watch.noise[line];
     };
 
+    const qint64 group = worker.processId();
+    QString stack;
     QElapsedTimer sinceLine, total;
     sinceLine.start();
     total.start();
@@ -154,10 +177,13 @@ int RunSupervisor(const SoakOptions &options)
                 watch.failure = sinceLine.elapsed() > StallMs
                                     ? QStringLiteral("the event loop did not answer for %1 s").arg(StallMs / 1000)
                                     : QStringLiteral("the run did not end within %1 s").arg(limit / 1000);
+            stack = WindowThreadStack(worker.processId());
             worker.kill();
             worker.waitForFinished(5000);
         }
     }
+    if (group > 0)
+        ::kill(pid_t(-group), SIGKILL); // whatever the window left running
     TakeLines(watch.outPending, worker.readAllStandardOutput() + '\n', takeOut);
     TakeLines(watch.errPending, worker.readAllStandardError() + '\n', takeErr);
     if (watch.failure.isEmpty() && worker.exitStatus() == QProcess::CrashExit)
@@ -185,6 +211,8 @@ int RunSupervisor(const SoakOptions &options)
     Print(QStringLiteral("soak: FAILED after %1 steps: %2").arg(watch.stepCount).arg(watch.failure));
     for (const QString &line : watch.sanitizer)
         Print(line);
+    if (!stack.isEmpty())
+        Print(QStringLiteral("soak: where the window's thread was:\n") + stack);
     Print(QStringLiteral("soak: seed %1; the last %2 steps:").arg(options.Seed).arg(watch.steps.size()));
     for (const QString &step : watch.steps)
         Print(QStringLiteral("  ") + step);
