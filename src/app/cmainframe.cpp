@@ -289,6 +289,8 @@ bool CMainFrame::CreateCharBox()
 {
     m_wndCharBox = new QLineEdit;
     m_wndCharBox->setObjectName(QStringLiteral("charBox"));
+    // While a batch runs the box is read-only, yet Qt lets an input method's text into it.
+    m_wndCharBox->installEventFilter(this);
     m_wndCharBox->setProperty("controlId", CharBoxId);
     // The box shows its text in the glyph font's face at a size that reads well.
     QFont font(m_settings.GlyphFont.ResolvedFace());
@@ -903,6 +905,10 @@ bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_wndLeftSplitter && event->type() == QEvent::Resize)
         FitPreviewRow();
+    // Text typed through an input method would draw the character into the output directory
+    // that the running batch owns (and wait there for it).
+    if (watched == m_wndCharBox && event->type() == QEvent::InputMethod && m_wndCharBox->isReadOnly())
+        return true;
     if (m_trackingSplitter && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         QList<int> sizes = m_trackingSplitter->sizes();

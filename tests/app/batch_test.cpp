@@ -8,6 +8,7 @@
 #include "app/cprogressdlg.h"
 #include "app/messages.h"
 #include "app/openineditor.h"
+#include "charset/cp936.h"
 #include "common/testutil.h"
 #include "windowtest.h"
 
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -345,4 +347,29 @@ TEST_F(BatchTest, SingleGlyphAfterAWholeCharacterSetKeepsTheWindowAnswering)
     EXPECT_FALSE(QFile::exists(dir.filePath("g0.c")));
     EXPECT_EQ(opened, QStringList{dir.filePath("zhong0.c")});
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(BatchTest, InputMethodTextDoesNotReachTheCharacterBoxDuringARun)
+{
+    QString list;
+    for (int i = 0; i < 3000; ++i)
+        list += QChar(0x4E00 + i);
+    frame->CharacterList()->SetList(QStringToCp936(list), 3000);
+    frame->CharBox()->setText(QStringLiteral("中"));
+    // An input method commits a character while the run is going, as Chinese typing does.
+    int committed = 0;
+    QTimer typing;
+    QObject::connect(&typing, &QTimer::timeout, [&] {
+        if (!frame->BatchRunning())
+            return;
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("国"));
+        QApplication::sendEvent(frame->CharBox(), &commit);
+        ++committed;
+    });
+    typing.start(5);
+    ASSERT_EQ(RunCommand(32773).State, BatchResult::Done);
+    typing.stop();
+    ASSERT_GT(committed, 0) << "the run ended before anything was typed";
+    EXPECT_EQ(frame->CharBox()->text(), QStringLiteral("中"));
 }
