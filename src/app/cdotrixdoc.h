@@ -3,6 +3,7 @@
 // save writes an empty file, and nobody is ever asked to save.
 
 #include "delivery/drivecopy.h"
+#include "delivery/serialsend.h"
 
 #include <QObject>
 #include <QString>
@@ -33,6 +34,9 @@ public:
 private:
     void RememberRecentFile(const QString &path);
     void CopyFontDataToDrives(DriveKind kind);
+    // Sends the file while a progress box (with Cancel) shows how far it has got; the box is
+    // gone for good when this returns.
+    SerialSendResult SendWithProgress(const QString &path, SerialSendControl &control);
     // font.dat in the output directory, or empty after telling the user it is missing.
     QString FontDataPath();
 

@@ -20,6 +20,7 @@
 #include "lockkeys.h"
 #include "messages.h"
 #include "openineditor.h"
+#include "progressbox.h"
 #include "raster/boxrender.h"
 #include "raster/pictureimport.h"
 #include "encode/glyphtext.h"
@@ -30,7 +31,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QThread>
 #include <QFontDialog>
 #include <QKeyEvent>
@@ -49,6 +52,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <atomic>
 
 namespace {
 
@@ -98,6 +103,10 @@ const int BatchExclusiveCommands[] = {32777, 32773, 32788, 32789, 32774, 32801, 
                                       32792, 32793, 32780, 32784, 32798, 32799, 32800};
 
 constexpr int CharBoxId = 32771;
+// The preview row's height where the screen has room for it and the glyph view, and the least it
+// keeps on a small screen.
+constexpr int PreviewRowHeight = 320;
+constexpr int MinPreviewRowHeight = 120;
 const QString IdleText = QStringLiteral("就绪");
 
 // A decimal integer as the C library reads it: leading blanks, an optional sign, digits up to
@@ -115,6 +124,30 @@ int ReadDecimal(const QString &text)
         value = std::min<long long>(value * 10 + (text[i].unicode() - '0'), 1LL << 40);
     value = negative ? -value : value;
     return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+// Why a picture was not imported, in the window's language (the core's own text is English).
+QString PictureFailureText(const QString &path, const PictureConversion &converted, const QString &outputDir)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (converted.Problem) {
+    case PictureConversion::NotAFile:
+        return QStringLiteral("%1 不存在或不是文件。").arg(shown);
+    case PictureConversion::NotAPicture:
+        return QStringLiteral("%1 不是 Dotrix 能读的图片（BMP、JPEG、GIF）：%2").arg(shown, converted.Detail);
+    case PictureConversion::Undecodable:
+        return QStringLiteral("%1 无法解码：%2").arg(shown, converted.Detail);
+    case PictureConversion::NotWritten: {
+        const QFileInfo folder(outputDir);
+        const QString why = !folder.isDir()        ? QStringLiteral("工作文件夹不存在")
+                            : !folder.isWritable() ? QStringLiteral("工作文件夹没有写入权限")
+                                                   : QStringLiteral("磁盘已满，或文件被占用");
+        return QStringLiteral("无法在 %1 中写入 tmp.bmp：%2").arg(QDir::toNativeSeparators(outputDir), why);
+    }
+    case PictureConversion::NoReason:
+        break;
+    }
+    return converted.Error;
 }
 
 } // namespace
@@ -170,6 +203,8 @@ void CMainFrame::CreateActions()
         }
         action->setIcon(ToolbarIcon(command.Id));
         action->setIconVisibleInMenu(false);
+        // Every command starts by taking back the note of the last one's written file.
+        connect(action, &QAction::triggered, this, &CMainFrame::ClearResultNote);
         m_actions[command.Id] = action;
     }
 
@@ -216,6 +251,7 @@ void CMainFrame::CreateActions()
         action->setObjectName(QStringLiteral("command%1").arg(key.Id));
         action->setShortcut(key.Keys);
         action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, &CMainFrame::ClearResultNote);
         connect(action, &QAction::triggered, this, key.Handler);
         addAction(action);
         m_actions[key.Id] = action;
@@ -253,6 +289,8 @@ bool CMainFrame::CreateCharBox()
 {
     m_wndCharBox = new QLineEdit;
     m_wndCharBox->setObjectName(QStringLiteral("charBox"));
+    // While a batch runs the box is read-only, yet Qt lets an input method's text into it.
+    m_wndCharBox->installEventFilter(this);
     m_wndCharBox->setProperty("controlId", CharBoxId);
     // The box shows its text in the glyph font's face at a size that reads well.
     QFont font(m_settings.GlyphFont.ResolvedFace());
@@ -272,6 +310,10 @@ void CMainFrame::CreateStatusBar()
     bar->setObjectName(QStringLiteral("statusBar"));
     m_messagePane = new QLabel(IdleText);
     m_messagePane->setObjectName(QStringLiteral("messagePane"));
+    // A long path is cut at the pane's edge (its tooltip holds all of it) instead of widening
+    // the window, and can be selected and copied.
+    m_messagePane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_messagePane->setTextInteractionFlags(Qt::TextSelectableByMouse);
     bar->addWidget(m_messagePane, 1);
     const char *names[3] = {"CAP", "NUM", "SCRL"};
     for (int i = 0; i < 3; ++i) {
@@ -336,8 +378,12 @@ void CMainFrame::CreateClient()
     m_wndLeftSplitter->setStretchFactor(1, 0);
     m_wndSplitter->setStretchFactor(0, 1);
     m_wndSplitter->setStretchFactor(1, 0);
-    m_wndLeftSplitter->setSizes({10000, 320});
+    m_wndLeftSplitter->setSizes({10000, PreviewRowHeight});
     m_wndSplitter->setSizes({10000, 420});
+    // On a small screen the preview row gives up height so that the default glyph fits; once the
+    // user moves the split bar, the rows are theirs.
+    m_wndLeftSplitter->installEventFilter(this);
+    connect(m_wndLeftSplitter, &QSplitter::splitterMoved, this, [this] { m_previewRowSetByUser = true; });
     setCentralWidget(m_wndSplitter);
     m_pDotrixView->setFocus();
 }
@@ -442,8 +488,14 @@ void CMainFrame::OnChooseFont()
 void CMainFrame::OnVisitWebSite()
 {
     const QString guide = FindUserGuide();
-    if (guide.isEmpty() || !OpenDocument(guide))
-        ShowMessage(this, QStringLiteral("找不到用户指南 user-guide.html。"));
+    if (guide.isEmpty()) {
+        ShowMessage(this, QStringLiteral("找不到用户指南 user-guide.html。\n找过这些地方：\n")
+                              + UserGuidePlaces().join(QLatin1Char('\n')));
+        return;
+    }
+    // The guide is there; what is missing is a program to show it.
+    if (!OpenDocument(guide))
+        ShowMessage(this, QStringLiteral("没有能打开用户指南的浏览器。\n请用浏览器打开：\n%1").arg(guide));
 }
 
 void CMainFrame::OnGlyphFormat()
@@ -455,6 +507,11 @@ void CMainFrame::OnGlyphFormat()
 
 void CMainFrame::OnCreateSingleGlyph()
 {
+    // The command clears the glyph files of earlier runs first; after a whole character set
+    // they are tens of thousands, deleted beside the window.
+    if (m_output->WrittenFiles().size() > 2000)
+        RunWithProgressBox(this, {QStringLiteral("正在删除上次生成的字模文件 …"), QStringLiteral("deleteProgressDialog"),
+                                  [this] { DeleteGlyphFiles(*m_output); }, {}, {}});
     const SingleGlyphResult result = CreateSingleGlyph(CharBoxText(), m_settings, m_matrix, *m_output);
     switch (result.State) {
     case SingleGlyphResult::EmptyText:
@@ -480,9 +537,20 @@ void CMainFrame::OnCreateSingleGlyph()
 
 void CMainFrame::OpenResult(const QString &path)
 {
-    // Where no editor can be started the user still learns where the file is.
-    if (!OpenInEditor(path))
-        statusBar()->showMessage(QStringLiteral("已写入 %1").arg(path), 10000);
+    if (OpenInEditor(path))
+        return;
+    // Where no editor can be started the user still learns where the file is: it stays in the
+    // status bar (not as a passing message that a hovered button wipes) until the next command.
+    const QFileInfo file(path);
+    m_messagePane->setText(QStringLiteral("没有能打开 %1 的文本编辑器。它已写入文件夹 %2")
+                               .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath())));
+    m_messagePane->setToolTip(QDir::toNativeSeparators(file.absoluteFilePath()));
+}
+
+void CMainFrame::ClearResultNote()
+{
+    m_messagePane->setText(IdleText);
+    m_messagePane->setToolTip(QString());
 }
 
 void CMainFrame::OnAppAbout()
@@ -676,7 +744,24 @@ void CMainFrame::OnExportAllGlyphFiles()
         this, {FileRequest::Directory, QStringLiteral("Select a directory"), m_settings.ProgramDir, {}, {}});
     if (folder.isEmpty())
         return;
-    const ExportResult exported = ExportGlyphFiles(m_output->Path(), folder);
+    // A whole character set is tens of thousands of files: they are copied beside the window,
+    // which shows how far it has got and can stop it.
+    ExportResult exported;
+    std::atomic<int> percent{0};
+    std::atomic<bool> stop{false};
+    RunWithProgressBox(this, {QStringLiteral("正在导出字模文件 …"), QStringLiteral("exportProgressDialog"),
+                              [&] {
+                                  exported = ExportGlyphFiles(m_output->Path(), folder, [&](int tried, int total) {
+                                      percent = int(tried * 100LL / total);
+                                      return !stop;
+                                  });
+                              },
+                              [&] { return int(percent); },
+                              [&] { stop = true; }});
+    if (exported.Stopped) {
+        statusBar()->showMessage(QStringLiteral("导出已停止：已导出 %1 个文件到 %2").arg(exported.Copied).arg(folder), 10000);
+        return;
+    }
     if (!exported.Failures.isEmpty()) {
         ShowMessage(this, QStringLiteral("有 %1 个文件没有导出：\n").arg(exported.Failures.size())
                               + QStringList(exported.Failures.mid(0, 10)).join(QLatin1Char('\n')));
@@ -701,7 +786,7 @@ void CMainFrame::ImportPicture(const QString &path)
 {
     const PictureConversion converted = ConvertPictureToBitmap(path, *m_output);
     if (converted.State == PictureConversion::Failed) {
-        ShowMessage(this, QStringLiteral("图片没有导入：\n") + converted.Error);
+        ShowMessage(this, QStringLiteral("图片没有导入：\n") + PictureFailureText(path, converted, m_output->Path()));
         return;
     }
     // The picture's size goes into the custom size edits, whose handlers refuse more than 1024.
@@ -791,8 +876,26 @@ void CMainFrame::OnSplit()
     qApp->installEventFilter(this);
 }
 
+void CMainFrame::FitPreviewRow()
+{
+    const int total = m_wndLeftSplitter->height() - m_wndLeftSplitter->handleWidth();
+    if (m_previewRowSetByUser || total <= 0)
+        return;
+    // The default glyph: 16 x 16 dots at zoom 20.
+    const int glyphNeeds = CDotrixView::Extent(16, 16, 20).height();
+    const int preview = std::min(total, std::max(MinPreviewRowHeight, std::min(PreviewRowHeight, total - glyphNeeds)));
+    if (m_wndLeftSplitter->sizes() != QList<int>{total - preview, preview})
+        m_wndLeftSplitter->setSizes({total - preview, preview});
+}
+
 bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_wndLeftSplitter && event->type() == QEvent::Resize)
+        FitPreviewRow();
+    // Text typed through an input method would draw the character into the output directory
+    // that the running batch owns (and wait there for it).
+    if (watched == m_wndCharBox && event->type() == QEvent::InputMethod && m_wndCharBox->isReadOnly())
+        return true;
     if (m_trackingSplitter && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         QList<int> sizes = m_trackingSplitter->sizes();
@@ -806,6 +909,7 @@ bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
             sizes[0] = std::max(0, sizes[0] + move);
             sizes[1] = std::max(0, sizes[1] - move);
             m_trackingSplitter->setSizes(sizes);
+            m_previewRowSetByUser = m_previewRowSetByUser || m_trackingSplitter == m_wndLeftSplitter;
             return true;
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape) {

@@ -120,8 +120,9 @@ private:
     // skipped.
     std::string CharBoxText(int *skipped = nullptr) const;
     void RefuseCustomSize();
-    // Opens a written text file in the editor, or says where it is.
+    // Opens a written text file in the editor, or says where it is until the next command.
     void OpenResult(const QString &path);
+    void ClearResultNote();
     void StartBatch(int mode);
     void OnBatchThreadFinished();
     bool AskIndex(uint16_t &start);
@@ -129,6 +130,9 @@ private:
     void ImportCharset(int set);
     void ConvertScripts(bool toTraditional);
     void UpdateLockPanes();
+    // Sizes the preview row: 320 pixels where the glyph view keeps room for the default glyph,
+    // less on a small screen.
+    void FitPreviewRow();
 
     GlyphSettings m_settings;
     DotMatrix m_matrix;
@@ -149,6 +153,7 @@ private:
     CDotrixDoc *m_pDoc = nullptr;
     bool m_syncingCustomSize = false;
     QSplitter *m_trackingSplitter = nullptr;
+    bool m_previewRowSetByUser = false;
 
     // The running batch: its own settings and matrix, so the window keeps painting its own.
     QThread *m_batchThread = nullptr;
