@@ -65,6 +65,7 @@ signals:
     void BatchFinished(const BatchResult &result);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -77,8 +78,9 @@ private:
     // The character box's text in code page 936; characters without a code are counted in
     // skipped.
     std::string CharBoxText(int *skipped = nullptr) const;
-    // Opens a written text file in the editor, or says where it is.
+    // Opens a written text file in the editor, or says where it is until the next command.
     void OpenResult(const QString &path);
+    void ClearResultNote();
 
     // Command and control handlers.
     void OnCharTextChanged();
