@@ -12,6 +12,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6 qt6-svg-dev libx11-dev
   # translations: lupdate, lrelease and their CMake functions
   qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
+  # Qt's own texts (file, font and print dialogs, message box buttons) in Chinese
+  qt6-translations-l10n
   # Simplified/Traditional conversion
   libopencc-dev opencc
   # fonts: the default Song/Ming face and the exact 16-pixel test font
@@ -22,6 +24,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # running the window without a display, serial peers for delivery tests
   xvfb xauth socat lrzsz
+  # the soak test shows where the window's thread stood when its event loop stalled
+  gdb
   # Qt's platform plugins need these at run time
   libxkbcommon-x11-0 libxcb-cursor0 libgl1 libegl1
 )

@@ -163,10 +163,6 @@ Make it first with &quot;Create All Glyphs into a DAT File&quot; or &quot;Create
         <translation>Sending font.dat over the serial port …</translation>
     </message>
     <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
         <source>font.dat 没有发送成功：
 </source>
         <translation>font.dat was not sent:
@@ -181,6 +177,22 @@ Make it first with &quot;Create All Glyphs into a DAT File&quot; or &quot;Create
 </source>
         <translation>font.dat was not copied:
 </translation>
+    </message>
+    <message>
+        <source>串口发送已取消</source>
+        <translation>Serial send cancelled</translation>
+    </message>
+    <message>
+        <source>
+串口：</source>
+        <translation>
+Serial port: </translation>
+    </message>
+    <message>
+        <source>
+已发送 %1 / %2 字节</source>
+        <translation>
+Sent %1 of %2 bytes</translation>
     </message>
 </context>
 <context>
@@ -289,10 +301,6 @@ Change the first index value in the box.</translation>
 %1</translation>
     </message>
     <message>
-        <source>已写入 %1</source>
-        <translation>Written: %1</translation>
-    </message>
-    <message>
         <source>已略去 %1 个在 GBK 编码中没有的字符</source>
         <translation>Left out %1 characters that GBK has no code for</translation>
     </message>
@@ -307,10 +315,6 @@ Change the first index value in the box.</translation>
     <message>
         <source>设置字体</source>
         <translation>Set Font</translation>
-    </message>
-    <message>
-        <source>找不到用户指南 user-guide.html。</source>
-        <translation>The user guide user-guide.html cannot be found.</translation>
     </message>
     <message>
         <source>字模文件没有写成：</source>
@@ -421,6 +425,38 @@ Change the first index value in the box.</translation>
 %2</source>
         <translation>Making the glyphs stopped while writing %1:
 %2</translation>
+    </message>
+    <message>
+        <source>没有能打开 %1 的文本编辑器。它已写入文件夹 %2</source>
+        <translation>No text editor could open %1. It was written to the folder %2</translation>
+    </message>
+    <message>
+        <source>找不到用户指南 user-guide.html。
+找过这些地方：
+</source>
+        <translation>The user guide user-guide.html cannot be found.
+Looked in these places:
+</translation>
+    </message>
+    <message>
+        <source>没有能打开用户指南的浏览器。
+请用浏览器打开：
+%1</source>
+        <translation>No web browser could open the user guide.
+Open it in a browser:
+%1</translation>
+    </message>
+    <message>
+        <source>正在删除上次生成的字模文件 …</source>
+        <translation>Deleting the glyph files made last time …</translation>
+    </message>
+    <message>
+        <source>正在导出字模文件 …</source>
+        <translation>Exporting glyph files …</translation>
+    </message>
+    <message>
+        <source>导出已停止：已导出 %1 个文件到 %2</source>
+        <translation>Export stopped: %1 files exported to %2</translation>
     </message>
 </context>
 <context>
@@ -1008,6 +1044,100 @@ Pictures:
     <message>
         <source>%1 does not exist</source>
         <translation>%1 does not exist</translation>
+    </message>
+</context>
+<context>
+    <name>FailureTexts</name>
+    <message>
+        <source>没有指定要发送的文件。</source>
+        <translation>No file to send was given.</translation>
+    </message>
+    <message>
+        <source>要发送的文件不存在。</source>
+        <translation>The file to send does not exist.</translation>
+    </message>
+    <message>
+        <source>要发送的文件无法读取。</source>
+        <translation>The file to send cannot be read.</translation>
+    </message>
+    <message>
+        <source>找不到串口，或指定的串口不存在。</source>
+        <translation>No serial port was found, or the given port does not exist.</translation>
+    </message>
+    <message>
+        <source>串口正被其他程序使用。</source>
+        <translation>The serial port is in use by another program.</translation>
+    </message>
+    <message>
+        <source>没有打开串口的权限。</source>
+        <translation>No permission to open the serial port.</translation>
+    </message>
+    <message>
+        <source>串口设置（波特率或等待时间）无效，或串口不接受。</source>
+        <translation>The serial port settings (baud rate or timeout) are invalid, or the port does not accept them.</translation>
+    </message>
+    <message>
+        <source>接收方没有应答；它是否在等待 XMODEM 传送？</source>
+        <translation>The receiver does not answer; is it waiting for an XMODEM transfer?</translation>
+    </message>
+    <message>
+        <source>接收方在传送中停止了应答。</source>
+        <translation>The receiver stopped answering during the transfer.</translation>
+    </message>
+    <message>
+        <source>接收方多次拒收同一数据块；请检查波特率和连线。</source>
+        <translation>The receiver refused the same block several times; check the baud rate and the cable.</translation>
+    </message>
+    <message>
+        <source>接收方取消了传送。</source>
+        <translation>The receiver cancelled the transfer.</translation>
+    </message>
+    <message>
+        <source>传送已取消。</source>
+        <translation>The transfer was cancelled.</translation>
+    </message>
+    <message>
+        <source>读写串口失败；设备是否已拔出？</source>
+        <translation>Reading or writing the serial port failed; was the device unplugged?</translation>
+    </message>
+    <message>
+        <source>未知的错误（代码 %1）。</source>
+        <translation>Unknown error (code %1).</translation>
+    </message>
+    <message>
+        <source>%1 不存在或不是文件。</source>
+        <translation>%1 does not exist or is not a file.</translation>
+    </message>
+    <message>
+        <source>%1 不是 Dotrix 能读的图片（BMP、JPEG、GIF）：%2</source>
+        <translation>%1 is not a picture Dotrix can read (BMP, JPEG, GIF): %2</translation>
+    </message>
+    <message>
+        <source>%1 无法解码：%2</source>
+        <translation>%1 cannot be decoded: %2</translation>
+    </message>
+    <message>
+        <source>工作文件夹不存在</source>
+        <translation>the work folder does not exist</translation>
+    </message>
+    <message>
+        <source>工作文件夹没有写入权限</source>
+        <translation>no permission to write into the work folder</translation>
+    </message>
+    <message>
+        <source>磁盘已满，或文件被占用</source>
+        <translation>the disk is full, or the file is in use</translation>
+    </message>
+    <message>
+        <source>无法在 %1 中写入 tmp.bmp：%2</source>
+        <translation>tmp.bmp cannot be written in %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressBox</name>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 </TS>

@@ -14,12 +14,17 @@
 
 #include <cstdio>
 
+void SetApplicationIdentity()
+{
+    // No display name: Qt would append it to every caption ("字模格式 — Dotrix").
+    QCoreApplication::setApplicationName(ApplicationTitle);
+    QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DOTRIX_VERSION));
+}
+
 CDotrixApp::CDotrixApp(int &argc, char **argv) : QApplication(argc, argv)
 {
-    setApplicationName(ApplicationTitle);
-    setApplicationDisplayName(ApplicationTitle);
-    setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-    setApplicationVersion(QStringLiteral(DOTRIX_VERSION));
+    SetApplicationIdentity();
     // Ties the window to its desktop entry, so the desktop shows the entry's name and icon.
     setDesktopFileName(QStringLiteral(DOTRIX_APP_ID));
 }
@@ -39,7 +44,8 @@ bool CDotrixApp::InitInstance()
     QSettings store;
     const std::optional<WindowSettings> remembered = ReadWindowSettings(store).Settings;
     const std::optional<Language> chosen = remembered ? remembered->ChosenLanguage : std::nullopt;
-    SetLanguage(asked ? *asked : chosen ? *chosen : LanguageOfLocale());
+    if (!SetLanguage(asked ? *asked : chosen ? *chosen : LanguageOfLocale()))
+        qWarning("Qt's Chinese translations (qt6-translations-l10n) are not installed: Qt's dialogs stay in English");
 
     QCommandLineParser parser;
     parser.setApplicationDescription(tr("Dotrix: dot-matrix glyph data for LCD and LED displays"));

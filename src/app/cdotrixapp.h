@@ -7,6 +7,9 @@
 
 class CMainFrame;
 
+// The application's name, organisation (the profile's key) and version.
+void SetApplicationIdentity();
+
 class CDotrixApp : public QApplication
 {
     Q_OBJECT

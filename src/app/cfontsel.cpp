@@ -81,6 +81,8 @@ CFontSel::CFontSel(QWidget *parent) : QWidget(parent)
     listFont.setPointSize(12);
     m_listEdit->setFont(listFont);
     m_listEdit->installEventFilter(this); // Enter is not a line break in the list
+    // The pane takes keys in its list: F6 or a click on the pane lands there.
+    setFocusProxy(m_listEdit);
     layout->addWidget(m_listEdit, 1);
 
     auto *tools = new QHBoxLayout;

@@ -13,10 +13,12 @@
 #include "cindexdlg.h"
 #include "commandactions.h"
 #include "cprogressdlg.h"
+#include "failuretexts.h"
 #include "filechooser.h"
 #include "lockkeys.h"
 #include "messages.h"
 #include "openineditor.h"
+#include "progressbox.h"
 #include "userguide.h"
 #include "windowsettings.h"
 
@@ -36,6 +38,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -44,6 +47,8 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <atomic>
 
 CMainFrame::CMainFrame(const QString &programDir, QWidget *parent)
     : QMainWindow(parent), m_output(std::make_unique<OutputDirectory>(programDir))
@@ -119,6 +124,8 @@ void CMainFrame::ConnectCommands()
         {CmdLanguageChinese, [this] { ChooseLanguage(Language::Chinese); }},
         {CmdLanguageEnglish, [this] { ChooseLanguage(Language::English); }},
     };
+    // Every command starts by taking back the note of the last one's written file.
+    connect(m_commands, &CommandActions::CommandStarted, this, &CMainFrame::ClearResultNote);
     for (const auto &[id, call] : calls)
         connect(Action(id), &QAction::triggered, this, call);
 
@@ -139,7 +146,7 @@ void CMainFrame::RetranslateUi()
     setWindowTitle(ApplicationTitle + QStringLiteral(" - ") + tr(DocumentTitleText));
     m_commands->RetranslateUi();
     m_wndCharBox->setPlaceholderText(tr("在此输入要生成字模的字符"));
-    m_messagePane->setText(tr("就绪"));
+    ClearResultNote();
     m_controlDock->setWindowTitle(tr("控制栏"));
     m_wndDlgBar->RetranslateUi();
     m_pFontSel->RetranslateUi();
@@ -157,6 +164,8 @@ void CMainFrame::CreateCharBox(QToolBar *toolBar)
 {
     m_wndCharBox = new QLineEdit;
     m_wndCharBox->setObjectName(QStringLiteral("charBox"));
+    // While a batch runs the box is read-only, yet Qt lets an input method's text into it.
+    m_wndCharBox->installEventFilter(this);
     m_wndCharBox->setProperty("controlId", CharBoxControlId);
     SetCharBoxFont();
     m_wndCharBox->setMinimumWidth(1);
@@ -229,6 +238,10 @@ void CMainFrame::CreateStatusBar()
     bar->setObjectName(QStringLiteral("statusBar"));
     m_messagePane = new QLabel;
     m_messagePane->setObjectName(QStringLiteral("messagePane"));
+    // A long path is cut at the pane's edge (its tooltip holds all of it) instead of widening
+    // the window, and can be selected and copied.
+    m_messagePane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_messagePane->setTextInteractionFlags(Qt::TextSelectableByMouse);
     bar->addWidget(m_messagePane, 1);
     AddLockKeyPanes(bar);
     connect(Action(CmdViewStatusBar), &QAction::toggled, bar, &QStatusBar::setVisible);
@@ -284,9 +297,29 @@ std::string CMainFrame::CharBoxText(int *skipped) const
 
 void CMainFrame::OpenResult(const QString &path)
 {
-    // Where no editor can be started the user still learns where the file is.
-    if (!OpenInEditor(path))
-        statusBar()->showMessage(tr("已写入 %1").arg(path), 10000);
+    if (OpenInEditor(path))
+        return;
+    // Where no editor can be started the user still learns where the file is: it stays in the
+    // status bar (not as a passing message that a hovered button wipes) until the next command.
+    const QFileInfo file(path);
+    m_messagePane->setText(tr("没有能打开 %1 的文本编辑器。它已写入文件夹 %2")
+                               .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath())));
+    m_messagePane->setToolTip(QDir::toNativeSeparators(file.absoluteFilePath()));
+}
+
+void CMainFrame::ClearResultNote()
+{
+    m_messagePane->setText(tr("就绪"));
+    m_messagePane->setToolTip(QString());
+}
+
+bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    // Text typed through an input method would draw the character into the output directory
+    // that the running batch owns (and wait there for it).
+    if (watched == m_wndCharBox && event->type() == QEvent::InputMethod && m_wndCharBox->isReadOnly())
+        return true;
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::OnCharTextChanged()
@@ -336,8 +369,14 @@ void CMainFrame::OnChooseFont()
 void CMainFrame::OnVisitWebSite()
 {
     const QString guide = FindUserGuide();
-    if (guide.isEmpty() || !OpenDocument(guide))
-        ShowMessage(this, tr("找不到用户指南 user-guide.html。"));
+    if (guide.isEmpty()) {
+        ShowMessage(this, tr("找不到用户指南 user-guide.html。\n找过这些地方：\n")
+                              + UserGuidePlaces().join(QLatin1Char('\n')));
+        return;
+    }
+    // The guide is there; what is missing is a program to show it.
+    if (!OpenDocument(guide))
+        ShowMessage(this, tr("没有能打开用户指南的浏览器。\n请用浏览器打开：\n%1").arg(guide));
 }
 
 void CMainFrame::OnGlyphFormat()
@@ -355,6 +394,11 @@ void CMainFrame::OnAppAbout()
 
 void CMainFrame::OnCreateSingleGlyph()
 {
+    // The command clears the glyph files of earlier runs first; after a whole character set
+    // they are tens of thousands, deleted beside the window.
+    if (m_output->WrittenFiles().size() > 2000)
+        RunWithProgressBox(this, {tr("正在删除上次生成的字模文件 …"), QStringLiteral("deleteProgressDialog"),
+                                  [this] { DeleteGlyphFiles(*m_output); }, {}, {}});
     const SingleGlyphResult result = CreateSingleGlyph(CharBoxText(), m_settings, m_matrix, *m_output);
     switch (result.State) {
     case SingleGlyphResult::EmptyText:
@@ -393,7 +437,7 @@ void CMainFrame::ImportPicture(const QString &path)
 {
     const PictureConversion imported = ImportPictureGlyph(path, m_settings, m_matrix, *m_output);
     if (imported.State == PictureConversion::Failed) {
-        ShowMessage(this, tr("图片没有导入：\n") + imported.Error);
+        ShowMessage(this, tr("图片没有导入：\n") + PictureFailureText(path, imported, m_output->Path()));
         return;
     }
     // The picture's size goes into the custom size edits, whose handlers refuse more than 1024.
@@ -440,7 +484,24 @@ void CMainFrame::OnExportAllGlyphFiles()
     if (folder.isEmpty())
         return;
     m_exportDirectory = folder;
-    const ExportResult exported = ExportGlyphFiles(m_output->Path(), folder);
+    // A whole character set is tens of thousands of files: they are copied beside the window,
+    // which shows how far it has got and can stop it.
+    ExportResult exported;
+    std::atomic<int> percent{0};
+    std::atomic<bool> stop{false};
+    RunWithProgressBox(this, {tr("正在导出字模文件 …"), QStringLiteral("exportProgressDialog"),
+                              [&] {
+                                  exported = ExportGlyphFiles(m_output->Path(), folder, [&](int tried, int total) {
+                                      percent = int(tried * 100LL / total);
+                                      return !stop;
+                                  });
+                              },
+                              [&] { return int(percent); },
+                              [&] { stop = true; }});
+    if (exported.Stopped) {
+        statusBar()->showMessage(tr("导出已停止：已导出 %1 个文件到 %2").arg(exported.Copied).arg(folder), 10000);
+        return;
+    }
     if (!exported.Failures.isEmpty()) {
         ShowMessage(this, tr("有 %1 个文件没有导出：\n").arg(exported.Failures.size())
                               + QStringList(exported.Failures.mid(0, 10)).join(QLatin1Char('\n')));

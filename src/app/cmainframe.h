@@ -77,6 +77,7 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -93,8 +94,9 @@ private:
     // The character box's text in code page 936; characters without a code are counted in
     // skipped.
     std::string CharBoxText(int *skipped = nullptr) const;
-    // Opens a written text file in the editor, or says where it is.
+    // Opens a written text file in the editor, or says where it is until the next command.
     void OpenResult(const QString &path);
+    void ClearResultNote();
 
     // Command and control handlers.
     void OnCharTextChanged();

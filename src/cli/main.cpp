@@ -97,7 +97,7 @@ int main(int argc, char **argv)
     // The language of the messages: --lang (checked by the parser), else the locale's.
     const std::optional<QString> lang = LanguageArgument(QCoreApplication::arguments());
     const std::optional<Language> asked = lang ? ParseLanguage(*lang) : std::nullopt;
-    SetLanguage(asked.value_or(LanguageOfLocale()));
+    SetLanguage(asked.value_or(LanguageOfLocale()), QtTexts::English);
 
     const CliParseResult parsed = ParseCliArgs(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.Ok)

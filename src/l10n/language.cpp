@@ -1,6 +1,7 @@
 #include "language.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QTranslator>
 
 #include <memory>
@@ -10,8 +11,21 @@ namespace {
 struct Installed
 {
     Language Current = Language::Chinese;
-    std::unique_ptr<QTranslator> Translator;
+    std::unique_ptr<QTranslator> Translator;   // ours: English
+    std::unique_ptr<QTranslator> QtTranslator; // Qt's own texts: Chinese
 };
+
+// Installs a translation loaded by load into slot; false when it could not be loaded.
+template <typename Load>
+bool Install(std::unique_ptr<QTranslator> &slot, Load load)
+{
+    auto translator = std::make_unique<QTranslator>();
+    if (!load(*translator))
+        return false;
+    QCoreApplication::installTranslator(translator.get());
+    slot = std::move(translator);
+    return true;
+}
 
 Installed &State()
 {
@@ -55,22 +69,26 @@ std::optional<QString> LanguageArgument(const QStringList &arguments)
     return std::nullopt;
 }
 
-void SetLanguage(Language language)
+bool SetLanguage(Language language, QtTexts qtTexts)
 {
     Installed &state = State();
-    if (state.Translator) {
-        QCoreApplication::removeTranslator(state.Translator.get());
-        state.Translator.reset();
+    for (std::unique_ptr<QTranslator> *slot : {&state.Translator, &state.QtTranslator}) {
+        if (*slot)
+            QCoreApplication::removeTranslator(slot->get());
+        slot->reset();
     }
     state.Current = language;
+    if (language == Language::Chinese && qtTexts == QtTexts::Follow)
+        return Install(state.QtTranslator, [](QTranslator &translator) {
+            return translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"),
+                                   QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        });
     if (language == Language::Chinese)
-        return;
-    auto translator = std::make_unique<QTranslator>();
-    // Compiled in by qt_add_translations; a build without it speaks the source texts.
-    if (translator->load(QStringLiteral(":/i18n/dotrix_en.qm"))) {
-        QCoreApplication::installTranslator(translator.get());
-        state.Translator = std::move(translator);
-    }
+        return true;
+    // Compiled in (src/l10n/CMakeLists.txt); a build without it speaks the source texts.
+    Install(state.Translator,
+            [](QTranslator &translator) { return translator.load(QStringLiteral(":/i18n/dotrix_en.qm")); });
+    return true;
 }
 
 Language CurrentLanguage()

@@ -26,8 +26,12 @@ Language LanguageOfLocale(const QLocale &locale = QLocale::system());
 std::optional<QString> LanguageArgument(const QStringList &arguments);
 
 // Installs the English translation or removes it for Chinese; Qt then sends every widget a
-// LanguageChange event. Needs a QCoreApplication.
-void SetLanguage(Language language);
+// LanguageChange event. Needs a QCoreApplication. The window's Qt texts (file, font and print
+// dialogs, message box buttons, decoder and port errors) follow the language; dotrix-cli's stay
+// English like its own messages. False when Qt's Chinese texts are not installed
+// (qt6-translations-l10n): Qt's dialogs then stay in English.
+enum class QtTexts { Follow, English };
+bool SetLanguage(Language language, QtTexts qtTexts = QtTexts::Follow);
 Language CurrentLanguage();
 
 // A message of the core libraries (its Chinese text) in the language in use.

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <ostream>
 #include <string>
 
 namespace testutil {
@@ -34,3 +35,9 @@ std::string Golden(const QString &name);
 std::string Gbk(const char *utf8);
 
 } // namespace testutil
+
+// QStrings as text in GoogleTest's failure messages.
+inline std::ostream &operator<<(std::ostream &out, const QString &text)
+{
+    return out << text.toStdString();
+}
