@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -103,6 +104,11 @@ protected:
 
 TEST_F(LanguageTest, EnglishShowsNoChineseAndChineseComesBackAsItWas)
 {
+    ASSERT_TRUE(SetLanguage(Language::Chinese)) << "qt6-translations-l10n is not installed";
+    const auto okText = [] {
+        return QMessageBox(QMessageBox::NoIcon, "Dotrix", "text", QMessageBox::Ok).button(QMessageBox::Ok)->text();
+    };
+    ASSERT_EQ(okText(), QStringLiteral("确定"));
     const QStringList chinese = ShownTexts(frame.get());
     ASSERT_GT(WithChinese(chinese).size(), 60) << chinese.join(QLatin1Char('\n')).toStdString();
     const std::string chineseGlyph = SingleGlyphOfZhong();
@@ -128,6 +134,9 @@ TEST_F(LanguageTest, EnglishShowsNoChineseAndChineseComesBackAsItWas)
         }
     }
 
+    // Qt's own texts (message box buttons, file dialogs) follow the window's language.
+    EXPECT_EQ(okText(), QStringLiteral("OK"));
+
     // Messages, from the window and from the core, follow; the file written is the same data.
     bar->m_sizeCustom->click();
     bar->m_customWidthEdit->setText(QStringLiteral("2000"));
@@ -142,4 +151,5 @@ TEST_F(LanguageTest, EnglishShowsNoChineseAndChineseComesBackAsItWas)
 
     Choose(CmdLanguageChinese);
     EXPECT_EQ(ShownTexts(frame.get()), chinese);
+    EXPECT_EQ(okText(), QStringLiteral("确定"));
 }
