@@ -98,9 +98,10 @@ const char *const MenuOrder[] = {"文件(&F)", "设置", "创建点阵数据", "
 
 const int ToolbarOrder[] = {32777, 32773, 32784, 32772, 32781, 32774, 32792, 32793, 57664};
 
-// Commands that may not start while a batch worker writes the output directory.
+// Commands that may not start while a batch worker writes the output directory (a new font
+// draws the box's character there).
 const int BatchExclusiveCommands[] = {32777, 32773, 32788, 32789, 32774, 32801, 32787, 32791,
-                                      32792, 32793, 32780, 32784, 32798, 32799, 32800};
+                                      32792, 32793, 32780, 32784, 32798, 32799, 32800, 32772};
 
 constexpr int CharBoxId = 32771;
 // The preview row's height where the screen has room for it and the glyph view, and the least it
