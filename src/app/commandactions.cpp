@@ -94,11 +94,13 @@ const CommandId ToolbarOrder[] = {CmdCreateSingleGlyph, CmdCreateAllGlyphs, CmdC
                                   CmdChooseFont,        CmdGlyphFormat,     CmdExportAllGlyphFiles,
                                   CmdToTraditional,     CmdToSimplified,    CmdAbout};
 
-// Commands that may not start while a batch worker writes the output directory.
+// Commands that may not start while a batch worker writes the output directory (a new font
+// draws the box's character there).
 const CommandId BatchExclusiveCommands[] = {
     CmdCreateSingleGlyph, CmdCreateAllGlyphs, CmdCreateAllToDat,   CmdCreateAllToBin, CmdExportAllGlyphFiles,
     CmdCreateIndexTable,  CmdImportGB2312,    CmdImportGBK,        CmdToTraditional,  CmdToSimplified,
-    CmdImportPicture,     CmdCreatePictureData, CmdSendSerial,     CmdSendFloppy,     CmdSendRemovable};
+    CmdImportPicture,     CmdCreatePictureData, CmdSendSerial,     CmdSendFloppy,     CmdSendRemovable,
+    CmdChooseFont};
 
 QAction *NewAction(CommandId id, const QString &text, QObject *owner)
 {

@@ -16,7 +16,6 @@ void RunWithProgressBox(QWidget *parent, const ProgressWork &work)
     progress.setObjectName(work.Name);
     progress.setWindowTitle(ApplicationTitle);
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
     progress.setAutoReset(false);
     progress.setAutoClose(false);
     if (!work.Cancel)
@@ -39,6 +38,9 @@ void RunWithProgressBox(QWidget *parent, const ProgressWork &work)
         if (work.Cancel)
             work.Cancel();
     });
+    // The box is up (and the window closed to input) from the start: a command started in the
+    // moment before would meet this work in the output directory.
+    progress.show();
     worker->start();
     poll.start(100);
     wait.exec();

@@ -18,6 +18,7 @@ struct ProgressWork
     std::function<void()> Cancel;      // asks the work to stop; empty: no Cancel button
 };
 
-// Runs the work and returns when it has ended. The box appears only when the work takes more
-// than 300 ms, and is gone for good on return, so that a message shown next is never covered.
+// Runs the work and returns when it has ended. The box is up from the start, so the window
+// takes no other command meanwhile, and is gone for good on return, so that a message shown
+// next is never covered.
 void RunWithProgressBox(QWidget *parent, const ProgressWork &work);

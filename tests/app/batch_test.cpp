@@ -75,12 +75,17 @@ protected:
         return finished.isEmpty() ? BatchResult() : finished.first().first().value<BatchResult>();
     }
 
-    // How often a 1 ms timer fired while the command ran: none when it held the event loop.
+    // How often a 1 ms timer fired while the command ran: none when it held the event loop. A
+    // tick at which no dialog held the window, which other commands could then reach, fails.
     int TicksDuring(int commandId)
     {
         int ticks = 0;
         QTimer ticker;
-        QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            ++ticks;
+            if (!QApplication::activeModalWidget())
+                ADD_FAILURE() << "the window took commands while the work ran";
+        });
         ticker.start(1);
         frame->Action(commandId)->trigger();
         return ticks;

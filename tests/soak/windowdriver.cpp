@@ -291,8 +291,26 @@ void WindowDriver::Step()
         return;
     }
     ++m_depth;
-    Act();
+    if (!KeepBatchesSmall())
+        Act();
     --m_depth;
+}
+
+bool WindowDriver::KeepBatchesSmall()
+{
+    // A whole character set at a large glyph size is tens of gigabytes of bitmaps: before a long
+    // list meets a large size, this user picks 16 x 16, as one who knows the disk would.
+    const qint64 characters = m_frame->CharacterList()->ListEdit()->toPlainText().size();
+    const GlyphSettings &settings = m_frame->Settings();
+    if (characters * std::max(1, settings.Width) * std::max(1, settings.Height) <= 8'000'000)
+        return false;
+    QRadioButton *small = m_frame->ControlBar()->m_size16x16;
+    if (!Clickable(small))
+        return false;
+    Log(QStringLiteral("control size16x16Radio: click (a long list)"));
+    Count(QStringLiteral("16x16 chosen for a long list"));
+    QTest::mouseClick(small, Qt::LeftButton);
+    return true;
 }
 
 bool WindowDriver::WatchModal(QWidget *modal)

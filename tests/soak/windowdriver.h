@@ -65,6 +65,8 @@ private:
     void TypeInCharBox();
     void UseCharacterList();
     void ResizeWindow();
+    // True when it chose a small glyph size because the list is long (and did nothing else).
+    bool KeepBatchesSmall();
     QString RandomText();
 
     int Pick(int n) { return int(std::uniform_int_distribution<int>(0, n - 1)(m_random)); }
