@@ -4,6 +4,7 @@
 #include "charset/pinyin.h"
 #include "glyphtext.h"
 #include "raster/glyphbitmap.h"
+#include "raster/glyphpipeline.h"
 #include "raster/glyphrender.h"
 #include "raster/replacefile.h"
 #include "raster/uniquename.h"
@@ -11,9 +12,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 
-#include <condition_variable>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -21,17 +20,11 @@
 #include <unistd.h>
 #include <cstdio>
 #include <memory>
-#include <mutex>
 #include <set>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace {
-
-// Glyphs a worker may finish ahead of the one being appended to All.c: bounds the memory a run
-// holds however long the list is.
-constexpr int WorkAhead = 256;
 
 const QString DataScratchName = QStringLiteral(".dotrix-fontdata.tmp");
 
@@ -83,7 +76,6 @@ bool WriteWholeFile(const QString &path, const char *data, qint64 size, QString 
 // One glyph's work, done on any core.
 struct GlyphSlot
 {
-    bool Ready = false;
     bool Ok = true;
     QString Error;
     QByteArray Bitmap; // the glyph's bitmap file
@@ -97,116 +89,34 @@ struct Plan
     std::vector<std::string> Names;
 };
 
-class GlyphPipeline
+// Draws, reads back and writes out one glyph in memory; the files are created in list order by
+// the run itself, since creating files in one directory from several threads at once only makes
+// them wait for each other.
+GlyphSlot MakeGlyph(const Plan &plan, size_t i, bool wantData, DotMatrix &matrix, GlyphSettings &settings)
 {
-public:
-    GlyphPipeline(const Plan &plan, const GlyphSettings &settings, bool wantData)
-        : m_plan(plan), m_settings(settings), m_wantData(wantData),
-          m_slots(plan.Characters.size())
-    {
-    }
-
-    void Start()
-    {
-        // The run's own thread creates the files, which is most of the work; the other cores draw.
-        const int workers = std::clamp(QThread::idealThreadCount() - 1, 1, 4);
-        for (int w = 0; w < workers; ++w)
-            m_threads.emplace_back([this] { Work(); });
-    }
-
-    // Waits for glyph i; false when the run was stopped before it was done.
-    bool Take(size_t i, GlyphSlot &slot)
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return m_slots[i].Ready || m_stop; });
-        if (!m_slots[i].Ready)
-            return false;
-        slot = std::move(m_slots[i]);
-        m_slots[i] = GlyphSlot();
-        m_taken = i + 1;
-        m_changed.notify_all();
-        return true;
-    }
-
-    void Stop()
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_stop = true;
-        }
-        m_changed.notify_all();
-        for (std::thread &thread : m_threads)
-            thread.join();
-        m_threads.clear();
-    }
-
-    ~GlyphPipeline() { Stop(); }
-
-private:
-    void Work()
-    {
-        DotMatrix matrix;
-        GlyphSettings settings = m_settings;
-        for (;;) {
-            const size_t i = m_next.fetch_add(1);
-            if (i >= m_slots.size())
-                return;
-            {
-                std::unique_lock lock(m_mutex);
-                m_changed.wait(lock, [&] { return i < m_taken + WorkAhead || m_stop; });
-                if (m_stop)
-                    return;
-            }
-            GlyphSlot slot = MakeGlyph(i, matrix, settings);
-            {
-                std::lock_guard lock(m_mutex);
-                slot.Ready = true;
-                m_slots[i] = std::move(slot);
-            }
-            m_changed.notify_all();
-        }
-    }
-
-    // Draws, reads back and writes out one glyph in memory; the files are created in list order
-    // by the run itself, since creating files in one directory from several threads at once
-    // only makes them wait for each other.
-    GlyphSlot MakeGlyph(size_t i, DotMatrix &matrix, GlyphSettings &settings)
-    {
-        GlyphSlot slot;
-        const std::string &character = m_plan.Characters[i];
-        const std::string &name = m_plan.Names[i];
-        const QImage image = DrawGlyphImage(character, settings.OffsetX, settings.OffsetY, settings.Width,
-                                            settings.Height, settings.GlyphFont);
-        slot.Bitmap = EncodeBitmapFile(image, settings.Width, settings.Height);
-        const int width = settings.Width, height = settings.Height;
-        // The glyph is read back from exactly the bytes its bitmap file holds.
-        if (!LoadMatrixFromBitmapBytes(slot.Bitmap, InkTest::BlueByte, matrix, settings, &slot.Error)) {
-            slot.Ok = false;
-            return slot;
-        }
-        const GlyphText text = ComposeGlyphText(name, character, settings.Width, settings.Height,
-                                                settings.GroupDigits, settings, matrix, true);
-        settings.Width = width; // every glyph of the run is drawn at the run's size
-        settings.Height = height;
-        if (text.Refused)
-            return slot; // a group too long for the glyph: no text, no data, the run goes on
-        slot.Text = GlyphFileBytes(text, false);
-        if (m_wantData)
-            slot.Data = GlyphDataBytes(text);
+    GlyphSlot slot;
+    const std::string &character = plan.Characters[i];
+    const std::string &name = plan.Names[i];
+    const QImage image = DrawGlyphImage(character, settings.OffsetX, settings.OffsetY, settings.Width,
+                                        settings.Height, settings.GlyphFont);
+    slot.Bitmap = EncodeBitmapFile(image, settings.Width, settings.Height);
+    const int width = settings.Width, height = settings.Height;
+    // The glyph is read back from exactly the bytes its bitmap file holds.
+    if (!LoadMatrixFromBitmapBytes(slot.Bitmap, InkTest::BlueByte, matrix, settings, &slot.Error)) {
+        slot.Ok = false;
         return slot;
     }
-
-    const Plan &m_plan;
-    const GlyphSettings &m_settings;
-    const bool m_wantData;
-    std::vector<GlyphSlot> m_slots;
-    std::vector<std::thread> m_threads;
-    std::atomic<size_t> m_next{0};
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    size_t m_taken = 0;
-    bool m_stop = false;
-};
+    const GlyphText text = ComposeGlyphText(name, character, settings.Width, settings.Height,
+                                            settings.GroupDigits, settings, matrix, true);
+    settings.Width = width; // every glyph of the run is drawn at the run's size
+    settings.Height = height;
+    if (text.Refused)
+        return slot; // a group too long for the glyph: no text, no data, the run goes on
+    slot.Text = GlyphFileBytes(text, false);
+    if (wantData)
+        slot.Data = GlyphDataBytes(text);
+    return slot;
+}
 
 // Names every glyph first, exactly as naming one glyph after another, each bitmap written
 // before the next name is chosen, would.
@@ -390,8 +300,17 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
 
     std::vector<uint32_t> glyphSizes;
     glyphSizes.reserve(plan.Characters.size());
-    GlyphPipeline pipeline(plan, settings, wantData);
-    pipeline.Start();
+    const GlyphSettings &runSettings = settings;
+    GlyphPipeline<GlyphSlot> pipeline(plan.Characters.size(), [&plan, &runSettings, wantData] {
+        // Each worker draws with a matrix and settings of its own.
+        auto matrix = std::make_shared<DotMatrix>();
+        auto settings = std::make_shared<GlyphSettings>(runSettings);
+        return [&plan, wantData, matrix, settings](size_t i) {
+            return MakeGlyph(plan, i, wantData, *matrix, *settings);
+        };
+    });
+    // The run's own thread creates the files, which is most of the work; the other cores draw.
+    pipeline.Start(GlyphPipeline<GlyphSlot>::WorkerCount(1, 4));
     GlyphSlot slot;
     for (size_t i = 0; i < plan.Characters.size(); ++i) {
         if (control.Cancel) {

@@ -8,7 +8,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <map>
 #include <string>
+#include <vector>
 
 namespace testutil {
 
@@ -31,5 +33,10 @@ bool WriteFileBytes(const QString &path, const std::string &bytes);
 std::string Golden(const QString &name);
 // UTF-8 text (as written in test sources) to code page 936 bytes.
 std::string Gbk(const char *utf8);
+
+// Unifont's own 16 x 16 bitmaps (rows of '#' and '.') for those of the code points that have a
+// full-width glyph in unifont.hex; empty when the file is missing.
+inline const char *const UnifontHex = "/usr/share/unifont/unifont.hex";
+std::map<char32_t, std::vector<std::string>> UnifontBitmaps(const std::vector<char32_t> &codePoints);
 
 } // namespace testutil
