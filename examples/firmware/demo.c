@@ -69,7 +69,7 @@ int main(int argc, char **argv)
         putchar('\n');
     }
     if (missing > 0)
-        fprintf(stderr, "ubin-demo: %lu characters not in the font\n", (unsigned long)missing);
+        fprintf(stderr, "ubin-demo: characters not in the font: %lu\n", (unsigned long)missing);
     free(glyph);
     free(fb.bits);
     fclose(file);

@@ -7,23 +7,21 @@
 #define OFS_MAGIC 0u
 #define OFS_VERSION 4u
 #define OFS_HEADER_SIZE 6u
-#define OFS_CHECKSUM 8u
-#define OFS_FILE_SIZE 12u
-#define OFS_COUNT 16u
-#define OFS_TABLE 20u
-#define OFS_DATA 24u
-#define OFS_GLYPH_SIZE 28u
-#define OFS_WIDTH 32u
-#define OFS_HEIGHT 34u
-#define OFS_BASELINE 36u
-#define OFS_BPP 38u
-#define OFS_SCAN 39u
-#define OFS_GROUP 40u
-#define OFS_FLAGS 41u
+#define OFS_FILE_SIZE 8u
+#define OFS_COUNT 12u
+#define OFS_TABLE 16u
+#define OFS_DATA 20u
+#define OFS_GLYPH_SIZE 24u
+#define OFS_WIDTH 28u
+#define OFS_HEIGHT 30u
+#define OFS_BASELINE 32u
+#define OFS_BPP 34u
+#define OFS_SCAN 35u
+#define OFS_GROUP 36u
+#define OFS_FLAGS 37u
 
 #define MAX_SIDE 1024u
 #define MAX_CODE_POINT 0x10FFFFu
-#define CHECKED_FROM 12u /* the checksum covers every byte from the file size field on */
 
 static const uint8_t Magic[4] = {'D', 'X', 'U', 'B'};
 
@@ -55,7 +53,8 @@ static uint32_t GlyphSize(uint32_t width, uint32_t height, uint32_t bpp, uint32_
 /* The glyph at offset lies whole inside the glyph area and starts on a glyph boundary. */
 static int GlyphOffsetValid(const ubin_font *font, uint32_t offset)
 {
-    const uint32_t room = font->file_size - font->data_offset; /* data_offset <= file_size */
+    /* data_offset <= the checksum's offset, checked by ubin_open */
+    const uint32_t room = font->file_size - UBIN_CHECKSUM_SIZE - font->data_offset;
     if (offset < font->data_offset || room < font->glyph_size)
         return 0;
     offset -= font->data_offset;
@@ -65,7 +64,7 @@ static int GlyphOffsetValid(const ubin_font *font, uint32_t offset)
 int ubin_open(ubin_font *font, ubin_read_fn read, void *ctx, uint32_t storage_size)
 {
     uint8_t h[UBIN_HEADER_SIZE];
-    uint32_t header_size, table_end;
+    uint32_t header_size, body_end, table_end;
 
     memset(font, 0, sizeof *font);
     if (storage_size < UBIN_HEADER_SIZE)
@@ -78,7 +77,6 @@ int ubin_open(ubin_font *font, ubin_read_fn read, void *ctx, uint32_t storage_si
         return UBIN_ERR_VERSION;
 
     header_size = Get16(h + OFS_HEADER_SIZE);
-    font->checksum = Get32(h + OFS_CHECKSUM);
     font->file_size = Get32(h + OFS_FILE_SIZE);
     font->count = Get32(h + OFS_COUNT);
     font->table_offset = Get32(h + OFS_TABLE);
@@ -92,7 +90,7 @@ int ubin_open(ubin_font *font, ubin_read_fn read, void *ctx, uint32_t storage_si
     font->group_bits = h[OFS_GROUP];
     font->flags = h[OFS_FLAGS];
 
-    if (header_size < UBIN_HEADER_SIZE || font->file_size < header_size)
+    if (header_size < UBIN_HEADER_SIZE || font->file_size < header_size + UBIN_CHECKSUM_SIZE)
         return UBIN_ERR_FORMAT;
     if (font->file_size > storage_size)
         return UBIN_ERR_TRUNCATED;
@@ -102,12 +100,13 @@ int ubin_open(ubin_font *font, ubin_read_fn read, void *ctx, uint32_t storage_si
     if (font->width < 1 || font->width > MAX_SIDE || font->height < 1 || font->height > MAX_SIDE
         || font->glyph_size != GlyphSize(font->width, font->height, font->bpp, font->scan))
         return UBIN_ERR_FORMAT;
-    /* header, table and glyphs follow one another without overlapping, all inside the file */
-    if (font->table_offset < header_size || font->table_offset > font->file_size
-        || font->count > (font->file_size - font->table_offset) / UBIN_ENTRY_SIZE)
+    /* header, table and glyphs follow one another without overlapping, before the checksum */
+    body_end = font->file_size - UBIN_CHECKSUM_SIZE;
+    if (font->table_offset < header_size || font->table_offset > body_end
+        || font->count > (body_end - font->table_offset) / UBIN_ENTRY_SIZE)
         return UBIN_ERR_FORMAT;
     table_end = font->table_offset + font->count * UBIN_ENTRY_SIZE;
-    if (font->data_offset < table_end || font->data_offset > font->file_size)
+    if (font->data_offset < table_end || font->data_offset > body_end)
         return UBIN_ERR_FORMAT;
     font->read = read;
     font->ctx = ctx;
@@ -252,6 +251,7 @@ static uint32_t Crc32Update(uint32_t crc, const uint8_t *p, uint32_t n)
 
 int ubin_verify(const ubin_font *font)
 {
+    const uint32_t body_end = font->file_size - UBIN_CHECKSUM_SIZE;
     uint8_t chunk[64];
     uint32_t i, at, previous = 0, crc = 0xFFFFFFFFu;
 
@@ -271,8 +271,8 @@ int ubin_verify(const ubin_font *font)
             return UBIN_ERR_FORMAT;
         previous = cp;
     }
-    for (at = CHECKED_FROM; at < font->file_size;) {
-        uint32_t n = font->file_size - at;
+    for (at = 0; at < body_end;) {
+        uint32_t n = body_end - at;
         if (n > sizeof chunk)
             n = sizeof chunk;
         if (font->read(font->ctx, at, chunk, n) != 0)
@@ -280,5 +280,7 @@ int ubin_verify(const ubin_font *font)
         crc = Crc32Update(crc, chunk, n);
         at += n;
     }
-    return (crc ^ 0xFFFFFFFFu) == font->checksum ? UBIN_OK : UBIN_ERR_CHECKSUM;
+    if (font->read(font->ctx, body_end, chunk, UBIN_CHECKSUM_SIZE) != 0)
+        return UBIN_ERR_READ;
+    return (crc ^ 0xFFFFFFFFu) == Get32(chunk) ? UBIN_OK : UBIN_ERR_CHECKSUM;
 }

@@ -36,8 +36,9 @@ enum { UBIN_SCAN_HORIZONTAL = 0, UBIN_SCAN_VERTICAL = 1, UBIN_SCAN_ZN = 2 };
 #define UBIN_FLAG_INVERT 0x01u      /* bits of value 0 are ink (levels are stored as top - level) */
 #define UBIN_FLAG_BIT_REVERSE 0x02u /* the first pixel of a byte sits in its lowest bits */
 
-#define UBIN_HEADER_SIZE 44u
+#define UBIN_HEADER_SIZE 40u
 #define UBIN_ENTRY_SIZE 8u
+#define UBIN_CHECKSUM_SIZE 4u
 #define UBIN_VERSION 1u
 
 /*
@@ -51,8 +52,7 @@ typedef int (*ubin_read_fn)(void *ctx, uint32_t offset, uint8_t *dst, uint32_t l
 typedef struct {
     ubin_read_fn read;
     void *ctx;
-    uint32_t file_size;    /* bytes of the file */
-    uint32_t checksum;     /* CRC-32 of the bytes from offset 12 to the end */
+    uint32_t file_size;    /* bytes of the file, its last four the checksum */
     uint32_t count;        /* glyphs */
     uint32_t table_offset; /* first code point entry */
     uint32_t data_offset;  /* first glyph byte */
@@ -106,8 +106,8 @@ uint32_t ubin_utf8_next(const char **s, const char *end);
 
 /*
  * Checks the whole file: every table entry (code points strictly ascending, none past U+10FFFF,
- * every offset at a glyph inside the file) and the checksum over the bytes after it. Reads the
- * file once, 64 bytes at a time.
+ * every offset at a glyph inside the file) and the checksum, the CRC-32 of every byte before the
+ * last four. Reads the file once, 64 bytes at a time.
  */
 int ubin_verify(const ubin_font *font);
 
