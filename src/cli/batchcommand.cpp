@@ -4,6 +4,7 @@
 #include "encode/batchrun.h"
 #include "delivery/serialsend.h"
 #include "encode/indextable.h"
+#include "progressbar.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,17 +18,6 @@
 #include <thread>
 #include <unistd.h>
 
-namespace {
-
-void DrawBar(std::ostream &err, int done, int total)
-{
-    constexpr int Width = 40;
-    const int filled = total > 0 ? int(qint64(done) * Width / total) : Width;
-    err << "\r[" << std::string(size_t(filled), '#') << std::string(size_t(Width - filled), '.') << "] " << done
-        << '/' << total << std::flush;
-}
-
-} // namespace
 
 int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDirectory &output, std::ostream &out,
                     std::ostream &err)
@@ -44,22 +34,12 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
         return index.has_value();
     };
     const int total = int(CountChars(list));
-    const bool terminal = isatty(STDERR_FILENO);
 
     QElapsedTimer clock;
     clock.start();
     BatchResult result;
-    std::thread worker([&] { result = BatchGenerate(list, settings, matrix, output, options.DataMode, control, hooks); });
-    while (!control.Finished) {
-        if (terminal)
-            DrawBar(err, control.Progress, total);
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    worker.join();
-    if (terminal) {
-        DrawBar(err, control.Progress, total);
-        err << '\n';
-    }
+    RunWithProgressBar(control, total, err,
+                       [&] { result = BatchGenerate(list, settings, matrix, output, options.DataMode, control, hooks); });
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
 
     if (result.State != BatchResult::Done) {

@@ -5,6 +5,7 @@
 #include "charset/pinyin.h"
 #include "cliargs.h"
 #include "batchcommand.h"
+#include "exportcommand.h"
 #include "listcommand.h"
 #include "encode/glyphtext.h"
 #include "encode/singleglyph.h"
@@ -54,6 +55,25 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::cerr << "dotrix-cli: " << message.toStdString() << '\n';
+}
+
+// The characters a command works through: the list the options describe, or TEXT (characters
+// without a code in code page 936 named on stderr and left out).
+bool ReadCommandList(const CliOptions &options, std::string &list, std::string *error)
+{
+    if (options.HasList()) {
+        const QString programDir = options.WorkDir.isEmpty() ? QDir::currentPath() : options.WorkDir;
+        CharList built;
+        if (!BuildCharacterList(options, programDir, std::cerr, built, error))
+            return false;
+        list = built.Text;
+        return true;
+    }
+    std::vector<std::string> skipped;
+    list = Utf8ToCp936(options.Text, &skipped);
+    for (const std::string &ch : skipped)
+        std::cerr << "dotrix-cli: '" << ch << "' has no code in code page 936; skipped\n";
+    return true;
 }
 
 } // namespace
@@ -115,21 +135,18 @@ int main(int argc, char **argv)
         }
     }
 
+    if (options.Export) {
+        std::string list, error;
+        if (!ReadCommandList(options, list, &error))
+            return Fail(error);
+        return RunExportCommand(options, list, std::cout, std::cerr);
+    }
+
     if (options.Batch || options.IndexTable) {
         const QString programDir = options.WorkDir.isEmpty() ? QDir::currentPath() : options.WorkDir;
-        std::string list;
-        if (options.HasList()) {
-            CharList built;
-            std::string error;
-            if (!BuildCharacterList(options, programDir, std::cerr, built, &error))
-                return Fail(error);
-            list = built.Text;
-        } else {
-            std::vector<std::string> skipped;
-            list = Utf8ToCp936(options.Text, &skipped);
-            for (const std::string &ch : skipped)
-                std::cerr << "dotrix-cli: '" << ch << "' has no code in code page 936; skipped\n";
-        }
+        std::string list, listError;
+        if (!ReadCommandList(options, list, &listError))
+            return Fail(listError);
         OutputDirectory output(programDir);
         QString error;
         if (!output.CheckWritable(&error))

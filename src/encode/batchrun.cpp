@@ -226,13 +226,7 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
                           OutputDirectory &output, int mode, BatchControl &control, const BatchHooks &hooks)
 {
     BatchResult result;
-    control.Progress = 0;
-    control.Finished = false;
-    struct FinishOnReturn
-    {
-        BatchControl &Control;
-        ~FinishOnReturn() { Control.Finished = true; }
-    } finish{control};
+    const BatchControlScope scope(control);
 
     const bool wantData = mode == BatchDat || mode == BatchBin;
     if (wantData) {

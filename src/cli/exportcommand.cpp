@@ -1,0 +1,76 @@
+#include "exportcommand.h"
+
+#include "export/fontexport.h"
+#include "progressbar.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include <iomanip>
+
+namespace {
+
+// The list options as given (files by their name alone), or TEXT: how the header says the file
+// was made.
+std::vector<std::string> ListArguments(const CliOptions &options)
+{
+    std::vector<std::string> arguments;
+    if (!options.ListFile.isEmpty()) {
+        arguments = {"--list", QFileInfo(options.ListFile).fileName().toStdString()};
+        if (options.ListIsCp936)
+            arguments.insert(arguments.end(), {"--list-encoding", "cp936"});
+    } else if (options.Charset) {
+        arguments = {"--charset", *options.Charset == CharacterSet::GB2312 ? "gb2312" : "gbk"};
+    } else {
+        return {"--", options.Text};
+    }
+    const std::pair<bool, const char *> operations[] = {{options.ToTraditional, "--to-traditional"},
+                                                        {options.ToSimplified, "--to-simplified"},
+                                                        {options.Dedupe, "--dedupe"},
+                                                        {options.Filter, "--filter"},
+                                                        {options.Sort, "--sort"}};
+    for (const auto &[given, option] : operations)
+        if (given)
+            arguments.emplace_back(option);
+    return arguments;
+}
+
+} // namespace
+
+int RunExportCommand(const CliOptions &options, const std::string &list, std::ostream &out, std::ostream &err)
+{
+    const CodePointList characters = MapToCodePoints(list);
+    for (const std::string &character : characters.Unmapped)
+        err << "dotrix-cli: character " << UnmappedCharacterText(character) << " has no Unicode code point; left out\n";
+
+    FontExportRequest request;
+    request.Format = *options.Export;
+    request.Bpp = options.Bpp;
+    request.FontName = options.FontName;
+    request.OutPath = options.OutPath;
+    request.MadeWith = ExportCommandLine(options.Settings, request, ListArguments(options));
+
+    BatchControl control;
+    QElapsedTimer clock;
+    clock.start();
+    FontExportResult result;
+    RunWithProgressBar(control, int(characters.Characters.size()), err,
+                       [&] { result = ExportFont(characters.Characters, options.Settings, request, control); });
+    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+
+    switch (result.State) {
+    case FontExportResult::Refused:
+        err << "dotrix-cli: " << result.Error.toStdString() << '\n';
+        return 1;
+    case FontExportResult::Failed:
+    case FontExportResult::Cancelled:
+        err << "dotrix-cli: no font written: " << result.Error.toStdString() << '\n';
+        return 1;
+    case FontExportResult::Done:
+        break;
+    }
+    out << result.Glyphs << " glyphs, " << FormatInfo(request.Format).Name << " font " << result.FontName.toStdString()
+        << " at " << request.Bpp << " bpp, " << result.Path.toStdString() << ' ' << result.Bytes << " bytes, "
+        << std::fixed << std::setprecision(2) << seconds << " s\n";
+    return 0;
+}
