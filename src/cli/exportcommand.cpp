@@ -69,8 +69,10 @@ int RunExportCommand(const CliOptions &options, const std::string &list, std::os
     case FontExportResult::Done:
         break;
     }
-    out << result.Glyphs << " glyphs, " << FormatInfo(request.Format).Name << " font " << result.FontName.toStdString()
-        << " at " << request.Bpp << " bpp, " << result.Path.toStdString() << ' ' << result.Bytes << " bytes, "
+    const ExportFormatInfo &format = FormatInfo(request.Format);
+    out << result.Glyphs << " glyphs, " << format.Name << " font "
+        << (format.TakesFontName ? result.FontName.toStdString() + " " : std::string()) << "at " << request.Bpp
+        << " bpp, " << result.Path.toStdString() << ' ' << result.Bytes << " bytes, "
         << std::fixed << std::setprecision(2) << seconds << " s\n";
     return 0;
 }

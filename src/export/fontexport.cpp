@@ -1,7 +1,9 @@
 #include "fontexport.h"
 
+#include "bdffontwriter.h"
 #include "fontfilewriter.h"
 #include "lvglfontwriter.h"
+#include "ubinfontwriter.h"
 
 #include <QFileInfo>
 
@@ -11,6 +13,8 @@ namespace {
 
 const std::vector<ExportFormatInfo> Formats = {
     {ExportFormat::Lvgl, "lvgl", "LVGL C 字体 (.c)", ".c", true, true},
+    {ExportFormat::Bdf, "bdf", "BDF 点阵字体 (.bdf)", ".bdf", false, false},
+    {ExportFormat::Ubin, "ubin", "Unicode 索引字库 (.ubin)", ".ubin", true, false},
 };
 
 std::unique_ptr<FontFileWriter> MakeWriter(ExportFormat format, ReplacingFile &file)
@@ -18,6 +22,10 @@ std::unique_ptr<FontFileWriter> MakeWriter(ExportFormat format, ReplacingFile &f
     switch (format) {
     case ExportFormat::Lvgl:
         return std::make_unique<LvglFontWriter>(file);
+    case ExportFormat::Bdf:
+        return std::make_unique<BdfFontWriter>(file);
+    case ExportFormat::Ubin:
+        return std::make_unique<UbinFontWriter>(file);
     }
     return nullptr;
 }
@@ -113,6 +121,8 @@ QString CheckExportRequest(const FontExportRequest &request)
         return QStringLiteral("%1 bits per pixel: %2 files take %3")
             .arg(request.Bpp)
             .arg(QString::fromUtf8(format.Name), format.TakesBpp ? QStringLiteral("1, 2, 4 or 8") : QStringLiteral("1"));
+    if (!format.TakesFontName && !request.FontName.isEmpty())
+        return QStringLiteral("%1 files take no font name").arg(QString::fromUtf8(format.Name));
     if (format.TakesFontName && !request.FontName.isEmpty() && !IsCIdentifier(request.FontName.toStdString()))
         return QStringLiteral("'%1' is not a C identifier (letters, digits and _, not a digit first, no C keyword)")
             .arg(request.FontName);
@@ -142,6 +152,9 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
     info.Bpp = request.Bpp;
     info.FontName = request.FontName.isEmpty() ? DefaultFontName(info.Metrics) : request.FontName;
     info.GlyphCount = characters.size();
+    info.CodePoints.reserve(characters.size());
+    for (const CodePointChar &character : characters)
+        info.CodePoints.push_back(character.CodePoint);
     info.MadeWith = request.MadeWith;
     result.FontName = info.FontName;
 

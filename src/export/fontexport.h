@@ -15,6 +15,8 @@
 
 enum class ExportFormat {
     Lvgl, // LVGL's C font (lv_font_fmt_txt_dsc_t)
+    Bdf,  // BDF 2.1, the bitmap font of X11, FreeType and u8g2's bdfconv
+    Ubin, // the Unicode-keyed font file for firmware (docs/font-format.md)
 };
 
 struct ExportFormatInfo

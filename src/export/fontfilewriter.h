@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <string>
+#include <vector>
 
 // What a format's file says about the font as a whole.
 struct FontFileInfo
@@ -20,6 +21,8 @@ struct FontFileInfo
     int Bpp = 1;
     QString FontName;       // the name the font is known by (LVGL: its C name)
     size_t GlyphCount = 0;  // glyphs that follow
+    std::vector<char32_t> CodePoints; // theirs, ascending: for formats that index the font or
+                                      // name a default glyph before the glyphs
     std::string MadeWith;   // how the file was made, for its header: UTF-8 lines, LF between them
 };
 

@@ -105,6 +105,9 @@ TEST(CliArgs, BadInputIsRefusedWithAMessageNamingIt)
         {{"--export", "lvgl", "--out", "f.c", "--batch", "a"}, "one font file"},
         {{"--export", "lvgl", "--out", "f.c", "--preview", "a"}, "one font file"},
         {{"--export", "lvgl", "--out", "f.c"}, "TEXT"},
+        {{"--export", "bdf", "--out", "f.bdf", "--bpp", "2", "a"}, "bdf files take 1"},
+        {{"--export", "ubin", "--out", "f.ubin", "--bpp", "3", "a"}, "--bpp"},
+        {{"--export", "ubin", "--out", "f.ubin", "--font-name", "cjk", "a"}, "ubin files take no font name"},
     };
     for (const auto &c : cases) {
         const CliParseResult r = Parse(c.args);
