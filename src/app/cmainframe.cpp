@@ -6,6 +6,7 @@
 #include "ccontrolbar.h"
 #include "cdotrixdoc.h"
 #include "cdotrixview.h"
+#include "cexportdlg.h"
 #include "cfontsel.h"
 #include "cfontview.h"
 #include "cglyphformatdlg.h"
@@ -23,6 +24,7 @@
 #include "raster/boxrender.h"
 #include "raster/pictureimport.h"
 #include "encode/glyphtext.h"
+#include "export/exportrun.h"
 #include "userguide.h"
 
 #include <QAction>
@@ -30,6 +32,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
 #include <QThread>
 #include <QFontDialog>
@@ -79,6 +82,7 @@ const CommandSpec Commands[] = {
     {32789, "创建点阵数据", "创建所有字模到二进制文件", false, nullptr},
     {32784, "创建点阵数据", "创建图片点阵数据", false, "创建图片点阵数据\n创建图片点阵数据"},
     {32801, "创建点阵数据", "创建字符索引表", false, nullptr},
+    {32802, "创建点阵数据", "导出显示库字体...", true, "导出 LVGL 等显示库用的字体\n导出显示库字体"},
     {32798, "数据通讯", "通过RS232串口传送字模数据", false, nullptr},
     {32799, "数据通讯", "发送到软盘", false, nullptr},
     {32800, "数据通讯", "发送到移动存储设备", false, nullptr},
@@ -95,7 +99,7 @@ const int ToolbarOrder[] = {32777, 32773, 32784, 32772, 32781, 32774, 32792, 327
 
 // Commands that may not start while a batch worker writes the output directory.
 const int BatchExclusiveCommands[] = {32777, 32773, 32788, 32789, 32774, 32801, 32787, 32791,
-                                      32792, 32793, 32780, 32784, 32798, 32799, 32800};
+                                      32792, 32793, 32780, 32784, 32798, 32799, 32800, 32802};
 
 constexpr int CharBoxId = 32771;
 const QString IdleText = QStringLiteral("就绪");
@@ -185,6 +189,7 @@ void CMainFrame::CreateActions()
     connect(Action(32789), &QAction::triggered, this, &CMainFrame::OnCreateAllToBin);
     connect(Action(32774), &QAction::triggered, this, &CMainFrame::OnExportAllGlyphFiles);
     connect(Action(32801), &QAction::triggered, this, &CMainFrame::OnCreateIndexTable);
+    connect(Action(32802), &QAction::triggered, this, &CMainFrame::OnExportFont);
     connect(Action(32780), &QAction::triggered, this, &CMainFrame::OnImportPicture);
     connect(Action(32798), &QAction::triggered, m_pDoc, &CDotrixDoc::OnSendSerial);
     connect(Action(32799), &QAction::triggered, m_pDoc, &CDotrixDoc::OnSendFloppy);
@@ -401,8 +406,12 @@ void CMainFrame::OnCharTextChanged()
     });
     if (result.RenderFailed)
         ShowMessage(this, QStringLiteral("error!\n\n") + result.Error);
-    if (result.Loaded)
-        RepaintViews();
+    if (!result.Loaded)
+        return;
+    if (!result.RenderFailed && !result.Character.empty())
+        m_shadedCharacter = result.Character;
+    UpdateShades(m_exportRequest.Bpp);
+    RepaintViews();
 }
 
 void CMainFrame::Shift(int dx, int dy)
@@ -412,6 +421,8 @@ void CMainFrame::Shift(int dx, int dy)
         ShowMessage(this, QStringLiteral("error!\n\n") + result.Error);
     if (!result.Loaded)
         return;
+    m_shadedCharacter = result.RenderFailed ? std::string() : result.Character;
+    UpdateShades(m_exportRequest.Bpp);
     RepaintViews();
     if (dx != 0)
         m_wndDlgBar->m_offsetXEdit->setText(QString::number(m_settings.OffsetX));
@@ -565,11 +576,9 @@ void CMainFrame::StartBatch(int mode)
         m_savedOutputFormat = m_settings.OutputFormat;
         m_settings.OutputFormat = Typical;
     }
-    m_batchControl = std::make_unique<BatchControl>();
     m_batchSettings = std::make_unique<GlyphSettings>(m_settings);
     m_batchMatrix = std::make_unique<DotMatrix>(m_matrix);
     m_batchResult = BatchResult();
-    SetBusy(true);
 
     BatchHooks hooks;
     hooks.AskIndex = [this](uint16_t &start) {
@@ -578,18 +587,29 @@ void CMainFrame::StartBatch(int mode)
         QMetaObject::invokeMethod(this, [&] { indexed = AskIndex(start); }, Qt::BlockingQueuedConnection);
         return indexed;
     };
-    m_batchThread = QThread::create([this, list, mode, hooks] {
-        m_batchResult = BatchGenerate(list, *m_batchSettings, *m_batchMatrix, *m_output, mode, *m_batchControl, hooks);
-    });
-    m_batchThread->setObjectName(QStringLiteral("batchWorker"));
-    connect(m_batchThread, &QThread::finished, this, &CMainFrame::OnBatchThreadFinished, Qt::QueuedConnection);
-    m_batchThread->start();
-
-    CProgressDlg progress(*m_batchControl, int(CountChars(list)), this);
-    progress.exec();
+    RunWorker(
+        int(CountChars(list)),
+        [this, list, mode, hooks] {
+            m_batchResult = BatchGenerate(list, *m_batchSettings, *m_batchMatrix, *m_output, mode, *m_batchControl, hooks);
+        },
+        [this] { FinishBatch(); });
     if (mode != BatchAllOnly)
         m_settings.OutputFormat = m_savedOutputFormat;
     RepaintViews();
+}
+
+void CMainFrame::RunWorker(int total, std::function<void()> work, std::function<void()> finished)
+{
+    m_batchControl = std::make_unique<BatchControl>();
+    m_workerFinished = std::move(finished);
+    SetBusy(true);
+    m_batchThread = QThread::create(std::move(work));
+    m_batchThread->setObjectName(QStringLiteral("batchWorker"));
+    connect(m_batchThread, &QThread::finished, this, &CMainFrame::OnWorkerFinished, Qt::QueuedConnection);
+    m_batchThread->start();
+
+    CProgressDlg progress(*m_batchControl, total, this);
+    progress.exec();
 }
 
 bool CMainFrame::AskIndex(uint16_t &start)
@@ -603,11 +623,22 @@ bool CMainFrame::AskIndex(uint16_t &start)
     return true;
 }
 
-void CMainFrame::OnBatchThreadFinished()
+void CMainFrame::OnWorkerFinished()
 {
     m_batchThread->wait();
     m_batchThread->deleteLater();
     m_batchThread = nullptr;
+    SetBusy(false);
+    const std::function<void()> finished = std::move(m_workerFinished);
+    m_workerFinished = nullptr;
+    if (finished)
+        finished();
+    if (m_closeAfterBatch)
+        close();
+}
+
+void CMainFrame::FinishBatch()
+{
     const BatchResult result = m_batchResult;
     const int mode = BatchMode;
     BatchMode = BatchAllOnly;
@@ -617,14 +648,13 @@ void CMainFrame::OnBatchThreadFinished()
     m_settings.Height = m_batchSettings->Height;
     m_batchMatrix.reset();
     m_batchSettings.reset();
-    SetBusy(false);
+    m_shadedCharacter.clear();
+    UpdateShades(m_exportRequest.Bpp);
     RepaintViews();
     emit BatchFinished(result);
 
-    if (m_closeAfterBatch) {
-        close();
+    if (m_closeAfterBatch)
         return;
-    }
     switch (result.State) {
     case BatchResult::Failed:
         ShowMessage(this, QStringLiteral("字模生成在第 %1 个字符处中止：\n%2").arg(result.Glyphs + 1).arg(result.Error));
@@ -653,6 +683,87 @@ void CMainFrame::OnBatchThreadFinished()
     QString error;
     if (!CopyFileReplacing(result.DataPath, copy, &error))
         ShowMessage(this, QStringLiteral("font.dat 没有复制成功：\n") + error);
+}
+
+void CMainFrame::OnExportFont()
+{
+    if (m_batchThread)
+        return;
+    m_pFontSel->PullFields();
+    CodePointList characters = MapToCodePoints(m_pFontSel->ListText);
+    if (characters.Characters.empty()) {
+        ShowMessage(this, QStringLiteral("字符列表里没有可以导出的字符。"));
+        return;
+    }
+    CExportDlg dialog(m_exportRequest, DefaultFontName(MeasureExportFont(m_settings, 1)), m_settings.ProgramDir, this);
+    // The glyph view shows the shades of each bit depth as it is chosen.
+    connect(&dialog, &CExportDlg::BppChosen, this, [this](int bpp) {
+        UpdateShades(bpp);
+        RepaintViews();
+    });
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (accepted)
+        m_exportRequest = dialog.Request();
+    UpdateShades(m_exportRequest.Bpp);
+    RepaintViews();
+    if (!accepted)
+        return;
+
+    FontExportRequest request = m_exportRequest;
+    request.MadeWith = ExportCommandLine(m_settings, request, {"--list", "list.txt"})
+                       + "\n(from the window; list.txt: the " + std::to_string(characters.Characters.size())
+                       + " characters of its character list)";
+    const int unmapped = int(characters.Unmapped.size());
+    const int total = int(characters.Characters.size());
+    m_exportResult = FontExportResult();
+    RunWorker(
+        total,
+        [this, characters = std::move(characters.Characters), settings = m_settings, request] {
+            m_exportResult = ExportFont(characters, settings, request, *m_batchControl);
+        },
+        [this, unmapped] {
+            FinishExport();
+            if (unmapped > 0 && !m_closeAfterBatch && m_exportResult.State == FontExportResult::Done)
+                statusBar()->showMessage(statusBar()->currentMessage()
+                                             + QStringLiteral("；已略去 %1 个没有 Unicode 编码的字符").arg(unmapped),
+                                         10000);
+        });
+}
+
+void CMainFrame::FinishExport()
+{
+    const FontExportResult result = m_exportResult;
+    emit ExportFinished(result);
+    if (m_closeAfterBatch)
+        return;
+    switch (result.State) {
+    case FontExportResult::Failed:
+    case FontExportResult::Refused:
+        ShowMessage(this, QStringLiteral("字体没有导出：\n") + result.Error);
+        return;
+    case FontExportResult::Cancelled:
+        statusBar()->showMessage(QStringLiteral("字体导出已停止"), 5000);
+        return;
+    case FontExportResult::Done:
+        break;
+    }
+    statusBar()->showMessage(QStringLiteral("已导出 %1 个字形到 %2（%3 字节）")
+                                 .arg(result.Glyphs)
+                                 .arg(QDir::toNativeSeparators(result.Path))
+                                 .arg(result.Bytes),
+                             10000);
+}
+
+void CMainFrame::UpdateShades(int bpp)
+{
+    const std::vector<CodePointChar> mapped = MapToCodePoints(m_shadedCharacter).Characters;
+    if (bpp <= 1 || mapped.empty()) {
+        m_pDotrixView->SetShades({}, 0, 0, 1);
+        return;
+    }
+    const int baseline = MeasureExportFont(m_settings, bpp).Baseline;
+    const ExportGlyph glyph = DrawExportGlyph(mapped.front(), m_settings, bpp, baseline);
+    m_pDotrixView->SetShades(glyph.Levels, glyph.CellWidth, glyph.CellHeight, glyph.MaxLevel());
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event)
@@ -731,6 +842,8 @@ void CMainFrame::ImportPicture(const QString &path)
         return;
     }
     m_settings.PictureName = PictureNameOf(path);
+    m_shadedCharacter.clear();
+    UpdateShades(m_exportRequest.Bpp);
     RepaintViews();
 }
 

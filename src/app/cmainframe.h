@@ -4,12 +4,14 @@
 // box, status bar, control bar and the three panes, and handles almost every command.
 
 #include "encode/batchrun.h"
+#include "export/fontexport.h"
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
 #include "raster/outputdirectory.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -75,6 +77,11 @@ public:
     void ImportPicture(const QString &path);
     void OnCreatePictureData();
     void OnCreateIndexTable();
+    // Exports the list pane's characters as a font for a display library, after the export
+    // dialog, with the progress dialog.
+    void OnExportFont();
+    // The export choices (format, bit depth, name, file) the export dialog shows next.
+    FontExportRequest &ExportChoice() { return m_exportRequest; }
     // True while a batch worker runs (and until its results are taken back).
     bool BatchRunning() const { return m_batchThread != nullptr; }
     // The running batch's counter and stop switch (valid while BatchRunning()).
@@ -101,6 +108,8 @@ public:
 signals:
     // A batch run has ended and its results are back in the window's state.
     void BatchFinished(const BatchResult &result);
+    // A font export has ended.
+    void ExportFinished(const FontExportResult &result);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -123,7 +132,15 @@ private:
     // Opens a written text file in the editor, or says where it is.
     void OpenResult(const QString &path);
     void StartBatch(int mode);
-    void OnBatchThreadFinished();
+    void FinishBatch();
+    void FinishExport();
+    // Runs work on the worker thread while the progress dialog shows the progress of total;
+    // finished runs on this thread once the worker has ended.
+    void RunWorker(int total, std::function<void()> work, std::function<void()> finished);
+    void OnWorkerFinished();
+    // Shows the anti-aliased shades of the character last drawn from the box while an export
+    // bit depth above 1 is chosen (bpp), and black and white dots otherwise.
+    void UpdateShades(int bpp);
     bool AskIndex(uint16_t &start);
     void SetBusy(bool busy);
     void ImportCharset(int set);
@@ -158,4 +175,11 @@ private:
     BatchResult m_batchResult;
     int m_savedOutputFormat = Typical;
     bool m_closeAfterBatch = false;
+    std::function<void()> m_workerFinished;
+
+    FontExportRequest m_exportRequest;
+    FontExportResult m_exportResult;
+    // The character the matrix holds when it was drawn from the box; empty after a picture or a
+    // batch filled it.
+    std::string m_shadedCharacter;
 };

@@ -7,6 +7,7 @@
 #include "exportrun.h"
 #include "raster/glyphsettings.h"
 
+#include <QMetaType>
 #include <QString>
 
 #include <string>
@@ -60,6 +61,8 @@ struct FontExportResult
     QString Path;     // the file
     QString Error;    // Failed, Refused: what and where
 };
+
+Q_DECLARE_METATYPE(FontExportResult)
 
 // A C identifier: a letter or _, then letters, digits and _, and no C keyword.
 bool IsCIdentifier(std::string_view name);

@@ -135,7 +135,8 @@ void LvglFontWriter::WriteHeader()
               + Number(m.PointSize) + " pt)\n"
               " * Cell: " + Number(m.CellWidth) + " x " + Number(m.CellHeight) + " px, baseline "
               + Number(m.Baseline) + " px below its top\n"
-              " * Bpp: " + Number(m_info.Bpp) + ", uncompressed; " + Number(qint64(m_info.GlyphCount)) + " glyphs\n";
+              " * Bpp: " + Number(m_info.Bpp) + ", uncompressed; " + Number(qint64(m_info.GlyphCount))
+              + (m_info.GlyphCount == 1 ? " glyph\n" : " glyphs\n");
     if (!m_info.MadeWith.empty()) {
         m_text += " * Made with:\n";
         size_t start = 0;

@@ -48,13 +48,19 @@ public:
     bool Take(size_t i, Slot &slot)
     {
         std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return m_slots[i].has_value() || m_stop; });
+        if (!m_slots[i] && !m_stop) {
+            m_awaited = i;
+            m_made.wait(lock, [&] { return m_slots[i].has_value() || m_stop; });
+            m_awaited = NoneAwaited;
+        }
         if (!m_slots[i])
             return false;
         slot = std::move(*m_slots[i]);
         m_slots[i].reset();
         m_taken = i + 1;
-        m_changed.notify_all();
+        // Waking the workers for every glyph taken would cost more than drawing small glyphs.
+        if (m_workersWaiting > 0)
+            m_takenChanged.notify_all();
         return true;
     }
 
@@ -65,7 +71,8 @@ public:
             std::lock_guard lock(m_mutex);
             m_stop = true;
         }
-        m_changed.notify_all();
+        m_made.notify_all();
+        m_takenChanged.notify_all();
         for (std::thread &thread : m_threads)
             thread.join();
         m_threads.clear();
@@ -81,16 +88,21 @@ private:
                 return;
             {
                 std::unique_lock lock(m_mutex);
-                m_changed.wait(lock, [&] { return i < m_taken + m_ahead || m_stop; });
+                ++m_workersWaiting;
+                m_takenChanged.wait(lock, [&] { return i < m_taken + m_ahead || m_stop; });
+                --m_workersWaiting;
                 if (m_stop)
                     return;
             }
             Slot slot = make(i);
+            bool awaited;
             {
                 std::lock_guard lock(m_mutex);
                 m_slots[i] = std::move(slot);
+                awaited = m_awaited == i;
             }
-            m_changed.notify_all();
+            if (awaited)
+                m_made.notify_one();
         }
     }
 
@@ -99,8 +111,13 @@ private:
     std::vector<std::optional<Slot>> m_slots;
     std::vector<std::thread> m_threads;
     std::atomic<size_t> m_next{0};
+    static constexpr size_t NoneAwaited = size_t(-1);
+
     std::mutex m_mutex;
-    std::condition_variable m_changed;
+    std::condition_variable m_made;          // a glyph was made (the taker waits for one)
+    std::condition_variable m_takenChanged; // a glyph was taken (workers wait for room ahead)
     size_t m_taken = 0;
+    size_t m_awaited = NoneAwaited; // the glyph the taker waits for
+    int m_workersWaiting = 0;
     bool m_stop = false;
 };
