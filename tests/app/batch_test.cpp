@@ -421,3 +421,49 @@ TEST_F(BatchTest, FailedFontExportSaysWhereAndWritesNothing)
     frame->Action(32802)->trigger();
     EXPECT_EQ(messages.size(), 1);
 }
+
+TEST_F(BatchTest, FontExportDialogOffersBdfAndTheUnicodeFontFileWithTheWindowsPacking)
+{
+    frame->Settings().ScanMode = ScanZN;
+    frame->Settings().Invert = true;
+    frame->CharacterList()->SetList(Gbk("汉字ab中") + "\x80", 6);
+    const QString font = saveDir.filePath("cjk.ubin");
+    bool bdfTakesOnlyOneBit = false, bdfNamesNoFont = false;
+    QString bdfFile;
+    AnswerDialogs([&](QWidget *modal) {
+        auto *dialog = qobject_cast<CExportDlg *>(modal);
+        if (!dialog)
+            return;
+        auto *format = dialog->findChild<QComboBox *>("exportFormatCombo");
+        auto *bpp = dialog->findChild<QComboBox *>("exportBppCombo");
+        auto *name = dialog->findChild<QLineEdit *>("exportFontNameEdit");
+        auto *file = dialog->findChild<QLineEdit *>("exportFileEdit");
+        bpp->setCurrentIndex(bpp->findData(4));
+        format->setCurrentIndex(format->findData(int(ExportFormat::Bdf)));
+        bdfTakesOnlyOneBit = !bpp->isEnabled() && bpp->currentData().toInt() == 1;
+        bdfNamesNoFont = !name->isEnabled();
+        bdfFile = file->text();
+        format->setCurrentIndex(format->findData(int(ExportFormat::Ubin)));
+        bpp->setCurrentIndex(bpp->findData(2));
+        file->setText(font);
+        dialog->findChild<QPushButton *>("exportOkButton")->click();
+    });
+    const FontExportResult result = RunExport();
+    ASSERT_EQ(result.State, FontExportResult::Done) << result.Error.toStdString();
+    EXPECT_TRUE(bdfTakesOnlyOneBit);
+    EXPECT_TRUE(bdfNamesNoFont);
+    EXPECT_TRUE(bdfFile.endsWith(".bdf")) << bdfFile.toStdString();
+    EXPECT_EQ(result.Glyphs, 6);
+    EXPECT_TRUE(messages.isEmpty());
+
+    // The same file as dotrix-cli writes with the same packing: "ZN" scan, inverted, 2 bpp.
+    QTemporaryDir cliDir;
+    QProcess cli;
+    cli.start(QStringLiteral(DOTRIX_CLI_PATH), {"--export", "ubin", "--out", cliDir.filePath("cli.ubin"), "--bpp", "2",
+                                                "--scan", "zn", "--invert", "汉字ab中€"});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const std::string bytes = testutil::ReadFileBytes(font);
+    EXPECT_TRUE(bytes == testutil::ReadFileBytes(cliDir.filePath("cli.ubin")));
+    EXPECT_EQ(bytes.substr(34, 4), std::string("\x02\x02\x08\x01", 4)); // 2 bpp, "ZN", 8-bit groups, inverted
+}
