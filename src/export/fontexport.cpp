@@ -141,6 +141,8 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
     result.Error = CheckExportRequest(request);
     if (result.Error.isEmpty() && characters.empty())
         result.Error = QStringLiteral("the list holds no character to export");
+    if (result.Error.isEmpty() && (settings.Width < 1 || settings.Height < 1))
+        result.Error = QStringLiteral("a glyph of %1 x %2 dots holds no dot to export").arg(settings.Width).arg(settings.Height);
     if (!result.Error.isEmpty()) {
         result.State = FontExportResult::Refused;
         return result;

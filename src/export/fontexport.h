@@ -52,7 +52,8 @@ struct FontExportResult
         Done,
         Cancelled,
         Failed,  // the file could not be written or cannot hold the font; nothing was written
-        Refused, // a request no format takes (see CheckExportRequest) or an empty list
+        Refused, // a request no format takes (see CheckExportRequest), an empty list or a glyph size
+                 // without dots
     };
     Status State = Done;
     int Glyphs = 0;   // glyphs written (when stopped: drawn before the stop)

@@ -415,6 +415,15 @@ TEST_F(BatchTest, FailedFontExportSaysWhereAndWritesNothing)
     EXPECT_FALSE(frame->BatchRunning());
     EXPECT_TRUE(frame->Action(32802)->isEnabled());
 
+    // A custom size left empty has no dot to export.
+    messages.clear();
+    frame->Settings().Width = 0;
+    frame->ExportChoice().OutPath = dir.filePath("font.c");
+    EXPECT_EQ(RunExport().State, FontExportResult::Refused);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains("0 x 16")) << messages.first().toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("font.c")));
+
     // An empty list has nothing to export: said at once, no dialog.
     messages.clear();
     frame->CharacterList()->SetList("", 0);
