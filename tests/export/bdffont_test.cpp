@@ -9,6 +9,8 @@
 #include "export/fontexport.h"
 
 #include <QDir>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -88,6 +90,31 @@ void ExpectFreeTypeReadsEveryGlyph(const QString &path, const ExportedFont &font
     }
 }
 
+// Drawings (one below the other) as the pixels of a small blue OLED display, four times enlarged.
+QImage DisplayPicture(const std::vector<DotRows> &drawings)
+{
+    constexpr int Scale = 4, Margin = 2;
+    int columns = 0, rows = 0;
+    for (const DotRows &drawing : drawings) {
+        for (const std::string &row : drawing)
+            columns = std::max(columns, int(row.find_last_of('#') + 1));
+        rows += int(drawing.size());
+    }
+    QImage image((columns + 2 * Margin) * Scale, (rows + 2 * Margin) * Scale, QImage::Format_RGB32);
+    image.fill(QColor(12, 14, 22));
+    QPainter painter(&image);
+    int top = Margin;
+    for (const DotRows &drawing : drawings) {
+        for (const std::string &row : drawing) {
+            for (int x = 0; x < columns && x < int(row.size()); ++x)
+                painter.fillRect((Margin + x) * Scale, top * Scale, Scale - 1, Scale - 1,
+                                 row[size_t(x)] == '#' ? QColor(120, 200, 255) : QColor(24, 30, 44));
+            ++top;
+        }
+    }
+    return image;
+}
+
 } // namespace
 
 TEST(BdfFont, WholeGb2312SetReadsBackInFreeTypeAndThroughBdftopcfDotForDot)
@@ -135,15 +162,16 @@ TEST(BdfFont, U8g2DrawsUtf8TextWithTheConvertedFontAsDotrixDrewIt)
     const consumers::U8g2Drawer drawer = consumers::BuildU8g2Drawer(bdf, dir.path());
     ASSERT_EQ(drawer.Error, "");
 
-    // A mixed line, then the whole font 64 glyphs a line, in code-point order.
-    std::vector<std::vector<char32_t>> lines = {{U'中', U'文', U' ', U'A', U'b', U'€', U'，', U'汉', U'字', U'g', U'!'}};
+    // Two mixed lines, then the whole font 64 glyphs a line, in code-point order.
+    std::vector<std::u32string> lines = {U"中文 Ab€，汉字g!", U"Dotrix→u8g2：点阵字库"};
+    const size_t samples = lines.size();
     for (const auto &[codePoint, cell] : font.Cells) {
-        if (lines.size() == 1 || lines.back().size() == 64)
+        if (lines.size() == samples || lines.back().size() == 64)
             lines.emplace_back();
         lines.back().push_back(codePoint);
     }
     std::vector<std::string> text;
-    for (const std::vector<char32_t> &line : lines)
+    for (const std::u32string &line : lines)
         text.push_back(QString::fromUcs4(line.data(), qsizetype(line.size())).toStdString());
     const int width = 64 * font.Metrics.Advance, height = font.Metrics.CellHeight;
     std::string error;
@@ -157,6 +185,13 @@ TEST(BdfFont, U8g2DrawsUtf8TextWithTheConvertedFontAsDotrixDrewIt)
                 expected[size_t(y)].replace(k * size_t(font.Metrics.Advance), size_t(font.Metrics.Advance),
                                             font.Cells.at(lines[i][k])[size_t(y)]);
         ASSERT_TRUE(drawings[i] == expected) << "line " << i << ": " << text[i];
+    }
+    // DOTRIX_U8G2_PICTURE=docs/u8g2-font.png also writes the two mixed lines as u8g2 drew them,
+    // as a monochrome display shows them, for the README.
+    const QString picture = qEnvironmentVariable("DOTRIX_U8G2_PICTURE");
+    if (!picture.isEmpty()) {
+        EXPECT_TRUE(DisplayPicture({drawings.begin(), drawings.begin() + ptrdiff_t(samples)}).save(picture))
+            << picture.toStdString();
     }
 }
 
