@@ -1,6 +1,7 @@
 #include "progressbar.h"
 
 #include <chrono>
+#include <future>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -16,12 +17,14 @@ void DrawBar(std::ostream &err, int done, int total)
 void RunWithProgressBar(const BatchControl &control, int total, std::ostream &err, const std::function<void()> &work)
 {
     const bool terminal = isatty(STDERR_FILENO);
-    std::thread worker(work);
-    while (!control.Finished) {
+    // The bar is redrawn every 100 ms, and the command goes on the moment the work ends, not at
+    // the next redraw.
+    std::packaged_task<void()> task(work);
+    const std::future<void> done = task.get_future();
+    std::thread worker(std::move(task));
+    while (done.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready)
         if (terminal)
             DrawBar(err, control.Progress, total);
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
     worker.join();
     if (terminal) {
         DrawBar(err, control.Progress, total);

@@ -11,5 +11,5 @@
 void DrawBar(std::ostream &err, int done, int total);
 
 // Runs work on a thread of its own and, when err is a terminal, shows control.Progress of total
-// on a bar until control.Finished; then ends the bar's line.
+// on a bar until the work ends; then ends the bar's line.
 void RunWithProgressBar(const BatchControl &control, int total, std::ostream &err, const std::function<void()> &work);
