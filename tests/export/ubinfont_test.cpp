@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 
 
 using testutil::Gbk;
@@ -48,19 +49,36 @@ std::string BatchFontDat(const std::string &list, const GlyphSettings &settings)
     return testutil::ReadFileBytes(run.DataPath);
 }
 
-// Checks the file against font.dat with the firmware reader, character by character of list.
-void ExpectReaderFindsTheBatchsBytes(const std::string &list, const GlyphSettings &settings, const QString &dir)
+// The files the firmware reader checks: the Unicode font file of list, the batch's font.dat of
+// it, and the list as UTF-8, written in dir.
+struct ReaderCase
 {
-    const QString ubin = QDir(dir).filePath("font.ubin");
-    const FontExportResult exported = ExportUbin(list, settings, 1, ubin);
-    ASSERT_EQ(exported.State, FontExportResult::Done) << exported.Error.toStdString();
-    const QString dat = QDir(dir).filePath("font.dat");
-    const QString listFile = QDir(dir).filePath("list.txt");
-    ASSERT_TRUE(testutil::WriteFileBytes(dat, BatchFontDat(list, settings)));
-    ASSERT_TRUE(testutil::WriteFileBytes(listFile, Cp936ToUtf8(list)));
-    const consumers::ProgramRun check = consumers::Run(consumers::UbinCheckPath(), {"batch", ubin, listFile, dat});
+    std::string Trace;
+    QStringList Files; // font, list, font.dat
+    int Glyphs = 0;
+};
+
+ReaderCase MakeReaderCase(const std::string &list, const GlyphSettings &settings, const QString &dir)
+{
+    ReaderCase c;
+    c.Trace = std::to_string(settings.Width) + "x" + std::to_string(settings.Height) + " scan "
+              + std::to_string(settings.ScanMode);
+    c.Files = {QDir(dir).filePath("font.ubin"), QDir(dir).filePath("list.txt"), QDir(dir).filePath("font.dat")};
+    c.Glyphs = int(CountChars(list));
+    const FontExportResult exported = ExportUbin(list, settings, 1, c.Files[0]);
+    EXPECT_EQ(exported.State, FontExportResult::Done) << exported.Error.toStdString();
+    EXPECT_TRUE(testutil::WriteFileBytes(c.Files[1], Cp936ToUtf8(list)));
+    EXPECT_TRUE(testutil::WriteFileBytes(c.Files[2], BatchFontDat(list, settings)));
+    return c;
+}
+
+// The reader finds every character of the list with the bytes the batch wrote for it.
+void ExpectReaderFindsTheBatchsBytes(const ReaderCase &c)
+{
+    SCOPED_TRACE(c.Trace);
+    const consumers::ProgramRun check = consumers::Run(consumers::UbinCheckPath(), QStringList{"batch"} + c.Files);
     EXPECT_EQ(check.ExitCode, 0) << check.Err;
-    EXPECT_NE(check.Out.find(std::to_string(CountChars(list)) + " glyphs"), std::string::npos) << check.Out;
+    EXPECT_NE(check.Out.find(std::to_string(c.Glyphs) + " glyphs"), std::string::npos) << check.Out;
 }
 
 // A seeded sample of GBK with ASCII and the euro sign, without repeats.
@@ -96,23 +114,24 @@ TEST(UbinFont, WholeGb2312SetHoldsTheBatchsFontDatBytesUnderEachCodePoint)
 {
     const CharsetImport gb2312 = LoadCharset(CharacterSet::GB2312, QString());
     ASSERT_TRUE(gb2312.Ok) << gb2312.Error.toStdString();
-    QTemporaryDir dir;
-    {
-        SCOPED_TRACE("GB2312, 16 x 16, vertical scan");
-        ExpectReaderFindsTheBatchsBytes(gb2312.Text, GlyphSettings(), dir.path());
-    }
-    // The other packings on a sample, in cells that are not whole bytes.
+    // GB2312 at 16 x 16 in the vertical scan, then the other packings on a sample, in cells that
+    // are not whole bytes. Every file is made before the reader runs: the thread checker cannot
+    // follow a run started after a child process was spawned.
     const std::string sample = GbkSample(300, 5);
     const GlyphSettings packings[] = {Packing(24, 20, ScanHorizontal, true, false),
                                       Packing(13, 15, ScanZN, false, true),
                                       Packing(17, 12, ScanVertical, true, true),
                                       Packing(12, 9, ScanZN, true, false)};
+    std::vector<std::unique_ptr<QTemporaryDir>> dirs;
+    std::vector<ReaderCase> cases;
+    dirs.push_back(std::make_unique<QTemporaryDir>());
+    cases.push_back(MakeReaderCase(gb2312.Text, GlyphSettings(), dirs.back()->path()));
     for (const GlyphSettings &settings : packings) {
-        SCOPED_TRACE(std::to_string(settings.Width) + "x" + std::to_string(settings.Height) + " scan "
-                     + std::to_string(settings.ScanMode));
-        QTemporaryDir sampleDir;
-        ExpectReaderFindsTheBatchsBytes(sample, settings, sampleDir.path());
+        dirs.push_back(std::make_unique<QTemporaryDir>());
+        cases.push_back(MakeReaderCase(sample, settings, dirs.back()->path()));
     }
+    for (const ReaderCase &c : cases)
+        ExpectReaderFindsTheBatchsBytes(c);
 }
 
 TEST(UbinFont, CutAndDamagedFilesAreRefusedAndNeverReadOutOfBounds)
