@@ -69,6 +69,8 @@ int RunExportCommand(const CliOptions &options, const std::string &list, std::os
     case FontExportResult::Done:
         break;
     }
+    if (!result.Note.isEmpty())
+        err << "dotrix-cli: note: " << result.Note.toStdString() << '\n';
     out << result.Glyphs << " glyphs, " << FormatInfo(request.Format).Name << " font " << result.FontName.toStdString()
         << " at " << request.Bpp << " bpp, " << result.Path.toStdString() << ' ' << result.Bytes << " bytes, "
         << std::fixed << std::setprecision(2) << seconds << " s\n";

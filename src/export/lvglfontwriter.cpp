@@ -240,8 +240,7 @@ bool LvglFontWriter::Finish(QString *error)
     if (!m_largeReason.isEmpty())
         m_text += "/*The glyphs need LVGL's large font format*/\n"
                   "#if !LV_FONT_FMT_TXT_LARGE\n"
-                  "    #error \"" + Utf8(m_info.FontName) + " needs LV_FONT_FMT_TXT_LARGE 1 in lv_conf.h: "
-                  + Utf8(m_largeReason) + "\"\n"
+                  "    #error \"" + Utf8(Note()) + "\"\n"
                   "#endif\n\n";
     WriteDescriptors();
     if (!Drain(error))
@@ -249,6 +248,13 @@ bool LvglFontWriter::Finish(QString *error)
     WriteCharMaps();
     WriteFontDescription();
     return Drain(error, true);
+}
+
+QString LvglFontWriter::Note() const
+{
+    if (m_largeReason.isEmpty())
+        return {};
+    return QStringLiteral("%1 needs LV_FONT_FMT_TXT_LARGE 1 in lv_conf.h: %2").arg(m_info.FontName, m_largeReason);
 }
 
 void LvglFontWriter::WriteDescriptors()
