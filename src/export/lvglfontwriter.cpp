@@ -29,7 +29,8 @@ std::vector<LvglCharMap> PlanCharMaps(const std::vector<char32_t> &codePoints, u
         map.RangeStart = sparse.front();
         map.RangeLength = uint32_t(sparse.back() - sparse.front() + 1);
         map.GlyphIdStart = sparseId;
-        if (map.RangeLength != sparse.size()) // consecutive after all: a plain range
+        // Code points that turn out consecutive need no list: a plain range.
+        if (map.RangeLength != sparse.size())
             for (char32_t c : sparse)
                 map.Sparse.push_back(uint16_t(c - map.RangeStart));
         maps.push_back(std::move(map));
