@@ -752,6 +752,8 @@ void CMainFrame::FinishExport()
                                  .arg(QDir::toNativeSeparators(result.Path))
                                  .arg(result.Bytes),
                              10000);
+    if (!result.Note.isEmpty())
+        ShowMessage(this, QStringLiteral("字体已导出。使用前请注意：\n") + result.Note);
 }
 
 void CMainFrame::UpdateShades(int bpp)

@@ -69,6 +69,8 @@ int RunExportCommand(const CliOptions &options, const std::string &list, std::os
     case FontExportResult::Done:
         break;
     }
+    if (!result.Note.isEmpty())
+        err << "dotrix-cli: note: " << result.Note.toStdString() << '\n';
     const ExportFormatInfo &format = FormatInfo(request.Format);
     out << result.Glyphs << " glyphs, " << format.Name << " font "
         << (format.TakesFontName ? result.FontName.toStdString() + " " : std::string()) << "at " << request.Bpp

@@ -181,6 +181,7 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
         return result;
     }
     result.Bytes = file.Size();
+    result.Note = writer->Note();
     return result;
 }
 

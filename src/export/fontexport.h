@@ -61,6 +61,7 @@ struct FontExportResult
     QString FontName; // the font's name in the file
     QString Path;     // the file
     QString Error;    // Failed, Refused: what and where
+    QString Note;     // Done: what a user of the file must know (LVGL: that it needs the large format)
 };
 
 Q_DECLARE_METATYPE(FontExportResult)

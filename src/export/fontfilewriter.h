@@ -39,6 +39,8 @@ public:
     virtual bool AddGlyph(const ExportGlyph &glyph, QString *error) = 0;
     // After the last glyph: the rest of the file, every byte handed to the file.
     virtual bool Finish(QString *error) = 0;
+    // After Finish: what a user of the file must know to use it; empty when nothing.
+    virtual QString Note() const { return {}; }
 
 protected:
     // Text written but not yet handed to the file.

@@ -29,7 +29,8 @@ std::vector<LvglCharMap> PlanCharMaps(const std::vector<char32_t> &codePoints, u
         map.RangeStart = sparse.front();
         map.RangeLength = uint32_t(sparse.back() - sparse.front() + 1);
         map.GlyphIdStart = sparseId;
-        if (map.RangeLength != sparse.size()) // consecutive after all: a plain range
+        // Code points that turn out consecutive need no list: a plain range.
+        if (map.RangeLength != sparse.size())
             for (char32_t c : sparse)
                 map.Sparse.push_back(uint16_t(c - map.RangeStart));
         maps.push_back(std::move(map));
@@ -240,8 +241,7 @@ bool LvglFontWriter::Finish(QString *error)
     if (!m_largeReason.isEmpty())
         m_text += "/*The glyphs need LVGL's large font format*/\n"
                   "#if !LV_FONT_FMT_TXT_LARGE\n"
-                  "    #error \"" + Utf8(m_info.FontName) + " needs LV_FONT_FMT_TXT_LARGE 1 in lv_conf.h: "
-                  + Utf8(m_largeReason) + "\"\n"
+                  "    #error \"" + Utf8(Note()) + "\"\n"
                   "#endif\n\n";
     WriteDescriptors();
     if (!Drain(error))
@@ -249,6 +249,13 @@ bool LvglFontWriter::Finish(QString *error)
     WriteCharMaps();
     WriteFontDescription();
     return Drain(error, true);
+}
+
+QString LvglFontWriter::Note() const
+{
+    if (m_largeReason.isEmpty())
+        return {};
+    return QStringLiteral("%1 needs LV_FONT_FMT_TXT_LARGE 1 in lv_conf.h: %2").arg(m_info.FontName, m_largeReason);
 }
 
 void LvglFontWriter::WriteDescriptors()

@@ -32,6 +32,8 @@ public:
     bool Begin(const FontFileInfo &info, QString *error) override;
     bool AddGlyph(const ExportGlyph &glyph, QString *error) override;
     bool Finish(QString *error) override;
+    // That the font needs LVGL's large format, and why.
+    QString Note() const override;
 
 private:
     struct Descriptor

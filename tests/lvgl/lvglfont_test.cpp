@@ -348,6 +348,8 @@ TEST(LvglFont, BigGlyphsNeedLvglsLargeFormatAndSaySoWhenCompiled)
                                                 "--size", "300x40", "--font-size", "24", "AB中"});
     ASSERT_TRUE(cli.waitForFinished(60000));
     ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_EQ(cli.readAllStandardError().toStdString(),
+              "dotrix-cli: note: dotrix_wide needs LV_FONT_FMT_TXT_LARGE 1 in lv_conf.h: its advance is wider than 255 px\n");
 
     auto compile = [&](const QStringList &extra) {
         QProcess cc;
