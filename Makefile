@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test test-asan test-tsan bench clean
+.PHONY: deps build run test test-asan test-tsan bench package check-package clean
 
 deps:
 	./scripts/install-deps.sh
@@ -40,6 +40,17 @@ test-tsan: deps
 	cd build-tsan && QT_QPA_PLATFORM=offscreen \
 	  TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/sanitizers/tsan.supp" \
 	  ctest --output-on-failure -R 'Batch|DrawExportGlyphs|FontExport' -j$(JOBS)
+
+# The .deb (build/dotrix_VERSION_ARCH.deb), laid out for /usr.
+package: deps
+	./scripts/install-deps.sh --package
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	cmake --build $(BUILD) -j$(JOBS) --target package
+
+# Builds the .deb, checks it, installs it, runs the installed programs, and removes it again
+# (needs root or sudo; CI runs it).
+check-package: package
+	./scripts/check-package.sh $(BUILD)
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/dotrix-bench

@@ -6,7 +6,7 @@
 #include "encode/packglyph.h"
 #include "raster/glyphbitmap.h"
 #include "raster/glyphrender.h"
-#include "raster/uniquename.h"
+#include "output/uniquename.h"
 
 #include <QTemporaryDir>
 
@@ -28,9 +28,10 @@ void BM_RenderLoadPackEmit(benchmark::State &state)
     DotMatrix matrix;
     for (auto _ : state) {
         RenderGlyph(Zhong, "zhong0", 0, 0, side, side, settings.GlyphFont, output);
-        LoadMatrixFromBitmap(output.FilePath("zhong0.bmp"), InkTest::BlueByte, matrix, settings);
+        GlyphSize size;
+        LoadMatrixFromBitmap(output.FilePath("zhong0.bmp"), InkTest::BlueByte, matrix, size);
         GlyphFileSink sink(output, "zhong0.c");
-        WriteGlyphText(sink, "zhong0", Zhong, side, side, settings.GroupDigits, settings, matrix);
+        WriteGlyphText(sink, "zhong0", Zhong, settings, matrix);
     }
     state.SetItemsProcessed(state.iterations());
 }
@@ -44,8 +45,12 @@ void BM_PackGlyph(benchmark::State &state)
     for (int r = 0; r < side; ++r)
         for (int c = 0; c < side; ++c)
             matrix.Set(r, c, (r * 7 + c * 3) % 5 == 0 ? CellInk : CellBlank);
+    GlyphSettings settings;
+    settings.Width = settings.Height = side;
+    settings.ScanMode = scan;
+    settings.OutputFormat = CArray;
     for (auto _ : state)
-        benchmark::DoNotOptimize(PackGlyph(matrix, side, side, scan, 2, false, false, CArray));
+        benchmark::DoNotOptimize(PackGlyph(matrix, settings));
 }
 BENCHMARK(BM_PackGlyph)->Args({16, ScanVertical})->Args({1024, ScanVertical})->Args({1024, ScanHorizontal})
     ->Args({1024, ScanZN})->Unit(benchmark::kMicrosecond);

@@ -8,8 +8,8 @@ packages=(
   g++ cmake make pkg-config
   # fuzzing with libFuzzer (scripts/fuzz.sh): clang and its sanitizer and fuzzer runtimes
   clang libclang-rt-14-dev
-  # Qt 6: core, gui, widgets, serial port
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6 libx11-dev
+  # Qt 6: core, gui, widgets, serial port, SVG (the program's pictures)
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6 qt6-svg-dev libx11-dev
   # Simplified/Traditional conversion
   libopencc-dev opencc
   # fonts: the default Song/Ming face and the exact 16-pixel test font
@@ -27,10 +27,21 @@ packages=(
   libxkbcommon-x11-0 libxcb-cursor0 libgl1 libegl1
 )
 
-# --dev adds what looking at the running program needs: screenshots and synthetic input under Xvfb.
-if [ "${1:-}" = "--dev" ]; then
-  packages+=(imagemagick xdotool x11-apps xclip)
-fi
+for option in "$@"; do
+  case "$option" in
+  # What looking at the running program needs: screenshots and synthetic input under Xvfb.
+  --dev) packages+=(imagemagick xdotool x11-apps xclip) ;;
+  # What building and checking the .deb needs (make package, scripts/check-package.sh):
+  # dependencies from the shared libraries (dpkg-shlibdeps, file), the package checker, the
+  # desktop entry and AppStream validators, the man page checker, an SVG renderer for the icon,
+  # and for the installed program a trace of the files it opens, a window to wait for, typing into
+  # it and screenshots.
+  --package)
+    packages+=(dpkg-dev file lintian desktop-file-utils appstream man-db librsvg2-bin strace x11-utils
+      xdotool imagemagick) ;;
+  *) echo "install-deps: unknown option $option (--dev, --package)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,13 +1,14 @@
 #pragma once
-// Program artwork painted in code: toolbar images, arrow pad buttons, the application icon.
+// Program artwork: toolbar images, arrow pad buttons and the application icon, drawn from the
+// pictures in res/icons (SVG, and PNG for the application icon's fixed sizes).
 
 #include <QIcon>
 #include <QPixmap>
 
-// Toolbar button images, 28 x 28, by command identifier: 32777 dot grid with a pencil, 32773 dot grid
-// with red dots and a pencil, 32784 green picture (landscape), 32772 blue letter A and red letter B,
-// 32781 cluster of gears, 32774 floppy disk, 32792 the character 繁, 32793 the character 简,
-// 57664 yellow question mark. Unknown id: a null icon.
+// Toolbar button images, 28 x 28, by command identifier: single glyph a dot grid with a pencil, all
+// glyphs a dot grid with red dots and a pencil, picture data a green picture (landscape), font a
+// blue letter A and red letter B, glyph format a cluster of gears, export a floppy disk, the
+// script conversions the characters 繁 and 简, about a yellow question mark. Other ids: a null icon.
 QIcon ToolbarIcon(int commandId);
 
 // Arrow button images, 30 x 30, for "LEFT", "RIGHT", "UP", "DOWN": state 'U' normal, 'D' pressed,

@@ -18,22 +18,10 @@ QLabel *PlainLabel(const QString &text, const char *name)
     return label;
 }
 
-} // namespace
-
-CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
+// The prose to the user, a rule, and under the right half of the prose the version, rights and
+// project.
+QVBoxLayout *TextColumn()
 {
-    setObjectName(QStringLiteral("aboutDialog"));
-    setWindowTitle(QStringLiteral("关于 Dotrix"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(ApplicationIcon());
-
-    auto *icon = new QLabel;
-    icon->setObjectName(QStringLiteral("aboutIconLabel"));
-    icon->setPixmap(ApplicationIcon().pixmap(QSize(48, 48)));
-    icon->setFixedSize(48, 48);
-
     // Rich text only for the line spacing, which makes the Chinese prose easier to read.
     auto *prose = new QLabel(
         QStringLiteral("<p style=\"line-height:140%\">"
@@ -57,14 +45,6 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
         QStringLiteral("Dotrix 项目\n字模数据生成工具\n为 LCD / LED 点阵显示生成字模数据"),
         "aboutProjectLabel");
 
-    auto *ok = new QPushButton(QStringLiteral("确定"));
-    ok->setObjectName(QStringLiteral("aboutOkButton"));
-    ok->setDefault(true);
-    ok->setAutoDefault(true);
-    ok->setMinimumWidth(80);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-
-    // Version, rights and project stand in a block under the right half of the prose.
     auto *facts = new QVBoxLayout;
     facts->setSpacing(6);
     facts->addWidget(version);
@@ -86,6 +66,31 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
     factsRow->addStretch();
     text->addLayout(factsRow);
     text->addStretch();
+    return text;
+}
+
+} // namespace
+
+CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("aboutDialog"));
+    setWindowTitle(QStringLiteral("关于 Dotrix"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowIcon(ApplicationIcon());
+
+    auto *icon = new QLabel;
+    icon->setObjectName(QStringLiteral("aboutIconLabel"));
+    icon->setPixmap(ApplicationIcon().pixmap(QSize(48, 48)));
+    icon->setFixedSize(48, 48);
+
+    auto *ok = new QPushButton(QStringLiteral("确定"));
+    ok->setObjectName(QStringLiteral("aboutOkButton"));
+    ok->setDefault(true);
+    ok->setAutoDefault(true);
+    ok->setMinimumWidth(80);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *iconColumn = new QVBoxLayout;
     iconColumn->addSpacing(8);
@@ -100,7 +105,7 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
     layout->setContentsMargins(18, 18, 18, 18);
     layout->setSpacing(18);
     layout->addLayout(iconColumn);
-    layout->addLayout(text, 1);
+    layout->addLayout(TextColumn(), 1);
     layout->addLayout(buttonColumn);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

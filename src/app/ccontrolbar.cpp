@@ -1,6 +1,7 @@
 #include "ccontrolbar.h"
 
 #include "artwork.h"
+#include "messages.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -40,6 +41,23 @@ QToolButton *ArrowButton(const char *caption, int id, const char *name)
     return button;
 }
 
+// A decimal integer as the C library reads it: leading blanks, an optional sign, digits up to
+// the first other character; no digits give 0. Values too large for an int saturate.
+int ReadDecimal(const QString &text)
+{
+    int i = 0;
+    while (i < text.size() && text[i].isSpace())
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        negative = text[i++] == QLatin1Char('-');
+    long long value = 0;
+    for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i)
+        value = std::min<long long>(value * 10 + (text[i].unicode() - '0'), 1LL << 40);
+    value = negative ? -value : value;
+    return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
 QLineEdit *SmallEdit(int id, const char *name, bool readOnly)
 {
     auto *edit = Tag(new QLineEdit, id, name);
@@ -53,14 +71,24 @@ QLineEdit *SmallEdit(int id, const char *name, bool readOnly)
 
 } // namespace
 
-CControlBar::CControlBar(QWidget *parent) : QWidget(parent)
+CControlBar::CControlBar(GlyphSettings &settings, QWidget *parent) : QWidget(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("controlBar"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(6);
+    AddPositionPad(layout);
+    layout->addWidget(CreateSizeBox());
+    layout->addWidget(CreateScanBox());
+    AddOutputOptions(layout);
+    layout->addStretch();
+    SetInitialState();
+    Connect();
+}
 
-    // Position pad: four arrows over a rounded panel, the offsets below.
+// Four arrows over a rounded panel, the offsets below.
+void CControlBar::AddPositionPad(QVBoxLayout *layout)
+{
     layout->addWidget(new QLabel(QStringLiteral("字体位置:")));
     auto *pad = new QLabel;
     pad->setObjectName(QStringLiteral("arrowPad"));
@@ -88,8 +116,11 @@ CControlBar::CControlBar(QWidget *parent) : QWidget(parent)
     offsets->addWidget(m_offsetYEdit, 1, 1);
     offsets->setColumnStretch(2, 1);
     layout->addLayout(offsets);
+}
 
-    // Size presets and custom size.
+// Size presets and custom size.
+QGroupBox *CControlBar::CreateSizeBox()
+{
     auto *sizeBox = new QGroupBox(QStringLiteral("点阵大小"));
     auto *sizeLayout = new QVBoxLayout(sizeBox);
     m_size8x8 = Tag(new QRadioButton(QStringLiteral("8 x 8")), 1009, "size8x8Radio");
@@ -113,9 +144,11 @@ CControlBar::CControlBar(QWidget *parent) : QWidget(parent)
     custom->addWidget(m_customHeightEdit);
     custom->addStretch();
     sizeLayout->addLayout(custom);
-    layout->addWidget(sizeBox);
+    return sizeBox;
+}
 
-    // Scan mode.
+QGroupBox *CControlBar::CreateScanBox()
+{
     auto *scanBox = new QGroupBox(QStringLiteral("扫描方式"));
     auto *scanLayout = new QVBoxLayout(scanBox);
     m_scanHorizontal = Tag(new QRadioButton(QStringLiteral("水平扫描")), 1019, "scanHorizontalRadio");
@@ -126,9 +159,12 @@ CControlBar::CControlBar(QWidget *parent) : QWidget(parent)
         scanGroup->addButton(radio);
         scanLayout->addWidget(radio);
     }
-    layout->addWidget(scanBox);
+    return scanBox;
+}
 
-    // Data length, invert.
+// Data length, invert, zoom and bit reverse.
+void CControlBar::AddOutputOptions(QVBoxLayout *layout)
+{
     layout->addWidget(new QLabel(QStringLiteral("数据长度:")));
     m_dataLengthCombo = Tag(new QComboBox, 1014, "dataLengthCombo");
     for (const char *item : {"每组4个Bit", "每组8个Bit", "每组12个Bit", "每组16个Bit", "每组24个Bit", "每组32个Bit"})
@@ -150,9 +186,6 @@ CControlBar::CControlBar(QWidget *parent) : QWidget(parent)
 
     m_bitReverseCheck = Tag(new QCheckBox(QStringLiteral("字节位倒置")), 1038, "bitReverseCheck");
     layout->addWidget(m_bitReverseCheck);
-    layout->addStretch();
-
-    SetInitialState();
 }
 
 void CControlBar::SetInitialState()
@@ -170,10 +203,157 @@ void CControlBar::SetInitialState()
     m_zoomEdit->setText(QStringLiteral("20"));
 }
 
-QWidget *CControlBar::Control(int id) const
+void CControlBar::Connect()
 {
-    for (QWidget *widget : findChildren<QWidget *>())
-        if (widget->property("controlId").toInt() == id)
-            return widget;
-    return nullptr;
+    connect(m_btnLeft, &QToolButton::clicked, this, [this] { emit ShiftRequested(-1, 0); });
+    connect(m_btnRight, &QToolButton::clicked, this, [this] { emit ShiftRequested(1, 0); });
+    connect(m_btnUp, &QToolButton::clicked, this, [this] { emit ShiftRequested(0, -1); });
+    connect(m_btnDown, &QToolButton::clicked, this, [this] { emit ShiftRequested(0, 1); });
+    const std::pair<QRadioButton *, QSize> presets[] = {{m_size8x8, {8, 8}},     {m_size8x16, {8, 16}},
+                                                        {m_size16x16, {16, 16}}, {m_size24x24, {24, 24}},
+                                                        {m_size32x32, {32, 32}}};
+    for (const auto &[radio, size] : presets)
+        connect(radio, &QRadioButton::clicked, this, [this, size] { OnSizePreset(size.width(), size.height()); });
+    connect(m_sizeCustom, &QRadioButton::clicked, this, &CControlBar::OnCustomSize);
+    connect(m_customWidthEdit, &QLineEdit::textChanged, this, &CControlBar::OnCustomWidthChanged);
+    connect(m_customHeightEdit, &QLineEdit::textChanged, this, &CControlBar::OnCustomHeightChanged);
+    const std::pair<QRadioButton *, int> scans[] = {
+        {m_scanHorizontal, ScanHorizontal}, {m_scanVertical, ScanVertical}, {m_scanZN, ScanZN}};
+    for (const auto &[radio, scan] : scans)
+        connect(radio, &QRadioButton::clicked, this, [this, scan = scan] {
+            m_settings.ScanMode = scan;
+            emit SettingsChanged();
+        });
+    connect(m_dataLengthCombo, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index < 0 || index >= int(std::size(GroupDigitsChoices)))
+            return;
+        m_settings.GroupDigits = GroupDigitsChoices[index];
+        emit SettingsChanged();
+    });
+    connect(m_invertCheck, &QCheckBox::clicked, this, [this] {
+        m_settings.Invert = !m_settings.Invert;
+        emit SettingsChanged();
+    });
+    connect(m_bitReverseCheck, &QCheckBox::clicked, this, [this] {
+        m_settings.BitReverse = !m_settings.BitReverse;
+        emit SettingsChanged();
+    });
+    connect(m_zoomSlider, &QSlider::sliderReleased, this, &CControlBar::OnZoomReleased);
+    connect(m_zoomSlider, &QSlider::valueChanged, this, &CControlBar::OnZoomKeyboard);
+}
+
+void CControlBar::ShowShiftedOffset(int dx, int dy)
+{
+    if (dx != 0)
+        m_offsetXEdit->setText(QString::number(m_settings.OffsetX));
+    if (dy != 0)
+        m_offsetYEdit->setText(QString::number(m_settings.OffsetY));
+}
+
+void CControlBar::TypeCustomSize(int width, int height)
+{
+    m_sizeCustom->setChecked(true);
+    m_customWidthEdit->setText(QString::number(width));
+    // A refused width has already set 16 x 16; the height must not undo that.
+    if (width <= MaxGlyphSide)
+        m_customHeightEdit->setText(QString::number(height));
+}
+
+void CControlBar::SelectGroupDigits(int digits)
+{
+    const auto *choice = std::find(std::begin(GroupDigitsChoices), std::end(GroupDigitsChoices), digits);
+    if (choice != std::end(GroupDigitsChoices))
+        m_dataLengthCombo->setCurrentIndex(int(choice - std::begin(GroupDigitsChoices)));
+    m_settings.GroupDigits = digits;
+}
+
+void CControlBar::OnSizePreset(int width, int height)
+{
+    m_settings.Width = width;
+    m_settings.Height = height;
+    m_customWidthEdit->setEnabled(false);
+    m_customHeightEdit->setEnabled(false);
+    emit SettingsChanged();
+}
+
+void CControlBar::OnCustomSize()
+{
+    m_customWidthEdit->setEnabled(true);
+    m_customHeightEdit->setEnabled(true);
+    const int w = ReadDecimal(m_customWidthEdit->text());
+    const int h = ReadDecimal(m_customHeightEdit->text());
+    if (w > 0 && h > 0) {
+        m_settings.Width = w;
+        m_settings.Height = h;
+    } else {
+        // Fill the edits from the current preset width; their handlers make the size square.
+        for (int preset : {8, 16, 24, 32})
+            if (m_settings.Width == preset)
+                m_customWidthEdit->setText(QString::number(preset));
+    }
+    m_customWidthEdit->setFocus();
+    emit SettingsChanged();
+}
+
+void CControlBar::RefuseCustomSize()
+{
+    ShowMessage(window(), QString::fromUtf8(MatrixTooBigMessage));
+    m_syncingCustomSize = true;
+    m_customWidthEdit->setText(QStringLiteral("16"));
+    m_customHeightEdit->setText(QStringLiteral("16"));
+    m_syncingCustomSize = false;
+    m_settings.Width = 16;
+    m_settings.Height = 16;
+    emit SettingsChanged();
+}
+
+void CControlBar::OnCustomWidthChanged()
+{
+    if (m_syncingCustomSize)
+        return;
+    const QString text = m_customWidthEdit->text();
+    const int width = ReadDecimal(text);
+    if (width > MaxGlyphSide) {
+        RefuseCustomSize();
+        return;
+    }
+    // Typing a width makes the glyph square; the height edit follows.
+    m_syncingCustomSize = true;
+    m_customHeightEdit->setText(text);
+    m_syncingCustomSize = false;
+    m_settings.Width = width;
+    m_settings.Height = width;
+    emit SettingsChanged();
+}
+
+void CControlBar::OnCustomHeightChanged()
+{
+    if (m_syncingCustomSize)
+        return;
+    const int width = ReadDecimal(m_customWidthEdit->text());
+    const int height = ReadDecimal(m_customHeightEdit->text());
+    if (width > MaxGlyphSide || height > MaxGlyphSide) {
+        RefuseCustomSize();
+        return;
+    }
+    m_settings.Width = width;
+    m_settings.Height = height;
+    emit SettingsChanged();
+}
+
+void CControlBar::OnZoomReleased()
+{
+    m_settings.Zoom = m_zoomSlider->value();
+    m_zoomEdit->setText(QString::number(m_settings.Zoom));
+    emit SettingsChanged();
+}
+
+void CControlBar::OnZoomKeyboard(int value)
+{
+    // A drag takes effect when the mouse is released; keys and wheel take effect at once.
+    if (m_zoomSlider->isSliderDown())
+        return;
+    m_settings.Zoom = value;
+    m_zoomEdit->setText(QString::number(value));
+    emit SettingsChanged();
 }

@@ -1,30 +1,40 @@
 #pragma once
 // CControlBar: the glyph options docked at the left of the main window: position pad and offsets,
-// size presets and custom size, scan mode, data length, invert, zoom and bit reverse. It only
-// holds the controls; the main frame's handlers act on them.
+// size presets and custom size, scan mode, data length, invert, zoom and bit reverse. Its
+// controls write the program's settings and say so with one SettingsChanged.
+
+#include "raster/glyphsettings.h"
 
 #include <QWidget>
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLineEdit;
 class QRadioButton;
 class QSlider;
 class QToolButton;
+class QVBoxLayout;
 
 class CControlBar : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CControlBar(QWidget *parent = nullptr);
+    explicit CControlBar(GlyphSettings &settings, QWidget *parent = nullptr);
 
     // Puts every control into its starting state: offsets "0", 16x16, vertical scan, 8 bits a
     // group, custom edits empty and disabled, zoom 1..30 at 20.
     void SetInitialState();
 
-    // The control with the given identifier (1000 LEFT ... 1038 bit reverse), or nullptr.
-    QWidget *Control(int id) const;
+    // Shows the settings' offset in the edit of each axis a shift moved the character along.
+    void ShowShiftedOffset(int dx, int dy);
+    // Selects the custom size and types width and height into its edits, as a user would: a
+    // side over 1024 is refused there.
+    void TypeCustomSize(int width, int height);
+    // Selects the data length of that many hex digits a group and sets it.
+    void SelectGroupDigits(int digits);
 
+    // The controls, for the window's tests; everything else goes through the signals.
     QToolButton *m_btnLeft;
     QToolButton *m_btnRight;
     QToolButton *m_btnUp;
@@ -47,4 +57,27 @@ public:
     QLineEdit *m_zoomEdit;
     QSlider *m_zoomSlider;
     QCheckBox *m_bitReverseCheck;
+
+signals:
+    // A control changed the settings: the views show them anew.
+    void SettingsChanged();
+    // An arrow button asks to move the character by (dx, dy) pixels.
+    void ShiftRequested(int dx, int dy);
+
+private:
+    void AddPositionPad(QVBoxLayout *layout);
+    QGroupBox *CreateSizeBox();
+    QGroupBox *CreateScanBox();
+    void AddOutputOptions(QVBoxLayout *layout);
+    void Connect();
+    void OnSizePreset(int width, int height);
+    void OnCustomSize();
+    void OnCustomWidthChanged();
+    void OnCustomHeightChanged();
+    void RefuseCustomSize();
+    void OnZoomReleased();
+    void OnZoomKeyboard(int value);
+
+    GlyphSettings &m_settings;
+    bool m_syncingCustomSize = false;
 };

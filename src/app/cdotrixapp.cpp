@@ -14,6 +14,8 @@ CDotrixApp::CDotrixApp(int &argc, char **argv) : QApplication(argc, argv)
     setApplicationDisplayName(ApplicationTitle);
     setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     setApplicationVersion(QStringLiteral(DOTRIX_VERSION));
+    // Ties the window to its desktop entry, so the desktop shows the entry's name and icon.
+    setDesktopFileName(QStringLiteral(DOTRIX_APP_ID));
 }
 
 CDotrixApp::~CDotrixApp() = default;

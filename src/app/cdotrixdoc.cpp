@@ -1,15 +1,14 @@
 #include "cdotrixdoc.h"
 
-#include "cmainframe.h"
 #include "filechooser.h"
 #include "messages.h"
 
 #include "delivery/serialsend.h"
+#include "encode/batchrun.h"
 
 #include <QEventLoop>
 #include <QFile>
 #include <QProgressDialog>
-#include <QStatusBar>
 #include <QThread>
 #include <QTimer>
 #include <QFileInfo>
@@ -19,40 +18,41 @@ namespace {
 constexpr int RecentFileCount = 4;
 }
 
-CDotrixDoc::CDotrixDoc(CMainFrame *frame) : QObject(frame), m_frame(frame)
+CDotrixDoc::CDotrixDoc(OutputDirectory &output, QWidget *window)
+    : QObject(window), m_output(output), m_window(window)
 {
     setObjectName(QStringLiteral("document"));
 }
 
 void CDotrixDoc::OnFileNew()
 {
-    m_frame->InitialUpdateViews();
+    emit Reset();
 }
 
 void CDotrixDoc::OnFileOpen()
 {
     const QString path =
-        ChooseFile(m_frame, {FileRequest::OpenFile, QStringLiteral("打开"), m_frame->Settings().ProgramDir, {}, {}});
+        ChooseFile(m_window, {FileRequest::OpenFile, QStringLiteral("打开"), m_output.Path(), {}, {}});
     if (path.isEmpty())
         return;
     // The document has no content to read; opening only starts afresh.
     m_pathName = path;
     RememberRecentFile(path);
-    m_frame->InitialUpdateViews();
+    emit Reset();
 }
 
 void CDotrixDoc::OnFileSave()
 {
     QString path = m_pathName;
     if (path.isEmpty()) {
-        path = ChooseFile(m_frame, {FileRequest::SaveFile, QStringLiteral("另存为"),
-                                    m_frame->Settings().ProgramDir + QStringLiteral("/Dotrix"), {}, {}});
+        path = ChooseFile(m_window, {FileRequest::SaveFile, QStringLiteral("另存为"),
+                                    m_output.Path() + QStringLiteral("/Dotrix"), {}, {}});
         if (path.isEmpty())
             return;
     }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        ShowMessage(m_frame, QStringLiteral("无法保存 %1：%2").arg(path, file.errorString()));
+        ShowMessage(m_window, QStringLiteral("无法保存 %1：%2").arg(path, file.errorString()));
         return;
     }
     m_pathName = path;
@@ -61,9 +61,9 @@ void CDotrixDoc::OnFileSave()
 
 QString CDotrixDoc::FontDataPath()
 {
-    const QString path = m_frame->Output().FilePath(QStringLiteral("font.dat"));
+    const QString path = m_output.FilePath(DataFileName);
     if (!QFileInfo(path).isFile()) {
-        ShowMessage(m_frame, QStringLiteral("%1 不存在。\n请先用“创建所有字模到DAT文件”或“创建所有字模到二进制文件”生成它。")
+        ShowMessage(m_window, QStringLiteral("%1 不存在。\n请先用“创建所有字模到DAT文件”或“创建所有字模到二进制文件”生成它。")
                                  .arg(path));
         return {};
     }
@@ -78,7 +78,7 @@ void CDotrixDoc::OnSendSerial()
     // The transfer runs beside the window, which shows how far it has got and can stop it.
     SerialSendControl control;
     SerialSendResult result;
-    QProgressDialog progress(QStringLiteral("正在通过串口发送 font.dat …"), QStringLiteral("取消"), 0, 100, m_frame);
+    QProgressDialog progress(QStringLiteral("正在通过串口发送 font.dat …"), QStringLiteral("取消"), 0, 100, m_window);
     progress.setWindowTitle(QStringLiteral("Dotrix"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
@@ -98,10 +98,10 @@ void CDotrixDoc::OnSendSerial()
     delete sender;
     progress.reset();
     if (!result.Ok) {
-        ShowMessage(m_frame, QStringLiteral("font.dat 没有发送成功：\n") + result.Error);
+        ShowMessage(m_window, QStringLiteral("font.dat 没有发送成功：\n") + result.Error);
         return;
     }
-    m_frame->statusBar()->showMessage(QStringLiteral("font.dat 已通过串口发送"), 10000);
+    emit StatusMessage(QStringLiteral("font.dat 已通过串口发送"));
 }
 
 void CDotrixDoc::CopyFontDataToDrives(DriveKind kind)
@@ -110,14 +110,14 @@ void CDotrixDoc::CopyFontDataToDrives(DriveKind kind)
     if (source.isEmpty())
         return;
     const DriveCopyOutcome outcome = CopyToDrives(source, kind, *m_drives, [this](const QString &question) {
-        return ShowMessage(m_frame, question, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+        return ShowMessage(m_window, question, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
     });
     if (!outcome.Found) {
-        ShowMessage(m_frame, NoDriveMessage(kind));
+        ShowMessage(m_window, NoDriveMessage(kind));
         return;
     }
     if (!outcome.Failures.isEmpty())
-        ShowMessage(m_frame, QStringLiteral("font.dat 没有复制成功：\n") + outcome.Failures.join(QLatin1Char('\n')));
+        ShowMessage(m_window, QStringLiteral("font.dat 没有复制成功：\n") + outcome.Failures.join(QLatin1Char('\n')));
 }
 
 void CDotrixDoc::RememberRecentFile(const QString &path)

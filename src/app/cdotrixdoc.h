@@ -1,21 +1,21 @@
 #pragma once
-// CDotrixDoc: the document. It holds no data: new and open re-run the views' initial updates,
-// save writes an empty file, and nobody is ever asked to save.
+// CDotrixDoc: the document. It holds no data: new and open ask for the views' initial updates,
+// save writes an empty file, and nobody is ever asked to save. It also delivers font.dat.
 
 #include "delivery/drivecopy.h"
+#include "output/outputdirectory.h"
 
 #include <QObject>
 #include <QString>
 
 #include <memory>
 
-class CMainFrame;
-
 class CDotrixDoc : public QObject
 {
     Q_OBJECT
 public:
-    explicit CDotrixDoc(CMainFrame *frame);
+    // window is where its dialogs and messages appear.
+    CDotrixDoc(OutputDirectory &output, QWidget *window);
 
     void OnFileNew();
     void OnFileOpen();
@@ -27,8 +27,12 @@ public:
     void OnSendRemovable() { CopyFontDataToDrives(DriveKind::Removable); }
     // Replaces where the drives come from (tests).
     void SetDriveList(std::unique_ptr<DriveList> drives) { m_drives = std::move(drives); }
-    // The file the document was last saved to or opened from; empty before that.
-    const QString &PathName() const { return m_pathName; }
+
+signals:
+    // A new or opened document: the views start afresh.
+    void Reset();
+    // Something the status bar should say.
+    void StatusMessage(const QString &text);
 
 private:
     void RememberRecentFile(const QString &path);
@@ -36,7 +40,8 @@ private:
     // font.dat in the output directory, or empty after telling the user it is missing.
     QString FontDataPath();
 
-    CMainFrame *m_frame;
-    QString m_pathName;
+    OutputDirectory &m_output;
+    QWidget *m_window;
+    QString m_pathName; // the file the document was last saved to or opened from
     std::unique_ptr<DriveList> m_drives = std::make_unique<SystemDriveList>();
 };

@@ -2,6 +2,8 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace {
 constexpr QColor FieldColour(0, 0, 150);
@@ -26,6 +28,20 @@ void CDotrixView::OnInitialUpdate()
     m_settings.Height = 16;
     UpdateExtent();
     update();
+}
+
+void CDotrixView::Print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, window());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QPainter painter(&printer);
+    const QRect page = painter.viewport();
+    const QRect field(0, 0, FieldWidth, FieldHeight);
+    const double scale = std::min(page.width() / double(field.width()), page.height() / double(field.height()));
+    painter.scale(scale, scale);
+    Draw(painter, field);
 }
 
 void CDotrixView::UpdateExtent()

@@ -39,6 +39,9 @@ public:
     void SetShades(std::vector<uint8_t> levels, int width, int height, int maxLevel);
     bool ShowsShades() const;
 
+    // Asks for a printer and prints the whole field, scaled to the page.
+    void Print();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

@@ -17,13 +17,49 @@
 
 namespace {
 
-// The list as the edit shows it: line breaks in any form become one break.
-QString ToDisplay(const std::string &list)
+// The list as the edit shows it, line breaks in any form as one break, and where each UTF-16 unit's
+// character starts in the list.
+QString ToDisplay(const std::string &list, std::vector<size_t> &byteAt)
 {
-    QString text = Cp936ToQString(list);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QString text;
+    byteAt.clear();
+    const std::vector<std::string> shown = Cp936ToUtf8Chars(list);
+    size_t at = 0;
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const size_t length = CharLengthAt(list, at);
+        if (list[at] == '\r' && at + 1 < list.size() && list[at + 1] == '\n') {
+            text += QLatin1Char('\n');
+            byteAt.push_back(at);
+            at += 2;
+            ++i; // the LF of the pair
+            continue;
+        }
+        const QString unit = list[at] == '\r' ? QStringLiteral("\n") : QString::fromStdString(shown[i]);
+        text += unit;
+        byteAt.insert(byteAt.end(), size_t(unit.size()), at);
+        at += length;
+    }
+    byteAt.push_back(list.size());
     return text;
+}
+
+// The characters of part the edit can show; the others (a lone lead byte at the end, a code with
+// no character) are added to dropped.
+std::string ShowableChars(std::string_view part, std::vector<std::string> &dropped)
+{
+    static const std::string Replacement = "\xEF\xBF\xBD";
+    std::string kept;
+    kept.reserve(part.size());
+    size_t at = 0;
+    for (const std::string &shown : Cp936ToUtf8Chars(part)) {
+        const size_t length = CharLengthAt(part, at);
+        if (shown == Replacement)
+            dropped.push_back(shown);
+        else
+            kept.append(part.substr(at, length));
+        at += length;
+    }
+    return kept;
 }
 
 } // namespace
@@ -91,26 +127,56 @@ void CFontSel::OnInitialUpdate()
 
 void CFontSel::PullFields()
 {
-    // The edit shows line breaks as the platform's CR LF pairs.
-    QString text = m_listEdit->toPlainText();
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    // Only the stretch between the unchanged start and end of the text was edited: it is
+    // converted, a line break typed or pasted there as the platform's CR LF pair, and the list's
+    // bytes around it stay as they were.
+    const QString text = m_listEdit->toPlainText();
+    const qsizetype shown = m_shownText.size();
+    qsizetype head = shown;
+    qsizetype tail = 0;
+    if (text != m_shownText) {
+        const qsizetype common = std::min(shown, text.size());
+        head = 0;
+        while (head < common && text[head] == m_shownText[head])
+            ++head;
+        while (tail < common - head && text[text.size() - 1 - tail] == m_shownText[shown - 1 - tail])
+            ++tail;
+        // Never half a character: a boundary inside one moves to its edge.
+        while (head > 0 && m_shownBytes[size_t(head)] == m_shownBytes[size_t(head - 1)])
+            --head;
+        while (tail > 0 && m_shownBytes[size_t(shown - tail)] == m_shownBytes[size_t(shown - tail - 1)])
+            --tail;
+    }
+    QString edited = text.mid(head, text.size() - tail - head);
+    edited.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     std::vector<std::string> skipped;
-    ListText = QStringToCp936(text, &skipped);
-    if (!skipped.empty()) {
-        emit StatusMessage(QStringLiteral("已略去 %1 个在 GBK 编码中没有的字符").arg(skipped.size()));
-        PushKeepingCursor(); // show the list as it now is
+    const std::string_view list = m_shownList;
+    ListText = ShowableChars(list.substr(0, m_shownBytes[size_t(head)]), skipped) + QStringToCp936(edited, &skipped)
+               + ShowableChars(list.substr(m_shownBytes[size_t(shown - tail)]), skipped);
+    std::vector<size_t> byteAt;
+    const QString display = ToDisplay(ListText, byteAt);
+    if (display == text) {
+        m_shownList = ListText;
+        m_shownText = display;
+        m_shownBytes = std::move(byteAt);
     }
     bool ok = false;
     const int count = m_countEdit->text().toInt(&ok);
     if (ok)
         CharCount = count;
     AutoDeleteDuplicates = m_autoDelete->isChecked();
+    if (!skipped.empty())
+        emit StatusMessage(QStringLiteral("已略去 %1 个在 GBK 编码中没有的字符").arg(skipped.size()));
+    if (display != text)
+        PushKeepingCursor(); // show the list as it now is
 }
 
 void CFontSel::PushFields()
 {
     m_pushing = true;
-    const QString display = ToDisplay(ListText);
+    m_shownList = ListText;
+    m_shownText = ToDisplay(ListText, m_shownBytes);
+    const QString &display = m_shownText;
     if (m_listEdit->toPlainText() != display) {
         const int scroll = m_listEdit->verticalScrollBar()->value();
         m_listEdit->setPlainText(display);

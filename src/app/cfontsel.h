@@ -1,10 +1,12 @@
 #pragma once
-// CFontSel: the character list pane on the right of the main window: the list a batch run turns
-// into glyphs, its count, and the filter, sort and duplicate-removal tools.
+// CFontSel is the character list pane (the name is kept from the program's first design).
+// It stands on the right of the main window: the list a batch run turns into glyphs, its count,
+// and the filter, sort and duplicate-removal tools.
 
 #include <QWidget>
 
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QLineEdit;
@@ -54,6 +56,13 @@ private:
     void PushKeepingCursor();
 
     QPlainTextEdit *m_listEdit;
+    // What the edit was last given: the list's bytes, their text, and for every UTF-16 unit of
+    // the text the byte where its character starts (one more entry for the end). A user's edit
+    // changes only the bytes of the characters it touched; the edit shows CR LF, a lone CR and a
+    // lone LF alike as one line break, and the list keeps which one it was.
+    std::string m_shownList;
+    QString m_shownText;
+    std::vector<size_t> m_shownBytes;
     QLineEdit *m_countEdit;
     QCheckBox *m_autoDelete;
     QPushButton *m_filterButton;

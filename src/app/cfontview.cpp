@@ -1,7 +1,6 @@
 #include "cfontview.h"
 
 #include "charset/cp936.h"
-#include "charset/pinyin.h"
 #include "encode/glyphtext.h"
 #include "encode/singleglyph.h"
 
@@ -12,7 +11,6 @@ namespace {
 constexpr QColor FieldColour(0, 200, 0);
 constexpr int FieldWidth = 1000;
 constexpr int FieldHeight = 700;
-constexpr int LineStep = 20;
 } // namespace
 
 CFontView::CFontView(const GlyphSettings &settings, const DotMatrix &matrix, QWidget *parent)
@@ -25,54 +23,16 @@ CFontView::CFontView(const GlyphSettings &settings, const DotMatrix &matrix, QWi
 
 std::vector<CFontView::PlacedLine> CFontView::Layout() const
 {
-    const std::string character = LastCharOf(m_settings.CurrentText);
-    std::string name = GetPinyin(character, m_settings.NumberedNames);
-    if (name.empty())
-        name = m_settings.PictureName;
-
     PreviewSink preview;
     std::vector<PlacedLine> lines;
-    if (WriteGlyphText(preview, name, character, m_settings.Width, m_settings.Height, m_settings.GroupDigits,
-                       m_settings, m_matrix)
-        == GlyphTextResult::Refused) {
+    if (WritePreviewText(preview, m_settings, m_matrix) == GlyphTextResult::Refused) {
         lines.push_back({QStringToCp936(QString::fromUtf8(GroupTooLongMessage)), QPoint(10, 10)});
         return lines;
     }
-
+    // The "ZN" text is drawn on white, the other scans straight onto the field.
     const bool zn = m_settings.ScanMode == ScanZN;
-    const bool asmTable = m_settings.OutputFormat == AsmTable;
-    const int dbIndent = 10 * int(name.size()) + 10;
-    int y = 10;
-    for (const GlyphTextItem &item : preview.Text().Items) {
-        switch (item.Role) {
-        case GlyphTextRole::Header:
-            lines.push_back({item.Text, QPoint(5, zn ? 10 : 5), zn});
-            break;
-        case GlyphTextRole::Declaration:
-            y = 30;
-            lines.push_back({item.Text, QPoint(5, y), zn});
-            break;
-        case GlyphTextRole::Label:
-            if (!zn) { // the DB lines start beside the label, the first on its line
-                y += LineStep;
-                lines.push_back({item.Text, QPoint(5, y)});
-            }
-            break;
-        case GlyphTextRole::Data:
-            if (asmTable && !zn) {
-                lines.push_back({item.Text, QPoint(dbIndent, y)});
-                y += LineStep;
-            } else {
-                y += LineStep;
-                lines.push_back({item.Text, QPoint(5, y), zn});
-            }
-            break;
-        case GlyphTextRole::Closing:
-            y += LineStep;
-            lines.push_back({item.Text, QPoint(5, y), zn});
-            break;
-        }
-    }
+    for (const PreviewLine &line : preview.Layout())
+        lines.push_back({line.Text, QPoint(line.X, line.Y), zn});
     return lines;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// CFontView: the live preview of the source text the current glyph produces, on a green field.
+// CFontView is the source-text preview pane (the name is kept from the program's first design):
+// the text the current glyph produces, shown live on a green field.
 
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"

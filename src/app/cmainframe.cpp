@@ -1,264 +1,151 @@
 #include "cmainframe.h"
-#include "filechooser.h"
 
 #include "artwork.h"
+#include "batchrunner.h"
 #include "caboutdlg.h"
 #include "ccontrolbar.h"
 #include "cdotrixdoc.h"
 #include "cdotrixview.h"
-#include "cexportdlg.h"
 #include "cfontsel.h"
 #include "cfontview.h"
 #include "cglyphformatdlg.h"
+#include "clientpanes.h"
 #include "cindexdlg.h"
+#include "commandactions.h"
 #include "cprogressdlg.h"
-#include "encode/indextable.h"
-#include "charset/charsetfile.h"
-#include "charset/cp936.h"
-#include "charset/scriptconvert.h"
-#include "encode/singleglyph.h"
 #include "filechooser.h"
+#include "fontexporter.h"
 #include "lockkeys.h"
 #include "messages.h"
 #include "openineditor.h"
+#include "userguide.h"
+
+#include "charset/charsetfile.h"
+#include "charset/cp936.h"
+#include "charset/scriptconvert.h"
+#include "encode/glyphtext.h"
+#include "encode/indextable.h"
+#include "encode/picturedata.h"
+#include "encode/singleglyph.h"
+#include "output/atomicfile.h"
+#include "output/exportglyphfiles.h"
 #include "raster/boxrender.h"
 #include "raster/pictureimport.h"
-#include "encode/glyphtext.h"
-#include "export/exportrun.h"
-#include "userguide.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QCloseEvent>
-#include <QDir>
 #include <QDockWidget>
-#include <QThread>
 #include <QFontDialog>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QRadioButton>
-#include <QScrollArea>
-#include <QScreen>
-#include <QSlider>
-#include <QSplitter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 
 namespace {
-
-// The program's commands: identifier, pop-up menu, menu text, whether a separator comes first,
-// and the status-bar prompt and tooltip ("prompt\ntooltip").
-struct CommandSpec
-{
-    int Id;
-    const char *Menu;
-    const char *Text;
-    bool SeparatorBefore;
-    const char *Prompt;
-};
-
-const CommandSpec Commands[] = {
-    {32787, "文件(&F)", "导入GB2312简体中文字符集", false, nullptr},
-    {32791, "文件(&F)", "导入GBK中文字符集", false, nullptr},
-    {32780, "文件(&F)", "导入图片文件", false, nullptr},
-    {32774, "文件(&F)", "导出所有字模文件", true, "保存所有字模文件\n保存所有字模文件"},
-    {57665, "文件(&F)", "退出(&X)", true, "退出应用程序；提示保存文档\n退出"},
-    {32772, "设置", "设置字体", false, "设置字体\n设置字体"},
-    {32781, "设置", "设置字模格式", false, "字模格式\n设置字模格式"},
-    {32792, "设置", "转为繁体", true, nullptr},
-    {32793, "设置", "转为简体", false, nullptr},
-    {32777, "创建点阵数据", "创建单个字模", false, "创建单个字模\n创建单个字模"},
-    {32773, "创建点阵数据", "创建所有字模", false, "创建所有点阵字模\n创建所有点阵字模"},
-    {32788, "创建点阵数据", "创建所有字模到DAT文件", false, nullptr},
-    {32789, "创建点阵数据", "创建所有字模到二进制文件", false, nullptr},
-    {32784, "创建点阵数据", "创建图片点阵数据", false, "创建图片点阵数据\n创建图片点阵数据"},
-    {32801, "创建点阵数据", "创建字符索引表", false, nullptr},
-    {32802, "创建点阵数据", "导出显示库字体...", true, "导出 LVGL 等显示库用的字体\n导出显示库字体"},
-    {32798, "数据通讯", "通过RS232串口传送字模数据", false, nullptr},
-    {32799, "数据通讯", "发送到软盘", false, nullptr},
-    {32800, "数据通讯", "发送到移动存储设备", false, nullptr},
-    {59392, "查看(&V)", "工具栏(&T)", false, "显示或隐藏工具栏\n显隐工具栏"},
-    {59393, "查看(&V)", "状态栏(&S)", false, "显示或隐藏状态栏\n显隐状态栏"},
-    {57653, "查看(&V)", "分隔(&P)", false, "将活动的窗口分隔成窗格\n分隔"},
-    {32797, "帮助(&H)", "阅读 Dotrix 用户指南，了解更多信息", false, nullptr},
-    {57664, "帮助(&H)", "关于 Dotrix(&A)...", false, "显示程序信息，版本号和版权\n关于"},
-};
-
-const char *const MenuOrder[] = {"文件(&F)", "设置", "创建点阵数据", "数据通讯", "查看(&V)", "帮助(&H)"};
-
-const int ToolbarOrder[] = {32777, 32773, 32784, 32772, 32781, 32774, 32792, 32793, 57664};
-
-// Commands that may not start while a batch worker writes the output directory.
-const int BatchExclusiveCommands[] = {32777, 32773, 32788, 32789, 32774, 32801, 32787, 32791,
-                                      32792, 32793, 32780, 32784, 32798, 32799, 32800, 32802};
-
-constexpr int CharBoxId = 32771;
 const QString IdleText = QStringLiteral("就绪");
-
-// A decimal integer as the C library reads it: leading blanks, an optional sign, digits up to
-// the first other character; no digits give 0. Values too large for an int saturate.
-int ReadDecimal(const QString &text)
-{
-    int i = 0;
-    while (i < text.size() && text[i].isSpace())
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
-        negative = text[i++] == QLatin1Char('-');
-    long long value = 0;
-    for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i)
-        value = std::min<long long>(value * 10 + (text[i].unicode() - '0'), 1LL << 40);
-    value = negative ? -value : value;
-    return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
-
 } // namespace
 
-CMainFrame::CMainFrame(const QString &programDir, QWidget *parent) : QMainWindow(parent)
+CMainFrame::CMainFrame(const QString &programDir, QWidget *parent)
+    : QMainWindow(parent), m_output(std::make_unique<OutputDirectory>(programDir))
 {
     setObjectName(QStringLiteral("mainFrame"));
-    m_settings.ProgramDir = programDir;
-    m_output = std::make_unique<OutputDirectory>(programDir);
-    m_pDoc = new CDotrixDoc(this);
+    m_pDoc = new CDotrixDoc(*m_output, this);
+    m_batch = std::make_unique<BatchRunner>(*m_output);
     setWindowIcon(ApplicationIcon());
     setWindowTitle(ApplicationTitle + QStringLiteral(" - ") + DocumentTitle);
 
-    CreateActions();
-    CreateMenus();
-    CreateToolBar();
+    m_commands = new CommandActions(this);
+    m_commands->FillMenuBar();
+    QToolBar *toolBar = m_commands->CreateToolBar();
     CreateStatusBar();
     CreateControlBar();
-    if (!CreateCharBox())
-        ShowMessage(this, QStringLiteral("Create My Combo ToolBar Failure"));
+    CreateCharBox(toolBar);
     CreateClient();
-    ConnectControlBar();
+    m_fontExport = new FontExporter(m_settings, m_pDotrixView, this);
+    ConnectCommands();
     InitialUpdateViews();
 }
 
 CMainFrame::~CMainFrame()
 {
-    // The worker uses state this window owns: stop it and let it finish first. Its questions to
-    // this thread are answered (with "stop") while it winds down.
-    if (m_batchThread) {
-        m_batchControl->Cancel = true;
-        while (!m_batchThread->wait(20))
-            QCoreApplication::processEvents();
-    }
+    // The worker writes into the output directory this window owns: it stops first.
+    m_batch.reset();
 }
 
 QAction *CMainFrame::Action(int commandId) const
 {
-    const auto it = m_actions.find(commandId);
-    return it == m_actions.end() ? nullptr : it->second;
+    return m_commands->Action(commandId);
 }
 
-void CMainFrame::CreateActions()
+bool CMainFrame::BatchRunning() const
 {
-    for (const CommandSpec &command : Commands) {
-        auto *action = new QAction(QString::fromUtf8(command.Text), this);
-        action->setData(command.Id);
-        action->setObjectName(QStringLiteral("command%1").arg(command.Id));
-        if (command.Prompt) {
-            const QStringList parts = QString::fromUtf8(command.Prompt).split(QLatin1Char('\n'));
-            action->setStatusTip(parts.value(0));
-            action->setToolTip(parts.value(1));
-        }
-        action->setIcon(ToolbarIcon(command.Id));
-        action->setIconVisibleInMenu(false);
-        m_actions[command.Id] = action;
-    }
+    return m_batch->Running();
+}
 
-    connect(Action(57665), &QAction::triggered, this, &QWidget::close);
-    connect(Action(32772), &QAction::triggered, this, &CMainFrame::OnChooseFont);
-    connect(Action(32781), &QAction::triggered, this, &CMainFrame::OnGlyphFormat);
-    connect(Action(32777), &QAction::triggered, this, &CMainFrame::OnCreateSingleGlyph);
-    connect(Action(32797), &QAction::triggered, this, &CMainFrame::OnVisitWebSite);
-    connect(Action(57664), &QAction::triggered, this, &CMainFrame::OnAppAbout);
-    connect(Action(57653), &QAction::triggered, this, &CMainFrame::OnSplit);
-    connect(Action(32773), &QAction::triggered, this, &CMainFrame::OnCreateAllGlyphs);
-    connect(Action(32788), &QAction::triggered, this, &CMainFrame::OnCreateAllToDat);
-    connect(Action(32789), &QAction::triggered, this, &CMainFrame::OnCreateAllToBin);
-    connect(Action(32774), &QAction::triggered, this, &CMainFrame::OnExportAllGlyphFiles);
-    connect(Action(32801), &QAction::triggered, this, &CMainFrame::OnCreateIndexTable);
-    connect(Action(32802), &QAction::triggered, this, &CMainFrame::OnExportFont);
-    connect(Action(32780), &QAction::triggered, this, &CMainFrame::OnImportPicture);
-    connect(Action(32798), &QAction::triggered, m_pDoc, &CDotrixDoc::OnSendSerial);
-    connect(Action(32799), &QAction::triggered, m_pDoc, &CDotrixDoc::OnSendFloppy);
-    connect(Action(32800), &QAction::triggered, m_pDoc, &CDotrixDoc::OnSendRemovable);
-    connect(Action(32784), &QAction::triggered, this, &CMainFrame::OnCreatePictureData);
-    connect(Action(32787), &QAction::triggered, this, &CMainFrame::OnImportGB2312);
-    connect(Action(32791), &QAction::triggered, this, &CMainFrame::OnImportGBK);
-    connect(Action(32792), &QAction::triggered, this, &CMainFrame::OnToTraditional);
-    connect(Action(32793), &QAction::triggered, this, &CMainFrame::OnToSimplified);
-    Action(59392)->setCheckable(true);
-    Action(59393)->setCheckable(true);
+FontExportRequest &CMainFrame::ExportChoice()
+{
+    return m_fontExport->Choice();
+}
 
-    // Keyboard commands without a menu item: document commands, printing, pane cycling.
-    const struct {
-        int Id;
-        QKeySequence Keys;
-        std::function<void()> Handler;
-    } keys[] = {
-        {57600, QKeySequence(Qt::CTRL | Qt::Key_N), [this] { m_pDoc->OnFileNew(); }},
-        {57601, QKeySequence(Qt::CTRL | Qt::Key_O), [this] { m_pDoc->OnFileOpen(); }},
-        {57603, QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_pDoc->OnFileSave(); }},
-        {57607, QKeySequence(Qt::CTRL | Qt::Key_P), [this] { OnPrint(); }},
-        {57680, QKeySequence(Qt::Key_F6), [this] { OnNextPane(1); }},
-        {57681, QKeySequence(Qt::SHIFT | Qt::Key_F6), [this] { OnNextPane(-1); }},
+void CMainFrame::ConnectCommands()
+{
+    const std::pair<CommandId, std::function<void()>> calls[] = {
+        {CmdChooseFont, [this] { OnChooseFont(); }},
+        {CmdGlyphFormat, [this] { OnGlyphFormat(); }},
+        {CmdCreateSingleGlyph, [this] { OnCreateSingleGlyph(); }},
+        {CmdUserGuide, [this] { OnVisitWebSite(); }},
+        {CmdAbout, [this] { OnAppAbout(); }},
+        {CmdExportAllGlyphFiles, [this] { OnExportAllGlyphFiles(); }},
+        {CmdCreateIndexTable, [this] { OnCreateIndexTable(); }},
+        {CmdExportFont, [this] { OnExportFont(); }},
+        {CmdImportPicture, [this] { OnImportPicture(); }},
+        {CmdCreatePictureData, [this] { OnCreatePictureData(); }},
+        {CmdExit, [this] { close(); }},
+        {CmdCreateAllGlyphs, [this] { StartBatch(BatchAllOnly); }},
+        {CmdCreateAllToDat, [this] { StartBatch(BatchDat); }},
+        {CmdCreateAllToBin, [this] { StartBatch(BatchBin); }},
+        {CmdImportGB2312, [this] { OnImportCharset(int(CharacterSet::GB2312)); }},
+        {CmdImportGBK, [this] { OnImportCharset(int(CharacterSet::GBK)); }},
+        {CmdToTraditional, [this] { OnConvertScripts(true); }},
+        {CmdToSimplified, [this] { OnConvertScripts(false); }},
+        {CmdPrint, [this] { m_pDotrixView->Print(); }},
+        {CmdNextPane, [this] { m_panes->FocusNextPane(1); }},
+        {CmdPreviousPane, [this] { m_panes->FocusNextPane(-1); }},
+        {CmdSplit,
+         [this] {
+             // Keyboard tracking of the split bars until Enter or Esc.
+             m_panes->TrackSplitBar();
+             statusBar()->showMessage(QStringLiteral("用方向键移动分隔条，回车或 Esc 结束"));
+         }},
+        {CmdSendSerial, [this] { m_pDoc->OnSendSerial(); }},
+        {CmdSendFloppy, [this] { m_pDoc->OnSendFloppy(); }},
+        {CmdSendRemovable, [this] { m_pDoc->OnSendRemovable(); }},
+        {CmdFileNew, [this] { m_pDoc->OnFileNew(); }},
+        {CmdFileOpen, [this] { m_pDoc->OnFileOpen(); }},
+        {CmdFileSave, [this] { m_pDoc->OnFileSave(); }},
     };
-    for (const auto &key : keys) {
-        auto *action = new QAction(this);
-        action->setData(key.Id);
-        action->setObjectName(QStringLiteral("command%1").arg(key.Id));
-        action->setShortcut(key.Keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, key.Handler);
-        addAction(action);
-        m_actions[key.Id] = action;
-    }
+    for (const auto &[id, call] : calls)
+        connect(Action(id), &QAction::triggered, this, call);
+
+    connect(m_pDoc, &CDotrixDoc::Reset, this, &CMainFrame::InitialUpdateViews);
+    connect(m_pDoc, &CDotrixDoc::StatusMessage, this, [this](const QString &text) {
+        statusBar()->showMessage(text, 10000);
+    });
+    connect(m_pFontSel, &CFontSel::StatusMessage, this, [this](const QString &text) {
+        statusBar()->showMessage(text, 5000);
+    });
+    connect(m_wndDlgBar, &CControlBar::SettingsChanged, this, &CMainFrame::RepaintViews);
+    connect(m_wndDlgBar, &CControlBar::ShiftRequested, this, &CMainFrame::OnShift);
+    connect(m_batch.get(), &BatchRunner::Finished, this, &CMainFrame::OnBatchFinished);
+    connect(m_batch.get(), &BatchRunner::ExportFinished, this, &CMainFrame::OnExportFinished);
 }
 
-void CMainFrame::CreateMenus()
-{
-    for (const char *menuTitle : MenuOrder) {
-        QMenu *menu = menuBar()->addMenu(QString::fromUtf8(menuTitle));
-        for (const CommandSpec &command : Commands) {
-            if (qstrcmp(command.Menu, menuTitle) != 0)
-                continue;
-            if (command.SeparatorBefore)
-                menu->addSeparator();
-            menu->addAction(Action(command.Id));
-        }
-    }
-}
-
-void CMainFrame::CreateToolBar()
-{
-    m_wndToolBar = addToolBar(QStringLiteral("工具栏"));
-    m_wndToolBar->setObjectName(QStringLiteral("mainToolBar"));
-    m_wndToolBar->setIconSize(QSize(28, 28));
-    m_wndToolBar->setMovable(true);
-    for (int id : ToolbarOrder)
-        m_wndToolBar->addAction(Action(id));
-    connect(Action(59392), &QAction::toggled, m_wndToolBar, &QToolBar::setVisible);
-    connect(m_wndToolBar, &QToolBar::visibilityChanged, Action(59392), &QAction::setChecked);
-    Action(59392)->setChecked(true);
-}
-
-bool CMainFrame::CreateCharBox()
+void CMainFrame::CreateCharBox(QToolBar *toolBar)
 {
     m_wndCharBox = new QLineEdit;
     m_wndCharBox->setObjectName(QStringLiteral("charBox"));
-    m_wndCharBox->setProperty("controlId", CharBoxId);
+    m_wndCharBox->setProperty("controlId", CharBoxControlId);
     // The box shows its text in the glyph font's face at a size that reads well.
     QFont font(m_settings.GlyphFont.ResolvedFace());
     font.setPointSize(12);
@@ -266,9 +153,8 @@ bool CMainFrame::CreateCharBox()
     m_wndCharBox->setMinimumWidth(1);
     m_wndCharBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_wndCharBox->setPlaceholderText(QStringLiteral("在此输入要生成字模的字符"));
-    m_wndToolBar->addWidget(m_wndCharBox);
+    toolBar->addWidget(m_wndCharBox);
     connect(m_wndCharBox, &QLineEdit::textChanged, this, &CMainFrame::OnCharTextChanged);
-    return true;
 }
 
 void CMainFrame::CreateStatusBar()
@@ -278,98 +164,32 @@ void CMainFrame::CreateStatusBar()
     m_messagePane = new QLabel(IdleText);
     m_messagePane->setObjectName(QStringLiteral("messagePane"));
     bar->addWidget(m_messagePane, 1);
-    const char *names[3] = {"CAP", "NUM", "SCRL"};
-    for (int i = 0; i < 3; ++i) {
-        m_lockPanes[i] = new QLabel(QString::fromLatin1(names[i]));
-        m_lockPanes[i]->setObjectName(QStringLiteral("lockPane%1").arg(QString::fromLatin1(names[i])));
-        m_lockPanes[i]->setAlignment(Qt::AlignCenter);
-        m_lockPanes[i]->setMinimumWidth(44);
-        m_lockPanes[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        bar->addPermanentWidget(m_lockPanes[i]);
-    }
-    connect(Action(59393), &QAction::toggled, bar, &QStatusBar::setVisible);
-    Action(59393)->setChecked(true);
-    auto *timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, &CMainFrame::UpdateLockPanes);
-    timer->start(250);
-    UpdateLockPanes();
-}
-
-void CMainFrame::UpdateLockPanes()
-{
-    const LockKeyState state = QueryLockKeys();
-    const bool on[3] = {state.CapsLock, state.NumLock, state.ScrollLock};
-    for (int i = 0; i < 3; ++i)
-        m_lockPanes[i]->setEnabled(state.Known && on[i]);
+    AddLockKeyPanes(bar);
+    connect(Action(CmdViewStatusBar), &QAction::toggled, bar, &QStatusBar::setVisible);
+    Action(CmdViewStatusBar)->setChecked(true);
 }
 
 void CMainFrame::CreateControlBar()
 {
-    m_wndDlgBar = new CControlBar;
-    m_controlDock = new QDockWidget(QStringLiteral("控制栏"), this);
-    m_controlDock->setObjectName(QStringLiteral("controlDock"));
-    m_controlDock->setWidget(m_wndDlgBar);
-    m_controlDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-    m_controlDock->setFeatures(QDockWidget::DockWidgetMovable);
-    m_controlDock->setTitleBarWidget(new QWidget);
-    addDockWidget(Qt::LeftDockWidgetArea, m_controlDock);
+    m_wndDlgBar = new CControlBar(m_settings);
+    auto *dock = new QDockWidget(QStringLiteral("控制栏"), this);
+    dock->setObjectName(QStringLiteral("controlDock"));
+    dock->setWidget(m_wndDlgBar);
+    dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    dock->setFeatures(QDockWidget::DockWidgetMovable);
+    dock->setTitleBarWidget(new QWidget);
+    addDockWidget(Qt::LeftDockWidgetArea, dock);
 }
 
 void CMainFrame::CreateClient()
 {
-    m_wndSplitter = new QSplitter(Qt::Horizontal, this);
-    m_wndSplitter->setObjectName(QStringLiteral("outerSplitter"));
-    m_wndLeftSplitter = new QSplitter(Qt::Vertical, m_wndSplitter);
-    m_wndLeftSplitter->setObjectName(QStringLiteral("leftSplitter"));
-    // The glyph view scrolls when the grid is larger than its pane.
-    auto *glyphScroll = new QScrollArea(m_wndLeftSplitter);
-    glyphScroll->setObjectName(QStringLiteral("glyphScroll"));
-    glyphScroll->setWidgetResizable(true);
-    glyphScroll->setFrameShape(QFrame::NoFrame);
-    m_pDotrixView = new CDotrixView(m_settings, m_matrix);
-    glyphScroll->setWidget(m_pDotrixView);
-    m_pFontView = new CFontView(m_settings, m_matrix, m_wndLeftSplitter);
-    m_pFontSel = new CFontSel(m_wndSplitter);
-    connect(m_pFontSel, &CFontSel::StatusMessage, this, [this](const QString &text) {
-        statusBar()->showMessage(text, 5000);
-    });
-    m_wndSplitter->addWidget(m_wndLeftSplitter);
-    m_wndSplitter->addWidget(m_pFontSel);
-    // The preview row starts 320 pixels high and the list column 420 wide; the glyph view takes
-    // the rest.
-    m_wndLeftSplitter->setStretchFactor(0, 1);
-    m_wndLeftSplitter->setStretchFactor(1, 0);
-    m_wndSplitter->setStretchFactor(0, 1);
-    m_wndSplitter->setStretchFactor(1, 0);
-    m_wndLeftSplitter->setSizes({10000, 320});
-    m_wndSplitter->setSizes({10000, 420});
-    setCentralWidget(m_wndSplitter);
+    m_panes = new ClientPanes(m_settings, m_matrix, this);
+    m_pDotrixView = m_panes->GlyphView();
+    m_pFontView = m_panes->Preview();
+    m_pFontSel = m_panes->CharacterList();
+    setCentralWidget(m_panes);
     m_pDotrixView->setFocus();
-}
-
-void CMainFrame::ConnectControlBar()
-{
-    CControlBar *bar = m_wndDlgBar;
-    connect(bar->m_btnLeft, &QToolButton::clicked, this, &CMainFrame::OnShiftLeft);
-    connect(bar->m_btnRight, &QToolButton::clicked, this, &CMainFrame::OnShiftRight);
-    connect(bar->m_btnUp, &QToolButton::clicked, this, &CMainFrame::OnShiftUp);
-    connect(bar->m_btnDown, &QToolButton::clicked, this, &CMainFrame::OnShiftDown);
-    const std::pair<QRadioButton *, QSize> presets[] = {{bar->m_size8x8, {8, 8}},     {bar->m_size8x16, {8, 16}},
-                                                        {bar->m_size16x16, {16, 16}}, {bar->m_size24x24, {24, 24}},
-                                                        {bar->m_size32x32, {32, 32}}};
-    for (const auto &[radio, size] : presets)
-        connect(radio, &QRadioButton::clicked, this, [this, size] { OnSizePreset(size.width(), size.height()); });
-    connect(bar->m_sizeCustom, &QRadioButton::clicked, this, &CMainFrame::OnCustomSize);
-    connect(bar->m_customWidthEdit, &QLineEdit::textChanged, this, &CMainFrame::OnCustomWidthChanged);
-    connect(bar->m_customHeightEdit, &QLineEdit::textChanged, this, &CMainFrame::OnCustomHeightChanged);
-    connect(bar->m_scanHorizontal, &QRadioButton::clicked, this, [this] { OnScanMode(ScanHorizontal); });
-    connect(bar->m_scanVertical, &QRadioButton::clicked, this, [this] { OnScanMode(ScanVertical); });
-    connect(bar->m_scanZN, &QRadioButton::clicked, this, [this] { OnScanMode(ScanZN); });
-    connect(bar->m_dataLengthCombo, &QComboBox::currentIndexChanged, this, &CMainFrame::OnDataLengthChanged);
-    connect(bar->m_invertCheck, &QCheckBox::clicked, this, &CMainFrame::OnInvert);
-    connect(bar->m_bitReverseCheck, &QCheckBox::clicked, this, &CMainFrame::OnBitReverse);
-    connect(bar->m_zoomSlider, &QSlider::sliderReleased, this, &CMainFrame::OnZoomReleased);
-    connect(bar->m_zoomSlider, &QSlider::valueChanged, this, &CMainFrame::OnZoomKeyboard);
+    connect(m_panes, &ClientPanes::TrackingFinished, statusBar(), &QStatusBar::clearMessage);
 }
 
 void CMainFrame::InitialUpdateViews()
@@ -395,6 +215,13 @@ std::string CMainFrame::CharBoxText(int *skipped) const
     return text;
 }
 
+void CMainFrame::OpenResult(const QString &path)
+{
+    // Where no editor can be started the user still learns where the file is.
+    if (!OpenInEditor(path))
+        statusBar()->showMessage(QStringLiteral("已写入 %1").arg(path), 10000);
+}
+
 void CMainFrame::OnCharTextChanged()
 {
     int skipped = 0;
@@ -409,25 +236,22 @@ void CMainFrame::OnCharTextChanged()
     if (!result.Loaded)
         return;
     if (!result.RenderFailed && !result.Character.empty())
-        m_shadedCharacter = result.Character;
-    UpdateShades(m_exportRequest.Bpp);
+        m_fontExport->ShadeGlyph(result.Character);
+    else
+        m_fontExport->RefreshShades();
     RepaintViews();
 }
 
-void CMainFrame::Shift(int dx, int dy)
+void CMainFrame::OnShift(int dx, int dy)
 {
     const BoxRenderResult result = ShiftAndRender(dx, dy, CharBoxText(), m_settings, m_matrix, *m_output);
     if (result.RenderFailed)
         ShowMessage(this, QStringLiteral("error!\n\n") + result.Error);
     if (!result.Loaded)
         return;
-    m_shadedCharacter = result.RenderFailed ? std::string() : result.Character;
-    UpdateShades(m_exportRequest.Bpp);
+    m_fontExport->ShadeGlyph(result.RenderFailed ? std::string() : result.Character);
     RepaintViews();
-    if (dx != 0)
-        m_wndDlgBar->m_offsetXEdit->setText(QString::number(m_settings.OffsetX));
-    if (dy != 0)
-        m_wndDlgBar->m_offsetYEdit->setText(QString::number(m_settings.OffsetY));
+    m_wndDlgBar->ShowShiftedOffset(dx, dy);
 }
 
 void CMainFrame::OnChooseFont()
@@ -464,6 +288,12 @@ void CMainFrame::OnGlyphFormat()
     RepaintViews();
 }
 
+void CMainFrame::OnAppAbout()
+{
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
 void CMainFrame::OnCreateSingleGlyph()
 {
     const SingleGlyphResult result = CreateSingleGlyph(CharBoxText(), m_settings, m_matrix, *m_output);
@@ -489,329 +319,10 @@ void CMainFrame::OnCreateSingleGlyph()
     }
 }
 
-void CMainFrame::OpenResult(const QString &path)
-{
-    // Where no editor can be started the user still learns where the file is.
-    if (!OpenInEditor(path))
-        statusBar()->showMessage(QStringLiteral("已写入 %1").arg(path), 10000);
-}
-
-void CMainFrame::OnAppAbout()
-{
-    CAboutDlg dialog(this);
-    dialog.exec();
-}
-
-void CMainFrame::OnImportGB2312()
-{
-    ImportCharset(int(CharacterSet::GB2312));
-}
-
-void CMainFrame::OnImportGBK()
-{
-    ImportCharset(int(CharacterSet::GBK));
-}
-
-void CMainFrame::ImportCharset(int set)
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const CharsetImport imported = LoadCharset(CharacterSet(set), m_settings.ProgramDir);
-    if (imported.Ok)
-        m_pFontSel->SetList(imported.Text, imported.Count);
-    QApplication::restoreOverrideCursor();
-    if (!imported.Ok) {
-        ShowMessage(this, imported.Error);
-        return;
-    }
-    statusBar()->showMessage(QStringLiteral("已导入 %1 个字符").arg(imported.Count), 5000);
-}
-
-void CMainFrame::OnToTraditional()
-{
-    ConvertScripts(true);
-}
-
-void CMainFrame::OnToSimplified()
-{
-    ConvertScripts(false);
-}
-
-void CMainFrame::ConvertScripts(bool toTraditional)
-{
-    auto convert = toTraditional ? &ToTraditional : &ToSimplified;
-    m_pFontSel->PullFields();
-    const ScriptConversion list = convert(m_pFontSel->ListText);
-    if (!list.Error.isEmpty()) {
-        ShowMessage(this, list.Error);
-        return;
-    }
-    m_pFontSel->SetList(list.Text, m_pFontSel->CharCount);
-    // The box's new text is drawn as any change of the box is.
-    const ScriptConversion box = convert(CharBoxText());
-    const QString converted = Cp936ToQString(box.Text);
-    if (box.Error.isEmpty() && converted != m_wndCharBox->text())
-        m_wndCharBox->setText(converted);
-}
-
-void CMainFrame::SetBusy(bool busy)
-{
-    for (int id : BatchExclusiveCommands)
-        Action(id)->setEnabled(!busy);
-    m_wndCharBox->setReadOnly(busy);
-    m_wndDlgBar->setEnabled(!busy);
-    m_pFontSel->setEnabled(!busy);
-}
-
-void CMainFrame::StartBatch(int mode)
-{
-    if (m_batchThread)
-        return;
-    m_pFontSel->PullFields();
-    const std::string list = m_pFontSel->ListText;
-    BatchMode = mode;
-    if (mode != BatchAllOnly) {
-        // Data files are made of 8-bit groups in the typical layout; the group length stays.
-        m_wndDlgBar->m_dataLengthCombo->setCurrentIndex(1);
-        m_settings.GroupDigits = 2;
-        m_savedOutputFormat = m_settings.OutputFormat;
-        m_settings.OutputFormat = Typical;
-    }
-    m_batchSettings = std::make_unique<GlyphSettings>(m_settings);
-    m_batchMatrix = std::make_unique<DotMatrix>(m_matrix);
-    m_batchResult = BatchResult();
-
-    BatchHooks hooks;
-    hooks.AskIndex = [this](uint16_t &start) {
-        // Dialogs live on this window's thread: the worker waits for the answer.
-        bool indexed = false;
-        QMetaObject::invokeMethod(this, [&] { indexed = AskIndex(start); }, Qt::BlockingQueuedConnection);
-        return indexed;
-    };
-    RunWorker(
-        int(CountChars(list)),
-        [this, list, mode, hooks] {
-            m_batchResult = BatchGenerate(list, *m_batchSettings, *m_batchMatrix, *m_output, mode, *m_batchControl, hooks);
-        },
-        [this] { FinishBatch(); });
-    if (mode != BatchAllOnly)
-        m_settings.OutputFormat = m_savedOutputFormat;
-    RepaintViews();
-}
-
-void CMainFrame::RunWorker(int total, std::function<void()> work, std::function<void()> finished)
-{
-    m_batchControl = std::make_unique<BatchControl>();
-    m_workerFinished = std::move(finished);
-    SetBusy(true);
-    m_batchThread = QThread::create(std::move(work));
-    m_batchThread->setObjectName(QStringLiteral("batchWorker"));
-    connect(m_batchThread, &QThread::finished, this, &CMainFrame::OnWorkerFinished, Qt::QueuedConnection);
-    m_batchThread->start();
-
-    CProgressDlg progress(*m_batchControl, total, this);
-    progress.exec();
-}
-
-bool CMainFrame::AskIndex(uint16_t &start)
-{
-    if (m_batchControl && m_batchControl->Cancel)
-        return false;
-    CIndexDlg dialog(this);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    start = uint16_t(dialog.m_nIndex);
-    return true;
-}
-
-void CMainFrame::OnWorkerFinished()
-{
-    m_batchThread->wait();
-    m_batchThread->deleteLater();
-    m_batchThread = nullptr;
-    SetBusy(false);
-    const std::function<void()> finished = std::move(m_workerFinished);
-    m_workerFinished = nullptr;
-    if (finished)
-        finished();
-    if (m_closeAfterBatch)
-        close();
-}
-
-void CMainFrame::FinishBatch()
-{
-    const BatchResult result = m_batchResult;
-    const int mode = BatchMode;
-    BatchMode = BatchAllOnly;
-    // The window takes the last glyph back as if the run had filled its own matrix.
-    m_matrix = *m_batchMatrix;
-    m_settings.Width = m_batchSettings->Width;
-    m_settings.Height = m_batchSettings->Height;
-    m_batchMatrix.reset();
-    m_batchSettings.reset();
-    m_shadedCharacter.clear();
-    UpdateShades(m_exportRequest.Bpp);
-    RepaintViews();
-    emit BatchFinished(result);
-
-    if (m_closeAfterBatch)
-        return;
-    switch (result.State) {
-    case BatchResult::Failed:
-        ShowMessage(this, QStringLiteral("字模生成在第 %1 个字符处中止：\n%2").arg(result.Glyphs + 1).arg(result.Error));
-        return;
-    case BatchResult::Cancelled:
-        statusBar()->showMessage(QStringLiteral("字模生成已停止"), 5000);
-        return;
-    case BatchResult::Done:
-        break;
-    }
-    statusBar()->showMessage(QStringLiteral("已生成 %1 个字模").arg(result.Glyphs), 10000);
-    if (mode == BatchAllOnly) {
-        OpenResult(result.AllPath);
-        return;
-    }
-    const bool dat = mode == BatchDat;
-    FileRequest request;
-    request.Mode = FileRequest::SaveFile;
-    request.Caption = QStringLiteral("另存为");
-    request.StartPath = m_settings.ProgramDir;
-    request.Filters = {dat ? QStringLiteral("文件(*.dat)") : QStringLiteral("文件(*.bin)"), QStringLiteral("所有文件(*.*)")};
-    request.DefaultSuffix = dat ? QStringLiteral("DAT") : QStringLiteral("BIN");
-    const QString copy = ChooseFile(this, request);
-    if (copy.isEmpty())
-        return;
-    QString error;
-    if (!CopyFileReplacing(result.DataPath, copy, &error))
-        ShowMessage(this, QStringLiteral("font.dat 没有复制成功：\n") + error);
-}
-
-void CMainFrame::OnExportFont()
-{
-    if (m_batchThread)
-        return;
-    m_pFontSel->PullFields();
-    CodePointList characters = MapToCodePoints(m_pFontSel->ListText);
-    if (characters.Characters.empty()) {
-        ShowMessage(this, QStringLiteral("字符列表里没有可以导出的字符。"));
-        return;
-    }
-    CExportDlg dialog(m_exportRequest, DefaultFontName(MeasureExportFont(m_settings, 1)), m_settings.ProgramDir, this);
-    // The glyph view shows the shades of each bit depth as it is chosen.
-    connect(&dialog, &CExportDlg::BppChosen, this, [this](int bpp) {
-        UpdateShades(bpp);
-        RepaintViews();
-    });
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    if (accepted)
-        m_exportRequest = dialog.Request();
-    UpdateShades(m_exportRequest.Bpp);
-    RepaintViews();
-    if (!accepted)
-        return;
-
-    FontExportRequest request = m_exportRequest;
-    request.MadeWith = ExportCommandLine(m_settings, request, {"--list", "list.txt"})
-                       + "\n(from the window; list.txt: the " + std::to_string(characters.Characters.size())
-                       + " characters of its character list)";
-    const int unmapped = int(characters.Unmapped.size());
-    const int total = int(characters.Characters.size());
-    m_exportResult = FontExportResult();
-    RunWorker(
-        total,
-        [this, characters = std::move(characters.Characters), settings = m_settings, request] {
-            m_exportResult = ExportFont(characters, settings, request, *m_batchControl);
-        },
-        [this, unmapped] {
-            FinishExport();
-            if (unmapped > 0 && !m_closeAfterBatch && m_exportResult.State == FontExportResult::Done)
-                statusBar()->showMessage(statusBar()->currentMessage()
-                                             + QStringLiteral("；已略去 %1 个没有 Unicode 编码的字符").arg(unmapped),
-                                         10000);
-        });
-}
-
-void CMainFrame::FinishExport()
-{
-    const FontExportResult result = m_exportResult;
-    emit ExportFinished(result);
-    if (m_closeAfterBatch)
-        return;
-    switch (result.State) {
-    case FontExportResult::Failed:
-    case FontExportResult::Refused:
-        ShowMessage(this, QStringLiteral("字体没有导出：\n") + result.Error);
-        return;
-    case FontExportResult::Cancelled:
-        statusBar()->showMessage(QStringLiteral("字体导出已停止"), 5000);
-        return;
-    case FontExportResult::Done:
-        break;
-    }
-    statusBar()->showMessage(QStringLiteral("已导出 %1 个字形到 %2（%3 字节）")
-                                 .arg(result.Glyphs)
-                                 .arg(QDir::toNativeSeparators(result.Path))
-                                 .arg(result.Bytes),
-                             10000);
-    if (!result.Note.isEmpty())
-        ShowMessage(this, QStringLiteral("字体已导出。使用前请注意：\n") + result.Note);
-}
-
-void CMainFrame::UpdateShades(int bpp)
-{
-    const std::vector<CodePointChar> mapped = MapToCodePoints(m_shadedCharacter).Characters;
-    if (bpp <= 1 || mapped.empty()) {
-        m_pDotrixView->SetShades({}, 0, 0, 1);
-        return;
-    }
-    const int baseline = MeasureExportFont(m_settings, bpp).Baseline;
-    const ExportGlyph glyph = DrawExportGlyph(mapped.front(), m_settings, bpp, baseline);
-    m_pDotrixView->SetShades(glyph.Levels, glyph.CellWidth, glyph.CellHeight, glyph.MaxLevel());
-}
-
-void CMainFrame::closeEvent(QCloseEvent *event)
-{
-    if (m_batchThread) {
-        // The run stops at its next character; the window closes when it has.
-        m_batchControl->Cancel = true;
-        m_closeAfterBatch = true;
-        event->ignore();
-        return;
-    }
-    QMainWindow::closeEvent(event);
-}
-
-void CMainFrame::OnExportAllGlyphFiles()
-{
-    const QString folder = ChooseFile(
-        this, {FileRequest::Directory, QStringLiteral("Select a directory"), m_settings.ProgramDir, {}, {}});
-    if (folder.isEmpty())
-        return;
-    const QStringList written = m_output->WrittenFiles();
-    QStringList failures;
-    int copied = 0;
-    for (const QString &suffix : {QStringLiteral(".bmp"), QStringLiteral(".c")}) {
-        for (const QString &name : written) {
-            if (!name.endsWith(suffix, Qt::CaseInsensitive))
-                continue;
-            QString error;
-            if (CopyFileReplacing(m_output->FilePath(name), folder + QLatin1Char('/') + name, &error))
-                ++copied;
-            else
-                failures.append(error);
-        }
-    }
-    if (!failures.isEmpty()) {
-        ShowMessage(this, QStringLiteral("有 %1 个文件没有导出：\n").arg(failures.size())
-                              + QStringList(failures.mid(0, 10)).join(QLatin1Char('\n')));
-        return;
-    }
-    statusBar()->showMessage(QStringLiteral("已导出 %1 个文件到 %2").arg(copied).arg(folder), 10000);
-}
-
 void CMainFrame::OnImportPicture()
 {
     const QString picture = ChooseFile(
-        this, {FileRequest::OpenFile, QStringLiteral("导入图片文件"), m_settings.ProgramDir,
+        this, {FileRequest::OpenFile, QStringLiteral("导入图片文件"), m_output->Path(),
                {QStringLiteral("BMP 文件(*.bmp)"), QStringLiteral("JPG 文件(*.jpg *.jpeg)"),
                 QStringLiteral("GIF 文件(*.gif)"), QStringLiteral("所有文件(*)")},
                QStringLiteral("bmp")});
@@ -822,48 +333,29 @@ void CMainFrame::OnImportPicture()
 
 void CMainFrame::ImportPicture(const QString &path)
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
-    const PictureConversion converted = ConvertPictureToBitmap(path, *m_output, dpi);
-    if (converted.State == PictureConversion::Failed) {
-        ShowMessage(this, QStringLiteral("图片没有导入：\n") + converted.Error);
+    const PictureConversion imported = ImportPictureGlyph(path, m_settings, m_matrix, *m_output);
+    if (imported.State == PictureConversion::Failed) {
+        ShowMessage(this, QStringLiteral("图片没有导入：\n") + imported.Error);
         return;
     }
     // The picture's size goes into the custom size edits, whose handlers refuse more than 1024.
-    CControlBar *bar = m_wndDlgBar;
-    bar->m_sizeCustom->setChecked(true);
-    bar->m_customWidthEdit->setText(QString::number(converted.Width));
-    // A refused width has already set 16 x 16; the height must not undo that.
-    if (converted.Width <= MaxGlyphSide)
-        bar->m_customHeightEdit->setText(QString::number(converted.Height));
-    if (converted.State == PictureConversion::TooBig)
-        return;
-    QString error;
-    if (!LoadPictureBitmap(*m_output, m_matrix, m_settings, &error)) {
-        ShowMessage(this, QStringLiteral("图片没有导入：\n") + error);
-        return;
-    }
-    m_settings.PictureName = PictureNameOf(path);
-    m_shadedCharacter.clear();
-    UpdateShades(m_exportRequest.Bpp);
+    m_wndDlgBar->TypeCustomSize(imported.Width, imported.Height);
+    m_fontExport->ShadeGlyph({});
     RepaintViews();
 }
 
 void CMainFrame::OnCreatePictureData()
 {
-    const QString fileName = Cp936ToQString(m_settings.PictureName) + QStringLiteral(".c");
-    GlyphFileSink sink(*m_output, fileName);
-    QString error;
-    switch (WriteGlyphText(sink, m_settings.PictureName, std::string(), m_settings.Width, m_settings.Height,
-                           m_settings.GroupDigits, m_settings, m_matrix, &error)) {
+    const PictureDataResult result = CreatePictureData(m_settings, m_matrix, *m_output);
+    switch (result.State) {
     case GlyphTextResult::Refused:
-        ShowMessage(this, QString::fromUtf8(GroupTooLongMessage));
+        ShowMessage(this, result.Error);
         return;
     case GlyphTextResult::Failed:
-        ShowMessage(this, QStringLiteral("图片点阵数据没有写成：\n") + error);
+        ShowMessage(this, QStringLiteral("图片点阵数据没有写成：\n") + result.Error);
         return;
     case GlyphTextResult::Written:
-        OpenResult(sink.FilePath());
+        OpenResult(result.FilePath);
         return;
     }
 }
@@ -884,182 +376,185 @@ void CMainFrame::OnCreateIndexTable()
     }
 }
 
-void CMainFrame::OnPrint()
+void CMainFrame::OnExportAllGlyphFiles()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
+    const QString folder =
+        ChooseFile(this, {FileRequest::Directory, QStringLiteral("Select a directory"), m_output->Path(), {}, {}});
+    if (folder.isEmpty())
+        return;
+    const ExportResult exported = ExportGlyphFiles(m_output->Path(), folder);
+    if (!exported.Failures.isEmpty()) {
+        ShowMessage(this, QStringLiteral("有 %1 个文件没有导出：\n").arg(exported.Failures.size())
+                              + QStringList(exported.Failures.mid(0, 10)).join(QLatin1Char('\n')));
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("已导出 %1 个文件到 %2").arg(exported.Copied).arg(folder), 10000);
+}
+
+void CMainFrame::OnImportCharset(int set)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const CharsetImport imported = LoadCharset(CharacterSet(set), m_output->Path());
+    if (imported.Ok)
+        m_pFontSel->SetList(imported.Text, imported.Count);
+    QApplication::restoreOverrideCursor();
+    if (!imported.Ok) {
+        ShowMessage(this, imported.Error);
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("已导入 %1 个字符").arg(imported.Count), 5000);
+}
+
+void CMainFrame::OnConvertScripts(bool toTraditional)
+{
+    auto convert = toTraditional ? &ToTraditional : &ToSimplified;
+    m_pFontSel->PullFields();
+    const ScriptConversion list = convert(m_pFontSel->ListText);
+    if (!list.Error.isEmpty()) {
+        ShowMessage(this, list.Error);
+        return;
+    }
+    m_pFontSel->SetList(list.Text, m_pFontSel->CharCount);
+    // The box's new text is drawn as any change of the box is.
+    const ScriptConversion box = convert(CharBoxText());
+    const QString converted = Cp936ToQString(box.Text);
+    if (box.Error.isEmpty() && converted != m_wndCharBox->text())
+        m_wndCharBox->setText(converted);
+}
+
+void CMainFrame::SetBusy(bool busy)
+{
+    m_commands->SetBatchCommandsEnabled(!busy);
+    m_wndCharBox->setReadOnly(busy);
+    m_wndDlgBar->setEnabled(!busy);
+    m_pFontSel->setEnabled(!busy);
+}
+
+void CMainFrame::StartBatch(int mode)
+{
+    if (m_batch->Running())
+        return;
+    m_pFontSel->PullFields();
+    const std::string list = m_pFontSel->ListText;
+    m_batchMode = mode;
+    if (mode != BatchAllOnly) {
+        // Data files are made of 8-bit groups in the typical layout; the group length stays.
+        m_wndDlgBar->SelectGroupDigits(2);
+        m_savedOutputFormat = m_settings.OutputFormat;
+        m_settings.OutputFormat = Typical;
+    }
+    SetBusy(true);
+    m_batch->Start(list, mode, m_settings, m_matrix, [this](uint16_t &start) { return AskIndex(start); });
+    ShowProgress(int(CountChars(list)));
+    if (mode != BatchAllOnly)
+        m_settings.OutputFormat = m_savedOutputFormat;
+    RepaintViews();
+}
+
+bool CMainFrame::AskIndex(uint16_t &start)
+{
+    CIndexDlg dialog(this);
     if (dialog.exec() != QDialog::Accepted)
-        return;
-    QPainter painter(&printer);
-    const QRect page = painter.viewport();
-    const QRect field(0, 0, 1000, 700);
-    const double scale = std::min(page.width() / double(field.width()), page.height() / double(field.height()));
-    painter.scale(scale, scale);
-    m_pDotrixView->Draw(painter, field);
+        return false;
+    start = uint16_t(dialog.m_nIndex);
+    return true;
 }
 
-void CMainFrame::OnNextPane(int step)
+void CMainFrame::OnBatchFinished(const BatchResult &result, const DotMatrix &lastGlyph, int width, int height)
 {
-    QWidget *panes[] = {m_pDotrixView, m_pFontView, m_pFontSel};
-    int current = 0;
-    for (int i = 0; i < 3; ++i)
-        if (panes[i]->isAncestorOf(QApplication::focusWidget()) || panes[i] == QApplication::focusWidget())
-            current = i;
-    panes[(current + step + 3) % 3]->setFocus(Qt::ShortcutFocusReason);
-}
-
-void CMainFrame::OnSplit()
-{
-    // Keyboard tracking of the split bars: arrows move the bar of the splitter that holds the
-    // active pane; Enter or Esc ends it.
-    QWidget *focus = QApplication::focusWidget();
-    m_trackingSplitter = (focus && m_wndLeftSplitter->isAncestorOf(focus)) ? m_wndLeftSplitter : m_wndSplitter;
-    statusBar()->showMessage(QStringLiteral("用方向键移动分隔条，回车或 Esc 结束"));
-    qApp->installEventFilter(this);
-}
-
-bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
-{
-    if (m_trackingSplitter && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        QList<int> sizes = m_trackingSplitter->sizes();
-        const bool horizontal = m_trackingSplitter->orientation() == Qt::Horizontal;
-        int move = 0;
-        if ((horizontal && key->key() == Qt::Key_Left) || (!horizontal && key->key() == Qt::Key_Up))
-            move = -10;
-        else if ((horizontal && key->key() == Qt::Key_Right) || (!horizontal && key->key() == Qt::Key_Down))
-            move = 10;
-        if (move != 0 && sizes.size() == 2) {
-            sizes[0] = std::max(0, sizes[0] + move);
-            sizes[1] = std::max(0, sizes[1] - move);
-            m_trackingSplitter->setSizes(sizes);
-            return true;
-        }
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape) {
-            m_trackingSplitter = nullptr;
-            qApp->removeEventFilter(this);
-            statusBar()->clearMessage();
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void CMainFrame::OnSizePreset(int width, int height)
-{
+    const int mode = m_batchMode;
+    m_batchMode = BatchAllOnly;
+    // The window takes the last glyph back as if the run had filled its own matrix.
+    m_matrix = lastGlyph;
     m_settings.Width = width;
     m_settings.Height = height;
-    m_wndDlgBar->m_customWidthEdit->setEnabled(false);
-    m_wndDlgBar->m_customHeightEdit->setEnabled(false);
+    m_fontExport->ShadeGlyph({});
+    SetBusy(false);
     RepaintViews();
+    emit BatchFinished(result);
+    if (!CloseIfAsked())
+        ReportBatch(result, mode);
 }
 
-void CMainFrame::OnCustomSize()
+void CMainFrame::OnExportFont()
 {
-    CControlBar *bar = m_wndDlgBar;
-    bar->m_customWidthEdit->setEnabled(true);
-    bar->m_customHeightEdit->setEnabled(true);
-    const int w = ReadDecimal(bar->m_customWidthEdit->text());
-    const int h = ReadDecimal(bar->m_customHeightEdit->text());
-    if (w > 0 && h > 0) {
-        m_settings.Width = w;
-        m_settings.Height = h;
-    } else {
-        // Fill the edits from the current preset width; their handlers make the size square.
-        for (int preset : {8, 16, 24, 32})
-            if (m_settings.Width == preset)
-                bar->m_customWidthEdit->setText(QString::number(preset));
+    if (m_batch->Running())
+        return;
+    m_pFontSel->PullFields();
+    FontExporter::Job job;
+    if (!m_fontExport->Prepare(m_pFontSel->ListText, m_output->Path(), job))
+        return;
+    SetBusy(true);
+    const int total = int(job.Characters.size());
+    m_batch->StartExport(std::move(job.Characters), m_settings, job.Request);
+    ShowProgress(total);
+}
+
+void CMainFrame::OnExportFinished(const FontExportResult &result)
+{
+    SetBusy(false);
+    emit ExportFinished(result);
+    if (!CloseIfAsked())
+        m_fontExport->Report(result);
+}
+
+void CMainFrame::ShowProgress(int total)
+{
+    CProgressDlg progress(m_batch->Control(), total, this);
+    progress.exec();
+}
+
+bool CMainFrame::CloseIfAsked()
+{
+    if (!m_closeAfterBatch)
+        return false;
+    close();
+    return true;
+}
+
+void CMainFrame::ReportBatch(const BatchResult &result, int mode)
+{
+    switch (result.State) {
+    case BatchResult::Failed:
+        if (result.FailedFile.isEmpty())
+            ShowMessage(this, QStringLiteral("字模生成在第 %1 个字符处中止：\n%2").arg(result.Glyphs + 1).arg(result.Error));
+        else
+            ShowMessage(this, QStringLiteral("字模生成在写 %1 时中止：\n%2").arg(result.FailedFile, result.Error));
+        return;
+    case BatchResult::Cancelled:
+        statusBar()->showMessage(QStringLiteral("字模生成已停止"), 5000);
+        return;
+    case BatchResult::Done:
+        break;
     }
-    bar->m_customWidthEdit->setFocus();
-    RepaintViews();
-}
-
-void CMainFrame::RefuseCustomSize()
-{
-    ShowMessage(this, QString::fromUtf8(MatrixTooBigMessage));
-    m_syncingCustomSize = true;
-    m_wndDlgBar->m_customWidthEdit->setText(QStringLiteral("16"));
-    m_wndDlgBar->m_customHeightEdit->setText(QStringLiteral("16"));
-    m_syncingCustomSize = false;
-    m_settings.Width = 16;
-    m_settings.Height = 16;
-    RepaintViews();
-}
-
-void CMainFrame::OnCustomWidthChanged()
-{
-    if (m_syncingCustomSize)
-        return;
-    const QString text = m_wndDlgBar->m_customWidthEdit->text();
-    const int width = ReadDecimal(text);
-    if (width > MaxGlyphSide) {
-        RefuseCustomSize();
-        return;
-    }
-    // Typing a width makes the glyph square; the height edit follows.
-    m_syncingCustomSize = true;
-    m_wndDlgBar->m_customHeightEdit->setText(text);
-    m_syncingCustomSize = false;
-    m_settings.Width = width;
-    m_settings.Height = width;
-    RepaintViews();
-}
-
-void CMainFrame::OnCustomHeightChanged()
-{
-    if (m_syncingCustomSize)
-        return;
-    const int width = ReadDecimal(m_wndDlgBar->m_customWidthEdit->text());
-    const int height = ReadDecimal(m_wndDlgBar->m_customHeightEdit->text());
-    if (width > MaxGlyphSide || height > MaxGlyphSide) {
-        RefuseCustomSize();
+    statusBar()->showMessage(QStringLiteral("已生成 %1 个字模").arg(result.Glyphs), 10000);
+    if (mode == BatchAllOnly) {
+        OpenResult(result.AllPath);
         return;
     }
-    m_settings.Width = width;
-    m_settings.Height = height;
-    RepaintViews();
-}
-
-void CMainFrame::OnScanMode(int scanMode)
-{
-    m_settings.ScanMode = scanMode;
-    RepaintViews();
-}
-
-void CMainFrame::OnDataLengthChanged(int index)
-{
-    if (index < 0 || index >= int(std::size(GroupDigitsChoices)))
+    const bool dat = mode == BatchDat;
+    FileRequest request;
+    request.Mode = FileRequest::SaveFile;
+    request.Caption = QStringLiteral("另存为");
+    request.StartPath = m_output->Path();
+    request.Filters = {dat ? QStringLiteral("文件(*.dat)") : QStringLiteral("文件(*.bin)"), QStringLiteral("所有文件(*.*)")};
+    request.DefaultSuffix = dat ? QStringLiteral("DAT") : QStringLiteral("BIN");
+    const QString copy = ChooseFile(this, request);
+    if (copy.isEmpty())
         return;
-    m_settings.GroupDigits = GroupDigitsChoices[index];
-    RepaintViews();
+    QString error;
+    if (!CopyFileReplacing(result.DataPath, copy, &error))
+        ShowMessage(this, QStringLiteral("font.dat 没有复制成功：\n") + error);
 }
 
-void CMainFrame::OnInvert()
+void CMainFrame::closeEvent(QCloseEvent *event)
 {
-    m_settings.Invert = !m_settings.Invert;
-    RepaintViews();
-}
-
-void CMainFrame::OnBitReverse()
-{
-    // Takes effect at the preview's next repaint, as the invert box's change does at once.
-    m_settings.BitReverse = !m_settings.BitReverse;
-    m_pFontView->update();
-}
-
-void CMainFrame::OnZoomReleased()
-{
-    m_settings.Zoom = m_wndDlgBar->m_zoomSlider->value();
-    m_wndDlgBar->m_zoomEdit->setText(QString::number(m_settings.Zoom));
-    RepaintViews();
-}
-
-void CMainFrame::OnZoomKeyboard(int value)
-{
-    // A drag takes effect when the mouse is released; keys and wheel take effect at once.
-    if (m_wndDlgBar->m_zoomSlider->isSliderDown())
+    if (m_batch->Running()) {
+        // The run stops at its next character; the window closes when it has.
+        m_batch->Cancel();
+        m_closeAfterBatch = true;
+        event->ignore();
         return;
-    m_settings.Zoom = value;
-    m_wndDlgBar->m_zoomEdit->setText(QString::number(value));
-    RepaintViews();
+    }
+    QMainWindow::closeEvent(event);
 }

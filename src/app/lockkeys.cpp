@@ -1,6 +1,9 @@
 #include "lockkeys.h"
 
 #include <QGuiApplication>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTimer>
 
 #if __has_include(<X11/XKBlib.h>)
 #include <X11/XKBlib.h>
@@ -25,4 +28,28 @@ LockKeyState QueryLockKeys()
     state.ScrollLock = indicators & 4u;
 #endif
     return state;
+}
+
+void AddLockKeyPanes(QStatusBar *bar)
+{
+    const char *const names[3] = {"CAP", "NUM", "SCRL"};
+    QLabel *panes[3];
+    for (int i = 0; i < 3; ++i) {
+        panes[i] = new QLabel(QString::fromLatin1(names[i]));
+        panes[i]->setObjectName(QStringLiteral("lockPane%1").arg(QString::fromLatin1(names[i])));
+        panes[i]->setAlignment(Qt::AlignCenter);
+        panes[i]->setMinimumWidth(44);
+        panes[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        bar->addPermanentWidget(panes[i]);
+    }
+    const auto update = [panes = std::to_array(panes)] {
+        const LockKeyState state = QueryLockKeys();
+        const bool on[3] = {state.CapsLock, state.NumLock, state.ScrollLock};
+        for (int i = 0; i < 3; ++i)
+            panes[size_t(i)]->setEnabled(state.Known && on[i]);
+    };
+    auto *timer = new QTimer(bar);
+    QObject::connect(timer, &QTimer::timeout, bar, update);
+    timer->start(250);
+    update();
 }

@@ -1,5 +1,8 @@
 #pragma once
-// The keyboard's lock states, where the platform tells them (the X11 keyboard extension).
+// The keyboard's lock states, where the platform tells them (the X11 keyboard extension), and
+// the status bar's panes that show them.
+
+class QStatusBar;
 
 struct LockKeyState
 {
@@ -10,3 +13,7 @@ struct LockKeyState
 };
 
 LockKeyState QueryLockKeys();
+
+// Adds the CAP, NUM and SCRL panes at the right of bar, lit while their lock is on; they follow
+// the keyboard four times a second.
+void AddLockKeyPanes(QStatusBar *bar);

@@ -5,11 +5,12 @@
 
 QString FindUserGuide()
 {
+    // Installed, the guide is program data (<prefix>/share/dotrix beside <prefix>/bin), not
+    // documentation that a system may leave out; a development build reads the source tree's.
     const QString appDir = QCoreApplication::applicationDirPath();
     const QString places[] = {
         appDir + QStringLiteral("/user-guide.html"),
-        appDir + QStringLiteral("/../share/doc/dotrix/user-guide.html"),
-        QStringLiteral(DOTRIX_INSTALL_DOCS_DIR "/user-guide.html"),
+        appDir + QStringLiteral("/../share/dotrix/user-guide.html"),
         QStringLiteral(DOTRIX_SOURCE_DOCS_DIR "/user-guide.html"),
     };
     for (const QString &place : places)

@@ -3,6 +3,6 @@
 
 #include <QString>
 
-// The path of user-guide.html beside the program, in the installed documentation, or in the
+// The path of user-guide.html beside the program, in the installed program data, or in the
 // source tree of a development build; empty when none is found.
 QString FindUserGuide();

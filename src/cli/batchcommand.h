@@ -1,8 +1,8 @@
 #pragma once
-// dotrix-cli's batch run and index table.
+// dotrix-cli's batch run: every character of the list into its files, All.c and font.dat.
 
 #include "cliargs.h"
-#include "raster/outputdirectory.h"
+#include "output/outputdirectory.h"
 
 #include <ostream>
 #include <string>
@@ -12,10 +12,3 @@
 // terminal, and one summary line on out at the end. Returns the exit status.
 int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDirectory &output, std::ostream &out,
                     std::ostream &err);
-
-// Writes Index.c of the list; prints its path on out. Returns the exit status.
-int RunIndexTableCommand(const std::string &list, OutputDirectory &output, std::ostream &out, std::ostream &err);
-
-// Delivers the output directory's font.dat as the options ask: over the serial port, into a
-// directory. Returns the exit status.
-int RunDeliveryCommand(const CliOptions &options, OutputDirectory &output, std::ostream &out, std::ostream &err);

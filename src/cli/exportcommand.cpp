@@ -1,6 +1,8 @@
 #include "exportcommand.h"
 
+#include "clisupport.h"
 #include "export/fontexport.h"
+#include "listcommand.h"
 #include "progressbar.h"
 
 #include <QElapsedTimer>
@@ -37,8 +39,11 @@ std::vector<std::string> ListArguments(const CliOptions &options)
 
 } // namespace
 
-int RunExportCommand(const CliOptions &options, const std::string &list, std::ostream &out, std::ostream &err)
+int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream &err)
 {
+    std::string list;
+    if (!ListForRun(options, err, list))
+        return ExitFailure;
     const CodePointList characters = MapToCodePoints(list);
     for (const std::string &character : characters.Unmapped)
         err << "dotrix-cli: character " << UnmappedCharacterText(character) << " has no Unicode code point; left out\n";
@@ -60,12 +65,10 @@ int RunExportCommand(const CliOptions &options, const std::string &list, std::os
 
     switch (result.State) {
     case FontExportResult::Refused:
-        err << "dotrix-cli: " << result.Error.toStdString() << '\n';
-        return 1;
+        return Fail(err, result.Error);
     case FontExportResult::Failed:
     case FontExportResult::Cancelled:
-        err << "dotrix-cli: no font written: " << result.Error.toStdString() << '\n';
-        return 1;
+        return Fail(err, QStringLiteral("no font written: ") + result.Error);
     case FontExportResult::Done:
         break;
     }
@@ -76,5 +79,5 @@ int RunExportCommand(const CliOptions &options, const std::string &list, std::os
         << (format.TakesFontName ? result.FontName.toStdString() + " " : std::string()) << "at " << request.Bpp
         << " bpp, " << result.Path.toStdString() << ' ' << result.Bytes << " bytes, "
         << std::fixed << std::setprecision(2) << seconds << " s\n";
-    return 0;
+    return ExitOk;
 }

@@ -3,6 +3,7 @@
 #include "charset/charlist.h"
 #include "charset/cp936.h"
 #include "charset/scriptconvert.h"
+#include "clisupport.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -102,6 +103,22 @@ bool BuildCharacterList(const CliOptions &options, const QString &programDir, st
         list = FilterSingleByte(list.Text);
     if (options.Sort)
         list = SortList(list.Text, list.Count);
+    return true;
+}
+
+bool ListForRun(const CliOptions &options, std::ostream &err, std::string &list)
+{
+    if (!options.HasList()) {
+        list = TextInCp936(options.Text, err);
+        return true;
+    }
+    CharList built;
+    std::string error;
+    if (!BuildCharacterList(options, WorkDirOf(options), err, built, &error)) {
+        Fail(err, error);
+        return false;
+    }
+    list = built.Text;
     return true;
 }
 

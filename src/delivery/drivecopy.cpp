@@ -1,11 +1,11 @@
 #include "drivecopy.h"
 
+#include "output/atomicfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
-
-#include <cstdio>
 
 namespace {
 
@@ -28,23 +28,6 @@ bool IsRemovableDevice(const QString &block)
 {
     QFile flag(QStringLiteral("/sys/block/") + block + QStringLiteral("/removable"));
     return flag.open(QIODevice::ReadOnly) && flag.readAll().trimmed() == "1";
-}
-
-bool CopyReplacing(const QString &from, const QString &to, QString *error)
-{
-    const QString partial = to + QStringLiteral(".part");
-    QFile::remove(partial);
-    QFile source(from);
-    if (!source.copy(partial)) {
-        *error = source.errorString();
-        return false;
-    }
-    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(to).constData()) != 0) {
-        QFile::remove(partial);
-        *error = QStringLiteral("cannot replace %1").arg(to);
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -88,7 +71,7 @@ DriveCopyOutcome CopyToDrives(const QString &source, DriveKind kind, const Drive
         if (!confirm(DriveConfirmationPrefix(kind) + drive.Name + QStringLiteral(" ?")))
             continue;
         QString error;
-        if (CopyReplacing(source, QDir(drive.Root).filePath(QStringLiteral("font.dat")), &error))
+        if (CopyFileReplacing(source, QDir(drive.Root).filePath(QStringLiteral("font.dat")), &error))
             ++outcome.Copied;
         else
             outcome.Failures.append(QStringLiteral("%1: %2").arg(drive.Name, error));

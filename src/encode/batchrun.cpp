@@ -3,75 +3,32 @@
 #include "charset/cp936.h"
 #include "charset/pinyin.h"
 #include "glyphtext.h"
+#include "output/atomicfile.h"
+#include "output/rewriteinplace.h"
+#include "output/uniquename.h"
 #include "raster/glyphbitmap.h"
 #include "raster/glyphpipeline.h"
 #include "raster/glyphrender.h"
-#include "raster/replacefile.h"
-#include "raster/uniquename.h"
-#include "singleglyph.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <cstdio>
 #include <memory>
-#include <set>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace {
 
 const QString DataScratchName = QStringLiteral(".dotrix-fontdata.tmp");
 
-int HexDigitValue(char c)
+// The characters of a run (code page 936) and the unique name of each.
+struct GlyphPlan
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return 0;
-}
-
-// Writes a glyph file. An earlier file of that name (one of the program's own, from an earlier
-// run) is overwritten in place and then cut to length, never truncated to nothing first: file
-// systems flush a file emptied and rewritten at once when it is closed, which would make a run
-// over thousands of glyphs wait for the disk.
-bool WriteWholeFile(const QString &path, const char *data, qint64 size, QString *error)
-{
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        *error = QStringLiteral("cannot create %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    qint64 done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, data + done, size_t(size - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    const int writeErrno = errno;
-    struct stat info;
-    const bool cut = done == size && ::fstat(fd, &info) == 0
-                     && (info.st_size <= size || ::ftruncate(fd, size) == 0);
-    if (::close(fd) != 0 || done != size || !cut) {
-        *error = QStringLiteral("cannot write %1: %2")
-                     .arg(path, QString::fromLocal8Bit(std::strerror(done != size ? writeErrno : errno)));
-        ::unlink(name.constData());
-        return false;
-    }
-    return true;
-}
+    std::vector<std::string> Characters;
+    std::vector<std::string> Names;
+};
 
 // One glyph's work, done on any core.
 struct GlyphSlot
@@ -83,33 +40,25 @@ struct GlyphSlot
     std::string Data;  // its data bytes, for font.dat
 };
 
-struct Plan
-{
-    std::vector<std::string> Characters;
-    std::vector<std::string> Names;
-};
-
-// Draws, reads back and writes out one glyph in memory; the files are created in list order by
-// the run itself, since creating files in one directory from several threads at once only makes
-// them wait for each other.
-GlyphSlot MakeGlyph(const Plan &plan, size_t i, bool wantData, DotMatrix &matrix, GlyphSettings &settings)
+// Draws, reads back and lays out one glyph in memory; the files are created in list order by the
+// run itself, since creating files in one directory from several threads at once only makes them
+// wait for each other.
+GlyphSlot MakeGlyph(const GlyphPlan &plan, size_t i, bool wantData, const GlyphSettings &settings,
+                    DotMatrix &matrix)
 {
     GlyphSlot slot;
     const std::string &character = plan.Characters[i];
-    const std::string &name = plan.Names[i];
     const QImage image = DrawGlyphImage(character, settings.OffsetX, settings.OffsetY, settings.Width,
                                         settings.Height, settings.GlyphFont);
     slot.Bitmap = EncodeBitmapFile(image, settings.Width, settings.Height);
-    const int width = settings.Width, height = settings.Height;
-    // The glyph is read back from exactly the bytes its bitmap file holds.
-    if (!LoadMatrixFromBitmapBytes(slot.Bitmap, InkTest::BlueByte, matrix, settings, &slot.Error)) {
+    // The glyph is read back from exactly the bytes its bitmap file holds, which have the run's
+    // size.
+    GlyphSize size;
+    if (!LoadMatrixFromBitmapBytes(slot.Bitmap, InkTest::BlueByte, matrix, size, &slot.Error)) {
         slot.Ok = false;
         return slot;
     }
-    const GlyphText text = ComposeGlyphText(name, character, settings.Width, settings.Height,
-                                            settings.GroupDigits, settings, matrix, true);
-    settings.Width = width; // every glyph of the run is drawn at the run's size
-    settings.Height = height;
+    const GlyphText text = ComposeGlyphText(plan.Names[i], character, settings, matrix, true);
     if (text.Refused)
         return slot; // a group too long for the glyph: no text, no data, the run goes on
     slot.Text = GlyphFileBytes(text, false);
@@ -118,12 +67,40 @@ GlyphSlot MakeGlyph(const Plan &plan, size_t i, bool wantData, DotMatrix &matrix
     return slot;
 }
 
+// The files a run has written, put on the list of the program's own files a block at a time (one
+// append each), and only once the run has written them: a run that stops never claims a file
+// it did not write, so a user's file of the same name is never deleted later.
+class WrittenNames
+{
+public:
+    explicit WrittenNames(OutputDirectory &output) : m_output(output) {}
+    ~WrittenNames() { Flush(); }
+
+    void Add(const QString &name)
+    {
+        m_names.append(name);
+        if (m_names.size() >= 512)
+            Flush();
+    }
+    void Flush()
+    {
+        if (m_names.isEmpty())
+            return;
+        m_output.RecordWritten(m_names);
+        m_names.clear();
+    }
+
+private:
+    OutputDirectory &m_output;
+    QStringList m_names;
+};
+
 // Names every glyph first, exactly as naming one glyph after another, each bitmap written
 // before the next name is chosen, would.
-Plan MakePlan(const std::string &list, const GlyphSettings &settings, const OutputDirectory &output,
+GlyphPlan MakePlan(const std::string &list, const GlyphSettings &settings, const OutputDirectory &output,
               const std::set<QString> &earlierFiles)
 {
-    Plan plan;
+    GlyphPlan plan;
     plan.Characters = SplitChars(list);
     plan.Names.reserve(plan.Characters.size());
     UniqueNameCache cache;
@@ -138,252 +115,260 @@ Plan MakePlan(const std::string &list, const GlyphSettings &settings, const Outp
 bool BuildDataFile(OutputDirectory &output, QFile &scratch, const std::vector<uint32_t> &glyphSizes,
                    std::optional<uint16_t> firstIndex, BatchResult &result)
 {
-    const QString path = output.FilePath(DataFileName);
-    const QString partial = path + QStringLiteral(".part");
-    QFile data(partial);
-    if (!data.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        result.Error = QStringLiteral("cannot create %1: %2").arg(path, data.errorString());
-        return false;
-    }
+    AtomicFile data(output.FilePath(DataFileName));
+    bool ok = data.Open();
     scratch.seek(0);
     uint16_t index = firstIndex.value_or(0);
-    QByteArray glyph;
-    bool ok = true;
+    bool indexed = false;
     for (uint32_t size : glyphSizes) {
+        if (!ok)
+            break;
         if (size == 0)
             continue;
         if (firstIndex) {
             const char bytes[2] = {char(index & 0xFF), char(index >> 8)};
-            ok = ok && data.write(bytes, 2) == 2;
+            ok = data.Write(bytes, 2);
             ++index; // wraps from 0xFFFF to 0
+            indexed = true;
         }
-        glyph = scratch.read(size);
-        ok = ok && glyph.size() == qsizetype(size) && data.write(glyph) == glyph.size();
-        if (!ok)
-            break;
+        const QByteArray glyph = scratch.read(size);
+        if (glyph.size() != qsizetype(size)) {
+            result.Error = QStringLiteral("cannot read %1: %2").arg(scratch.fileName(), scratch.errorString());
+            return false;
+        }
+        ok = ok && data.Write(glyph);
     }
-    ok = ok && data.flush();
-    const qint64 written = data.size();
-    data.close();
-    if (!ok || std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0) {
-        result.Error = QStringLiteral("cannot write %1: %2").arg(path, data.errorString());
-        QFile::remove(partial);
+    if (!ok || !data.Commit()) {
+        result.Error = data.Error();
         return false;
     }
-    result.DataBytes = written;
-    result.DataPath = path;
-    result.Indexed = firstIndex.has_value();
+    output.RecordWritten(DataFileName);
+    result.DataBytes = data.Size();
+    result.DataPath = data.Path();
+    result.Indexed = indexed;
     return true;
 }
 
-} // namespace
-
-std::string GlyphDataBytes(const GlyphText &text)
+QStringList GlyphFileNames(const std::string &name)
 {
-    std::string bytes;
-    for (const GlyphTextItem &item : text.Items) {
-        if (item.Role != GlyphTextRole::Data)
-            continue;
-        const std::string &line = item.Text;
-        for (size_t at = line.find("0x"); at != std::string::npos; at = line.find("0x", at + 2)) {
-            if (at + 3 >= line.size())
-                break; // a byte needs both its digits
-            bytes.push_back(char(HexDigitValue(line[at + 2]) * 16 + HexDigitValue(line[at + 3])));
+    const QString base = Cp936ToQString(name);
+    return {base + QStringLiteral(".bmp"), base + QStringLiteral(".c")};
+}
+
+// One batch run, step by step; the steps record their failure in the result.
+class BatchJob
+{
+public:
+    BatchJob(GlyphSettings &settings, DotMatrix &matrix, OutputDirectory &output, int mode, BatchControl &control)
+        : m_settings(settings), m_matrix(matrix), m_output(output), m_control(control),
+          m_wantData(mode == BatchDat || mode == BatchBin), m_written(output),
+          m_all(output.FilePath(AllFileName)), m_scratch(output.FilePath(DataScratchName))
+    {
+        m_result.AllPath = m_all.fileName();
+        if (m_wantData) { // font.dat holds 8-bit groups in the typical layout
+            m_settings.GroupDigits = 2;
+            m_settings.OutputFormat = Typical;
         }
     }
-    return bytes;
-}
+    ~BatchJob()
+    {
+        if (m_scratch.isOpen())
+            m_scratch.remove();
+    }
 
-bool CopyFileReplacing(const QString &from, const QString &to, QString *error)
-{
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot open %1: %2").arg(from, source.errorString());
+    BatchResult Run(const std::string &list, const BatchHooks &hooks)
+    {
+        ClearEarlierOutput(list);
+        if (OpenFiles())
+            WriteGlyphs();
+        m_written.Flush();
+        if (m_result.State != BatchResult::Done)
+            ForgetUnreached();
+        CloseAll();
+        RestoreLastGlyph();
+        if (m_result.State == BatchResult::Done && m_wantData)
+            WriteDataFile(hooks);
+        return m_result;
+    }
+
+private:
+    bool Fail(const QString &error, const QString &file = QString())
+    {
+        m_result.State = BatchResult::Failed;
+        m_result.Error = error;
+        m_result.FailedFile = file;
         return false;
     }
-    const QString partial = to + QStringLiteral(".part");
-    QFile target(partial);
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = QStringLiteral("cannot create %1: %2").arg(to, target.errorString());
-        return false;
-    }
-    bool ok = true;
-    while (ok && !source.atEnd()) {
-        const QByteArray chunk = source.read(1 << 20);
-        ok = !chunk.isEmpty() && target.write(chunk) == chunk.size();
-    }
-    ok = ok && target.flush();
-    target.close();
-    if (!ok || std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(to).constData()) != 0) {
-        *error = QStringLiteral("cannot write %1: %2").arg(to, target.errorString());
-        QFile::remove(partial);
-        return false;
-    }
-    return true;
-}
 
-BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotMatrix &matrix,
-                          OutputDirectory &output, int mode, BatchControl &control, const BatchHooks &hooks)
-{
-    BatchResult result;
-    const BatchControlScope scope(control);
-
-    const bool wantData = mode == BatchDat || mode == BatchBin;
-    if (wantData) {
-        settings.GroupDigits = 2;
-        settings.OutputFormat = Typical;
-    }
     // The earlier runs' glyph files go, as if deleted before the run begins; names are chosen as
     // if they were gone. Files the run writes again under the same name are rewritten in place
     // rather than deleted first: a file system hands out a new file far slower right after
     // thousands were deleted.
-    std::set<QString> earlier;
-    std::set<QString> earlierOwned;
-    for (const QString &name : output.WrittenFiles()) {
-        if (name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
-            earlier.insert(name);
-        earlierOwned.insert(name);
-    }
-    const Plan plan = MakePlan(list, settings, output, earlier);
-    std::set<QString> rewritten{AllFileName};
-    for (const std::string &name : plan.Names) {
-        const QString base = Cp936ToQString(name);
-        rewritten.insert(base + QStringLiteral(".bmp"));
-        rewritten.insert(base + QStringLiteral(".c"));
-    }
-    output.DeleteWritten({QStringLiteral(".bmp"), QStringLiteral(".c")}, nullptr, &rewritten);
-    // The list of the program's own files learns of the files shortly before they are written,
-    // a block at a time, so that a run cut short claims few it never wrote.
-    constexpr size_t RecordAhead = 512;
-    size_t recordedUpTo = 0;
-    auto recordAhead = [&](size_t from) {
-        QStringList names;
-        for (size_t i = from; i < plan.Names.size() && i < from + RecordAhead; ++i) {
-            const QString base = Cp936ToQString(plan.Names[i]);
-            names << base + QStringLiteral(".bmp") << base + QStringLiteral(".c");
-        }
-        output.RecordWritten(names);
-        recordedUpTo = std::min(plan.Names.size(), from + RecordAhead);
-    };
-    output.RecordWritten(wantData ? QStringList{AllFileName, DataFileName} : QStringList{AllFileName});
-
-    result.AllPath = output.FilePath(AllFileName);
-    QFile all(result.AllPath);
-    const std::string notice = std::string(RightsNotice) + "\r\n";
-    if (!all.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || all.write(notice.data(), qint64(notice.size())) != qint64(notice.size())) {
-        result.State = BatchResult::Failed;
-        result.Error = QStringLiteral("cannot create %1: %2").arg(result.AllPath, all.errorString());
-        return result;
-    }
-    QFile scratch(output.FilePath(DataScratchName));
-    if (wantData && !scratch.open(QIODevice::ReadWrite | QIODevice::Truncate)) {
-        result.State = BatchResult::Failed;
-        result.Error = QStringLiteral("cannot create %1: %2").arg(scratch.fileName(), scratch.errorString());
-        return result;
-    }
-    struct RemoveScratch
+    void ClearEarlierOutput(const std::string &list)
     {
-        QFile &File;
-        ~RemoveScratch()
-        {
-            if (File.isOpen())
-                File.remove();
+        std::set<QString> earlierBitmaps;
+        for (const QString &name : m_output.WrittenFiles()) {
+            if (name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
+                earlierBitmaps.insert(name);
+            m_earlierOwned.insert(name);
         }
-    } removeScratch{scratch};
-
-    std::vector<uint32_t> glyphSizes;
-    glyphSizes.reserve(plan.Characters.size());
-    const GlyphSettings &runSettings = settings;
-    GlyphPipeline<GlyphSlot> pipeline(plan.Characters.size(), [&plan, &runSettings, wantData] {
-        // Each worker draws with a matrix and settings of its own.
-        auto matrix = std::make_shared<DotMatrix>();
-        auto settings = std::make_shared<GlyphSettings>(runSettings);
-        return [&plan, wantData, matrix, settings](size_t i) {
-            return MakeGlyph(plan, i, wantData, *matrix, *settings);
-        };
-    });
-    // The run's own thread creates the files, which is most of the work; the other cores draw.
-    pipeline.Start(GlyphPipeline<GlyphSlot>::WorkerCount(1, 4));
-    GlyphSlot slot;
-    for (size_t i = 0; i < plan.Characters.size(); ++i) {
-        if (control.Cancel) {
-            result.State = BatchResult::Cancelled;
-            break;
-        }
-        if (!pipeline.Take(i, slot))
-            break;
-        if (i >= recordedUpTo)
-            recordAhead(i);
-        const QString baseName = Cp936ToQString(plan.Names[i]);
-        if (!slot.Ok
-            || !WriteWholeFile(output.FilePath(baseName + QStringLiteral(".bmp")), slot.Bitmap.constData(),
-                               slot.Bitmap.size(), &slot.Error)
-            || (!slot.Text.empty()
-                && !WriteWholeFile(output.FilePath(baseName + QStringLiteral(".c")), slot.Text.data(),
-                                   qint64(slot.Text.size()), &slot.Error))) {
-            result.State = BatchResult::Failed;
-            result.Error = slot.Error;
-            break;
-        }
-        result.FilesWritten += slot.Text.empty() ? 1 : 2;
-        if (all.write(slot.Text.data(), qint64(slot.Text.size())) != qint64(slot.Text.size())
-            || (wantData && scratch.write(slot.Data.data(), qint64(slot.Data.size())) != qint64(slot.Data.size()))) {
-            const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-            result.State = BatchResult::Failed;
-            result.Error = QStringLiteral("cannot write %1: %2")
-                               .arg(all.error() != QFile::NoError ? result.AllPath : scratch.fileName(), reason);
-            break;
-        }
-        glyphSizes.push_back(uint32_t(slot.Data.size()));
-        result.Glyphs = int(i + 1);
-        control.Progress = result.Glyphs;
+        m_plan = MakePlan(list, m_settings, m_output, earlierBitmaps);
+        std::set<QString> rewritten{AllFileName};
+        for (const std::string &name : m_plan.Names)
+            for (const QString &file : GlyphFileNames(name))
+                rewritten.insert(file);
+        m_output.DeleteWritten({QStringLiteral(".bmp"), QStringLiteral(".c")}, nullptr, &rewritten);
+        m_glyphSizes.reserve(m_plan.Characters.size());
     }
-    pipeline.Stop();
-    // A run that stopped early leaves no glyph files of an earlier run behind under the names it
-    // did not reach, and claims none it did not write.
-    if (result.State != BatchResult::Done) {
+
+    // All.c with its notice, and the scratch file font.dat is made from. All.c grows glyph by
+    // glyph in place rather than through an AtomicFile: a run that stops keeps in it the glyphs
+    // whose files it wrote, and a directory that cannot take All.c stops the run before any.
+    bool OpenFiles()
+    {
+        if (!m_all.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return Fail(QStringLiteral("cannot create %1: %2").arg(m_result.AllPath, m_all.errorString()), AllFileName);
+        m_written.Add(AllFileName);
+        const std::string notice = std::string(RightsNotice) + "\r\n";
+        if (m_all.write(notice.data(), qint64(notice.size())) != qint64(notice.size()))
+            return Fail(QStringLiteral("cannot write %1: %2").arg(m_result.AllPath, m_all.errorString()), AllFileName);
+        if (m_wantData && !m_scratch.open(QIODevice::ReadWrite | QIODevice::Truncate))
+            return Fail(QStringLiteral("cannot create %1: %2").arg(m_scratch.fileName(), m_scratch.errorString()),
+                        DataFileName);
+        return true;
+    }
+
+    // The glyphs in list order, up to the first that fails or a stop.
+    void WriteGlyphs()
+    {
+        const GlyphPlan &plan = m_plan;
+        const GlyphSettings &settings = m_settings;
+        const bool wantData = m_wantData;
+        GlyphPipeline<GlyphSlot> pipeline(plan.Characters.size(), [&plan, &settings, wantData] {
+            // Each worker draws into a matrix of its own.
+            auto matrix = std::make_shared<DotMatrix>();
+            return [&plan, &settings, wantData, matrix](size_t i) {
+                return MakeGlyph(plan, i, wantData, settings, *matrix);
+            };
+        });
+        // The run's own thread creates the files, which is most of the work; the other cores draw.
+        pipeline.Start(GlyphPipeline<GlyphSlot>::WorkerCount(1, 4));
+        GlyphSlot slot;
+        for (size_t i = 0; i < m_plan.Characters.size(); ++i) {
+            if (m_control.Cancel) {
+                m_result.State = BatchResult::Cancelled;
+                return;
+            }
+            if (!pipeline.Take(i, slot) || !WriteGlyph(m_plan.Names[i], slot))
+                return;
+            m_result.Glyphs = int(i + 1);
+            m_control.Progress = m_result.Glyphs;
+        }
+    }
+
+    // The glyph's bitmap and source files, and its text and bytes appended to All.c and the
+    // scratch file.
+    bool WriteGlyph(const std::string &name, GlyphSlot &slot)
+    {
+        const QStringList files = GlyphFileNames(name);
+        if (!slot.Ok || !WriteFile(files[0], slot.Bitmap.constData(), slot.Bitmap.size(), slot.Error)
+            || (!slot.Text.empty() && !WriteFile(files[1], slot.Text.data(), qint64(slot.Text.size()), slot.Error)))
+            return Fail(slot.Error);
+        m_result.FilesWritten += slot.Text.empty() ? 1 : 2;
+        if (m_all.write(slot.Text.data(), qint64(slot.Text.size())) != qint64(slot.Text.size())
+            || (m_wantData
+                && m_scratch.write(slot.Data.data(), qint64(slot.Data.size())) != qint64(slot.Data.size()))) {
+            const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+            return Fail(QStringLiteral("cannot write %1: %2")
+                            .arg(m_all.error() != QFile::NoError ? m_result.AllPath : m_scratch.fileName(), reason));
+        }
+        m_glyphSizes.push_back(uint32_t(slot.Data.size()));
+        return true;
+    }
+
+    bool WriteFile(const QString &name, const char *data, qint64 size, QString &error)
+    {
+        if (!RewriteInPlace(m_output.FilePath(name), data, size, &error))
+            return false;
+        m_written.Add(name);
+        return true;
+    }
+
+    // Whatever stopped a run, even before its first glyph, it leaves no glyph files of an
+    // earlier run behind under the names it did not reach.
+    void ForgetUnreached()
+    {
         QStringList unreached;
-        for (size_t i = size_t(result.Glyphs); i < plan.Names.size(); ++i) {
-            const QString base = Cp936ToQString(plan.Names[i]);
-            for (const QString &name : {base + QStringLiteral(".bmp"), base + QStringLiteral(".c")}) {
-                if (earlierOwned.count(name)) {
-                    QFile::remove(output.FilePath(name));
+        for (size_t i = size_t(m_result.Glyphs); i < m_plan.Names.size(); ++i) {
+            for (const QString &name : GlyphFileNames(m_plan.Names[i])) {
+                if (m_earlierOwned.count(name)) {
+                    QFile::remove(m_output.FilePath(name));
                     unreached.append(name);
-                } else if (i > size_t(result.Glyphs) || !QFileInfo::exists(output.FilePath(name)))
-                    unreached.append(name);
+                }
             }
         }
-        output.Forget(unreached);
+        m_output.Forget(unreached);
     }
-    if (!all.flush() && result.State == BatchResult::Done) {
-        result.State = BatchResult::Failed;
-        result.Error = QStringLiteral("cannot write %1: %2").arg(result.AllPath, all.errorString());
+
+    void CloseAll()
+    {
+        if (!m_all.isOpen())
+            return;
+        if (!m_all.flush() && m_result.State == BatchResult::Done)
+            Fail(QStringLiteral("cannot write %1: %2").arg(m_result.AllPath, m_all.errorString()), AllFileName);
+        m_result.AllBytes = m_all.size();
+        m_all.close();
+        ++m_result.FilesWritten;
     }
-    result.AllBytes = all.size();
-    all.close();
-    ++result.FilesWritten;
 
     // The caller's matrix and size end as the last glyph left them.
-    if (result.Glyphs > 0) {
-        const QString last = Cp936ToQString(plan.Names[size_t(result.Glyphs - 1)]) + QStringLiteral(".bmp");
-        LoadMatrixFromBitmap(output.FilePath(last), InkTest::BlueByte, matrix, settings);
+    void RestoreLastGlyph()
+    {
+        if (m_result.Glyphs == 0)
+            return;
+        const QString last = GlyphFileNames(m_plan.Names[size_t(m_result.Glyphs - 1)])[0];
+        GlyphSize size;
+        if (LoadMatrixFromBitmap(m_output.FilePath(last), InkTest::BlueByte, m_matrix, size))
+            AdoptSize(m_settings, size);
     }
-    if (result.State != BatchResult::Done || !wantData)
-        return result;
 
-    uint16_t start = 0;
-    std::optional<uint16_t> firstIndex;
-    if (hooks.AskIndex && hooks.AskIndex(start))
-        firstIndex = start;
-    if (control.Cancel) {
-        result.State = BatchResult::Cancelled;
-        return result;
+    // font.dat, after asking whether an index goes before every glyph.
+    void WriteDataFile(const BatchHooks &hooks)
+    {
+        uint16_t start = 0;
+        std::optional<uint16_t> firstIndex;
+        if (hooks.AskIndex && hooks.AskIndex(start))
+            firstIndex = start;
+        if (m_control.Cancel) {
+            m_result.State = BatchResult::Cancelled;
+            return;
+        }
+        if (!BuildDataFile(m_output, m_scratch, m_glyphSizes, firstIndex, m_result)) {
+            Fail(m_result.Error, DataFileName);
+            return;
+        }
+        ++m_result.FilesWritten;
     }
-    if (!BuildDataFile(output, scratch, glyphSizes, firstIndex, result)) {
-        result.State = BatchResult::Failed;
-        return result;
-    }
-    ++result.FilesWritten;
-    return result;
+
+    GlyphSettings &m_settings;
+    DotMatrix &m_matrix;
+    OutputDirectory &m_output;
+    BatchControl &m_control;
+    const bool m_wantData;
+    BatchResult m_result;
+    GlyphPlan m_plan;
+    std::set<QString> m_earlierOwned;
+    WrittenNames m_written;
+    QFile m_all;
+    QFile m_scratch;
+    std::vector<uint32_t> m_glyphSizes;
+};
+
+} // namespace
+
+BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotMatrix &matrix,
+                          OutputDirectory &output, int mode, BatchControl &control, const BatchHooks &hooks)
+{
+    const BatchControlScope scope(control);
+    return BatchJob(settings, matrix, output, mode, control).Run(list, hooks);
 }

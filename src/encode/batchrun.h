@@ -5,10 +5,11 @@
 
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
-#include "raster/outputdirectory.h"
+#include "output/outputdirectory.h"
 
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <cstdint>
@@ -68,6 +69,7 @@ struct BatchResult
     qint64 DataBytes = -1;    // size of font.dat; -1 when none was made
     bool Indexed = false;     // font.dat has an index before every glyph
     QString Error;            // what failed and where
+    QString FailedFile;       // a failure outside any one glyph: the file being made (All.c, font.dat)
     QString AllPath;          // All.c
     QString DataPath;         // font.dat, when made
 };
@@ -80,11 +82,4 @@ struct BatchResult
 // another would make them.
 BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotMatrix &matrix,
                           OutputDirectory &output, int mode, BatchControl &control, const BatchHooks &hooks = {});
-
-// The data bytes of one glyph's text: every "0x" in its data lines followed by two hex digits.
-// Header and comment text never count.
-std::string GlyphDataBytes(const struct GlyphText &text);
-
-// Copies a file over another, replacing it whole or not at all; error says what failed.
-bool CopyFileReplacing(const QString &from, const QString &to, QString *error);
 Q_DECLARE_METATYPE(BatchResult)

@@ -1,8 +1,8 @@
 #include "glyphtext.h"
 
+#include "charset/cp936.h"
+#include "charset/pinyin.h"
 #include "packglyph.h"
-#include "raster/replacefile.h"
-
 
 const char *const RightsNotice =
     "/* The glyph data and text below are protected: they may not be copied or sold without the "
@@ -12,17 +12,28 @@ namespace {
 
 const std::string HeaderTag = " [mavo software]";
 
-std::string HeaderLine(const std::string &name, const std::string &character, int width, int height,
-                       int scanMode, int outputFormat, bool forFile)
+std::string HeaderLine(const std::string &name, const std::string &character, const GlyphSettings &settings,
+                       bool forFile)
 {
-    const char scanLetter = scanMode == ScanHorizontal ? 'H' : 'V';
-    const std::string body = "@" + name + " " + character + "(" + std::to_string(width) + "x"
-                             + std::to_string(height) + "," + scanLetter + ")@";
+    const char scanLetter = settings.ScanMode == ScanHorizontal ? 'H' : 'V';
+    const std::string body = "@" + name + " " + character + "(" + std::to_string(settings.Width) + "x"
+                             + std::to_string(settings.Height) + "," + scanLetter + ")@";
     // Files carry the tag where the preview has a single space.
     const std::string tail = forFile ? HeaderTag : std::string(" ");
-    if (outputFormat == AsmTable)
+    if (settings.OutputFormat == AsmTable)
         return "; * " + body + tail + "*";
     return "/* " + body + tail + "*/";
+}
+
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return 0;
 }
 
 void DropLast(std::string &line, size_t count)
@@ -83,23 +94,20 @@ std::vector<std::string> BandLines(const PackedGlyph &packed, int outputFormat)
 
 } // namespace
 
-GlyphText ComposeGlyphText(const std::string &name, const std::string &character, int width, int height,
-                           int groupDigits, const GlyphSettings &settings, const DotMatrix &matrix,
-                           bool forFile)
+GlyphText ComposeGlyphText(const std::string &name, const std::string &character, const GlyphSettings &settings,
+                           const DotMatrix &matrix, bool forFile)
 {
     GlyphText text;
     text.ScanMode = settings.ScanMode;
     text.OutputFormat = settings.OutputFormat;
     text.Name = name;
-    const PackedGlyph packed = PackGlyph(matrix, width, height, settings.ScanMode, groupDigits,
-                                         settings.Invert, settings.BitReverse, settings.OutputFormat);
+    const PackedGlyph packed = PackGlyph(matrix, settings);
     if (packed.Refused) {
         text.Refused = true;
         return text;
     }
     const bool zn = settings.ScanMode == ScanZN;
-    text.Items.push_back({GlyphTextRole::Header, HeaderLine(name, character, width, height, settings.ScanMode,
-                                                            settings.OutputFormat, forFile)});
+    text.Items.push_back({GlyphTextRole::Header, HeaderLine(name, character, settings, forFile)});
     if (settings.OutputFormat == CArray)
         text.Items.push_back({GlyphTextRole::Declaration, "unsigned char " + name + "[]={"});
     if (settings.OutputFormat == AsmTable)
@@ -146,26 +154,96 @@ std::string GlyphFileBytes(const GlyphText &text, bool withNotice)
     return bytes;
 }
 
+std::string GlyphDataBytes(const GlyphText &text)
+{
+    std::string bytes;
+    for (const GlyphTextItem &item : text.Items) {
+        if (item.Role != GlyphTextRole::Data)
+            continue;
+        const std::string &line = item.Text;
+        for (size_t at = line.find("0x"); at != std::string::npos; at = line.find("0x", at + 2)) {
+            if (at + 3 >= line.size())
+                break; // a byte needs both its digits
+            bytes.push_back(char(HexDigitValue(line[at + 2]) * 16 + HexDigitValue(line[at + 3])));
+        }
+    }
+    return bytes;
+}
+
 bool PreviewSink::Receive(const GlyphText &text, QString *)
 {
     m_text = text;
     return true;
 }
 
-std::vector<std::string> PreviewSink::Lines() const
+std::vector<PreviewLine> PreviewSink::Layout() const
 {
-    std::vector<std::string> lines;
-    for (const GlyphTextItem &item : m_text.Items)
-        lines.push_back(item.Text);
+    constexpr int LineStep = 20;
+    const bool zn = m_text.ScanMode == ScanZN;
+    const bool besideLabel = m_text.OutputFormat == AsmTable && !zn;
+    const int dbIndent = 10 * int(m_text.Name.size()) + 10;
+    std::vector<PreviewLine> lines;
+    int y = 10;
+    for (const GlyphTextItem &item : m_text.Items) {
+        switch (item.Role) {
+        case GlyphTextRole::Header:
+            lines.push_back({item.Text, 5, zn ? 10 : 5});
+            break;
+        case GlyphTextRole::Declaration:
+            y = 30;
+            lines.push_back({item.Text, 5, y});
+            break;
+        case GlyphTextRole::Label:
+            if (!zn) {
+                y += LineStep;
+                lines.push_back({item.Text, 5, y});
+            }
+            break;
+        case GlyphTextRole::Data:
+            if (besideLabel) {
+                lines.push_back({item.Text, dbIndent, y});
+                y += LineStep;
+            } else {
+                y += LineStep;
+                lines.push_back({item.Text, 5, y});
+            }
+            break;
+        case GlyphTextRole::Closing:
+            y += LineStep;
+            lines.push_back({item.Text, 5, y});
+            break;
+        }
+    }
     return lines;
 }
 
-bool WriteOutputFile(OutputDirectory &output, const QString &fileName, const std::string &bytes, QString *error)
+std::vector<std::string> PreviewSink::Lines() const
 {
-    if (!ReplaceFile(output.FilePath(fileName), bytes.data(), qint64(bytes.size()), error))
-        return false;
-    output.RecordWritten(fileName);
-    return true;
+    std::vector<std::string> rows;
+    int rowY = 0;
+    for (const PreviewLine &line : Layout()) {
+        if (rows.empty() || line.Y != rowY) {
+            rows.emplace_back();
+            rowY = line.Y;
+        }
+        std::string &row = rows.back();
+        const size_t column = size_t(line.X / 10);
+        if (row.size() < column)
+            row.append(column - row.size(), ' ');
+        else if (!row.empty())
+            row += ' ';
+        row += line.Text;
+    }
+    return rows;
+}
+
+GlyphTextResult WritePreviewText(PreviewSink &sink, const GlyphSettings &settings, const DotMatrix &matrix)
+{
+    const std::string character = LastCharOf(settings.CurrentText);
+    std::string name = GetPinyin(character, settings.NumberedNames);
+    if (name.empty())
+        name = settings.PictureName;
+    return WriteGlyphText(sink, name, character, settings, matrix);
 }
 
 GlyphFileSink::GlyphFileSink(OutputDirectory &output, const QString &fileName)
@@ -175,34 +253,13 @@ GlyphFileSink::GlyphFileSink(OutputDirectory &output, const QString &fileName)
 
 bool GlyphFileSink::Receive(const GlyphText &text, QString *error)
 {
-    return WriteOutputFile(m_output, m_fileName, GlyphFileBytes(text, true), error);
-}
-
-GlyphFileAggregateSink::GlyphFileAggregateSink(OutputDirectory &output, const QString &fileName,
-                                               QIODevice &aggregate)
-    : m_output(output), m_fileName(fileName), m_aggregate(aggregate)
-{
-}
-
-bool GlyphFileAggregateSink::Receive(const GlyphText &text, QString *error)
-{
-    const std::string bytes = GlyphFileBytes(text, false);
-    if (!WriteOutputFile(m_output, m_fileName, bytes, error))
-        return false;
-    if (m_aggregate.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        if (error)
-            *error = QStringLiteral("cannot append to the aggregate file: %1").arg(m_aggregate.errorString());
-        return false;
-    }
-    return true;
+    return m_output.WriteFile(m_fileName, GlyphFileBytes(text, true), error);
 }
 
 GlyphTextResult WriteGlyphText(GlyphTextSink &sink, const std::string &name, const std::string &character,
-                               int width, int height, int groupDigits, const GlyphSettings &settings,
-                               const DotMatrix &matrix, QString *error)
+                               const GlyphSettings &settings, const DotMatrix &matrix, QString *error)
 {
-    const GlyphText text =
-        ComposeGlyphText(name, character, width, height, groupDigits, settings, matrix, !sink.IsPreview());
+    const GlyphText text = ComposeGlyphText(name, character, settings, matrix, !sink.IsPreview());
     if (text.Refused) {
         if (sink.IsPreview()) // the preview shows the refusal instead of the previous glyph
             sink.Receive(text, error);

@@ -4,13 +4,15 @@
 
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
-#include "raster/outputdirectory.h"
+#include "output/outputdirectory.h"
 
-#include <QIODevice>
 #include <QString>
 
 #include <string>
 #include <vector>
+
+// Shown when a group is longer than the digits of a run, so no text can be written.
+inline constexpr const char *GroupTooLongMessage = "每组含字节数太多!";
 
 // The one-line rights notice that opens single-glyph files and All.c. It never holds the
 // characters 0 and x in a row, which data-file readers take for the start of a byte.
@@ -40,14 +42,19 @@ struct GlyphText
     std::vector<GlyphTextItem> Items;
 };
 
-// Builds the items. forFile selects the file header (with the " [mavo software]" tag).
-GlyphText ComposeGlyphText(const std::string &name, const std::string &character, int width, int height,
-                           int groupDigits, const GlyphSettings &settings, const DotMatrix &matrix,
-                           bool forFile);
+// Builds the items of the glyph in the matrix, packed with the settings (size, scan, group length,
+// inversion, bit order, output format). forFile selects the file header (with the
+// " [mavo software]" tag).
+GlyphText ComposeGlyphText(const std::string &name, const std::string &character, const GlyphSettings &settings,
+                           const DotMatrix &matrix, bool forFile);
 
 // Lays the items out as file bytes: every line ends in CR LF; an assembler label starts the first
 // data line and later data lines are indented under it. withNotice puts the rights notice first.
 std::string GlyphFileBytes(const GlyphText &text, bool withNotice);
+
+// The data bytes of one glyph's text (for font.dat): every "0x" in its data lines followed by two
+// hex digits. Header and comment text never count.
+std::string GlyphDataBytes(const GlyphText &text);
 
 // Where WriteGlyphText sends a glyph's text.
 class GlyphTextSink
@@ -59,6 +66,15 @@ public:
     virtual bool Receive(const GlyphText &text, QString *error) = 0;
 };
 
+// One item of the data preview pane: its text (code page 936) and the top-left corner of its
+// text cell in pixels.
+struct PreviewLine
+{
+    std::string Text;
+    int X = 0;
+    int Y = 0;
+};
+
 // Keeps the text for the data preview pane (and dotrix-cli --preview).
 class PreviewSink : public GlyphTextSink
 {
@@ -66,7 +82,13 @@ public:
     bool IsPreview() const override { return true; }
     bool Receive(const GlyphText &text, QString *error) override;
     const GlyphText &Text() const { return m_text; }
-    // The items one per line (the assembler label on a line of its own), code page 936.
+    // Where the pane draws each item. Header at (5, 5) ("ZN": (5, 10)), declaration at (5, 30),
+    // data lines 20 pixels apart; an assembler label (not drawn in "ZN") shares its line with the
+    // first data line, which starts 10 pixels a label byte further right, as do the lines under
+    // it. Empty for a refused group.
+    std::vector<PreviewLine> Layout() const;
+    // The pane's lines as text, top to bottom: items on one line are joined, each starting at
+    // column X / 10, the pane's ten pixels a character.
     std::vector<std::string> Lines() const;
 
 private:
@@ -86,29 +108,13 @@ private:
     QString m_fileName;
 };
 
-// Writes the glyph's own file without the notice and appends the same text to an open aggregate
-// file (All.c). Nothing goes to the aggregate when the glyph's file cannot be written.
-class GlyphFileAggregateSink : public GlyphTextSink
-{
-public:
-    GlyphFileAggregateSink(OutputDirectory &output, const QString &fileName, QIODevice &aggregate);
-    bool Receive(const GlyphText &text, QString *error) override;
-
-private:
-    OutputDirectory &m_output;
-    QString m_fileName;
-    QIODevice &m_aggregate;
-};
-
 enum class GlyphTextResult { Written, Refused, Failed };
 
-// Packs the glyph in the matrix with the settings' scan, inversion, bit order and output format,
-// and hands its text to the sink. A refusal reaches no sink: nothing is written anywhere.
+// Composes the glyph's text and hands it to the sink. A refusal reaches no file: nothing is
+// written anywhere (the preview shows the refusal).
 GlyphTextResult WriteGlyphText(GlyphTextSink &sink, const std::string &name, const std::string &character,
-                               int width, int height, int groupDigits, const GlyphSettings &settings,
-                               const DotMatrix &matrix, QString *error = nullptr);
+                               const GlyphSettings &settings, const DotMatrix &matrix, QString *error = nullptr);
 
-// Writes bytes to a file of the output directory atomically (a failed write leaves an earlier
-// file of that name whole) and records it as the program's own.
-bool WriteOutputFile(OutputDirectory &output, const QString &fileName, const std::string &bytes,
-                     QString *error);
+// The preview pane's glyph into the sink: the last character of settings.CurrentText, named by
+// its reading without a number, or by the last picture's name when it has none.
+GlyphTextResult WritePreviewText(PreviewSink &sink, const GlyphSettings &settings, const DotMatrix &matrix);

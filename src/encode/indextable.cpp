@@ -1,6 +1,6 @@
 #include "indextable.h"
 
-#include "glyphtext.h"
+#include "output/outputdirectory.h"
 
 std::string IndexTableText(const std::string &list)
 {
@@ -30,7 +30,7 @@ IndexTableResult WriteIndexTable(const std::string &list, OutputDirectory &outpu
     if (list.empty())
         return IndexTableResult::EmptyList;
     const std::string text = IndexTableText(list);
-    if (!WriteOutputFile(output, IndexFileName, text, error))
+    if (!output.WriteFile(IndexFileName, text, error))
         return IndexTableResult::Failed;
     if (path)
         *path = output.FilePath(IndexFileName);

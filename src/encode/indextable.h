@@ -1,7 +1,7 @@
 #pragma once
 // Index.c: the code bytes of the character list, in list order, as one C array named Index.
 
-#include "raster/outputdirectory.h"
+#include "output/outputdirectory.h"
 
 #include <QString>
 

@@ -1,7 +1,5 @@
 #include "encode/packglyph.h"
 
-#include "raster/glyphsettings.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <utility>
@@ -157,12 +155,15 @@ std::vector<DataLine> PackBands(const DotMatrix &matrix, int width, int height, 
 
 } // namespace
 
-PackedGlyph PackGlyph(const DotMatrix &matrix, int width, int height, int scanMode, int groupDigits,
-                      bool invert, bool bitReverse, int outputFormat)
+PackedGlyph PackGlyph(const DotMatrix &matrix, const GlyphSettings &settings)
 {
-    const int w = std::clamp(width, 0, DotMatrix::Size);
-    const int h = std::clamp(height, 0, DotMatrix::Size);
-    const std::string_view prefix = PrefixOf(outputFormat);
+    const int w = std::clamp(settings.Width, 0, DotMatrix::Size);
+    const int h = std::clamp(settings.Height, 0, DotMatrix::Size);
+    const int scanMode = settings.ScanMode;
+    const int groupDigits = settings.GroupDigits;
+    const bool invert = settings.Invert;
+    const bool bitReverse = settings.BitReverse;
+    const std::string_view prefix = PrefixOf(settings.OutputFormat);
 
     PackedGlyph result;
     if (scanMode == ScanZN) {

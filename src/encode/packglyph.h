@@ -2,6 +2,7 @@
 // PackGlyph: turns the glyph in a DotMatrix into hexadecimal value tokens, in scan order.
 
 #include "raster/dotmatrix.h"
+#include "raster/glyphsettings.h"
 
 #include <string>
 #include <string_view>
@@ -28,7 +29,9 @@ struct PackedGlyph
     std::vector<DataLine> Lines;
 };
 
-// Packs rows 0..height-1 and columns 0..width-1 of matrix (sizes clamped to 0..DotMatrix::Size).
+// Packs rows 0..Height-1 and columns 0..Width-1 of matrix (sizes clamped to 0..DotMatrix::Size)
+// in the settings' scan, with their group length (groupDigits below), inversion, bit order
+// (bitReverse) and output format.
 //
 // Tokens are spelled completely except for the assembler "H" suffix: prefix "0x" (Typical,
 // CArray) or "0" (AsmTable), then the digits.
@@ -43,8 +46,7 @@ struct PackedGlyph
 //   digits from BitsToByte over the band's eight dots (top dot first). Rows at or below height
 //   give 0 even when inverted. groupDigits plays no part and nothing is refused.
 // - Any other scanMode is refused.
-PackedGlyph PackGlyph(const DotMatrix &matrix, int width, int height, int scanMode, int groupDigits,
-                      bool invert, bool bitReverse, int outputFormat);
+PackedGlyph PackGlyph(const DotMatrix &matrix, const GlyphSettings &settings);
 
 // The bytes of a glyph packed in 8-bit groups (groupDigits 2): one byte a token, from its last
 // two digits, in order; the bytes font.dat holds for the glyph.

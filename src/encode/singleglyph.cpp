@@ -5,7 +5,7 @@
 #include "glyphtext.h"
 #include "raster/glyphbitmap.h"
 #include "raster/glyphrender.h"
-#include "raster/uniquename.h"
+#include "output/uniquename.h"
 
 void DeleteGlyphFiles(OutputDirectory &output, QStringList *failures)
 {
@@ -29,14 +29,15 @@ SingleGlyphResult CreateSingleGlyph(const std::string &boxText, GlyphSettings &s
         result.State = SingleGlyphResult::RenderFailed;
         return result;
     }
-    if (!LoadMatrixFromBitmap(output.FilePath(baseName + QStringLiteral(".bmp")), InkTest::BlueByte, matrix,
-                              settings, &result.Error)) {
+    GlyphSize size;
+    if (!LoadMatrixFromBitmap(output.FilePath(baseName + QStringLiteral(".bmp")), InkTest::BlueByte, matrix, size,
+                              &result.Error)) {
         result.State = SingleGlyphResult::LoadFailed;
         return result;
     }
+    AdoptSize(settings, size);
     GlyphFileSink sink(output, baseName + QStringLiteral(".c"));
-    switch (WriteGlyphText(sink, result.Name, character, settings.Width, settings.Height, settings.GroupDigits,
-                           settings, matrix, &result.Error)) {
+    switch (WriteGlyphText(sink, result.Name, character, settings, matrix, &result.Error)) {
     case GlyphTextResult::Written:
         result.State = SingleGlyphResult::Written;
         result.FilePath = sink.FilePath();

@@ -2,17 +2,15 @@
 // The single-glyph command's work: clear earlier output, render the character box's last
 // character, load it, and write its source file.
 
+#include "glyphtext.h"
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
-#include "raster/outputdirectory.h"
+#include "output/outputdirectory.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <string>
-
-// Shown when a group is longer than the digits of a run, so no text can be written.
-inline constexpr const char *GroupTooLongMessage = "每组含字节数太多!";
 
 // Deletes the bitmap and source files that earlier commands wrote to the output directory, and
 // only those: a user's own .bmp or .c file there is never touched. Paths that could not be

@@ -17,7 +17,7 @@ const std::vector<ExportFormatInfo> Formats = {
     {ExportFormat::Ubin, "ubin", "Unicode 索引字库 (.ubin)", ".ubin", true, false},
 };
 
-std::unique_ptr<FontFileWriter> MakeWriter(ExportFormat format, ReplacingFile &file)
+std::unique_ptr<FontFileWriter> MakeWriter(ExportFormat format, AtomicFile &file)
 {
     switch (format) {
     case ExportFormat::Lvgl:
@@ -160,10 +160,12 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
     info.MadeWith = request.MadeWith;
     result.FontName = info.FontName;
 
-    ReplacingFile file(request.OutPath);
+    AtomicFile file(request.OutPath);
     const std::unique_ptr<FontFileWriter> writer = MakeWriter(request.Format, file);
-    if (!writer || !file.Open(&result.Error) || !writer->Begin(info, &result.Error)) {
+    if (!writer || !file.Open() || !writer->Begin(info, &result.Error)) {
         result.State = FontExportResult::Failed;
+        if (result.Error.isEmpty())
+            result.Error = file.Error();
         return result;
     }
     const ExportRunResult run =
@@ -171,13 +173,15 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
                          [&](const ExportGlyph &glyph, QString *error) { return writer->AddGlyph(glyph, error); });
     result.Glyphs = run.Glyphs;
     if (run.State != ExportRunResult::Done) {
-        // The temporary file goes with the ReplacingFile; an earlier file stays as it was.
+        // The temporary file goes with the AtomicFile; an earlier file stays as it was.
         result.State = run.State == ExportRunResult::Cancelled ? FontExportResult::Cancelled : FontExportResult::Failed;
         result.Error = run.Error;
         return result;
     }
-    if (!writer->Finish(&result.Error) || !file.Commit(&result.Error)) {
+    if (!writer->Finish(&result.Error) || !file.Commit()) {
         result.State = FontExportResult::Failed;
+        if (result.Error.isEmpty())
+            result.Error = file.Error();
         return result;
     }
     result.Bytes = file.Size();

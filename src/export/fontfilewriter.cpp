@@ -13,7 +13,7 @@ bool FontFileWriter::Drain(QString *error, bool all)
         return true;
     if (!m_file.Write(m_text.data(), qint64(m_text.size()))) {
         if (error)
-            *error = m_file.WriteError();
+            *error = m_file.Error();
         return false;
     }
     m_text.clear();

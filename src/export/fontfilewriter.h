@@ -4,8 +4,8 @@
 
 #include "exportglyph.h"
 #include "exportrun.h"
+#include "output/atomicfile.h"
 #include "raster/glyphsettings.h"
-#include "raster/replacefile.h"
 
 #include <QString>
 
@@ -29,7 +29,7 @@ struct FontFileInfo
 class FontFileWriter
 {
 public:
-    explicit FontFileWriter(ReplacingFile &file) : m_file(file) {}
+    explicit FontFileWriter(AtomicFile &file) : m_file(file) {}
     virtual ~FontFileWriter() = default;
     FontFileWriter(const FontFileWriter &) = delete;
     FontFileWriter &operator=(const FontFileWriter &) = delete;
@@ -50,5 +50,5 @@ protected:
     bool Drain(QString *error, bool all = false);
 
 private:
-    ReplacingFile &m_file;
+    AtomicFile &m_file;
 };

@@ -106,9 +106,15 @@ uint64_t UbinFontWriter::GlyphSize(int width, int height, int bpp, int scan)
 
 bool UbinFontWriter::Begin(const FontFileInfo &info, QString *error)
 {
-    m_settings = info.Settings;
     m_bpp = info.Bpp;
     const ExportFontMetrics &m = info.Metrics;
+    // Packed as font.dat packs: the cell in 8-bit groups, typical layout, with the settings' scan,
+    // inversion and bit order.
+    m_settings = info.Settings;
+    m_settings.Width = m.CellWidth;
+    m_settings.Height = m.CellHeight;
+    m_settings.GroupDigits = 2;
+    m_settings.OutputFormat = Typical;
     const int scan = m_settings.ScanMode;
     auto refuse = [error](const QString &why) {
         if (error)
@@ -119,7 +125,7 @@ bool UbinFontWriter::Begin(const FontFileInfo &info, QString *error)
         return refuse(QStringLiteral("scan %1 is none of horizontal, vertical and \"ZN\"").arg(scan));
     if (m_bpp == 1)
         m_matrix = std::make_unique<DotMatrix>();
-    if (m_bpp == 1 && PackGlyph(*m_matrix, m.CellWidth, m.CellHeight, scan, 2, false, false, Typical).Refused)
+    if (m_bpp == 1 && PackGlyph(*m_matrix, m_settings).Refused)
         return refuse(QStringLiteral("a %1 x %2 glyph in the %3 scan cannot be packed in 8-bit groups, as font.dat and "
                                 "the Unicode font file pack it: it needs at least 5 dots %4")
                      .arg(m.CellWidth)
@@ -166,8 +172,7 @@ void UbinFontWriter::AppendGlyphBytes(const ExportGlyph &glyph)
     const int scan = m_settings.ScanMode;
     if (m_bpp == 1) {
         glyph.CopyToMatrix(*m_matrix);
-        m_text += PackedGlyphBytes(PackGlyph(*m_matrix, glyph.CellWidth, glyph.CellHeight, scan, 2,
-                                             m_settings.Invert, m_settings.BitReverse, Typical));
+        m_text += PackedGlyphBytes(PackGlyph(*m_matrix, m_settings));
         return;
     }
     const unsigned top = unsigned(glyph.MaxLevel());

@@ -17,8 +17,11 @@ BoxRenderResult RenderAndLoad(const std::string &character, bool render, GlyphSe
                                            &result.Error);
     // After a failed render this finds the previous tmp.bmp, if there is one.
     QString loadError;
+    GlyphSize size;
     result.Loaded = LoadMatrixFromBitmap(output.FilePath(InteractiveBaseName + QStringLiteral(".bmp")),
-                                         InkTest::AllBytes, matrix, settings, &loadError);
+                                         InkTest::AllBytes, matrix, size, &loadError);
+    if (result.Loaded)
+        AdoptSize(settings, size);
     if (result.Error.isEmpty() && !result.Loaded)
         result.Error = loadError;
     return result;

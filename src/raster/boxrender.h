@@ -4,7 +4,7 @@
 
 #include "dotmatrix.h"
 #include "glyphsettings.h"
-#include "outputdirectory.h"
+#include "output/outputdirectory.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "glyphbitmap.h"
 
-#include "replacefile.h"
+#include "output/atomicfile.h"
 
 #include <QFile>
 
@@ -116,11 +116,11 @@ QByteArray EncodeBitmapFile(const QImage &image, int width, int height)
 bool SaveBitmapFile(const QImage &image, int width, int height, const QString &path, QString *error)
 {
     const QByteArray bytes = EncodeBitmapFile(image, width, height);
-    return ReplaceFile(path, bytes.constData(), bytes.size(), error);
+    return WriteFileAtomically(path, bytes.constData(), bytes.size(), error);
 }
 
-bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix &matrix,
-                               GlyphSettings &settings, QString *error)
+bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix &matrix, GlyphSize &size,
+                               QString *error)
 {
     if (bytes.size() < HeaderSize) {
         SetError(error, QStringLiteral("file is shorter than a bitmap header"));
@@ -154,8 +154,7 @@ bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix 
         return false;
     }
 
-    settings.Width = width;
-    settings.Height = height;
+    size = {width, height};
     matrix.FillArea(width, height, CellCleared);
     const char *pixels = p + dataOffset;
     for (int k = 0; k < height; ++k) {
@@ -169,8 +168,7 @@ bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix 
     return true;
 }
 
-bool LoadMatrixFromBitmap(const QString &path, InkTest test, DotMatrix &matrix, GlyphSettings &settings,
-                          QString *error)
+bool LoadMatrixFromBitmap(const QString &path, InkTest test, DotMatrix &matrix, GlyphSize &size, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -179,14 +177,14 @@ bool LoadMatrixFromBitmap(const QString &path, InkTest test, DotMatrix &matrix, 
     }
     // A glyph file of 1024 x 1024 is about 3 MiB; anything past 16 MiB is not one of ours.
     constexpr qint64 Largest = qint64(1) << 24;
-    const qint64 size = file.size();
-    if (size > Largest) {
+    const qint64 fileSize = file.size();
+    if (fileSize > Largest) {
         SetError(error, QStringLiteral("%1: file is too large for a glyph bitmap").arg(path));
         return false;
     }
-    const QByteArray bytes = file.read(size > 0 ? size : Largest);
+    const QByteArray bytes = file.read(fileSize > 0 ? fileSize : Largest);
     QString reason;
-    if (!LoadMatrixFromBitmapBytes(bytes, test, matrix, settings, &reason)) {
+    if (!LoadMatrixFromBitmapBytes(bytes, test, matrix, size, &reason)) {
         SetError(error, QStringLiteral("%1: %2").arg(path, reason));
         return false;
     }

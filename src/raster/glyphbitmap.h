@@ -54,13 +54,27 @@ QByteArray EncodeBitmapFile(const QImage &image, int width, int height);
 bool SaveBitmapFile(const QImage &image, int width, int height, const QString &path,
                     QString *error = nullptr);
 
-// Reads a glyph bitmap file into the matrix: sets settings.Width and settings.Height from it,
-// sets the glyph area to CellCleared, then every cell to CellInk or CellBlank by the ink test
-// (stored row k goes to matrix row Height-1-k). Returns false and changes nothing when the file
-// cannot be opened or is not a well-formed 24-bit BMP of at most 1024 x 1024 pixels.
-bool LoadMatrixFromBitmap(const QString &path, InkTest test, DotMatrix &matrix,
-                          GlyphSettings &settings, QString *error = nullptr);
+// The size of a glyph read from its bitmap file, in dots.
+struct GlyphSize
+{
+    int Width = 0;
+    int Height = 0;
+};
+
+// Reads a glyph bitmap file into the matrix: size receives its width and height, the glyph area
+// is set to CellCleared, then every cell to CellInk or CellBlank by the ink test (stored row k
+// goes to matrix row Height-1-k). Returns false and changes nothing when the file cannot be
+// opened or is not a well-formed 24-bit BMP of at most 1024 x 1024 pixels.
+bool LoadMatrixFromBitmap(const QString &path, InkTest test, DotMatrix &matrix, GlyphSize &size,
+                          QString *error = nullptr);
 
 // The same from bytes already in memory.
-bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix &matrix,
-                               GlyphSettings &settings, QString *error = nullptr);
+bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix &matrix, GlyphSize &size,
+                               QString *error = nullptr);
+
+// Takes a loaded glyph's size into the settings.
+inline void AdoptSize(GlyphSettings &settings, GlyphSize size)
+{
+    settings.Width = size.Width;
+    settings.Height = size.Height;
+}

@@ -34,9 +34,5 @@ bool RenderGlyph(const std::string &character, const QString &baseName, int x, i
                  int height, const GlyphFontDesc &font, OutputDirectory &output, QString *error)
 {
     const QImage image = DrawGlyphImage(character, x, y, width, height, font);
-    const QString fileName = baseName + QStringLiteral(".bmp");
-    if (!SaveBitmapFile(image, width, height, output.FilePath(fileName), error))
-        return false;
-    output.RecordWritten(fileName);
-    return true;
+    return output.WriteFile(baseName + QStringLiteral(".bmp"), EncodeBitmapFile(image, width, height), error);
 }

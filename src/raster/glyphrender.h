@@ -2,7 +2,7 @@
 // Drawing one character into a glyph bitmap file.
 
 #include "glyphsettings.h"
-#include "outputdirectory.h"
+#include "output/outputdirectory.h"
 
 #include <QImage>
 #include <QString>

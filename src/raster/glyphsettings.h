@@ -1,6 +1,6 @@
 #pragma once
 // GlyphSettings: the generation settings every command reads (size, position, scan, grouping,
-// inversion, bit order, zoom, font, naming, output directory).
+// inversion, bit order, zoom, font, naming).
 
 #include <QFont>
 #include <QString>
@@ -17,13 +17,12 @@ enum OutputFormatValue : int { Typical = 0, CArray = 1, AsmTable = 2 };
 constexpr int MaxGlyphSide = 1024;
 inline constexpr const char *MatrixTooBigMessage = "点阵太大，最大不能超过1024";
 
-// The face every glyph is drawn with: a logical font description (face, size in points,
-// character set) turned into a pixel-sized QFont when drawing.
+// The face every glyph is drawn with: a logical font description (face, size in points, style)
+// turned into a pixel-sized QFont when drawing.
 struct GlyphFontDesc
 {
     QString Face = QStringLiteral("宋体");
     int PointSize = 12;
-    int CharSet = 1; // the platform's default character set
     int Weight = 0;  // 0: the face's normal weight
     bool Italic = false;
     bool Underline = false;
@@ -60,7 +59,6 @@ struct GlyphSettings
     GlyphFontDesc GlyphFont;
     std::string CurrentText; // character box text, code page 936
     std::string PictureName; // last imported picture's name, code page 936
-    QString ProgramDir;      // output directory for bitmaps and generated files
     int OutputFormat = Typical;
     bool NumberedNames = false;
 };

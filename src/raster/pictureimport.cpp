@@ -8,20 +8,14 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 // Pictures whose files claim more than this are not opened: a corrupt or hostile header must not
 // make the program allocate gigabytes. Far above the largest glyph.
 constexpr int LargestDecodedSide = 8192;
-
-// The picture's extent in screen pixels, from its pixel size and its own resolution.
-int ScreenPixels(int pixels, double dotsPerMeter, double screenDpi)
-{
-    const double pictureDpi = dotsPerMeter * 0.0254;
-    if (pictureDpi < 1.0 || screenDpi < 1.0)
-        return pixels;
-    return std::max(1, int(pixels * screenDpi / pictureDpi + 0.5));
-}
 
 } // namespace
 
@@ -30,7 +24,7 @@ std::string PictureNameOf(const QString &path)
     return QStringToCp936(QFileInfo(path).completeBaseName());
 }
 
-PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &output, double screenDpi)
+PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &output)
 {
     PictureConversion result;
     if (!QFileInfo(path).isFile()) {
@@ -40,16 +34,19 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
     QImageReader reader(path);
     reader.setAutoTransform(true);
     QImageReader::setAllocationLimit(256);
-    const QSize claimed = reader.size();
-    if (!reader.canRead() || !claimed.isValid()) {
+    if (!reader.canRead()) {
         result.Error = QStringLiteral("%1 is not a picture Dotrix can read (BMP, JPEG, GIF): %2")
                            .arg(path, reader.errorString());
         return result;
     }
-    if (claimed.width() > LargestDecodedSide || claimed.height() > LargestDecodedSide) {
+    // A top-down BMP states a negative height; a decoder that cannot tell the size before
+    // decoding still runs under the allocation limit.
+    const QSize claimed = reader.size();
+    const qint64 claimedWidth = qAbs(qint64(claimed.width())), claimedHeight = qAbs(qint64(claimed.height()));
+    if (claimedWidth > LargestDecodedSide || claimedHeight > LargestDecodedSide) {
         result.State = PictureConversion::TooBig;
-        result.Width = claimed.width();
-        result.Height = claimed.height();
+        result.Width = int(std::min<qint64>(claimedWidth, INT_MAX));
+        result.Height = int(std::min<qint64>(claimedHeight, INT_MAX));
         return result;
     }
     const QImage picture = reader.read();
@@ -57,8 +54,9 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
         result.Error = QStringLiteral("%1 cannot be decoded: %2").arg(path, reader.errorString());
         return result;
     }
-    result.Width = ScreenPixels(picture.width(), picture.dotsPerMeterX(), screenDpi);
-    result.Height = ScreenPixels(picture.height(), picture.dotsPerMeterY(), screenDpi);
+    // Every pixel becomes one dot, whatever resolution the file states.
+    result.Width = picture.width();
+    result.Height = picture.height();
     if (result.Width > MaxGlyphSide || result.Height > MaxGlyphSide) {
         result.State = PictureConversion::TooBig;
         return result;
@@ -67,18 +65,35 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
     canvas.fill(Qt::white);
     {
         QPainter painter(&canvas);
-        painter.drawImage(QRect(0, 0, result.Width, result.Height), picture);
+        painter.drawImage(QPoint(0, 0), picture);
     }
     const QString fileName = InteractiveBaseName + QStringLiteral(".bmp");
-    if (!SaveBitmapFile(canvas, result.Width, result.Height, output.FilePath(fileName), &result.Error))
+    if (!output.WriteFile(fileName, EncodeBitmapFile(canvas, result.Width, result.Height), &result.Error))
         return result;
-    output.RecordWritten(fileName);
     result.State = PictureConversion::Converted;
+    return result;
+}
+
+PictureConversion ImportPictureGlyph(const QString &path, GlyphSettings &settings, DotMatrix &matrix,
+                                     OutputDirectory &output)
+{
+    PictureConversion result = ConvertPictureToBitmap(path, output);
+    if (result.State != PictureConversion::Converted)
+        return result;
+    if (!LoadPictureBitmap(output, matrix, settings, &result.Error)) {
+        result.State = PictureConversion::Failed;
+        return result;
+    }
+    settings.PictureName = PictureNameOf(path);
     return result;
 }
 
 bool LoadPictureBitmap(OutputDirectory &output, DotMatrix &matrix, GlyphSettings &settings, QString *error)
 {
-    return LoadMatrixFromBitmap(output.FilePath(InteractiveBaseName + QStringLiteral(".bmp")), InkTest::Nearest,
-                                matrix, settings, error);
+    GlyphSize size;
+    if (!LoadMatrixFromBitmap(output.FilePath(InteractiveBaseName + QStringLiteral(".bmp")), InkTest::Nearest, matrix,
+                              size, error))
+        return false;
+    AdoptSize(settings, size);
+    return true;
 }

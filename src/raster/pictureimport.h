@@ -4,7 +4,7 @@
 
 #include "dotmatrix.h"
 #include "glyphsettings.h"
-#include "outputdirectory.h"
+#include "output/outputdirectory.h"
 
 #include <QString>
 
@@ -18,7 +18,7 @@ struct PictureConversion
         Failed,    // unreadable, not a picture, or tmp.bmp could not be written (Error says which)
     };
     Status State = Failed;
-    int Width = 0;  // the picture's size in screen pixels
+    int Width = 0;  // the picture's size in pixels
     int Height = 0;
     QString Error;
 };
@@ -27,12 +27,19 @@ struct PictureConversion
 // 936 (characters without a code are left out). "logo.jpeg" gives "logo".
 std::string PictureNameOf(const QString &path);
 
-// Decodes the picture at path and draws it at its size in screen pixels (its pixel size when it
-// carries no resolution of its own) on white into tmp.bmp in the output directory. screenDpi is
-// the screen's logical resolution (96 without a screen). A picture larger than 1024 dots either
-// way is not decoded at all; memory stays bounded whatever its header claims.
-PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &output, double screenDpi = 96.0);
+// Decodes the picture at path and draws it pixel for pixel on white into tmp.bmp in the output
+// directory: one dot a pixel, whatever resolution the file states. A picture whose file claims
+// far more than 1024 pixels either way is not decoded at all; memory stays bounded whatever its
+// header claims.
+PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &output);
 
 // Loads tmp.bmp into the matrix, a pixel ink when red + green + blue <= 382; sets Width and Height.
 // False (and nothing changed) when it cannot be read.
 bool LoadPictureBitmap(OutputDirectory &output, DotMatrix &matrix, GlyphSettings &settings, QString *error = nullptr);
+
+// The import-picture command: converts the picture at path as above, loads it into the matrix
+// (the settings' Width and Height become its size) and names the glyph after the file
+// (settings.PictureName). A picture too big for a glyph changes nothing; the result still gives
+// its size.
+PictureConversion ImportPictureGlyph(const QString &path, GlyphSettings &settings, DotMatrix &matrix,
+                                     OutputDirectory &output);

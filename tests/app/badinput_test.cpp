@@ -56,7 +56,7 @@ TEST_F(BadInputTest, DeletedOutputDirectoryIsReportedByEveryCommandAndTheWindowG
     const struct {
         int command;
         const char *what;
-    } commands[] = {{32777, "single glyph"}, {32801, "index table"}, {32784, "picture data"}};
+    } commands[] = {{CmdCreateSingleGlyph, "single glyph"}, {CmdCreateIndexTable, "index table"}, {CmdCreatePictureData, "picture data"}};
     for (const auto &c : commands) {
         messages.clear();
         frame->Action(c.command)->trigger();
@@ -65,7 +65,7 @@ TEST_F(BadInputTest, DeletedOutputDirectoryIsReportedByEveryCommandAndTheWindowG
     }
     messages.clear();
     QSignalSpy finished(frame.get(), &CMainFrame::BatchFinished);
-    frame->Action(32773)->trigger();
+    frame->Action(CmdCreateAllGlyphs)->trigger();
     if (finished.isEmpty()) {
         ASSERT_TRUE(finished.wait(30000));
     }
@@ -77,7 +77,7 @@ TEST_F(BadInputTest, DeletedOutputDirectoryIsReportedByEveryCommandAndTheWindowG
     // Once the directory is back, everything works again.
     ASSERT_TRUE(QDir(dir.path()).mkdir("work"));
     messages.clear();
-    frame->Action(32777)->trigger();
+    frame->Action(CmdCreateSingleGlyph)->trigger();
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
     EXPECT_EQ(opened.size(), 1);
 }
@@ -108,7 +108,7 @@ TEST_F(BadInputTest, LineBreaksOnlyAndLoneLeadBytes)
     EXPECT_EQ(pane->ListText, "");
     // Half a character cannot stand in the list the user sees: it is left out, and said so.
     pane->SetList(std::string("a\xB0", 2), 2);
-    frame->Action(32801)->trigger();
+    frame->Action(CmdCreateIndexTable)->trigger();
     EXPECT_EQ(testutil::ReadFileBytes(QDir(work).filePath("Index.c")), "unsigned char Index[]={\r\n0x61};");
     EXPECT_TRUE(frame->statusBar()->currentMessage().contains("1"));
 }

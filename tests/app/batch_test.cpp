@@ -15,9 +15,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -78,7 +80,7 @@ protected:
     FontExportResult RunExport()
     {
         QSignalSpy finished(frame.get(), &CMainFrame::ExportFinished);
-        frame->Action(32802)->trigger();
+        frame->Action(CmdExportFont)->trigger();
         if (finished.isEmpty())
             finished.wait(30000);
         EXPECT_EQ(finished.size(), 1);
@@ -100,7 +102,7 @@ std::string FontBody(const std::string &font)
 TEST_F(BatchTest, CreateAllOpensAllCWhenTheWorkerHasClosedIt)
 {
     frame->CharacterList()->SetList(Gbk("汉字a"), 3);
-    const BatchResult result = RunCommand(32773);
+    const BatchResult result = RunCommand(CmdCreateAllGlyphs);
     EXPECT_EQ(result.State, BatchResult::Done);
     EXPECT_EQ(result.Glyphs, 3);
     ASSERT_EQ(opened, QStringList{dir.filePath("All.c")});
@@ -108,7 +110,7 @@ TEST_F(BatchTest, CreateAllOpensAllCWhenTheWorkerHasClosedIt)
     EXPECT_NE(all.find("@zi0 "), std::string::npos);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_FALSE(frame->BatchRunning());
-    EXPECT_TRUE(frame->Action(32777)->isEnabled());
+    EXPECT_TRUE(frame->Action(CmdCreateSingleGlyph)->isEnabled());
 }
 
 TEST_F(BatchTest, DatRunAsksForTheIndexThenSavesACopy)
@@ -124,7 +126,7 @@ TEST_F(BatchTest, DatRunAsksForTheIndexThenSavesACopy)
             index->accept();
         }
     });
-    const BatchResult result = RunCommand(32788);
+    const BatchResult result = RunCommand(CmdCreateAllToDat);
     ASSERT_EQ(result.State, BatchResult::Done) << result.Error.toStdString();
     EXPECT_TRUE(result.Indexed);
     const std::string dat = testutil::ReadFileBytes(dir.filePath("font.dat"));
@@ -150,7 +152,7 @@ TEST_F(BatchTest, CancelledIndexAndSaveLeaveAnUnindexedFontDat)
         if (auto *dialog = qobject_cast<QDialog *>(modal))
             dialog->reject();
     });
-    const BatchResult result = RunCommand(32789);
+    const BatchResult result = RunCommand(CmdCreateAllToBin);
     EXPECT_EQ(result.State, BatchResult::Done);
     EXPECT_FALSE(result.Indexed);
     EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("font.dat")).size(), 32u);
@@ -163,22 +165,24 @@ TEST_F(BatchTest, FailedRunEndsTheProgressDialogAndSaysWhere)
 {
     frame->CharacterList()->SetList("ab", 2);
     QDir(dir.path()).mkdir("All.c"); // All.c cannot be created: a directory stands there
-    const BatchResult result = RunCommand(32773);
+    const BatchResult result = RunCommand(CmdCreateAllGlyphs);
     EXPECT_EQ(result.State, BatchResult::Failed);
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages.first().contains("All.c")) << messages.first().toStdString();
+    // It stopped before any character: the message names the file, not a character.
+    EXPECT_TRUE(messages.first().startsWith("字模生成在写 All.c 时中止")) << messages.first().toStdString();
+    EXPECT_TRUE(messages.first().contains(dir.filePath("All.c"))) << messages.first().toStdString();
     EXPECT_TRUE(opened.isEmpty());
 }
 
 TEST_F(BatchTest, IndexTableCommandWritesAndOpensIndexC)
 {
     frame->CharacterList()->SetList(Gbk("汉字"), 2);
-    frame->Action(32801)->trigger();
+    frame->Action(CmdCreateIndexTable)->trigger();
     ASSERT_EQ(opened, QStringList{dir.filePath("Index.c")});
     EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("Index.c")), "unsigned char Index[]={\r\n0xBA,0xBA,  0xD7,0xD6};");
     opened.clear();
     frame->CharacterList()->SetList("", 0);
-    frame->Action(32801)->trigger();
+    frame->Action(CmdCreateIndexTable)->trigger();
     EXPECT_TRUE(opened.isEmpty());
 }
 
@@ -265,7 +269,7 @@ TEST_F(BatchTest, WindowAndCommandLineWriteTheSameBytes)
             index->accept();
         }
     });
-    ASSERT_EQ(RunCommand(32788).State, BatchResult::Done);
+    ASSERT_EQ(RunCommand(CmdCreateAllToDat).State, BatchResult::Done);
 
     QTemporaryDir cliDir;
     QTemporaryDir listDir;
@@ -297,7 +301,7 @@ TEST_F(BatchTest, ClosingDuringARunStopsItAndThenCloses)
         frame->close();
         frame->close();
     });
-    frame->Action(32773)->trigger();
+    frame->Action(CmdCreateAllGlyphs)->trigger();
     if (finished.isEmpty()) {
         ASSERT_TRUE(finished.wait(30000));
     }
@@ -309,18 +313,18 @@ TEST_F(BatchTest, ClosingDuringARunStopsItAndThenCloses)
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(BatchTest, ExportCopiesTheProgramsOwnBitmapsAndSources)
+TEST_F(BatchTest, ExportCopiesEveryBitmapAndSourceOfTheOutputDirectory)
 {
     ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("mine.c"), "/* the user's */"));
     frame->CharacterList()->SetList("ab", 2);
-    ASSERT_EQ(RunCommand(32773).State, BatchResult::Done);
+    ASSERT_EQ(RunCommand(CmdCreateAllGlyphs).State, BatchResult::Done);
     hooks.chosen = saveDir.path();
-    frame->Action(32774)->trigger();
+    frame->Action(CmdExportAllGlyphFiles)->trigger();
     ASSERT_EQ(hooks.asked.size(), 1);
     EXPECT_EQ(hooks.asked[0].Mode, FileRequest::Directory);
     EXPECT_EQ(hooks.asked[0].Caption, "Select a directory");
     const QStringList exported = QDir(saveDir.path()).entryList(QDir::Files);
-    EXPECT_EQ(exported, (QStringList{"0.bmp", "0.c", "1.bmp", "1.c", "All.c"}));
+    EXPECT_EQ(exported, (QStringList{"0.bmp", "0.c", "1.bmp", "1.c", "All.c", "mine.c"}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
 }
 
@@ -383,7 +387,7 @@ TEST_F(BatchTest, FontExportDialogShadesTheGlyphRefusesBadNamesAndCancels)
         }
     });
     QSignalSpy finished(frame.get(), &CMainFrame::ExportFinished);
-    frame->Action(32802)->trigger();
+    frame->Action(CmdExportFont)->trigger();
     EXPECT_TRUE(shadedWhileChoosing);
     EXPECT_EQ(refusals, 1);
     ASSERT_EQ(messages.size(), 1);
@@ -413,7 +417,7 @@ TEST_F(BatchTest, FailedFontExportSaysWhereAndWritesNothing)
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.first().contains("missing/font.c")) << messages.first().toStdString();
     EXPECT_FALSE(frame->BatchRunning());
-    EXPECT_TRUE(frame->Action(32802)->isEnabled());
+    EXPECT_TRUE(frame->Action(CmdExportFont)->isEnabled());
 
     // A custom size left empty has no dot to export.
     messages.clear();
@@ -427,7 +431,7 @@ TEST_F(BatchTest, FailedFontExportSaysWhereAndWritesNothing)
     // An empty list has nothing to export: said at once, no dialog.
     messages.clear();
     frame->CharacterList()->SetList("", 0);
-    frame->Action(32802)->trigger();
+    frame->Action(CmdExportFont)->trigger();
     EXPECT_EQ(messages.size(), 1);
 }
 
@@ -475,4 +479,44 @@ TEST_F(BatchTest, FontExportDialogOffersBdfAndTheUnicodeFontFileWithTheWindowsPa
     const std::string bytes = testutil::ReadFileBytes(font);
     EXPECT_TRUE(bytes == testutil::ReadFileBytes(cliDir.filePath("cli.ubin")));
     EXPECT_EQ(bytes.substr(34, 4), std::string("\x02\x02\x08\x01", 4)); // 2 bpp, "ZN", 8-bit groups, inverted
+}
+
+TEST_F(BatchTest, ListKeepsItsBytesThroughImportSortEditsAndARun)
+{
+    CFontSel *pane = frame->CharacterList();
+    const auto userTypes = [pane](const QString &text) {
+        pane->ListEdit()->moveCursor(QTextCursor::End);
+        pane->ListEdit()->insertPlainText(text);
+    };
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("GB2312.txt"), Gbk("字汉\r\n")));
+    frame->Action(CmdImportGB2312)->trigger();
+    ASSERT_EQ(pane->ListText, Gbk("字汉\r\n"));
+    // The sort puts the one-byte characters LF, CR first, in byte order; a second sort keeps them.
+    for (int i = 0; i < 2; ++i) {
+        pane->OnSort();
+        EXPECT_EQ(pane->ListText, "\n\r" + Gbk("汉字")) << "sort " << i + 1;
+    }
+    pane->AutoDeleteCheck()->setChecked(false);
+    userTypes("a");
+    EXPECT_EQ(pane->ListText, "\n\r" + Gbk("汉字") + "a");
+    const BatchResult result = RunCommand(CmdCreateAllGlyphs);
+    EXPECT_EQ(result.Glyphs, 5);
+    EXPECT_EQ(pane->ListText, "\n\r" + Gbk("汉字") + "a");
+    // A pasted line break is the platform's CR LF; the duplicate removal drops line breaks.
+    userTypes("\nb");
+    EXPECT_EQ(pane->ListText, "\n\r" + Gbk("汉字") + "a\r\nb");
+    pane->AutoDeleteCheck()->setChecked(true);
+    userTypes("b");
+    EXPECT_EQ(pane->ListText, Gbk("汉字ab"));
+
+    // A lone LF stays one through edits elsewhere in the list.
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("GBK.txt"), Gbk("字\n")));
+    frame->Action(CmdImportGBK)->trigger();
+    pane->AutoDeleteCheck()->setChecked(false);
+    pane->ListEdit()->moveCursor(QTextCursor::Start);
+    pane->ListEdit()->insertPlainText("x");
+    userTypes(QStringLiteral("汉"));
+    EXPECT_EQ(pane->ListText, Gbk("x字\n汉"));
+    pane->OnFilterSingleByte();
+    EXPECT_EQ(pane->ListText, Gbk("字汉"));
 }

@@ -43,7 +43,7 @@ protected:
 
 TEST_F(DeliveryTest, MissingFontDatIsReportedBeforeAnyDriveIsTried)
 {
-    frame->Action(32799)->trigger();
+    frame->Action(CmdSendFloppy)->trigger();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.first().contains("font.dat")) << messages.first().toStdString();
     EXPECT_TRUE(messages.first().contains(QStringLiteral("创建所有字模到DAT文件")));
@@ -52,13 +52,13 @@ TEST_F(DeliveryTest, MissingFontDatIsReportedBeforeAnyDriveIsTried)
 TEST_F(DeliveryTest, FloppyCommandAsksThenCopies)
 {
     ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("font.dat"), "glyph data"));
-    frame->Action(32799)->trigger();
+    frame->Action(CmdSendFloppy)->trigger();
     EXPECT_EQ(messages, QStringList{QStringLiteral("发送到软盘 A: ?")});
     EXPECT_EQ(testutil::ReadFileBytes(drives.filePath("a/font.dat")), "glyph data");
 
     // The removable command does not offer the floppy: nothing of its kind is there.
     messages.clear();
-    frame->Action(32800)->trigger();
+    frame->Action(CmdSendRemovable)->trigger();
     EXPECT_EQ(messages, QStringList{QStringLiteral("没有发现移动存储设备")});
 }
 
@@ -66,14 +66,14 @@ TEST_F(DeliveryTest, CancelCopiesNothingAndSaysNothingMore)
 {
     ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("font.dat"), "glyph data"));
     answer = QMessageBox::Cancel;
-    frame->Action(32799)->trigger();
+    frame->Action(CmdSendFloppy)->trigger();
     EXPECT_EQ(messages, QStringList{QStringLiteral("发送到软盘 A: ?")});
     EXPECT_FALSE(QFile::exists(drives.filePath("a/font.dat")));
 }
 
 TEST_F(DeliveryTest, SerialSendSaysWhyItFailed)
 {
-    frame->Action(32798)->trigger();
+    frame->Action(CmdSendSerial)->trigger();
     ASSERT_EQ(messages.size(), 1); // font.dat is missing
     EXPECT_TRUE(messages.first().contains("font.dat"));
 
@@ -81,7 +81,7 @@ TEST_F(DeliveryTest, SerialSendSaysWhyItFailed)
     messages.clear();
     qputenv("TRELLON_PORT", QFile::encodeName(dir.filePath("no-such-port")));
     qputenv("TRELLON_TIMEOUT_MS", "500");
-    frame->Action(32798)->trigger();
+    frame->Action(CmdSendSerial)->trigger();
     qunsetenv("TRELLON_PORT");
     qunsetenv("TRELLON_TIMEOUT_MS");
     ASSERT_EQ(messages.size(), 1);

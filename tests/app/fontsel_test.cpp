@@ -12,8 +12,11 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextCursor>
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using testutil::Gbk;
 
@@ -81,17 +84,64 @@ TEST_F(FontSelTest, SortPutsOneByteCharactersFirstThenReadingsAndKeepsCount)
     EXPECT_EQ(pane->CharCount, 4);
 }
 
+TEST_F(FontSelTest, SeededEditsChangeOnlyTheBytesTheyTouch)
+{
+    // Lists of CR, LF, CR LF and other characters: the edit shows each line break as one, a
+    // character typed or deleted anywhere changes just its own bytes.
+    const std::vector<std::string> pieces = {"\r", "\n", "\r\n", "a", " ", Gbk("汉"), Gbk("字"), "\x80"};
+    std::mt19937 random(6763);
+    pane->AutoDeleteDuplicates = false; // the field, which every SetList pushes to the box
+    for (int round = 0; round < 300; ++round) {
+        std::string list;
+        std::vector<size_t> unitStart; // byte offset of each character the edit shows
+        std::vector<bool> lineBreak;
+        for (int n = int(random() % 12); n > 0; --n) {
+            const std::string &piece = pieces[random() % pieces.size()];
+            if (!list.empty() && list.back() == '\r' && piece[0] == '\n')
+                continue; // it would join the CR before it
+            unitStart.push_back(list.size());
+            lineBreak.push_back(piece[0] == '\r' || piece[0] == '\n');
+            list += piece;
+        }
+        unitStart.push_back(list.size());
+        pane->SetList(list, 0);
+        pane->PullFields();
+        ASSERT_EQ(pane->ListText, list) << "round " << round;
+
+        std::string expected = list;
+        QTextCursor cursor(pane->ListEdit()->document());
+        const size_t at = random() % unitStart.size();
+        cursor.setPosition(int(at));
+        if (at + 1 < unitStart.size() && !lineBreak[at] && random() % 2) {
+            expected.erase(unitStart[at], unitStart[at + 1] - unitStart[at]);
+            cursor.deleteChar();
+        } else {
+            expected.insert(unitStart[at], Gbk("中"));
+            cursor.insertText(QStringLiteral("中"));
+        }
+        ASSERT_EQ(pane->ListText, expected) << "round " << round;
+    }
+}
+
 TEST_F(FontSelTest, PastedCharactersWithoutCodeAreLeftOut)
 {
     UserTypes(QStringLiteral("中😀文"));
     EXPECT_EQ(pane->ListText, Gbk("中文"));
     EXPECT_EQ(pane->ListEdit()->toPlainText(), QStringLiteral("中文"));
     EXPECT_TRUE(frame->statusBar()->currentMessage().contains("1"));
+
+    // Showing the list without them keeps the box and the count as the user set them.
+    pane->AutoDeleteCheck()->setChecked(false);
+    pane->CountEdit()->setText("7");
+    UserTypes(QStringLiteral("中😀"));
+    EXPECT_EQ(pane->ListText, Gbk("中文中"));
+    EXPECT_FALSE(pane->AutoDeleteCheck()->isChecked());
+    EXPECT_EQ(pane->CharCount, 7);
 }
 
 TEST_F(FontSelTest, ImportGB2312FillsTheListWithTheWholeSet)
 {
-    frame->Action(32787)->trigger();
+    frame->Action(CmdImportGB2312)->trigger();
     ASSERT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
     EXPECT_EQ(pane->CharCount, 7445);
     EXPECT_EQ(pane->ListText.substr(0, 4), Gbk("　、"));
@@ -103,11 +153,11 @@ TEST_F(FontSelTest, ConversionChangesListAndCharacterBoxBothWays)
 {
     pane->SetList(Gbk("汉a"), 2);
     frame->CharBox()->setText(QStringLiteral("汉"));
-    frame->Action(32792)->trigger();
+    frame->Action(CmdToTraditional)->trigger();
     EXPECT_EQ(pane->ListText, Gbk("漢a"));
     EXPECT_EQ(frame->CharBox()->text(), QStringLiteral("漢"));
     EXPECT_EQ(frame->Settings().CurrentText, Gbk("漢"));
-    frame->Action(32793)->trigger();
+    frame->Action(CmdToSimplified)->trigger();
     EXPECT_EQ(pane->ListText, Gbk("汉a"));
     EXPECT_EQ(frame->CharBox()->text(), QStringLiteral("汉"));
     EXPECT_TRUE(messages.isEmpty());

@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,6 +63,19 @@ protected:
         }
     }
 
+    // The values of the preview's data lines in order: every "0x" token after the header.
+    std::vector<unsigned> PreviewValues()
+    {
+        std::vector<unsigned> values;
+        const auto lines = frame->PreviewView()->Layout();
+        for (size_t i = 1; i < lines.size(); ++i) {
+            const std::string &text = lines[i].Text;
+            for (size_t at = text.find("0x"); at != std::string::npos; at = text.find("0x", at + 2))
+                values.push_back(unsigned(std::stoul(text.substr(at + 2), nullptr, 16)));
+        }
+        return values;
+    }
+
     int InkCount()
     {
         int n = 0;
@@ -90,31 +104,49 @@ TEST_F(MainFrameTest, StartsWithTheDefaultsAndTheFixedCaption)
     EXPECT_TRUE(messages.isEmpty());
 }
 
-TEST_F(MainFrameTest, MenusHoldEveryCommandInOrderWithItsIdentifier)
+TEST_F(MainFrameTest, ViewCommandsHideAndShowTheBarsAndPromptsReachTheStatusBar)
 {
-    const QList<QAction *> menus = frame->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 6);
-    const QStringList titles = {"文件(&F)", "设置", "创建点阵数据", "数据通讯", "查看(&V)", "帮助(&H)"};
-    const QList<QList<int>> ids = {{32787, 32791, 32780, 0, 32774, 0, 57665},
-                                   {32772, 32781, 0, 32792, 32793},
-                                   {32777, 32773, 32788, 32789, 32784, 32801, 0, 32802},
-                                   {32798, 32799, 32800},
-                                   {59392, 59393, 57653},
-                                   {32797, 57664}};
-    for (int m = 0; m < 6; ++m) {
-        EXPECT_EQ(menus[m]->text(), titles[m]);
-        QList<int> got;
-        for (QAction *item : menus[m]->menu()->actions())
-            got.append(item->isSeparator() ? 0 : item->data().toInt());
-        EXPECT_EQ(got, ids[m]) << titles[m].toStdString();
+    auto *toolBar = frame->findChild<QToolBar *>("mainToolBar");
+    const std::pair<CommandId, QWidget *> bars[] = {{CmdViewToolBar, toolBar}, {CmdViewStatusBar, frame->statusBar()}};
+    for (const auto &[id, widget] : bars) {
+        ASSERT_TRUE(widget->isVisible()) << id;
+        frame->Action(id)->trigger();
+        EXPECT_FALSE(widget->isVisible()) << id;
+        EXPECT_FALSE(frame->Action(id)->isChecked()) << id;
+        frame->Action(id)->trigger();
+        EXPECT_TRUE(widget->isVisible()) << id;
     }
-    QList<int> toolbar;
-    for (QAction *action : frame->findChild<QToolBar *>("mainToolBar")->actions())
-        if (!action->data().isNull())
-            toolbar.append(action->data().toInt());
-    EXPECT_EQ(toolbar, (QList<int>{32777, 32773, 32784, 32772, 32781, 32774, 32792, 32793, 57664}));
-    EXPECT_EQ(frame->Action(32777)->statusTip(), QStringLiteral("创建单个字模"));
-    EXPECT_EQ(frame->Action(57664)->toolTip(), QStringLiteral("关于"));
+    // The toolbar's buttons are the menu's commands: pointing at one shows its prompt.
+    QAction *single = toolBar->actions().value(0);
+    ASSERT_EQ(single, frame->Action(CmdCreateSingleGlyph));
+    single->showStatusText(toolBar);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("创建单个字模"));
+    EXPECT_EQ(frame->Action(CmdAbout)->toolTip(), QStringLiteral("关于"));
+}
+
+TEST_F(MainFrameTest, PaneKeysCycleTheFocusAndMoveTheSplitBarBesideIt)
+{
+    QApplication::setActiveWindow(frame.get());
+    frame->GlyphView()->setFocus();
+    frame->Action(CmdNextPane)->trigger();
+    EXPECT_TRUE(frame->PreviewView()->hasFocus());
+    frame->Action(CmdPreviousPane)->trigger();
+    frame->Action(CmdPreviousPane)->trigger();
+    EXPECT_TRUE(frame->CharacterList()->isAncestorOf(QApplication::focusWidget()));
+
+    // In the glyph view the bar under it moves; Esc ends the tracking and its prompt.
+    frame->GlyphView()->setFocus();
+    auto *left = frame->findChild<QSplitter *>("leftSplitter");
+    const QList<int> before = left->sizes();
+    frame->Action(CmdSplit)->trigger();
+    EXPECT_FALSE(frame->statusBar()->currentMessage().isEmpty());
+    QTest::keyClick(frame->GlyphView(), Qt::Key_Down);
+    QTest::keyClick(frame->GlyphView(), Qt::Key_Down);
+    EXPECT_EQ(left->sizes(), (QList<int>{before[0] + 20, before[1] - 20}));
+    QTest::keyClick(frame->GlyphView(), Qt::Key_Escape);
+    EXPECT_TRUE(frame->statusBar()->currentMessage().isEmpty());
+    QTest::keyClick(frame->GlyphView(), Qt::Key_Down);
+    EXPECT_EQ(left->sizes()[0], before[0] + 20);
 }
 
 TEST_F(MainFrameTest, TypingRendersTheLastCharacterAndAddsItToTheList)
@@ -190,24 +222,45 @@ TEST_F(MainFrameTest, CustomWithEmptyEditsTakesThePresetWidth)
     EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(32, 32));
 }
 
-TEST_F(MainFrameTest, ControlBarSwitchesSetTheirSettings)
+TEST_F(MainFrameTest, ControlBarChoicesShowAtOnceInThePreviewAndTheGlyphView)
 {
-    bar->m_scanZN->click();
-    EXPECT_EQ(Settings().ScanMode, ScanZN);
-    bar->m_scanHorizontal->click();
-    EXPECT_EQ(Settings().ScanMode, ScanHorizontal);
-    bar->m_dataLengthCombo->setCurrentIndex(2);
-    EXPECT_EQ(Settings().GroupDigits, 3);
-    bar->m_dataLengthCombo->setCurrentIndex(4);
-    EXPECT_EQ(Settings().GroupDigits, 6);
+    Settings().OutputFormat = CArray;
+    frame->CharBox()->setText(QStringLiteral("中"));
+    const std::vector<unsigned> plain = PreviewValues();
+    ASSERT_EQ(plain.size(), 32u); // 16 columns of two bytes
+
     bar->m_invertCheck->click();
-    EXPECT_TRUE(Settings().Invert);
+    const std::vector<unsigned> inverted = PreviewValues();
+    bar->m_invertCheck->click();
     bar->m_bitReverseCheck->click();
-    EXPECT_TRUE(Settings().BitReverse);
+    const std::vector<unsigned> reversed = PreviewValues();
+    bar->m_bitReverseCheck->click();
+    ASSERT_EQ(inverted.size(), 32u);
+    ASSERT_EQ(reversed.size(), 32u);
+    for (size_t i = 0; i < 32; ++i) {
+        EXPECT_EQ(inverted[i], plain[i] ^ 0xFF) << i;
+        unsigned mirrored = 0; // bit 7 of the byte becomes bit 0
+        for (int bit = 0; bit < 8; ++bit)
+            mirrored |= ((plain[i] >> bit) & 1) << (7 - bit);
+        EXPECT_EQ(reversed[i], mirrored) << i;
+    }
+
+    bar->m_dataLengthCombo->setCurrentIndex(3); // 16 bits: one value a column
+    const std::vector<unsigned> columns = PreviewValues();
+    ASSERT_EQ(columns.size(), 16u);
+    for (size_t c = 0; c < 16; ++c)
+        EXPECT_EQ(columns[c], plain[2 * c] << 8 | plain[2 * c + 1]) << c;
+
+    bar->m_scanHorizontal->click();
+    EXPECT_EQ(frame->PreviewView()->Layout().front().Text, Gbk("/* @zhong 中(16x16,H)@ */"));
+
+    // Zoom 20 puts column 15 at x 350 to 370; at 19 the grid ends at 354 and the field shows.
+    const QColor field(0, 0, 150);
+    EXPECT_NE(frame->GlyphView()->grab().toImage().pixelColor(362, 50), field);
     bar->m_zoomSlider->setFocus();
     QTest::keyClick(bar->m_zoomSlider, Qt::Key_Left);
-    EXPECT_EQ(Settings().Zoom, 19);
     EXPECT_EQ(bar->m_zoomEdit->text(), "19");
+    EXPECT_EQ(frame->GlyphView()->grab().toImage().pixelColor(362, 50), field);
 }
 
 TEST_F(MainFrameTest, GlyphViewDrawsDotsAndGridOnTheBlueField)
@@ -266,7 +319,7 @@ TEST_F(MainFrameTest, RefusedGroupShowsOnlyTheMessage)
     EXPECT_EQ(lines[0].Text, Gbk("每组含字节数太多!"));
     EXPECT_EQ(lines[0].At, QPoint(10, 10));
 
-    frame->Action(32777)->trigger();
+    frame->Action(CmdCreateSingleGlyph)->trigger();
     EXPECT_EQ(messages, QStringList{QString::fromUtf8(GroupTooLongMessage)});
     EXPECT_TRUE(opened.isEmpty());
 
@@ -277,7 +330,7 @@ TEST_F(MainFrameTest, RefusedGroupShowsOnlyTheMessage)
 TEST_F(MainFrameTest, SingleGlyphCommandOpensTheWrittenFile)
 {
     frame->CharBox()->setText(QStringLiteral("汉中"));
-    frame->Action(32777)->trigger();
+    frame->Action(CmdCreateSingleGlyph)->trigger();
     ASSERT_EQ(opened, QStringList{dir.filePath("zhong0.c")});
     EXPECT_TRUE(QFile::exists(dir.filePath("zhong0.c")));
     EXPECT_TRUE(messages.isEmpty());
@@ -309,7 +362,7 @@ TEST_F(MainFrameTest, NewDocumentResetsTheGeometryButNotTheControls)
     bar->m_size32x32->click();
     frame->CharBox()->setText(QStringLiteral("中"));
     bar->m_btnRight->click();
-    frame->Action(57600)->trigger();
+    frame->Action(CmdFileNew)->trigger();
     EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(16, 16));
     EXPECT_EQ(Settings().OffsetX, 0);
     EXPECT_TRUE(bar->m_size32x32->isChecked());
@@ -324,10 +377,10 @@ TEST_F(MainFrameTest, ImportedPictureFillsTheCustomSizeAndWritesItsFile)
     const QString path = dir.filePath("logo.bmp");
     ASSERT_TRUE(image.save(path));
     // Cancelling the file dialog changes nothing; choosing the file imports it.
-    frame->Action(32780)->trigger();
+    frame->Action(CmdImportPicture)->trigger();
     EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(16, 16));
     hooks.chosen = path;
-    frame->Action(32780)->trigger();
+    frame->Action(CmdImportPicture)->trigger();
     ASSERT_EQ(hooks.asked.size(), 2);
     EXPECT_EQ(hooks.asked[1].Filters.size(), 4);
     EXPECT_EQ(hooks.asked[1].DefaultSuffix, "bmp");
@@ -340,7 +393,7 @@ TEST_F(MainFrameTest, ImportedPictureFillsTheCustomSizeAndWritesItsFile)
     EXPECT_EQ(Settings().PictureName, "logo");
 
     Settings().OutputFormat = CArray;
-    frame->Action(32784)->trigger();
+    frame->Action(CmdCreatePictureData)->trigger();
     ASSERT_EQ(opened, QStringList{dir.filePath("logo.c")});
     const std::string text = testutil::ReadFileBytes(dir.filePath("logo.c"));
     EXPECT_NE(text.find("/* @logo (100x50,V)@ [mavo software]*/\r\nunsigned char logo[]={\r\n"), std::string::npos);
@@ -369,7 +422,7 @@ TEST_F(MainFrameTest, TooLargePictureIsRefusedWithTheSizeMessage)
 TEST_F(MainFrameTest, PictureDataWithRefusedGroupSaysSoInsteadOfOpening)
 {
     bar->m_dataLengthCombo->setCurrentIndex(5);
-    frame->Action(32784)->trigger();
+    frame->Action(CmdCreatePictureData)->trigger();
     EXPECT_EQ(messages, QStringList{QString::fromUtf8(GroupTooLongMessage)});
     EXPECT_TRUE(opened.isEmpty());
 }
@@ -399,11 +452,11 @@ TEST_F(MainFrameTest, FontChoiceRedrawsAtOnceAndCancelChangesNothing)
         timer->start(20);
     };
     answerFontDialog(false);
-    frame->Action(32772)->trigger();
+    frame->Action(CmdChooseFont)->trigger();
     EXPECT_EQ(Settings().GlyphFont, before);
 
     answerFontDialog(true);
-    frame->Action(32772)->trigger();
+    frame->Action(CmdChooseFont)->trigger();
     EXPECT_EQ(Settings().GlyphFont.Face, "Unifont");
     // Unifont's 中 has its long stroke in column 7 from row 0 to row 15.
     for (int r = 0; r < 16; ++r)

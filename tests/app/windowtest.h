@@ -4,6 +4,7 @@
 
 #include "app/ccontrolbar.h"
 #include "app/cmainframe.h"
+#include "app/commandid.h"
 #include "recordinghooks.h"
 
 #include <QTemporaryDir>

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 struct CliRun
@@ -41,6 +44,50 @@ TEST(DotrixCli, PreviewOfZhongInUnifontMatchesUnifontsBitmap)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, testutil::Golden("cli-preview-zhong-unifont-c.txt"));
     EXPECT_EQ(run.err, "");
+}
+
+TEST(DotrixCli, PreviewPrintsThePanesLinesForAssemblerTables)
+{
+    // The pane draws the label beside the first DB line and the later lines under it; "ZN" draws
+    // no label, and numbered naming leaves the label empty (the DB lines one column in).
+    QTemporaryDir dir;
+    const QStringList asmPreview{"--workdir", dir.path(), "--font", "Unifont", "--format", "asm", "--preview"};
+    CliRun run = Cli(QStringList(asmPreview) << "中");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, testutil::Golden("cli-preview-zhong-unifont-asm.txt"));
+
+    run = Cli(QStringList(asmPreview) << "--numbered" << "中");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "; * @ 中(16x16,V)@ *\n"
+                       " DB  000H,000H,  000H,000H,  00FH,0F0H,  008H,020H\n"
+                       " DB  008H,020H,  008H,020H,  008H,020H,  0FFH,0FFH\n"
+                       " DB  008H,020H,  008H,020H,  008H,020H,  008H,020H\n"
+                       " DB  00FH,0F0H,  000H,000H,  000H,000H,  000H,000H\n");
+
+    run = Cli(QStringList(asmPreview) << "--scan" << "zn" << "中");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "; * @zhong 中(16x16,V)@ *\n"
+                       "DB 000H,000H,00fH,008H,008H,008H,008H,0ffH,008H,008H,008H,008H,00fH,000H,000H,000H\n"
+                       "DB 000H,000H,0f0H,020H,020H,020H,020H,0ffH,020H,020H,020H,020H,0f0H,000H,000H,000H\n");
+}
+
+TEST(DotrixCli, LineBreaksEndingTextAreNotDrawn)
+{
+    QTemporaryDir dir;
+    const CliRun plain = Cli({"--workdir", dir.path(), "--format", "c", "中"});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    const std::string file = testutil::ReadFileBytes(dir.filePath("zhong0.c"));
+    const CliRun preview = Cli({"--workdir", dir.path(), "--format", "c", "--preview", "中"});
+    for (const char *ending : {"\n", "\r\n", "\n\n"}) {
+        const QString text = QStringLiteral("中") + QString::fromLatin1(ending);
+        CliRun run = Cli({"--workdir", dir.path(), "--format", "c", text});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("zhong0.c")), file);
+        run = Cli({"--workdir", dir.path(), "--format", "c", "--preview", text});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, preview.out);
+    }
+    EXPECT_EQ(Cli({"--workdir", dir.path(), "\r\n"}).exitCode, 2); // nothing left to draw
 }
 
 TEST(DotrixCli, SingleGlyphWritesTheFileItPrints)
@@ -164,9 +211,13 @@ TEST(DotrixCli, BatchWritesAllFilesAndSummarises)
     EXPECT_TRUE(QFile::exists(dir.filePath("han0.c")));
     EXPECT_TRUE(QFile::exists(dir.filePath("0.bmp"))); // 'a' has no reading
 
-    run = Cli({"--workdir", dir.path(), "--index-table", "汉a"});
+    // Asked for together, the batch and the index table both keep their files (the batch clears
+    // earlier runs' files, Index.c among them).
+    run = Cli({"--workdir", dir.path(), "--batch", "--index-table", "汉a"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(QString::fromStdString(run.out).endsWith(dir.filePath("Index.c") + "\n")) << run.out;
     EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("Index.c")), "unsigned char Index[]={\r\n0xBA,0xBA,  0x61};");
+    EXPECT_TRUE(QFile::exists(dir.filePath("han0.c")));
 }
 
 TEST(DotrixCli, BatchOptionsRefuseWhatCannotWork)
@@ -228,6 +279,41 @@ TEST(DotrixCli, FullDiskStopsTheBatchAndKeepsTheEarlierFontDat)
     EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("font.dat")), "the earlier font.dat");
     EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("notes.c")), "/* mine */");
     EXPECT_FALSE(QFile::exists(dir.filePath("font.dat.part")));
+}
+
+TEST(DotrixCli, FailuresSayWhatFailedAndWhy)
+{
+    QTemporaryDir dir;
+    const std::string isDirectory = std::strerror(EISDIR);
+    // font.dat cannot replace a directory of that name, after every glyph was done.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("font.dat"));
+    CliRun run = Cli({"--workdir", dir.path(), "--batch", "--data", "dat", "a"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("the batch failed while writing font.dat: "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(isDirectory), std::string::npos) << run.err;
+
+    run = Cli({"--workdir", dir.path(), "--copy-to", dir.filePath("font.dat")});
+    EXPECT_NE(run.err.find("font.dat is missing"), std::string::npos) << run.err;
+    ASSERT_TRUE(QDir(dir.path()).rmdir("font.dat"));
+
+    // A copy under a name that is a directory says so.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("saved"));
+    run = Cli({"--workdir", dir.path(), "--batch", "--data", "dat", "--save", dir.filePath("saved"), "a"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(dir.filePath("saved").toStdString() + ": " + isDirectory), std::string::npos) << run.err;
+    EXPECT_FALSE(QFile::exists(dir.filePath("saved.part")));
+
+    run = Cli({"--workdir", dir.path(), "--copy-to", dir.filePath("missing")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("missing does not exist"), std::string::npos) << run.err;
+    run = Cli({"--workdir", dir.path(), "--copy-to", dir.filePath("All.c")});
+    EXPECT_NE(run.err.find("All.c is not a directory"), std::string::npos) << run.err;
+
+    // Every glyph refused (8-bit groups, 4-dot columns): an empty font.dat, and no index in it.
+    run = Cli({"--workdir", dir.path(), "--size", "8x4", "--batch", "--data", "dat", "--index", "0000", "ab"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("font.dat 0 bytes, "), std::string::npos) << run.out;
+    EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("font.dat")), "");
 }
 
 TEST(DotrixCli, DeliveryCopiesFontDatAndReportsWhatIsMissing)

@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace testutil {
 
@@ -23,6 +24,11 @@ bool WriteFileBytes(const QString &path, const std::string &bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
+}
+
+void Touch(const QTemporaryDir &dir, const char *name)
+{
+    ASSERT_TRUE(WriteFileBytes(dir.filePath(name), "x")) << name;
 }
 
 std::string Golden(const QString &name)

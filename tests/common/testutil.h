@@ -3,7 +3,7 @@
 
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
-#include "raster/outputdirectory.h"
+#include "output/outputdirectory.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -14,21 +14,22 @@
 
 namespace testutil {
 
-// A scratch output directory with the working state a command needs: settings (pointing at the
-// directory) and a matrix of its own.
+// A scratch output directory with the working state a command needs: settings and a matrix of
+// its own.
 struct Scratch
 {
     QTemporaryDir dir;
     OutputDirectory output{dir.path()};
     GlyphSettings settings;
     DotMatrix matrix;
-    Scratch() { settings.ProgramDir = dir.path(); }
 };
 
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const QString &path);
 // Writes bytes to a file, replacing it; returns false on failure.
 bool WriteFileBytes(const QString &path, const std::string &bytes);
+// Puts a one-byte file of that name into dir (a test fails when it cannot).
+void Touch(const QTemporaryDir &dir, const char *name);
 // Golden file under tests/golden/, as bytes.
 std::string Golden(const QString &name);
 // UTF-8 text (as written in test sources) to code page 936 bytes.

@@ -4,9 +4,13 @@
 #include "delivery/drivecopy.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -67,14 +71,19 @@ TEST(CopyToDrives, FailedCopiesNameTheDriveAndTheReason)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("font.dat"), "glyphs"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("stick/font.dat")); // a folder where the copy should go
     FakeDrives drives;
-    drives.List = {{"/media/gone", dir.filePath("gone"), DriveKind::Removable}}; // no medium: no directory
+    drives.List = {{"/media/gone", dir.filePath("gone"), DriveKind::Removable}, // no medium: no directory
+                   {"/media/stick", dir.filePath("stick"), DriveKind::Removable}};
     const DriveCopyOutcome outcome =
         CopyToDrives(dir.filePath("font.dat"), DriveKind::Removable, drives, [](const QString &) { return true; });
     EXPECT_TRUE(outcome.Found);
     EXPECT_EQ(outcome.Copied, 0);
-    ASSERT_EQ(outcome.Failures.size(), 1);
+    ASSERT_EQ(outcome.Failures.size(), 2);
     EXPECT_TRUE(outcome.Failures.first().startsWith("/media/gone")) << outcome.Failures.first().toStdString();
+    EXPECT_EQ(outcome.Failures[1], "/media/stick: cannot replace " + dir.filePath("stick/font.dat") + ": "
+                                       + QString::fromLocal8Bit(std::strerror(EISDIR)));
+    EXPECT_FALSE(QFile::exists(dir.filePath("stick/font.dat.part")));
 }
 
 TEST(SystemDriveList, ListsOnlyRemovableOrFloppyVolumes)

@@ -1,16 +1,21 @@
 // Batch runs end to end in a scratch directory: All.c, per-glyph files, font.dat with and without
-// index, names, and runs that stop early; and Index.c.
+// index, names, and runs that stop early.
 
 #include "common/testutil.h"
 #include "encode/batchrun.h"
 #include "encode/glyphtext.h"
-#include "encode/indextable.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 using testutil::Gbk;
 
@@ -27,7 +32,6 @@ struct BatchRun
 
     BatchResult Go(const std::string &list, int mode, std::optional<uint16_t> index = std::nullopt)
     {
-        settings.ProgramDir = dir.path();
         BatchHooks hooks;
         hooks.AskIndex = [this, index](uint16_t &start) {
             ++indexAsked;
@@ -218,33 +222,78 @@ TEST(BatchGenerate, RunsThatCannotWriteStopAndSaySo)
     EXPECT_EQ(cancelled.indexAsked, 0);
 }
 
-TEST(GlyphDataBytes, ReadsDataLinesOnly)
+namespace {
+
+// Makes a user's file one this process can neither write nor delete: read-only, and immutable
+// where the process is privileged enough to ignore that. False where that cannot be done.
+bool Protect(const QString &path, bool on)
 {
-    GlyphText text;
-    text.Items = {{GlyphTextRole::Header, "/* @a a(10x16,V)@ */"}, {GlyphTextRole::Data, "0x0F,0xa0,  0x1"}};
-    EXPECT_EQ(GlyphDataBytes(text), std::string("\x0F\xA0", 2));
+    QFile::setPermissions(path, on ? QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther
+                                   : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    // The immutable flag is set in this process (as chattr does): a child process started from a
+    // process under the thread checker would confuse its view of the locks.
+    const int fd = geteuid() == 0 ? ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC) : -1;
+    int flags = 0;
+    if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    }
+    if (fd >= 0)
+        ::close(fd);
+    QFile probe(path);
+    return probe.open(QIODevice::WriteOnly | QIODevice::Append) != on;
 }
 
-TEST(IndexTable, LaysOutBytesTenALineInPairs)
+} // namespace
+
+TEST(BatchGenerate, AUsersFileThatStopsARunIsNeverClaimedNorDeleted)
 {
-    EXPECT_EQ(IndexTableText(Gbk("汉字")), "unsigned char Index[]={\r\n0xBA,0xBA,  0xD7,0xD6};");
-    EXPECT_EQ(IndexTableText("a"), "unsigned char Index[]={\r\n0x61};");
-    EXPECT_EQ(IndexTableText("0123456789"),
-              "unsigned char Index[]={\r\n0x30,0x31,  0x32,0x33,  0x34,0x35,  0x36,0x37,  0x38,0x39};");
-    EXPECT_EQ(IndexTableText("0123456789a"), "unsigned char Index[]={\r\n0x30,0x31,  0x32,0x33,  0x34,0x35,  "
-                                             "0x36,0x37,  0x38,0x39,  \r\n0x61};");
-    // A one-byte character shifts the pairing of what follows.
-    EXPECT_EQ(IndexTableText(Gbk("a汉")), "unsigned char Index[]={\r\n0x61,0xBA,  0xBA};");
+    BatchRun run;
+    const QString mine = run.dir.filePath("guo0.c");
+    ASSERT_TRUE(testutil::WriteFileBytes(mine, "/* the user's own */"));
+    if (!Protect(mine, true))
+        GTEST_SKIP() << "cannot make a file unwritable here";
+    BatchResult result = run.Go(Gbk("国"), BatchAllOnly);
+    EXPECT_EQ(result.State, BatchResult::Failed);
+    EXPECT_TRUE(result.Error.contains(mine)) << result.Error.toStdString();
+    EXPECT_TRUE(result.FailedFile.isEmpty()); // it stopped at a glyph
+    const OutputDirectory reread(run.dir.path());
+    EXPECT_FALSE(reread.WasWritten("guo0.c"));
+    EXPECT_TRUE(reread.WasWritten("guo0.bmp")); // that one the run did write
+    EXPECT_EQ(run.File("guo0.c"), "/* the user's own */");
+
+    // Unlocked again, the file is still the user's: the next run leaves it alone.
+    ASSERT_TRUE(Protect(mine, false));
+    ASSERT_EQ(run.Go("a", BatchAllOnly).State, BatchResult::Done);
+    EXPECT_EQ(run.File("guo0.c"), "/* the user's own */");
+    EXPECT_FALSE(QFile::exists(run.dir.filePath("guo0.bmp")));
 }
 
-TEST(IndexTable, EmptyListWritesNoFile)
+TEST(BatchGenerate, AFailedWriteNeverDeletesAFileTheRunDidNotCreate)
 {
-    QTemporaryDir dir;
-    OutputDirectory output(dir.path());
-    QString path, error;
-    EXPECT_EQ(WriteIndexTable("", output, &path, &error), IndexTableResult::EmptyList);
-    EXPECT_FALSE(QFile::exists(dir.filePath("Index.c")));
-    EXPECT_EQ(WriteIndexTable("ab", output, &path, &error), IndexTableResult::Written);
-    EXPECT_EQ(path, dir.filePath("Index.c"));
-    EXPECT_TRUE(output.WasWritten("Index.c"));
+    if (!QFileInfo::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    // The user's guo0.c leads to a device that takes no byte.
+    BatchRun run;
+    const QString mine = run.dir.filePath("guo0.c");
+    ASSERT_TRUE(QFile::link("/dev/full", mine));
+    const BatchResult result = run.Go(Gbk("国"), BatchAllOnly);
+    EXPECT_EQ(result.State, BatchResult::Failed);
+    EXPECT_TRUE(QFileInfo(mine).isSymLink());
+    EXPECT_FALSE(OutputDirectory(run.dir.path()).WasWritten("guo0.c"));
+}
+
+TEST(BatchGenerate, ARunThatCannotCreateAllCStillClearsTheEarlierRun)
+{
+    BatchRun run;
+    ASSERT_EQ(run.Go("ab", BatchDat).State, BatchResult::Done);
+    ASSERT_TRUE(QFile::remove(run.dir.filePath("All.c")));
+    ASSERT_TRUE(QDir(run.dir.path()).mkdir("All.c"));
+    const BatchResult result = run.Go("ab", BatchAllOnly);
+    EXPECT_EQ(result.State, BatchResult::Failed);
+    EXPECT_EQ(result.FailedFile, "All.c");
+    EXPECT_TRUE(result.Error.contains("All.c")) << result.Error.toStdString();
+    // The glyph files of the earlier run are gone, as at the start of every run; font.dat stays.
+    EXPECT_EQ(QDir(run.dir.path()).entryList({"*.c", "*.bmp"}, QDir::Files), QStringList());
+    EXPECT_EQ(OutputDirectory(run.dir.path()).WrittenFiles(), QStringList{"font.dat"});
 }

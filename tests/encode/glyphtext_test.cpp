@@ -4,7 +4,6 @@
 #include "common/testutil.h"
 #include "encode/glyphtext.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -27,6 +26,7 @@ DotMatrix LShape()
     return m;
 }
 
+// A 16 x 16 glyph in 8-bit groups.
 GlyphSettings Settings(int scan, int format)
 {
     GlyphSettings s;
@@ -38,7 +38,7 @@ GlyphSettings Settings(int scan, int format)
 std::string FileText(int scan, int format, bool withNotice)
 {
     const GlyphText text =
-        ComposeGlyphText("zhong0", Gbk("中"), 16, 16, 2, Settings(scan, format), LShape(), true);
+        ComposeGlyphText("zhong0", Gbk("中"), Settings(scan, format), LShape(), true);
     return GlyphFileBytes(text, withNotice);
 }
 
@@ -103,7 +103,7 @@ TEST(GlyphFileText, TypicalLinesKeepSeparatorsAndAsmLinesNeverEndInComma)
 TEST(GlyphFileText, PictureHeaderHasEmptyCharacterBeforeSize)
 {
     GlyphSettings s = Settings(ScanVertical, CArray);
-    const GlyphText text = ComposeGlyphText("logo", "", 16, 16, 2, s, LShape(), true);
+    const GlyphText text = ComposeGlyphText("logo", "", s, LShape(), true);
     ASSERT_FALSE(text.Items.empty());
     EXPECT_EQ(text.Items[0].Text, "/* @logo (16x16,V)@ [mavo software]*/");
 }
@@ -111,89 +111,88 @@ TEST(GlyphFileText, PictureHeaderHasEmptyCharacterBeforeSize)
 TEST(GlyphFileText, NumberedNameIsUsedAsIs)
 {
     const GlyphText text =
-        ComposeGlyphText("0", Gbk("中"), 16, 16, 2, Settings(ScanVertical, AsmTable), LShape(), true);
+        ComposeGlyphText("0", Gbk("中"), Settings(ScanVertical, AsmTable), LShape(), true);
     const std::string bytes = GlyphFileBytes(text, false);
     EXPECT_NE(bytes.find("\r\n0 DB  0FFH,0FFH,"), std::string::npos);
     EXPECT_NE(bytes.find("\r\n  DB  000H,001H,"), std::string::npos); // indented by name + 1
 }
 
-TEST(PreviewText, HeaderHasNoTagAndAsmLabelStandsAlone)
+TEST(PreviewText, HeaderHasNoTagAndAsmLabelStartsTheFirstDataLine)
 {
     PreviewSink preview;
     GlyphSettings s = Settings(ScanVertical, AsmTable);
-    ASSERT_EQ(WriteGlyphText(preview, "zhong", Gbk("中"), 16, 16, 2, s, LShape()), GlyphTextResult::Written);
+    ASSERT_EQ(WriteGlyphText(preview, "zhong", Gbk("中"), s, LShape()), GlyphTextResult::Written);
     const std::vector<std::string> lines = preview.Lines();
-    ASSERT_EQ(lines.size(), 6u);
+    ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], Gbk("; * @zhong 中(16x16,V)@ *"));
-    EXPECT_EQ(lines[1], "zhong");
-    EXPECT_EQ(lines[2], "DB  0FFH,0FFH,  000H,001H,  000H,001H,  000H,001H");
+    EXPECT_EQ(lines[1], "zhong DB  0FFH,0FFH,  000H,001H,  000H,001H,  000H,001H");
+    EXPECT_EQ(lines[2].substr(0, 10), "      DB  "); // the label's width and one column
 
     s = Settings(ScanHorizontal, CArray);
-    ASSERT_EQ(WriteGlyphText(preview, "zhong", Gbk("中"), 16, 16, 2, s, LShape()), GlyphTextResult::Written);
+    ASSERT_EQ(WriteGlyphText(preview, "zhong", Gbk("中"), s, LShape()), GlyphTextResult::Written);
     EXPECT_EQ(preview.Lines().front(), Gbk("/* @zhong 中(16x16,H)@ */"));
     EXPECT_EQ(preview.Lines()[1], "unsigned char zhong[]={");
     EXPECT_EQ(preview.Lines().back(), "};");
     EXPECT_EQ(preview.Lines().size(), 7u); // header, declaration, four data lines, closing
 }
 
-TEST(WriteGlyphText, RefusalWritesNoFileAndNothingToTheAggregate)
+TEST(WriteGlyphText, RefusalWritesNoFileAndThePreviewShowsIt)
 {
     QTemporaryDir dir;
     OutputDirectory output(dir.path());
     GlyphSettings s = Settings(ScanVertical, CArray);
-    QBuffer aggregate;
-    aggregate.open(QIODevice::WriteOnly);
+    s.GroupDigits = 8; // eight digits a group, only four a 16-row column
     GlyphFileSink file(output, "zhong0.c");
-    GlyphFileAggregateSink both(output, "zhong1.c", aggregate);
-    // Eight digits a group, only four a 16-row column.
-    EXPECT_EQ(WriteGlyphText(file, "zhong0", Gbk("中"), 16, 16, 8, s, LShape()), GlyphTextResult::Refused);
-    EXPECT_EQ(WriteGlyphText(both, "zhong1", Gbk("中"), 16, 16, 8, s, LShape()), GlyphTextResult::Refused);
+    EXPECT_EQ(WriteGlyphText(file, "zhong0", Gbk("中"), s, LShape()), GlyphTextResult::Refused);
     EXPECT_FALSE(QFile::exists(dir.filePath("zhong0.c")));
-    EXPECT_FALSE(QFile::exists(dir.filePath("zhong1.c")));
-    EXPECT_TRUE(aggregate.data().isEmpty());
+    EXPECT_FALSE(output.WasWritten("zhong0.c"));
 
     PreviewSink preview;
-    EXPECT_EQ(WriteGlyphText(preview, "zhong", Gbk("中"), 16, 16, 8, s, LShape()), GlyphTextResult::Refused);
+    EXPECT_EQ(WriteGlyphText(preview, "zhong", Gbk("中"), s, LShape()), GlyphTextResult::Refused);
     EXPECT_TRUE(preview.Text().Refused);
 }
 
-TEST(WriteGlyphText, AggregateGetsTheGlyphFileTextWithoutNotice)
+TEST(WriteGlyphText, FileGetsNoticeThenTheGlyphAndCountsAsTheProgramsOwn)
 {
     QTemporaryDir dir;
     OutputDirectory output(dir.path());
-    QBuffer aggregate;
-    aggregate.open(QIODevice::WriteOnly);
-    GlyphFileAggregateSink sink(output, "zhong0.c", aggregate);
-    const GlyphSettings s = Settings(ScanVertical, CArray);
-    ASSERT_EQ(WriteGlyphText(sink, "zhong0", Gbk("中"), 16, 16, 2, s, LShape()), GlyphTextResult::Written);
-    const std::string golden = testutil::Golden("zhong0-v-c.c");
-    EXPECT_EQ(testutil::ReadFileBytes(dir.filePath("zhong0.c")), golden);
-    EXPECT_EQ(aggregate.data().toStdString(), golden);
+    GlyphFileSink sink(output, "zhong0.c");
+    ASSERT_EQ(WriteGlyphText(sink, "zhong0", Gbk("中"), Settings(ScanVertical, CArray), LShape()),
+              GlyphTextResult::Written);
+    EXPECT_EQ(testutil::ReadFileBytes(sink.FilePath()), NoticeLine() + testutil::Golden("zhong0-v-c.c"));
     EXPECT_TRUE(output.WasWritten("zhong0.c"));
 }
 
-TEST(WriteGlyphText, UnwritableFileFailsAndLeavesAggregateUntouched)
+TEST(WriteGlyphText, UnwritableFileFailsNamingIt)
 {
     QTemporaryDir dir;
     OutputDirectory output(dir.path() + "/missing-subdir");
-    QBuffer aggregate;
-    aggregate.open(QIODevice::WriteOnly);
-    GlyphFileAggregateSink sink(output, "zhong0.c", aggregate);
+    GlyphFileSink sink(output, "zhong0.c");
     QString error;
-    EXPECT_EQ(WriteGlyphText(sink, "zhong0", Gbk("中"), 16, 16, 2, Settings(ScanVertical, CArray), LShape(),
-                             &error),
+    EXPECT_EQ(WriteGlyphText(sink, "zhong0", Gbk("中"), Settings(ScanVertical, CArray), LShape(), &error),
               GlyphTextResult::Failed);
     EXPECT_TRUE(error.contains("zhong0.c")) << error.toStdString();
-    EXPECT_TRUE(aggregate.data().isEmpty());
+    EXPECT_FALSE(output.WasWritten("zhong0.c"));
 }
 
 TEST(GlyphFileText, EmptyGlyphsStillCloseTheirArrays)
 {
     DotMatrix m;
     // ZN with no band (height 0) still ends the C array.
-    GlyphText zn = ComposeGlyphText("a", "a", 16, 0, 2, Settings(ScanZN, CArray), m, true);
+    GlyphSettings s = Settings(ScanZN, CArray);
+    s.Height = 0;
+    GlyphText zn = ComposeGlyphText("a", "a", s, m, true);
     EXPECT_EQ(GlyphFileBytes(zn, false), "/* @a a(16x0,V)@ [mavo software]*/\r\nunsigned char a[]={\r\n};\r\n");
     // Vertical with width 0 has no runs but closes too.
-    GlyphText v = ComposeGlyphText("a", "a", 0, 16, 2, Settings(ScanVertical, CArray), m, true);
+    s = Settings(ScanVertical, CArray);
+    s.Width = 0;
+    GlyphText v = ComposeGlyphText("a", "a", s, m, true);
     EXPECT_EQ(GlyphFileBytes(v, false), "/* @a a(0x16,V)@ [mavo software]*/\r\nunsigned char a[]={\r\n};\r\n");
+}
+
+TEST(GlyphDataBytes, ReadsDataLinesOnly)
+{
+    GlyphText text;
+    text.Items = {{GlyphTextRole::Header, "/* @a a(10x16,V)@ */"}, {GlyphTextRole::Data, "0x0F,0xa0,  0x1"}};
+    EXPECT_EQ(GlyphDataBytes(text), std::string("\x0F\xA0", 2));
 }

@@ -23,6 +23,21 @@ std::unique_ptr<DotMatrix> MatrixWithInk(std::initializer_list<Dot> ink)
     return matrix;
 }
 
+// Packs the glyph with the settings a case gives.
+PackedGlyph Pack(const DotMatrix &matrix, int width, int height, int scan, int groupDigits, bool invert,
+                 bool bitReverse, int format)
+{
+    GlyphSettings settings;
+    settings.Width = width;
+    settings.Height = height;
+    settings.ScanMode = scan;
+    settings.GroupDigits = groupDigits;
+    settings.Invert = invert;
+    settings.BitReverse = bitReverse;
+    settings.OutputFormat = format;
+    return PackGlyph(matrix, settings);
+}
+
 // Every run's tokens, in output order.
 std::vector<Tokens> RunsOf(const PackedGlyph &packed)
 {
@@ -111,13 +126,13 @@ TEST(PackGlyph, EightByEightGlyphPacksInEveryScan)
         {ScanZN, true, {"0x01", "0x00", "0x02", "0x00", "0x00", "0x00", "0x00", "0x20"}, {1}},
     };
     for (const Case &c : cases) {
-        const PackedGlyph packed = PackGlyph(*matrix, 8, 8, c.scan, 2, false, c.reverse, CArray);
+        const PackedGlyph packed = Pack(*matrix, 8, 8, c.scan, 2, false, c.reverse, CArray);
         EXPECT_FALSE(packed.Refused) << "scan " << c.scan << " reverse " << c.reverse;
         EXPECT_EQ(AllTokens(packed), c.tokens) << "scan " << c.scan << " reverse " << c.reverse;
         EXPECT_EQ(LineShape(packed), c.shape) << "scan " << c.scan << " reverse " << c.reverse;
     }
     // In "ZN" the band's eight tokens form a single run.
-    EXPECT_EQ(RunsOf(PackGlyph(*matrix, 8, 8, ScanZN, 2, false, false, CArray)).size(), 1u);
+    EXPECT_EQ(RunsOf(Pack(*matrix, 8, 8, ScanZN, 2, false, false, CArray)).size(), 1u);
 }
 
 // 4 x 12, vertical (3 digits per column), ink at (8,0), (0,1), (11,3):
@@ -142,12 +157,12 @@ TEST(PackGlyph, VerticalScanGroupsDigitsWithinEachColumn)
         {"R3 CArray", 3, false, false, CArray, {{"0x008"}, {"0x800"}, {"0x000"}, {"0x001"}}},
     };
     for (const Case &c : cases) {
-        const PackedGlyph packed = PackGlyph(*matrix, 4, 12, ScanVertical, c.group, c.invert, c.reverse, c.format);
+        const PackedGlyph packed = Pack(*matrix, 4, 12, ScanVertical, c.group, c.invert, c.reverse, c.format);
         EXPECT_FALSE(packed.Refused) << c.name;
         EXPECT_EQ(RunsOf(packed), c.runs) << c.name;
         EXPECT_EQ(LineShape(packed), std::vector<size_t>{4}) << c.name;
     }
-    const PackedGlyph refused = PackGlyph(*matrix, 4, 12, ScanVertical, 4, false, false, CArray);
+    const PackedGlyph refused = Pack(*matrix, 4, 12, ScanVertical, 4, false, false, CArray);
     EXPECT_TRUE(refused.Refused);
     EXPECT_TRUE(refused.Lines.empty());
 }
@@ -159,9 +174,9 @@ TEST(PackGlyph, VerticalScanGroupsDigitsWithinEachColumn)
 TEST(PackGlyph, HorizontalScanCutsRowsIntoGroupsOfR)
 {
     const auto matrix = MatrixWithInk({{0, 0}, {0, 15}, {1, 4}});
-    EXPECT_EQ(RunsOf(PackGlyph(*matrix, 16, 2, ScanHorizontal, 4, false, false, CArray)),
+    EXPECT_EQ(RunsOf(Pack(*matrix, 16, 2, ScanHorizontal, 4, false, false, CArray)),
               (std::vector<Tokens>{{"0x8001"}, {"0x0800"}}));
-    EXPECT_EQ(RunsOf(PackGlyph(*matrix, 16, 2, ScanHorizontal, 3, false, false, CArray)),
+    EXPECT_EQ(RunsOf(Pack(*matrix, 16, 2, ScanHorizontal, 3, false, false, CArray)),
               (std::vector<Tokens>{{"0x800", "0x10"}, {"0x080", "0x00"}}));
 }
 
@@ -174,10 +189,10 @@ TEST(PackGlyph, HorizontalScanCutsRowsIntoGroupsOfR)
 TEST(PackGlyph, ZNScanPacksBandsAndNeverInvertsFillerRows)
 {
     const auto matrix = MatrixWithInk({{0, 0}, {8, 1}, {9, 2}});
-    const PackedGlyph plain = PackGlyph(*matrix, 3, 10, ScanZN, 2, false, false, CArray);
+    const PackedGlyph plain = Pack(*matrix, 3, 10, ScanZN, 2, false, false, CArray);
     ASSERT_EQ(plain.Lines.size(), 2u);
     EXPECT_EQ(RunsOf(plain), (std::vector<Tokens>{{"0x80", "0x00", "0x00"}, {"0x00", "0x80", "0x40"}}));
-    const PackedGlyph inverted = PackGlyph(*matrix, 3, 10, ScanZN, 2, true, false, CArray);
+    const PackedGlyph inverted = Pack(*matrix, 3, 10, ScanZN, 2, true, false, CArray);
     EXPECT_EQ(RunsOf(inverted), (std::vector<Tokens>{{"0x7f", "0xff", "0xff"}, {"0xc0", "0x40", "0x80"}}));
 }
 
@@ -189,14 +204,14 @@ TEST(PackGlyph, FillerDotsPastTheGlyphReadOneWhenInverted)
 {
     const auto column = MatrixWithInk({{8, 0}, {9, 0}});
     const auto row = MatrixWithInk({{0, 8}, {0, 9}});
-    EXPECT_EQ(RunsOf(PackGlyph(*column, 1, 10, ScanVertical, 2, true, false, CArray)),
+    EXPECT_EQ(RunsOf(Pack(*column, 1, 10, ScanVertical, 2, true, false, CArray)),
               (std::vector<Tokens>{{"0xFF", "0x30"}}));
-    EXPECT_EQ(RunsOf(PackGlyph(*row, 10, 1, ScanHorizontal, 2, true, false, CArray)),
+    EXPECT_EQ(RunsOf(Pack(*row, 10, 1, ScanHorizontal, 2, true, false, CArray)),
               (std::vector<Tokens>{{"0xFF", "0x30"}}));
-    EXPECT_EQ(RunsOf(PackGlyph(*column, 1, 10, ScanVertical, 2, true, true, CArray)),
+    EXPECT_EQ(RunsOf(Pack(*column, 1, 10, ScanVertical, 2, true, true, CArray)),
               (std::vector<Tokens>{{"0xFF", "0x0C"}}));
     // Without invert the filler reads 0: rows 8-11 1100 = C.
-    EXPECT_EQ(RunsOf(PackGlyph(*column, 1, 10, ScanVertical, 2, false, false, CArray)),
+    EXPECT_EQ(RunsOf(Pack(*column, 1, 10, ScanVertical, 2, false, false, CArray)),
               (std::vector<Tokens>{{"0x00", "0xC0"}}));
 }
 
@@ -227,7 +242,7 @@ TEST(PackGlyph, LastGroupOfARunKeepsTheRemainingDigits)
         {"32 rows R8", 32, 8, false, {"0xABCDEF90"}},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(AllTokens(PackGlyph(*matrix, 1, c.height, ScanVertical, c.group, false, c.reverse, CArray)),
+        EXPECT_EQ(AllTokens(Pack(*matrix, 1, c.height, ScanVertical, c.group, false, c.reverse, CArray)),
                   c.tokens) << c.name;
 }
 
@@ -243,7 +258,7 @@ TEST(PackGlyph, OneDigitGroupsAreCompletedOnlyAfterTheHexPrefix)
         {Typical, true, "0x01"},  {CArray, true, "0x01"},  {AsmTable, true, "10"},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(AllTokens(PackGlyph(*matrix, 1, 4, ScanVertical, 1, false, c.reverse, c.format)),
+        EXPECT_EQ(AllTokens(Pack(*matrix, 1, 4, ScanVertical, 1, false, c.reverse, c.format)),
                   Tokens{c.token}) << "format " << c.format << " reverse " << c.reverse;
 }
 
@@ -262,7 +277,7 @@ TEST(PackGlyph, ZNUsesLowerCaseDigitsAndTheOtherScansUpperCase)
         {ScanZN, Typical, {"0xaa", "0xff"}},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(AllTokens(PackGlyph(*matrix, 2, 8, c.scan, 2, false, false, c.format)), c.tokens)
+        EXPECT_EQ(AllTokens(Pack(*matrix, 2, 8, c.scan, 2, false, false, c.format)), c.tokens)
             << "scan " << c.scan << " format " << c.format;
 }
 
@@ -271,8 +286,8 @@ TEST(PackGlyph, ZNUsesLowerCaseDigitsAndTheOtherScansUpperCase)
 TEST(PackGlyph, ZNPadsSmallValuesToTwoDigits)
 {
     const auto matrix = MatrixWithInk({{4, 0}});
-    EXPECT_EQ(AllTokens(PackGlyph(*matrix, 1, 8, ScanZN, 2, false, false, CArray)), Tokens{"0x08"});
-    EXPECT_EQ(AllTokens(PackGlyph(*matrix, 1, 8, ScanZN, 2, false, false, AsmTable)), Tokens{"008"});
+    EXPECT_EQ(AllTokens(Pack(*matrix, 1, 8, ScanZN, 2, false, false, CArray)), Tokens{"0x08"});
+    EXPECT_EQ(AllTokens(Pack(*matrix, 1, 8, ScanZN, 2, false, false, AsmTable)), Tokens{"008"});
 }
 
 // 1 x 8 with ink at row 0: a group length that would refuse the vertical scan, or none at all,
@@ -281,7 +296,7 @@ TEST(PackGlyph, ZNIgnoresGroupLengthAndNeverRefuses)
 {
     const auto matrix = MatrixWithInk({{0, 0}});
     for (const int group : {-1, 0, 1, 2, 8, 100}) {
-        const PackedGlyph packed = PackGlyph(*matrix, 1, 8, ScanZN, group, false, false, CArray);
+        const PackedGlyph packed = Pack(*matrix, 1, 8, ScanZN, group, false, false, CArray);
         EXPECT_FALSE(packed.Refused) << group;
         EXPECT_EQ(AllTokens(packed), Tokens{"0x80"}) << group;
     }
@@ -310,7 +325,7 @@ TEST(PackGlyph, RefusesGroupsLongerThanARunAndUnusableSettings)
         {"negative scan mode", 16, 16, -1, 2, true},
     };
     for (const Case &c : cases) {
-        const PackedGlyph packed = PackGlyph(*matrix, c.width, c.height, c.scan, c.group, false, false, CArray);
+        const PackedGlyph packed = Pack(*matrix, c.width, c.height, c.scan, c.group, false, false, CArray);
         EXPECT_EQ(packed.Refused, c.refused) << c.name;
         EXPECT_EQ(packed.Lines.empty(), c.refused) << c.name;
     }
@@ -329,7 +344,7 @@ TEST(PackGlyph, EmptyGlyphAreaGivesNoLinesWithoutRefusal)
         {"ZN, nothing at all", 0, 0, ScanZN},
     };
     for (const Case &c : cases) {
-        const PackedGlyph packed = PackGlyph(*matrix, c.width, c.height, c.scan, 2, true, false, CArray);
+        const PackedGlyph packed = Pack(*matrix, c.width, c.height, c.scan, 2, true, false, CArray);
         EXPECT_FALSE(packed.Refused) << c.name;
         EXPECT_TRUE(packed.Lines.empty()) << c.name;
     }
@@ -339,11 +354,11 @@ TEST(PackGlyph, EmptyGlyphAreaGivesNoLinesWithoutRefusal)
 TEST(PackGlyph, GathersFourRunsPerLineAndOneLinePerBand)
 {
     const DotMatrix matrix;
-    EXPECT_EQ(LineShape(PackGlyph(matrix, 9, 8, ScanVertical, 2, false, false, CArray)),
+    EXPECT_EQ(LineShape(Pack(matrix, 9, 8, ScanVertical, 2, false, false, CArray)),
               (std::vector<size_t>{4, 4, 1}));
-    EXPECT_EQ(LineShape(PackGlyph(matrix, 8, 7, ScanHorizontal, 2, false, false, CArray)),
+    EXPECT_EQ(LineShape(Pack(matrix, 8, 7, ScanHorizontal, 2, false, false, CArray)),
               (std::vector<size_t>{4, 3}));
-    const PackedGlyph bands = PackGlyph(matrix, 5, 17, ScanZN, 2, false, false, CArray);
+    const PackedGlyph bands = Pack(matrix, 5, 17, ScanZN, 2, false, false, CArray);
     ASSERT_EQ(LineShape(bands), (std::vector<size_t>{1, 1, 1}));
     for (const DataLine &line : bands.Lines)
         EXPECT_EQ(line.Runs[0].Tokens.size(), 5u);
@@ -357,12 +372,12 @@ TEST(PackGlyph, ReadsOnlyInkCellsInsideTheGlyphArea)
     auto matrix = MatrixWithInk({{0, 0}, {1, 1}, {0, 2}, {2, 0}});
     matrix->Set(0, 1, CellCleared);
     matrix->Set(1, 0, 2);
-    EXPECT_EQ(AllTokens(PackGlyph(*matrix, 2, 2, ScanVertical, 1, false, false, CArray)),
+    EXPECT_EQ(AllTokens(Pack(*matrix, 2, 2, ScanVertical, 1, false, false, CArray)),
               (Tokens{"0x80", "0x40"}));
-    EXPECT_EQ(AllTokens(PackGlyph(*matrix, 2, 2, ScanHorizontal, 1, false, false, CArray)),
+    EXPECT_EQ(AllTokens(Pack(*matrix, 2, 2, ScanHorizontal, 1, false, false, CArray)),
               (Tokens{"0x80", "0x40"}));
     // ZN: c0 1000 0000, c1 0100 0000; rows 2-7 are filler.
-    EXPECT_EQ(AllTokens(PackGlyph(*matrix, 2, 2, ScanZN, 2, false, false, CArray)),
+    EXPECT_EQ(AllTokens(Pack(*matrix, 2, 2, ScanZN, 2, false, false, CArray)),
               (Tokens{"0x80", "0x40"}));
 }
 
@@ -372,7 +387,7 @@ TEST(PackGlyph, ClampsOversizedGlyphAreaToTheMatrix)
 {
     const auto matrix = MatrixWithInk({{1023, 1023}});
     for (const int scan : {ScanVertical, ScanHorizontal, ScanZN}) {
-        const PackedGlyph packed = PackGlyph(*matrix, 5000, 2000, scan, 2, false, false, CArray);
+        const PackedGlyph packed = Pack(*matrix, 5000, 2000, scan, 2, false, false, CArray);
         ASSERT_FALSE(packed.Refused) << scan;
         const std::vector<Tokens> runs = RunsOf(packed);
         if (scan == ScanZN) {

@@ -25,17 +25,6 @@ char32_t CodePointOf(const char *utf8)
     return QString::fromUtf8(utf8).toUcs4().front();
 }
 
-// The bytes of a horizontally packed glyph (8-bit groups: one "0xHH" token a byte).
-std::string PackedBytes(const PackedGlyph &packed)
-{
-    std::string bytes;
-    for (const DataLine &line : packed.Lines)
-        for (const DataRun &run : line.Runs)
-            for (const std::string &token : run.Tokens)
-                bytes.push_back(char(std::stoi(token.substr(2), nullptr, 16)));
-    return bytes;
-}
-
 // Every glyph of list drawn by the export run, by character.
 std::map<std::string, ExportGlyph> ExportAll(const std::string &list, const GlyphSettings &settings, int bpp)
 {
@@ -124,11 +113,13 @@ TEST(DrawExportGlyphs, OneBitGlyphsPackToTheBatchsFontDatByteForByte)
         ASSERT_EQ(glyphs.size(), CountChars(list));
         std::string expected;
         DotMatrix matrix;
+        GlyphSettings packing;
+        packing.Width = cell.Width;
+        packing.Height = cell.Height;
+        packing.ScanMode = ScanHorizontal;
         for (const std::string &ch : SplitChars(list)) {
-            const ExportGlyph &glyph = glyphs.at(ch);
-            glyph.CopyToMatrix(matrix);
-            expected += PackedBytes(
-                PackGlyph(matrix, cell.Width, cell.Height, ScanHorizontal, 2, false, false, Typical));
+            glyphs.at(ch).CopyToMatrix(matrix);
+            expected += PackedGlyphBytes(PackGlyph(matrix, packing));
         }
         EXPECT_TRUE(expected == testutil::ReadFileBytes(run.DataPath));
     }

@@ -40,9 +40,7 @@ FontExportResult ExportUbin(const std::string &list, const GlyphSettings &settin
 std::string BatchFontDat(const std::string &list, const GlyphSettings &settings)
 {
     testutil::Scratch batch;
-    const QString dir = batch.settings.ProgramDir;
     batch.settings = settings;
-    batch.settings.ProgramDir = dir;
     BatchControl control;
     const BatchResult run = BatchGenerate(list, batch.settings, batch.matrix, batch.output, BatchDat, control);
     EXPECT_EQ(run.State, BatchResult::Done) << run.Error.toStdString();

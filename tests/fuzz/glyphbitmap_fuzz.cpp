@@ -19,15 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     int width = 0;
     int height = 0;
     for (int t = 0; t < 3; ++t) {
-        GlyphSettings settings;
-        settings.Width = -7; // not a size any file gives: shows whether a refusal changed it
-        settings.Height = -7;
+        GlyphSize settings{-7, -7}; // not a size any file gives: shows whether a refusal changed it
         const bool ok = LoadMatrixFromBitmapBytes(bytes, Tests[t], matrix, settings);
         if (t > 0)
             Require(ok == loaded, "the ink test does not decide whether a file loads");
         loaded = ok;
         if (!ok) {
-            Require(settings.Width == -7 && settings.Height == -7, "a refused file changes no setting");
+            Require(settings.Width == -7 && settings.Height == -7, "a refused file gives no size");
             continue;
         }
         Require(settings.Width >= 0 && settings.Width <= DotMatrix::Size && settings.Height >= 0

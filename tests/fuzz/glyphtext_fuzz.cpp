@@ -128,6 +128,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     GlyphSettings settings;
     settings.ScanMode = data[4] % 4 - (data[4] == 0xFF ? 4 : 0); // 0..3, and -1 now and then
     const int groupDigits = int(data[5] % 12) - 2;                 // -2..9
+    settings.Width = width;
+    settings.Height = height;
+    settings.GroupDigits = groupDigits;
     settings.OutputFormat = data[6] % 4;                           // 3 is no format
     settings.Invert = data[7] & 1;
     settings.BitReverse = data[7] & 2;
@@ -155,8 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     }
 
-    const PackedGlyph packed = PackGlyph(matrix, width, height, settings.ScanMode, groupDigits, settings.Invert,
-                                         settings.BitReverse, settings.OutputFormat);
+    const PackedGlyph packed = PackGlyph(matrix, settings);
     const int w = std::clamp(width, 0, DotMatrix::Size);
     const int h = std::clamp(height, 0, DotMatrix::Size);
     const std::string_view prefix = settings.OutputFormat == AsmTable ? "0" : "0x";
@@ -176,7 +178,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (packed.Refused)
         Require(packed.Lines.empty(), "a refusal has no lines");
 
-    const GlyphText text = ComposeGlyphText(name, "\xD6\xD0", width, height, groupDigits, settings, matrix, forFile);
+    const GlyphText text = ComposeGlyphText(name, "\xD6\xD0", settings, matrix, forFile);
     Require(text.Refused == packed.Refused, "the text is refused when the packing is");
     const std::string bytes = GlyphFileBytes(text, forFile);
     if (text.Refused) {

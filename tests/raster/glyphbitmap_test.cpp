@@ -87,7 +87,7 @@ TEST(LoadMatrixFromBitmap, BottomStoredRowLandsInLastMatrixRowAndPaddingIsSkippe
     rows[0][9] = {0, 0, 0};
     rows[1][0] = {0, 0, 0};
     DotMatrix m;
-    GlyphSettings s;
+    GlyphSize s;
     ASSERT_TRUE(LoadMatrixFromBitmapBytes(RawBitmap(10, 2, rows), InkTest::AllBytes, m, s));
     EXPECT_EQ(s.Width, 10);
     EXPECT_EQ(s.Height, 2);
@@ -109,7 +109,7 @@ TEST(LoadMatrixFromBitmap, InkTestsDifferOnTintedPixels)
         {{0xFE, 0xFF, 0xFF}, {0xFF, 0xFE, 0xFF}, {0xFF, 0xFF, 0xFF}, {0xFF, 0x00, 0x00}}};
     const QByteArray file = RawBitmap(4, 1, rows);
     DotMatrix m;
-    GlyphSettings s;
+    GlyphSize s;
     ASSERT_TRUE(LoadMatrixFromBitmapBytes(file, InkTest::AllBytes, m, s));
     EXPECT_EQ((std::array{m.At(0, 0), m.At(0, 1), m.At(0, 2), m.At(0, 3)}), (std::array{1, 1, 0, 1}));
     ASSERT_TRUE(LoadMatrixFromBitmapBytes(file, InkTest::BlueByte, m, s));
@@ -123,7 +123,7 @@ TEST(LoadMatrixFromBitmap, RoundTripsThroughAFile)
     QString error;
     ASSERT_TRUE(SaveBitmapFile(Picture(5, 7, {{4, 6, qRgb(0, 0, 0)}, {2, 3, qRgb(128, 128, 128)}}), 5, 7, path, &error));
     DotMatrix m;
-    GlyphSettings s;
+    GlyphSize s;
     ASSERT_TRUE(LoadMatrixFromBitmap(path, InkTest::AllBytes, m, s, &error)) << error.toStdString();
     EXPECT_EQ(s.Width, 5);
     EXPECT_EQ(s.Height, 7);
@@ -136,7 +136,7 @@ TEST(LoadMatrixFromBitmap, ClearsGlyphAreaBeforeFilling)
 {
     DotMatrix m;
     m.FillArea(8, 8, 5); // leftovers of some earlier glyph
-    GlyphSettings s;
+    GlyphSize s;
     ASSERT_TRUE(LoadMatrixFromBitmapBytes(EncodeBitmapFile(Picture(4, 4, {}), 4, 4), InkTest::AllBytes, m, s));
     EXPECT_EQ(m.At(3, 3), CellBlank);
     EXPECT_EQ(m.At(4, 4), 5); // outside the new 4 x 4 area
@@ -177,9 +177,7 @@ TEST(LoadMatrixFromBitmap, RefusesBrokenFilesAndChangesNothing)
     for (const auto &c : cases) {
         DotMatrix m;
         m.Set(0, 0, 9);
-        GlyphSettings s;
-        s.Width = 3;
-        s.Height = 4;
+        GlyphSize s{3, 4};
         QString error;
         EXPECT_FALSE(LoadMatrixFromBitmapBytes(c.bytes, InkTest::AllBytes, m, s, &error)) << c.what;
         EXPECT_FALSE(error.isEmpty()) << c.what;
@@ -192,7 +190,7 @@ TEST(LoadMatrixFromBitmap, RefusesBrokenFilesAndChangesNothing)
 TEST(LoadMatrixFromBitmap, MissingFileReturnsFalseAndZeroSizeIsAnEmptyGlyph)
 {
     DotMatrix m;
-    GlyphSettings s;
+    GlyphSize s{16, 16};
     EXPECT_FALSE(LoadMatrixFromBitmap("/nonexistent/tmp.bmp", InkTest::AllBytes, m, s));
     EXPECT_EQ(s.Width, 16);
     ASSERT_TRUE(LoadMatrixFromBitmapBytes(EncodeBitmapFile(QImage(), 0, 16), InkTest::AllBytes, m, s));

@@ -92,19 +92,23 @@ TEST(RenderGlyph, UnifontCharactersComeOutAsUnifontsOwnBitmapsInEveryScan)
     ASSERT_FALSE(bitmaps.empty()) << "unifont.hex not found at " << testutil::UnifontHex;
 
     Scratch s;
+    GlyphSize size;
     int compared = 0;
     for (const char *ch : sample) {
         const auto it = bitmaps.find(QString::fromUtf8(ch).toUcs4().front());
         if (it == bitmaps.end())
             continue; // a half-width Unifont glyph: not a 16 x 16 sample
         ASSERT_TRUE(RenderGlyph(Gbk(ch), "u", 0, 0, 16, 16, Unifont(), s.output));
-        ASSERT_TRUE(LoadMatrixFromBitmap(s.dir.filePath("u.bmp"), InkTest::BlueByte, s.matrix, s.settings));
+        ASSERT_TRUE(LoadMatrixFromBitmap(s.dir.filePath("u.bmp"), InkTest::BlueByte, s.matrix, size));
         EXPECT_EQ(Rows(s.matrix, 16, 16), it->second) << ch;
         const DotMatrix expected = FromRows(it->second);
-        for (int scan : {ScanHorizontal, ScanVertical, ScanZN})
-            EXPECT_EQ(AllTokens(PackGlyph(s.matrix, 16, 16, scan, 2, false, false, CArray)),
-                      AllTokens(PackGlyph(expected, 16, 16, scan, 2, false, false, CArray)))
+        GlyphSettings packing; // 16 x 16, 8-bit groups
+        packing.OutputFormat = CArray;
+        for (int scan : {ScanHorizontal, ScanVertical, ScanZN}) {
+            packing.ScanMode = scan;
+            EXPECT_EQ(AllTokens(PackGlyph(s.matrix, packing)), AllTokens(PackGlyph(expected, packing)))
                 << ch << " scan " << scan;
+        }
         ++compared;
     }
     EXPECT_GE(compared, 10);
@@ -113,9 +117,10 @@ TEST(RenderGlyph, UnifontCharactersComeOutAsUnifontsOwnBitmapsInEveryScan)
 TEST(RenderGlyph, OffsetsMoveTheCharacterAndCutWhatFallsOutside)
 {
     Scratch s;
+    GlyphSize size;
     auto render = [&](int x, int y) {
         EXPECT_TRUE(RenderGlyph(Gbk("中"), "t", x, y, 16, 16, Unifont(), s.output));
-        EXPECT_TRUE(LoadMatrixFromBitmap(s.dir.filePath("t.bmp"), InkTest::AllBytes, s.matrix, s.settings));
+        EXPECT_TRUE(LoadMatrixFromBitmap(s.dir.filePath("t.bmp"), InkTest::AllBytes, s.matrix, size));
         return Rows(s.matrix, 16, 16);
     };
     const auto home = render(0, 0);
@@ -132,24 +137,26 @@ TEST(RenderGlyph, OffsetsMoveTheCharacterAndCutWhatFallsOutside)
 TEST(RenderGlyph, ZeroOrNegativeSizeGivesAnEmptyGlyph)
 {
     Scratch s;
+    GlyphSize size;
     for (auto [w, h] : {std::pair{0, 16}, {16, 0}, {-5, -5}}) {
         ASSERT_TRUE(RenderGlyph(Gbk("中"), "e", 0, 0, w, h, GlyphFontDesc(), s.output));
-        ASSERT_TRUE(LoadMatrixFromBitmap(s.dir.filePath("e.bmp"), InkTest::AllBytes, s.matrix, s.settings));
-        EXPECT_EQ(s.settings.Width, std::max(0, w));
-        EXPECT_EQ(s.settings.Height, std::max(0, h));
+        ASSERT_TRUE(LoadMatrixFromBitmap(s.dir.filePath("e.bmp"), InkTest::AllBytes, s.matrix, size));
+        EXPECT_EQ(size.Width, std::max(0, w));
+        EXPECT_EQ(size.Height, std::max(0, h));
     }
 }
 
 TEST(RenderGlyph, EmptyTextIsAWhiteBitmapAndLargeGlyphsWork)
 {
     Scratch s;
+    GlyphSize size;
     ASSERT_TRUE(RenderGlyph("", "w", 0, 0, 1024, 1024, GlyphFontDesc(), s.output));
-    ASSERT_TRUE(LoadMatrixFromBitmap(s.dir.filePath("w.bmp"), InkTest::AllBytes, s.matrix, s.settings));
+    ASSERT_TRUE(LoadMatrixFromBitmap(s.dir.filePath("w.bmp"), InkTest::AllBytes, s.matrix, size));
     EXPECT_EQ(InkCount(s.matrix, 1024, 1024), 0);
     GlyphFontDesc big;
     big.PointSize = 96; // 128 pixels
     ASSERT_TRUE(RenderGlyph(Gbk("中"), "b", 0, 0, 128, 128, big, s.output));
-    ASSERT_TRUE(LoadMatrixFromBitmap(s.dir.filePath("b.bmp"), InkTest::AllBytes, s.matrix, s.settings));
+    ASSERT_TRUE(LoadMatrixFromBitmap(s.dir.filePath("b.bmp"), InkTest::AllBytes, s.matrix, size));
     EXPECT_GT(InkCount(s.matrix, 128, 128), 500);
 }
 

@@ -88,15 +88,55 @@ TEST(PictureImport, ReadsGifAndJpegAtTheirPixelSize)
     }
 }
 
-TEST(PictureImport, PictureResolutionScalesToScreenPixels)
+TEST(PictureImport, EveryPixelIsOneDotWhateverResolutionTheFileStates)
 {
+    // A 40 x 20 picture with a one-pixel black border: every border pixel must come out as ink
+    // and nothing inside it, at any resolution the file carries (0: none stated).
+    QImage framed = White(40, 20);
+    for (int x = 0; x < 40; ++x)
+        framed.setPixel(x, 0, 0), framed.setPixel(x, 19, 0);
+    for (int y = 0; y < 20; ++y)
+        framed.setPixel(0, y, 0), framed.setPixel(39, y, 0);
+    for (const char *format : {"bmp", "jpg"}) {
+        for (const int dpi : {72, 96, 300, 0}) {
+            Scratch s;
+            QImage image = framed;
+            image.setDotsPerMeterX(qRound(dpi / 0.0254));
+            image.setDotsPerMeterY(qRound(dpi / 0.0254));
+            const QString path = s.dir.filePath(QStringLiteral("framed.%1").arg(format));
+            ASSERT_TRUE(image.save(path, nullptr, 100));
+            const PictureConversion converted = s.Import(path);
+            const std::string what = std::string(format) + " at " + std::to_string(dpi) + " dpi";
+            ASSERT_EQ(converted.State, PictureConversion::Converted) << what;
+            ASSERT_EQ(std::pair(s.settings.Width, s.settings.Height), std::pair(40, 20)) << what;
+            for (int r = 0; r < 20; ++r)
+                for (int c = 0; c < 40; ++c) {
+                    const bool border = r == 0 || r == 19 || c == 0 || c == 39;
+                    ASSERT_EQ(s.matrix.IsInk(r, c), border) << what << ", row " << r << ", column " << c;
+                }
+        }
+    }
+}
+
+TEST(PictureImport, TopDownBitmapsAreReadTopRowFirst)
+{
+    // A 24-bit BMP whose negative height says its first stored row is the top one: 3 x 2 pixels,
+    // black at the top left, white elsewhere. Rows are padded to 12 bytes.
+    std::string bmp = "BM";
+    const auto u32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+    bmp += u32(54 + 24) + u32(0) + u32(54);
+    bmp += u32(40) + u32(3) + u32(uint32_t(-2)) + std::string("\x01\x00\x18\x00", 4) + u32(0) + u32(24)
+           + u32(2835) + u32(2835) + u32(0) + u32(0);
+    bmp += std::string(3, '\0') + std::string(6, '\xFF') + std::string(3, '\0'); // top row
+    bmp += std::string(9, '\xFF') + std::string(3, '\0');                        // bottom row
     Scratch s;
-    QImage image = White(100, 50);
-    image.setDotsPerMeterX(7559); // 192 dots per inch: half the size on a 96-dpi screen
-    image.setDotsPerMeterY(7559);
-    const PictureConversion converted = s.Import(s.Save(image, "fine.bmp"));
-    ASSERT_EQ(converted.State, PictureConversion::Converted);
-    EXPECT_EQ(std::pair(converted.Width, converted.Height), std::pair(50, 25));
+    ASSERT_TRUE(testutil::WriteFileBytes(s.dir.filePath("topdown.bmp"), bmp));
+    const PictureConversion converted = s.Import(s.dir.filePath("topdown.bmp"));
+    ASSERT_EQ(converted.State, PictureConversion::Converted) << converted.Error.toStdString();
+    EXPECT_EQ(std::pair(s.settings.Width, s.settings.Height), std::pair(3, 2));
+    EXPECT_TRUE(s.matrix.IsInk(0, 0));
+    EXPECT_FALSE(s.matrix.IsInk(1, 0));
+    EXPECT_FALSE(s.matrix.IsInk(0, 1));
 }
 
 TEST(PictureImport, TooLargePicturesAreNotDrawnAndLeaveTheMatrix)

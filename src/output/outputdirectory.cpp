@@ -1,9 +1,10 @@
 #include "outputdirectory.h"
 
+#include "atomicfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 OutputDirectory::OutputDirectory(const QString &path) : m_path(QDir(path).absolutePath())
@@ -30,12 +31,10 @@ void OutputDirectory::Load()
 
 bool OutputDirectory::SaveAll()
 {
-    QSaveFile manifest(FilePath(ManifestName));
-    if (!manifest.open(QIODevice::WriteOnly))
-        return false;
+    QByteArray lines;
     for (const QString &name : m_written)
-        manifest.write(name.toUtf8() + '\n');
-    return manifest.commit();
+        lines += name.toUtf8() + '\n';
+    return WriteFileAtomically(FilePath(ManifestName), lines.constData(), lines.size());
 }
 
 void OutputDirectory::RecordWritten(const QString &fileName)
@@ -62,6 +61,14 @@ void OutputDirectory::RecordWritten(const QStringList &fileNames)
     QFile manifest(FilePath(ManifestName));
     if (manifest.open(QIODevice::WriteOnly | QIODevice::Append))
         manifest.write(lines);
+}
+
+bool OutputDirectory::WriteFile(const QString &fileName, const char *data, qint64 size, QString *error)
+{
+    if (!WriteFileAtomically(FilePath(fileName), data, size, error))
+        return false;
+    RecordWritten(fileName);
+    return true;
 }
 
 bool OutputDirectory::WasWritten(const QString &fileName) const
@@ -124,7 +131,8 @@ bool OutputDirectory::CheckWritable(QString *error) const
     QFileInfo info(m_path);
     if (!info.isDir()) {
         if (error)
-            *error = QStringLiteral("%1 is not a directory").arg(m_path);
+            *error = (info.exists() ? QStringLiteral("%1 is not a directory") : QStringLiteral("%1 does not exist"))
+                         .arg(m_path);
         return false;
     }
     QTemporaryFile probe(FilePath(QStringLiteral(".dotrix-probe-XXXXXX")));

@@ -8,6 +8,7 @@
 
 #include <mutex>
 #include <set>
+#include <string>
 
 class OutputDirectory
 {
@@ -37,6 +38,18 @@ public:
     // Files named in keep are left alone (a run about to rewrite them).
     int DeleteWritten(const QStringList &suffixes, QStringList *failures = nullptr,
                       const std::set<QString> *keep = nullptr);
+
+    // Writes bytes to fileName here atomically (a failed write leaves an earlier file of that
+    // name whole) and records it as the program's own.
+    bool WriteFile(const QString &fileName, const char *data, qint64 size, QString *error = nullptr);
+    bool WriteFile(const QString &fileName, const std::string &bytes, QString *error = nullptr)
+    {
+        return WriteFile(fileName, bytes.data(), qint64(bytes.size()), error);
+    }
+    bool WriteFile(const QString &fileName, const QByteArray &bytes, QString *error = nullptr)
+    {
+        return WriteFile(fileName, bytes.constData(), bytes.size(), error);
+    }
 
     // True when a file can be created in the directory; otherwise error says why.
     bool CheckWritable(QString *error = nullptr) const;

@@ -1,0 +1,44 @@
+#pragma once
+// ClientPanes: the main window's client area: the zoomed glyph view (scrolling when the grid is
+// larger than its pane) over the source-text preview on the left, the character list on the
+// right, and the split bars between them, which the keyboard can move too.
+
+#include "raster/dotmatrix.h"
+#include "raster/glyphsettings.h"
+
+#include <QSplitter>
+
+class CDotrixView;
+class CFontSel;
+class CFontView;
+
+class ClientPanes : public QSplitter
+{
+    Q_OBJECT
+public:
+    ClientPanes(GlyphSettings &settings, const DotMatrix &matrix, QWidget *parent = nullptr);
+
+    CDotrixView *GlyphView() const { return m_glyphView; }
+    CFontView *Preview() const { return m_preview; }
+    CFontSel *CharacterList() const { return m_characterList; }
+
+    // Moves the focus to the next pane (step 1) or the previous one (-1), round the three.
+    void FocusNextPane(int step);
+    // The arrow keys move the split bar beside the pane that has the focus, ten pixels a press,
+    // until Enter or Esc.
+    void TrackSplitBar();
+
+signals:
+    // Enter or Esc ended the split bar's tracking.
+    void TrackingFinished();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QSplitter *m_left;
+    CDotrixView *m_glyphView;
+    CFontView *m_preview;
+    CFontSel *m_characterList;
+    QSplitter *m_tracking = nullptr;
+};

@@ -1,0 +1,58 @@
+#include "clisupport.h"
+
+#include "charset/cp936.h"
+
+#include <QDir>
+
+int Fail(std::ostream &err, const std::string &message, int code)
+{
+    err << "dotrix-cli: " << message << '\n';
+    return code;
+}
+
+int Fail(std::ostream &err, const char *message, int code)
+{
+    return Fail(err, std::string(message), code);
+}
+
+int Fail(std::ostream &err, const QString &message, int code)
+{
+    return Fail(err, message.toStdString(), code);
+}
+
+QString WorkDirOf(const CliOptions &options)
+{
+    return options.WorkDir.isEmpty() ? QDir::currentPath() : options.WorkDir;
+}
+
+std::unique_ptr<OutputDirectory> OpenWorkDir(const CliOptions &options, std::ostream &err)
+{
+    auto output = std::make_unique<OutputDirectory>(WorkDirOf(options));
+    QString error;
+    if (!output->CheckWritable(&error)) {
+        Fail(err, error);
+        return nullptr;
+    }
+    return output;
+}
+
+std::string TextInCp936(std::string_view utf8, std::ostream &err)
+{
+    std::vector<std::string> skipped;
+    std::string text = Utf8ToCp936(utf8, &skipped);
+    for (const std::string &ch : skipped)
+        err << "dotrix-cli: '" << ch << "' has no code in code page 936; skipped\n";
+    return text;
+}
+
+void PrintDots(std::ostream &out, const DotMatrix &matrix, int width, int height)
+{
+    std::string line;
+    for (int r = 0; r < height; ++r) {
+        line.assign(size_t(std::max(0, width)), '.');
+        for (int c = 0; c < width; ++c)
+            if (matrix.IsInk(r, c))
+                line[size_t(c)] = '#';
+        out << line << '\n';
+    }
+}

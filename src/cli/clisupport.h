@@ -1,0 +1,31 @@
+#pragma once
+// What dotrix-cli's commands share: exit codes, error lines, the work directory, TEXT in code page
+// 936, the glyph as dots.
+
+#include "cliargs.h"
+#include "output/outputdirectory.h"
+#include "raster/dotmatrix.h"
+
+#include <QString>
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+enum ExitCode { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
+
+// Prints "dotrix-cli: message" on err; returns code.
+int Fail(std::ostream &err, const std::string &message, int code = ExitFailure);
+int Fail(std::ostream &err, const char *message, int code = ExitFailure);
+int Fail(std::ostream &err, const QString &message, int code = ExitFailure);
+
+// The output directory: --workdir, or the current directory.
+QString WorkDirOf(const CliOptions &options);
+// The output directory when files can be written there; otherwise nullptr after saying why.
+std::unique_ptr<OutputDirectory> OpenWorkDir(const CliOptions &options, std::ostream &err);
+
+// Text (UTF-8) in code page 936; each character without a code there is named on err and skipped.
+std::string TextInCp936(std::string_view utf8, std::ostream &err);
+
+// The glyph as rows of '#' (ink) and '.' (clear).
+void PrintDots(std::ostream &out, const DotMatrix &matrix, int width, int height);

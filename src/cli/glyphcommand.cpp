@@ -1,0 +1,75 @@
+#include "glyphcommand.h"
+
+#include "charset/cp936.h"
+#include "clisupport.h"
+#include "encode/glyphtext.h"
+#include "encode/singleglyph.h"
+#include "raster/boxrender.h"
+
+#include <QFontDatabase>
+
+namespace {
+
+int PrintPreview(const std::string &text, GlyphSettings &settings, OutputDirectory &output, bool dots,
+                 std::ostream &out, std::ostream &err)
+{
+    DotMatrix matrix;
+    const BoxRenderResult rendered = RenderBoxText(text, settings, matrix, output);
+    if (rendered.RenderFailed || !rendered.Loaded)
+        return Fail(err, rendered.Error);
+    if (dots)
+        PrintDots(out, matrix, settings.Width, settings.Height);
+    PreviewSink preview;
+    if (WritePreviewText(preview, settings, matrix) == GlyphTextResult::Refused)
+        return Fail(err, GroupTooLongMessage);
+    for (const std::string &line : preview.Lines())
+        out << Cp936ToUtf8(line) << '\n';
+    return ExitOk;
+}
+
+int WriteGlyph(const std::string &text, GlyphSettings &settings, OutputDirectory &output, bool dots,
+               std::ostream &out, std::ostream &err)
+{
+    DotMatrix matrix;
+    const SingleGlyphResult result = CreateSingleGlyph(text, settings, matrix, output);
+    switch (result.State) {
+    case SingleGlyphResult::Written:
+        if (dots)
+            PrintDots(out, matrix, settings.Width, settings.Height);
+        out << result.FilePath.toStdString() << '\n';
+        return ExitOk;
+    case SingleGlyphResult::EmptyText:
+        return Fail(err, "TEXT holds no character to draw", ExitUsage);
+    case SingleGlyphResult::Refused:
+        return Fail(err, GroupTooLongMessage);
+    case SingleGlyphResult::RenderFailed:
+    case SingleGlyphResult::LoadFailed:
+    case SingleGlyphResult::WriteFailed:
+        break;
+    }
+    return Fail(err, result.Error);
+}
+
+} // namespace
+
+int RunGlyphCommand(const CliOptions &options, std::ostream &out, std::ostream &err)
+{
+    // A line break that ends TEXT (a shell's here-string, a pasted line) is no character to draw.
+    std::string_view typed = options.Text;
+    while (!typed.empty() && (typed.back() == '\n' || typed.back() == '\r'))
+        typed.remove_suffix(1);
+    const std::string text = TextInCp936(typed, err);
+    if (text.empty())
+        return Fail(err, "TEXT holds no character to draw", ExitUsage);
+    GlyphSettings settings = options.Settings;
+    const QString resolvedFace = settings.GlyphFont.ResolvedFace();
+    if (!QFontDatabase::hasFamily(resolvedFace))
+        err << "dotrix-cli: font '" << resolvedFace.toStdString()
+            << "' is not installed; the nearest installed font is used\n";
+    const std::unique_ptr<OutputDirectory> output = OpenWorkDir(options, err);
+    if (!output)
+        return ExitFailure;
+    if (options.Preview)
+        return PrintPreview(text, settings, *output, options.Dots, out, err);
+    return WriteGlyph(text, settings, *output, options.Dots, out, err);
+}

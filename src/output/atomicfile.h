@@ -1,0 +1,50 @@
+#pragma once
+// AtomicFile: a file that is replaced whole or not at all. Bytes go to a temporary file beside
+// the target; Commit() renames it over the target. Until then an earlier file at the target is
+// left as it was, and a temporary that is never committed is removed.
+
+#include <QFile>
+#include <QString>
+
+#include <string>
+
+class AtomicFile
+{
+public:
+    explicit AtomicFile(const QString &path);
+    ~AtomicFile(); // removes the temporary file unless it was committed
+    AtomicFile(const AtomicFile &) = delete;
+    AtomicFile &operator=(const AtomicFile &) = delete;
+
+    // Creates the temporary file, replacing one an earlier failed write left behind.
+    bool Open();
+    // Appends bytes to the temporary file. After one failure every later call fails too.
+    bool Write(const char *data, qint64 size);
+    bool Write(const std::string &bytes) { return Write(bytes.data(), qint64(bytes.size())); }
+    bool Write(const QByteArray &bytes) { return Write(bytes.constData(), bytes.size()); }
+    // Renames the temporary file over the target. False (and the target untouched) after any
+    // failure. It does not flush to the disk, which would cost a batch of thousands of small
+    // files seconds.
+    bool Commit();
+
+    const QString &Path() const { return m_path; }
+    qint64 Size() const { return m_written; }
+    // What failed and where, as "cannot write /work/All.c: No space left on device"; empty
+    // while nothing has.
+    const QString &Error() const { return m_error; }
+
+private:
+    bool Fail(const char *verb, const QString &reason);
+
+    QString m_path;
+    QFile m_file;
+    qint64 m_written = 0;
+    QString m_error;
+    bool m_committed = false;
+};
+
+// Writes size bytes to path through an AtomicFile; error (when given) receives its text.
+bool WriteFileAtomically(const QString &path, const char *data, qint64 size, QString *error = nullptr);
+
+// Copies the file at from over to, replacing it whole or not at all.
+bool CopyFileReplacing(const QString &from, const QString &to, QString *error = nullptr);
