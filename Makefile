@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test test-asan test-tsan bench package check-package clean
+.PHONY: deps build run test soak test-asan test-tsan bench package check-package clean
 
 deps:
 	./scripts/install-deps.sh
@@ -25,6 +25,14 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The window driven at random (every command, control and dialog, under missing ports and
+# folders); `make test` runs it for a minute, this for SECONDS.
+SECONDS ?= 600
+soak: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j$(JOBS) --target dotrix-soak
+	QT_QPA_PLATFORM=offscreen $(BUILD)/tests/dotrix-soak --seconds $(SECONDS)
 
 # The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer: any report fails it.
 test-asan: deps

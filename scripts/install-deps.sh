@@ -10,6 +10,8 @@ packages=(
   clang libclang-rt-14-dev
   # Qt 6: core, gui, widgets, serial port, SVG (the program's pictures)
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6 qt6-svg-dev libx11-dev
+  # Qt's own texts (file, font and print dialogs, message box buttons) in Chinese
+  qt6-translations-l10n
   # Simplified/Traditional conversion
   libopencc-dev opencc
   # fonts: the default Song/Ming face and the exact 16-pixel test font
@@ -23,6 +25,8 @@ packages=(
   libfreetype-dev xfonts-utils otf2bdf gcc-arm-none-eabi
   # running the window without a display, serial peers for delivery tests
   xvfb xauth socat lrzsz
+  # the soak test shows where the window's thread stood when its event loop stalled
+  gdb
   # Qt's platform plugins need these at run time
   libxkbcommon-x11-0 libxcb-cursor0 libgl1 libegl1
 )

@@ -6,14 +6,42 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QScreen>
+
+void SetApplicationIdentity()
+{
+    // No display name: Qt would append it to every caption ("字模格式 — Dotrix").
+    QCoreApplication::setApplicationName(ApplicationTitle);
+    QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DOTRIX_VERSION));
+}
+
+bool InstallTranslations()
+{
+    // The program speaks Chinese whatever the system's language, and so do Qt's own dialogs and
+    // texts (file and font dialogs, message box buttons, decoder and port errors).
+    static QTranslator *translator = nullptr;
+    if (translator)
+        return true;
+    auto *candidate = new QTranslator(QCoreApplication::instance());
+    if (!candidate->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete candidate;
+        return false;
+    }
+    QCoreApplication::installTranslator(candidate);
+    translator = candidate;
+    return true;
+}
 
 CDotrixApp::CDotrixApp(int &argc, char **argv) : QApplication(argc, argv)
 {
-    setApplicationName(ApplicationTitle);
-    setApplicationDisplayName(ApplicationTitle);
-    setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-    setApplicationVersion(QStringLiteral(DOTRIX_VERSION));
+    SetApplicationIdentity();
+    if (!InstallTranslations())
+        qWarning("Qt's Chinese translations (qt6-translations-l10n) are not installed: Qt's dialogs stay in English");
     // Ties the window to its desktop entry, so the desktop shows the entry's name and icon.
     setDesktopFileName(QStringLiteral(DOTRIX_APP_ID));
 }

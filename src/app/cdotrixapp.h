@@ -7,6 +7,11 @@
 
 class CMainFrame;
 
+// The application's name, organisation (the profile's key) and version.
+void SetApplicationIdentity();
+// Loads Qt's Chinese translations for the whole program; false when they are not installed.
+bool InstallTranslations();
+
 class CDotrixApp : public QApplication
 {
     Q_OBJECT

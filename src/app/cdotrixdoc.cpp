@@ -1,16 +1,15 @@
 #include "cdotrixdoc.h"
 
+#include "failuretexts.h"
 #include "filechooser.h"
 #include "messages.h"
+#include "progressbox.h"
 
 #include "delivery/serialsend.h"
 #include "encode/batchrun.h"
+#include "trellon.h"
 
-#include <QEventLoop>
 #include <QFile>
-#include <QProgressDialog>
-#include <QThread>
-#include <QTimer>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -70,38 +69,41 @@ QString CDotrixDoc::FontDataPath()
     return path;
 }
 
+SerialSendResult CDotrixDoc::SendWithProgress(const QString &path, SerialSendControl &control)
+{
+    SerialSendResult result;
+    RunWithProgressBox(m_window, {QStringLiteral("正在通过串口发送 font.dat …"), QStringLiteral("serialProgressDialog"),
+                                 [&] { result = SendFileSerial(path, &control); },
+                                 [&] {
+                                     const long long total = control.Total;
+                                     return total > 0 ? int(control.Sent * 100 / total) : 0;
+                                 },
+                                 [&] { control.Cancel = true; }});
+    return result;
+}
+
 void CDotrixDoc::OnSendSerial()
 {
     const QString path = FontDataPath();
     if (path.isEmpty())
         return;
-    // The transfer runs beside the window, which shows how far it has got and can stop it.
     SerialSendControl control;
-    SerialSendResult result;
-    QProgressDialog progress(QStringLiteral("正在通过串口发送 font.dat …"), QStringLiteral("取消"), 0, 100, m_window);
-    progress.setWindowTitle(QStringLiteral("Dotrix"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    QThread *sender = QThread::create([&] { result = SendFileSerial(path, &control); });
-    QEventLoop wait;
-    connect(sender, &QThread::finished, &wait, &QEventLoop::quit);
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &progress, [&] {
-        const long long total = control.Total;
-        progress.setValue(total > 0 ? int(control.Sent * 100 / total) : 0);
-    });
-    connect(&progress, &QProgressDialog::canceled, &progress, [&] { control.Cancel = true; });
-    sender->start();
-    poll.start(100);
-    wait.exec();
-    sender->wait();
-    delete sender;
-    progress.reset();
-    if (!result.Ok) {
-        ShowMessage(m_window, QStringLiteral("font.dat 没有发送成功：\n") + result.Error);
+    const SerialSendResult result = SendWithProgress(path, control);
+    if (result.Ok) {
+        emit StatusMessage(QStringLiteral("font.dat 已通过串口发送"));
         return;
     }
-    emit StatusMessage(QStringLiteral("font.dat 已通过串口发送"));
+    if (result.Code == TRELLON_ERR_CANCELLED && control.Cancel) {
+        // The user's own choice needs no message.
+        emit StatusMessage(QStringLiteral("串口发送已取消"));
+        return;
+    }
+    QString text = QStringLiteral("font.dat 没有发送成功：\n") + SerialFailureReason(result.Code);
+    if (!result.Port.isEmpty())
+        text += QStringLiteral("\n串口：") + result.Port;
+    if (control.Total > 0)
+        text += QStringLiteral("\n已发送 %1 / %2 字节").arg(control.Sent.load()).arg(control.Total.load());
+    ShowMessage(m_window, text);
 }
 
 void CDotrixDoc::CopyFontDataToDrives(DriveKind kind)

@@ -3,6 +3,7 @@
 // save writes an empty file, and nobody is ever asked to save. It also delivers font.dat.
 
 #include "delivery/drivecopy.h"
+#include "delivery/serialsend.h"
 #include "output/outputdirectory.h"
 
 #include <QObject>
@@ -37,6 +38,9 @@ signals:
 private:
     void RememberRecentFile(const QString &path);
     void CopyFontDataToDrives(DriveKind kind);
+    // Sends the file while a progress box (with Cancel) shows how far it has got; the box is
+    // gone for good when this returns.
+    SerialSendResult SendWithProgress(const QString &path, SerialSendControl &control);
     // font.dat in the output directory, or empty after telling the user it is missing.
     QString FontDataPath();
 

@@ -44,12 +44,17 @@ void CDotrixView::Print()
     Draw(painter, field);
 }
 
+QSize CDotrixView::Extent(int width, int height, int zoom)
+{
+    zoom = std::max(1, zoom);
+    width = std::clamp(width, 0, DotMatrix::Size);
+    height = std::clamp(height, 0, DotMatrix::Size);
+    return QSize(GridLeft + width * zoom + GridLeft, GridTop + height * zoom + GridTop);
+}
+
 void CDotrixView::UpdateExtent()
 {
-    const int zoom = std::max(1, m_settings.Zoom);
-    const int width = std::clamp(m_settings.Width, 0, DotMatrix::Size);
-    const int height = std::clamp(m_settings.Height, 0, DotMatrix::Size);
-    const QSize extent(GridLeft + width * zoom + GridLeft, GridTop + height * zoom + GridTop);
+    const QSize extent = Extent(m_settings.Width, m_settings.Height, m_settings.Zoom);
     if (minimumSize() != extent)
         setMinimumSize(extent);
 }

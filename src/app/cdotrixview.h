@@ -24,6 +24,9 @@ public:
     // Start-up and every new or opened document: the glyph geometry returns to 16 x 16 at (0, 0).
     void OnInitialUpdate();
 
+    // The room a glyph of width x height dots at the zoom takes, with the margins round its grid.
+    static QSize Extent(int width, int height, int zoom);
+
     // Sizes the view to hold the whole grid, so that the pane scrolls to glyphs larger than
     // it; call after the size or zoom changes.
     void UpdateExtent();

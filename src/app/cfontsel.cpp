@@ -82,6 +82,8 @@ CFontSel::CFontSel(QWidget *parent) : QWidget(parent)
     m_listEdit->setFont(listFont);
     m_listEdit->setPlaceholderText(QStringLiteral("在此输入或粘贴要生成字模的字符，或从“文件”菜单导入字符集"));
     m_listEdit->installEventFilter(this); // Enter is not a line break in the list
+    // The pane takes keys in its list: F6 or a click on the pane lands there.
+    setFocusProxy(m_listEdit);
     layout->addWidget(m_listEdit, 1);
 
     auto *tools = new QHBoxLayout;

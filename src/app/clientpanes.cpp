@@ -8,6 +8,13 @@
 #include <QKeyEvent>
 #include <QScrollArea>
 
+namespace {
+// The preview row's height where the screen has room for it and the glyph view, and the least it
+// keeps on a small screen.
+constexpr int PreviewRowHeight = 320;
+constexpr int MinPreviewRowHeight = 120;
+} // namespace
+
 ClientPanes::ClientPanes(GlyphSettings &settings, const DotMatrix &matrix, QWidget *parent)
     : QSplitter(Qt::Horizontal, parent)
 {
@@ -30,8 +37,24 @@ ClientPanes::ClientPanes(GlyphSettings &settings, const DotMatrix &matrix, QWidg
     m_left->setStretchFactor(1, 0);
     setStretchFactor(0, 1);
     setStretchFactor(1, 0);
-    m_left->setSizes({10000, 320});
+    m_left->setSizes({10000, PreviewRowHeight});
     setSizes({10000, 420});
+    // On a small screen the preview row gives up height so that the default glyph fits; once the
+    // user moves the split bar, the rows are theirs.
+    m_left->installEventFilter(this);
+    connect(m_left, &QSplitter::splitterMoved, this, [this] { m_previewRowSetByUser = true; });
+}
+
+void ClientPanes::FitPreviewRow()
+{
+    const int total = m_left->height() - m_left->handleWidth();
+    if (m_previewRowSetByUser || total <= 0)
+        return;
+    // The default glyph: 16 x 16 dots at zoom 20.
+    const int glyphNeeds = CDotrixView::Extent(16, 16, 20).height();
+    const int preview = std::min(total, std::max(MinPreviewRowHeight, std::min(PreviewRowHeight, total - glyphNeeds)));
+    if (m_left->sizes() != QList<int>{total - preview, preview})
+        m_left->setSizes({total - preview, preview});
 }
 
 void ClientPanes::FocusNextPane(int step)
@@ -54,6 +77,8 @@ void ClientPanes::TrackSplitBar()
 
 bool ClientPanes::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_left && event->type() == QEvent::Resize)
+        FitPreviewRow();
     if (!m_tracking || event->type() != QEvent::KeyPress)
         return QSplitter::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
@@ -68,6 +93,7 @@ bool ClientPanes::eventFilter(QObject *watched, QEvent *event)
         sizes[0] = std::max(0, sizes[0] + move);
         sizes[1] = std::max(0, sizes[1] - move);
         m_tracking->setSizes(sizes);
+        m_previewRowSetByUser = m_previewRowSetByUser || m_tracking == m_left;
         return true;
     }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape) {

@@ -36,9 +36,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Sizes the preview row: 320 pixels where the glyph view keeps room for the default glyph,
+    // less on a small screen.
+    void FitPreviewRow();
+
     QSplitter *m_left;
     CDotrixView *m_glyphView;
     CFontView *m_preview;
     CFontSel *m_characterList;
     QSplitter *m_tracking = nullptr;
+    bool m_previewRowSetByUser = false;
 };

@@ -13,11 +13,13 @@
 #include "cindexdlg.h"
 #include "commandactions.h"
 #include "cprogressdlg.h"
+#include "failuretexts.h"
 #include "filechooser.h"
 #include "fontexporter.h"
 #include "lockkeys.h"
 #include "messages.h"
 #include "openineditor.h"
+#include "progressbox.h"
 #include "userguide.h"
 
 #include "charset/charsetfile.h"
@@ -35,12 +37,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <atomic>
 
 namespace {
 const QString IdleText = QStringLiteral("就绪");
@@ -62,7 +68,7 @@ CMainFrame::CMainFrame(const QString &programDir, QWidget *parent)
     CreateControlBar();
     CreateCharBox(toolBar);
     CreateClient();
-    m_fontExport = new FontExporter(m_settings, m_pDotrixView, this);
+    m_fontExport = new FontExporter(m_settings, m_pDotrixView, *m_batch, this);
     ConnectCommands();
     InitialUpdateViews();
 }
@@ -81,11 +87,6 @@ QAction *CMainFrame::Action(int commandId) const
 bool CMainFrame::BatchRunning() const
 {
     return m_batch->Running();
-}
-
-FontExportRequest &CMainFrame::ExportChoice()
-{
-    return m_fontExport->Choice();
 }
 
 void CMainFrame::ConnectCommands()
@@ -125,6 +126,8 @@ void CMainFrame::ConnectCommands()
         {CmdFileOpen, [this] { m_pDoc->OnFileOpen(); }},
         {CmdFileSave, [this] { m_pDoc->OnFileSave(); }},
     };
+    // Every command starts by taking back the note of the last one's written file.
+    connect(m_commands, &CommandActions::CommandStarted, this, &CMainFrame::ClearResultNote);
     for (const auto &[id, call] : calls)
         connect(Action(id), &QAction::triggered, this, call);
 
@@ -138,13 +141,19 @@ void CMainFrame::ConnectCommands()
     connect(m_wndDlgBar, &CControlBar::SettingsChanged, this, &CMainFrame::RepaintViews);
     connect(m_wndDlgBar, &CControlBar::ShiftRequested, this, &CMainFrame::OnShift);
     connect(m_batch.get(), &BatchRunner::Finished, this, &CMainFrame::OnBatchFinished);
-    connect(m_batch.get(), &BatchRunner::ExportFinished, this, &CMainFrame::OnExportFinished);
+    connect(m_batch.get(), &BatchRunner::ExportFinished, this, [this](const FontExportResult &result) {
+        emit ExportFinished(result);
+        if (EndRun())
+            m_fontExport->Report(result);
+    });
 }
 
 void CMainFrame::CreateCharBox(QToolBar *toolBar)
 {
     m_wndCharBox = new QLineEdit;
     m_wndCharBox->setObjectName(QStringLiteral("charBox"));
+    // While a batch runs the box is read-only, yet Qt lets an input method's text into it.
+    m_wndCharBox->installEventFilter(this);
     m_wndCharBox->setProperty("controlId", CharBoxControlId);
     // The box shows its text in the glyph font's face at a size that reads well.
     QFont font(m_settings.GlyphFont.ResolvedFace());
@@ -163,6 +172,10 @@ void CMainFrame::CreateStatusBar()
     bar->setObjectName(QStringLiteral("statusBar"));
     m_messagePane = new QLabel(IdleText);
     m_messagePane->setObjectName(QStringLiteral("messagePane"));
+    // A long path is cut at the pane's edge (its tooltip holds all of it) instead of widening
+    // the window, and can be selected and copied.
+    m_messagePane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_messagePane->setTextInteractionFlags(Qt::TextSelectableByMouse);
     bar->addWidget(m_messagePane, 1);
     AddLockKeyPanes(bar);
     connect(Action(CmdViewStatusBar), &QAction::toggled, bar, &QStatusBar::setVisible);
@@ -217,9 +230,29 @@ std::string CMainFrame::CharBoxText(int *skipped) const
 
 void CMainFrame::OpenResult(const QString &path)
 {
-    // Where no editor can be started the user still learns where the file is.
-    if (!OpenInEditor(path))
-        statusBar()->showMessage(QStringLiteral("已写入 %1").arg(path), 10000);
+    if (OpenInEditor(path))
+        return;
+    // Where no editor can be started the user still learns where the file is: it stays in the
+    // status bar (not as a passing message that a hovered button wipes) until the next command.
+    const QFileInfo file(path);
+    m_messagePane->setText(QStringLiteral("没有能打开 %1 的文本编辑器。它已写入文件夹 %2")
+                               .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath())));
+    m_messagePane->setToolTip(QDir::toNativeSeparators(file.absoluteFilePath()));
+}
+
+void CMainFrame::ClearResultNote()
+{
+    m_messagePane->setText(IdleText);
+    m_messagePane->setToolTip(QString());
+}
+
+bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    // Text typed through an input method would draw the character into the output directory
+    // that the running batch owns (and wait there for it).
+    if (watched == m_wndCharBox && event->type() == QEvent::InputMethod && m_wndCharBox->isReadOnly())
+        return true;
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::OnCharTextChanged()
@@ -231,27 +264,25 @@ void CMainFrame::OnCharTextChanged()
     const BoxRenderResult result = RenderBoxText(text, m_settings, m_matrix, *m_output, [this](const std::string &ch) {
         m_pFontSel->AddTypedCharacter(ch);
     });
-    if (result.RenderFailed)
-        ShowMessage(this, QStringLiteral("error!\n\n") + result.Error);
-    if (!result.Loaded)
-        return;
-    if (!result.RenderFailed && !result.Character.empty())
-        m_fontExport->ShadeGlyph(result.Character);
-    else
-        m_fontExport->RefreshShades();
-    RepaintViews();
+    ShowBoxGlyph(result);
 }
 
 void CMainFrame::OnShift(int dx, int dy)
 {
     const BoxRenderResult result = ShiftAndRender(dx, dy, CharBoxText(), m_settings, m_matrix, *m_output);
+    if (ShowBoxGlyph(result))
+        m_wndDlgBar->ShowShiftedOffset(dx, dy);
+}
+
+bool CMainFrame::ShowBoxGlyph(const BoxRenderResult &result)
+{
     if (result.RenderFailed)
         ShowMessage(this, QStringLiteral("error!\n\n") + result.Error);
     if (!result.Loaded)
-        return;
-    m_fontExport->ShadeGlyph(result.RenderFailed ? std::string() : result.Character);
+        return false;
+    m_fontExport->GlyphDrawn(result);
     RepaintViews();
-    m_wndDlgBar->ShowShiftedOffset(dx, dy);
+    return true;
 }
 
 void CMainFrame::OnChooseFont()
@@ -277,8 +308,14 @@ void CMainFrame::OnChooseFont()
 void CMainFrame::OnVisitWebSite()
 {
     const QString guide = FindUserGuide();
-    if (guide.isEmpty() || !OpenDocument(guide))
-        ShowMessage(this, QStringLiteral("找不到用户指南 user-guide.html。"));
+    if (guide.isEmpty()) {
+        ShowMessage(this, QStringLiteral("找不到用户指南 user-guide.html。\n找过这些地方：\n")
+                              + UserGuidePlaces().join(QLatin1Char('\n')));
+        return;
+    }
+    // The guide is there; what is missing is a program to show it.
+    if (!OpenDocument(guide))
+        ShowMessage(this, QStringLiteral("没有能打开用户指南的浏览器。\n请用浏览器打开：\n%1").arg(guide));
 }
 
 void CMainFrame::OnGlyphFormat()
@@ -296,6 +333,11 @@ void CMainFrame::OnAppAbout()
 
 void CMainFrame::OnCreateSingleGlyph()
 {
+    // The command clears the glyph files of earlier runs first; after a whole character set
+    // they are tens of thousands, deleted beside the window.
+    if (m_output->WrittenFiles().size() > 2000)
+        RunWithProgressBox(this, {QStringLiteral("正在删除上次生成的字模文件 …"), QStringLiteral("deleteProgressDialog"),
+                                  [this] { DeleteGlyphFiles(*m_output); }, {}, {}});
     const SingleGlyphResult result = CreateSingleGlyph(CharBoxText(), m_settings, m_matrix, *m_output);
     switch (result.State) {
     case SingleGlyphResult::EmptyText:
@@ -335,12 +377,12 @@ void CMainFrame::ImportPicture(const QString &path)
 {
     const PictureConversion imported = ImportPictureGlyph(path, m_settings, m_matrix, *m_output);
     if (imported.State == PictureConversion::Failed) {
-        ShowMessage(this, QStringLiteral("图片没有导入：\n") + imported.Error);
+        ShowMessage(this, QStringLiteral("图片没有导入：\n") + PictureFailureText(path, imported, m_output->Path()));
         return;
     }
     // The picture's size goes into the custom size edits, whose handlers refuse more than 1024.
     m_wndDlgBar->TypeCustomSize(imported.Width, imported.Height);
-    m_fontExport->ShadeGlyph({});
+    m_fontExport->GlyphDrawn({});
     RepaintViews();
 }
 
@@ -382,7 +424,24 @@ void CMainFrame::OnExportAllGlyphFiles()
         ChooseFile(this, {FileRequest::Directory, QStringLiteral("Select a directory"), m_output->Path(), {}, {}});
     if (folder.isEmpty())
         return;
-    const ExportResult exported = ExportGlyphFiles(m_output->Path(), folder);
+    // A whole character set is tens of thousands of files: they are copied beside the window,
+    // which shows how far it has got and can stop it.
+    ExportResult exported;
+    std::atomic<int> percent{0};
+    std::atomic<bool> stop{false};
+    RunWithProgressBox(this, {QStringLiteral("正在导出字模文件 …"), QStringLiteral("exportProgressDialog"),
+                              [&] {
+                                  exported = ExportGlyphFiles(m_output->Path(), folder, [&](int tried, int total) {
+                                      percent = int(tried * 100LL / total);
+                                      return !stop;
+                                  });
+                              },
+                              [&] { return int(percent); },
+                              [&] { stop = true; }});
+    if (exported.Stopped) {
+        statusBar()->showMessage(QStringLiteral("导出已停止：已导出 %1 个文件到 %2").arg(exported.Copied).arg(folder), 10000);
+        return;
+    }
     if (!exported.Failures.isEmpty()) {
         ShowMessage(this, QStringLiteral("有 %1 个文件没有导出：\n").arg(exported.Failures.size())
                               + QStringList(exported.Failures.mid(0, 10)).join(QLatin1Char('\n')));
@@ -443,21 +502,11 @@ void CMainFrame::StartBatch(int mode)
         m_savedOutputFormat = m_settings.OutputFormat;
         m_settings.OutputFormat = Typical;
     }
-    SetBusy(true);
-    m_batch->Start(list, mode, m_settings, m_matrix, [this](uint16_t &start) { return AskIndex(start); });
+    m_batch->Start(list, mode, m_settings, m_matrix, [this](uint16_t &start) { return CIndexDlg::Ask(this, start); });
     ShowProgress(int(CountChars(list)));
     if (mode != BatchAllOnly)
         m_settings.OutputFormat = m_savedOutputFormat;
     RepaintViews();
-}
-
-bool CMainFrame::AskIndex(uint16_t &start)
-{
-    CIndexDlg dialog(this);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    start = uint16_t(dialog.m_nIndex);
-    return true;
 }
 
 void CMainFrame::OnBatchFinished(const BatchResult &result, const DotMatrix &lastGlyph, int width, int height)
@@ -468,48 +517,34 @@ void CMainFrame::OnBatchFinished(const BatchResult &result, const DotMatrix &las
     m_matrix = lastGlyph;
     m_settings.Width = width;
     m_settings.Height = height;
-    m_fontExport->ShadeGlyph({});
-    SetBusy(false);
-    RepaintViews();
+    m_fontExport->GlyphDrawn({});
     emit BatchFinished(result);
-    if (!CloseIfAsked())
+    if (EndRun())
         ReportBatch(result, mode);
 }
 
 void CMainFrame::OnExportFont()
 {
-    if (m_batch->Running())
-        return;
     m_pFontSel->PullFields();
-    FontExporter::Job job;
-    if (!m_fontExport->Prepare(m_pFontSel->ListText, m_output->Path(), job))
-        return;
-    SetBusy(true);
-    const int total = int(job.Characters.size());
-    m_batch->StartExport(std::move(job.Characters), m_settings, job.Request);
-    ShowProgress(total);
-}
-
-void CMainFrame::OnExportFinished(const FontExportResult &result)
-{
-    SetBusy(false);
-    emit ExportFinished(result);
-    if (!CloseIfAsked())
-        m_fontExport->Report(result);
+    const int total = m_fontExport->Start(m_pFontSel->ListText, m_output->Path());
+    if (total >= 0)
+        ShowProgress(total);
 }
 
 void CMainFrame::ShowProgress(int total)
 {
-    CProgressDlg progress(m_batch->Control(), total, this);
-    progress.exec();
+    SetBusy(true);
+    CProgressDlg(m_batch->Control(), total, this).exec();
 }
 
-bool CMainFrame::CloseIfAsked()
+bool CMainFrame::EndRun()
 {
+    SetBusy(false);
+    RepaintViews();
     if (!m_closeAfterBatch)
-        return false;
+        return true;
     close();
-    return true;
+    return false;
 }
 
 void CMainFrame::ReportBatch(const BatchResult &result, int mode)

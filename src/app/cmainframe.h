@@ -16,6 +16,7 @@
 #include <string>
 
 class BatchRunner;
+struct BoxRenderResult;
 class CControlBar;
 class CDotrixDoc;
 class CDotrixView;
@@ -61,8 +62,8 @@ public:
     void ImportPicture(const QString &path);
     // True while a batch worker runs (and until its results are taken back).
     bool BatchRunning() const;
-    // The export choices (format, bit depth, name, file) the export dialog shows next.
-    FontExportRequest &ExportChoice();
+    // The font export's dialog, shades and choices.
+    FontExporter &FontExport() const { return *m_fontExport; }
 
 signals:
     // A batch run has ended and its results are back in the window's state.
@@ -71,6 +72,7 @@ signals:
     void ExportFinished(const FontExportResult &result);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -83,12 +85,16 @@ private:
     // The character box's text in code page 936; characters without a code are counted in
     // skipped.
     std::string CharBoxText(int *skipped = nullptr) const;
-    // Opens a written text file in the editor, or says where it is.
+    // Opens a written text file in the editor, or says where it is until the next command.
     void OpenResult(const QString &path);
+    void ClearResultNote();
 
     // Command and control handlers.
     void OnCharTextChanged();
     void OnShift(int dx, int dy);
+    // The glyph the box drew: a failure said, the dots (or the export's shades) shown. False when
+    // no glyph was loaded.
+    bool ShowBoxGlyph(const BoxRenderResult &result);
     void OnChooseFont();
     void OnVisitWebSite();
     void OnGlyphFormat();
@@ -103,17 +109,16 @@ private:
 
     // The batch commands: start a run, show its progress, take its result back.
     void StartBatch(int mode);
-    bool AskIndex(uint16_t &start);
     void OnBatchFinished(const BatchResult &result, const DotMatrix &lastGlyph, int width, int height);
     void ReportBatch(const BatchResult &result, int mode);
     // The font export: the list pane's characters, after the export dialog, run like a batch.
     void OnExportFont();
-    void OnExportFinished(const FontExportResult &result);
     void SetBusy(bool busy);
-    // Shows the progress of the running job, out of total characters, until it ends.
+    // The window is busy while it shows the progress of the running job, out of total characters.
     void ShowProgress(int total);
-    // After a run: closes the window when that was asked for while it ran (true then).
-    bool CloseIfAsked();
+    // After a run: the window takes its controls back, or closes when that was asked for while
+    // the run went (false then).
+    bool EndRun();
 
     GlyphSettings m_settings;
     DotMatrix m_matrix;

@@ -88,6 +88,7 @@ CommandActions::CommandActions(QMainWindow *window) : QObject(window), m_window(
         }
         action->setIcon(ToolbarIcon(command.Id));
         action->setIconVisibleInMenu(false);
+        connect(action, &QAction::triggered, this, &CommandActions::CommandStarted);
         m_actions[command.Id] = action;
     }
     Action(CmdViewToolBar)->setCheckable(true);
@@ -96,6 +97,7 @@ CommandActions::CommandActions(QMainWindow *window) : QObject(window), m_window(
         QAction *action = NewAction(id, QString(), window);
         action->setShortcut(keys);
         action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, &CommandActions::CommandStarted);
         window->addAction(action);
         m_actions[id] = action;
     }

@@ -32,6 +32,10 @@ public:
     // output directory.
     void SetBatchCommandsEnabled(bool enabled);
 
+signals:
+    // A command was given, before it runs.
+    void CommandStarted();
+
 private:
     QMainWindow *m_window;
     std::map<int, QAction *> m_actions;

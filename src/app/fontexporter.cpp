@@ -1,26 +1,31 @@
 #include "fontexporter.h"
 
+#include "batchrunner.h"
 #include "cdotrixview.h"
 #include "cexportdlg.h"
 #include "messages.h"
 
 #include "export/exportrun.h"
+#include "raster/boxrender.h"
 
 #include <QDir>
 #include <QMainWindow>
 #include <QStatusBar>
 
-FontExporter::FontExporter(const GlyphSettings &settings, CDotrixView *view, QMainWindow *window)
-    : QObject(window), m_settings(settings), m_view(view), m_window(window)
+FontExporter::FontExporter(const GlyphSettings &settings, CDotrixView *view, BatchRunner &runner,
+                           QMainWindow *window)
+    : QObject(window), m_settings(settings), m_view(view), m_runner(runner), m_window(window)
 {
 }
 
-bool FontExporter::Prepare(const std::string &list, const QString &startDir, Job &job)
+int FontExporter::Start(const std::string &list, const QString &startDir)
 {
+    if (m_runner.Running())
+        return -1;
     CodePointList characters = MapToCodePoints(list);
     if (characters.Characters.empty()) {
         ShowMessage(m_window, QStringLiteral("字符列表里没有可以导出的字符。"));
-        return false;
+        return -1;
     }
     CExportDlg dialog(m_request, DefaultFontName(MeasureExportFont(m_settings, 1)), startDir, m_window);
     // The glyph view shows the shades of each bit depth as it is chosen.
@@ -28,17 +33,17 @@ bool FontExporter::Prepare(const std::string &list, const QString &startDir, Job
     const bool accepted = dialog.exec() == QDialog::Accepted;
     if (accepted)
         m_request = dialog.Request();
-    RefreshShades();
+    ShowShades(m_request.Bpp);
     if (!accepted)
-        return false;
+        return -1;
 
-    job.Request = m_request;
-    job.Request.MadeWith = ExportCommandLine(m_settings, m_request, {"--list", "list.txt"})
-                           + "\n(from the window; list.txt: the " + std::to_string(characters.Characters.size())
-                           + " characters of its character list)";
-    job.Characters = std::move(characters.Characters);
+    FontExportRequest request = m_request;
+    const int total = int(characters.Characters.size());
+    request.MadeWith = ExportCommandLine(m_settings, m_request, {"--list", "list.txt"}) + "\n(from the window; list.txt: the "
+                       + std::to_string(total) + " characters of its character list)";
     m_unmapped = int(characters.Unmapped.size());
-    return true;
+    m_runner.StartExport(std::move(characters.Characters), m_settings, request);
+    return total;
 }
 
 void FontExporter::Report(const FontExportResult &result)
@@ -66,14 +71,10 @@ void FontExporter::Report(const FontExportResult &result)
         ShowMessage(m_window, QStringLiteral("字体已导出。使用前请注意：\n") + result.Note);
 }
 
-void FontExporter::ShadeGlyph(const std::string &character)
+void FontExporter::GlyphDrawn(const BoxRenderResult &result)
 {
-    m_shadedCharacter = character;
-    RefreshShades();
-}
-
-void FontExporter::RefreshShades()
-{
+    if (!result.RenderFailed)
+        m_shadedCharacter = result.Character;
     ShowShades(m_request.Bpp);
 }
 

@@ -31,6 +31,10 @@ SerialSendResult SendFileSerial(const QString &path, SerialSendControl *control)
     TrellonSetProgressCallback(nullptr, nullptr);
     SerialSendResult result;
     result.Ok = code == TRELLON_OK;
+    result.Code = code;
+    char port[512] = {};
+    TrellonCurrentPort(port, sizeof port, nullptr);
+    result.Port = QFile::decodeName(port);
     if (!result.Ok) {
         result.Error = QString::fromUtf8(TrellonErrorText(code));
         const QString detail = QString::fromUtf8(TrellonLastErrorDetail());

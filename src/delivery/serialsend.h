@@ -8,6 +8,8 @@
 struct SerialSendResult
 {
     bool Ok = false;
+    int Code = 0;  // the library's result: 0, or one of its negative TRELLON_ERR_ codes
+    QString Port;  // the port the library chose (or would have), empty when none was found
     QString Error; // the reason, with what the library ran into (port, block), when not Ok
 };
 

@@ -29,6 +29,7 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
     PictureConversion result;
     if (!QFileInfo(path).isFile()) {
         result.Error = QStringLiteral("%1 cannot be opened").arg(path);
+        result.Problem = PictureConversion::NotAFile;
         return result;
     }
     QImageReader reader(path);
@@ -37,6 +38,8 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
     if (!reader.canRead()) {
         result.Error = QStringLiteral("%1 is not a picture Dotrix can read (BMP, JPEG, GIF): %2")
                            .arg(path, reader.errorString());
+        result.Problem = PictureConversion::NotAPicture;
+        result.Detail = reader.errorString();
         return result;
     }
     // A top-down BMP states a negative height; a decoder that cannot tell the size before
@@ -52,6 +55,8 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
     const QImage picture = reader.read();
     if (picture.isNull()) {
         result.Error = QStringLiteral("%1 cannot be decoded: %2").arg(path, reader.errorString());
+        result.Problem = PictureConversion::Undecodable;
+        result.Detail = reader.errorString();
         return result;
     }
     // Every pixel becomes one dot, whatever resolution the file states.
@@ -68,8 +73,11 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
         painter.drawImage(QPoint(0, 0), picture);
     }
     const QString fileName = InteractiveBaseName + QStringLiteral(".bmp");
-    if (!output.WriteFile(fileName, EncodeBitmapFile(canvas, result.Width, result.Height), &result.Error))
+    if (!output.WriteFile(fileName, EncodeBitmapFile(canvas, result.Width, result.Height), &result.Error)) {
+        result.Problem = PictureConversion::NotWritten;
+        result.Detail = result.Error;
         return result;
+    }
     result.State = PictureConversion::Converted;
     return result;
 }

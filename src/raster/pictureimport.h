@@ -17,10 +17,20 @@ struct PictureConversion
         TooBig,    // wider or taller than a glyph may be: nothing was drawn or written
         Failed,    // unreadable, not a picture, or tmp.bmp could not be written (Error says which)
     };
+    // Why a conversion failed, for callers that word it themselves.
+    enum Reason {
+        NoReason,
+        NotAFile,     // nothing to open at the path
+        NotAPicture,  // no decoder recognises the file (Detail: the decoder's reason)
+        Undecodable,  // recognised but broken (Detail: the decoder's reason)
+        NotWritten,   // tmp.bmp could not be written (Detail: why)
+    };
     Status State = Failed;
     int Width = 0;  // the picture's size in pixels
     int Height = 0;
-    QString Error;
+    QString Error;  // the whole reason in English, with the path
+    Reason Problem = NoReason;
+    QString Detail; // in the language Qt's texts are translated to
 };
 
 // The picture's name as glyph name: its file name without folder and extension, in code page

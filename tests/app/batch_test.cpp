@@ -5,11 +5,13 @@
 #include "app/cdotrixview.h"
 #include "app/cexportdlg.h"
 #include "app/cfontsel.h"
+#include "app/fontexporter.h"
 #include "app/cindexdlg.h"
 #include "app/cmainframe.h"
 #include "app/cprogressdlg.h"
 #include "app/messages.h"
 #include "app/openineditor.h"
+#include "charset/cp936.h"
 #include "common/testutil.h"
 #include "windowtest.h"
 
@@ -18,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -85,6 +88,17 @@ protected:
             finished.wait(30000);
         EXPECT_EQ(finished.size(), 1);
         return finished.isEmpty() ? FontExportResult() : finished.first().first().value<FontExportResult>();
+    }
+
+    // How often a 1 ms timer fired while the command ran: none when it held the event loop.
+    int TicksDuring(int commandId)
+    {
+        int ticks = 0;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+        ticker.start(1);
+        frame->Action(commandId)->trigger();
+        return ticks;
     }
 
     QTemporaryDir saveDir;
@@ -351,7 +365,7 @@ TEST_F(BatchTest, FontExportWritesWhatTheCommandLineWrites)
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_TRUE(frame->statusBar()->currentMessage().contains("cjk20.c")) << frame->statusBar()->currentMessage().toStdString();
     EXPECT_FALSE(frame->BatchRunning());
-    EXPECT_EQ(frame->ExportChoice().Bpp, 4);
+    EXPECT_EQ(frame->FontExport().Choice().Bpp, 4);
 
     QTemporaryDir listDir;
     ASSERT_TRUE(testutil::WriteFileBytes(listDir.filePath("list.txt"), "汉字ab中文，A€汉"));
@@ -394,12 +408,12 @@ TEST_F(BatchTest, FontExportDialogShadesTheGlyphRefusesBadNamesAndCancels)
     EXPECT_TRUE(messages.first().contains("2fast"));
     // Cancel: the bit depth and the dots are as they were, nothing ran.
     EXPECT_FALSE(view->ShowsShades());
-    EXPECT_EQ(frame->ExportChoice().Bpp, 1);
+    EXPECT_EQ(frame->FontExport().Choice().Bpp, 1);
     EXPECT_TRUE(finished.isEmpty());
     EXPECT_TRUE(QDir(dir.path()).entryList({"*.c"}, QDir::Files).isEmpty());
 
     // Chosen with OK, the shades stay and follow the next character drawn.
-    frame->ExportChoice().Bpp = 8;
+    frame->FontExport().Choice().Bpp = 8;
     frame->CharBox()->setText(QStringLiteral("永中"));
     EXPECT_TRUE(view->ShowsShades());
 }
@@ -407,7 +421,7 @@ TEST_F(BatchTest, FontExportDialogShadesTheGlyphRefusesBadNamesAndCancels)
 TEST_F(BatchTest, FailedFontExportSaysWhereAndWritesNothing)
 {
     frame->CharacterList()->SetList(Gbk("中文"), 2);
-    frame->ExportChoice().OutPath = dir.filePath("missing/font.c");
+    frame->FontExport().Choice().OutPath = dir.filePath("missing/font.c");
     AnswerDialogs([](QWidget *modal) {
         if (auto *dialog = qobject_cast<CExportDlg *>(modal))
             dialog->accept();
@@ -422,7 +436,7 @@ TEST_F(BatchTest, FailedFontExportSaysWhereAndWritesNothing)
     // A custom size left empty has no dot to export.
     messages.clear();
     frame->Settings().Width = 0;
-    frame->ExportChoice().OutPath = dir.filePath("font.c");
+    frame->FontExport().Choice().OutPath = dir.filePath("font.c");
     EXPECT_EQ(RunExport().State, FontExportResult::Refused);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.first().contains("0 x 16")) << messages.first().toStdString();
@@ -519,4 +533,62 @@ TEST_F(BatchTest, ListKeepsItsBytesThroughImportSortEditsAndARun)
     EXPECT_EQ(pane->ListText, Gbk("x字\n汉"));
     pane->OnFilterSingleByte();
     EXPECT_EQ(pane->ListText, Gbk("字汉"));
+}
+
+TEST_F(BatchTest, ExportOfAWholeCharacterSetKeepsTheWindowAnswering)
+{
+    // As many files as a third of GBK leaves behind.
+    QStringList names;
+    for (int i = 0; i < 8000; ++i) {
+        names << QStringLiteral("g%1.c").arg(i);
+        ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath(names.last()), "/* glyph */"));
+    }
+    frame->Output().RecordWritten(names);
+    hooks.chosen = saveDir.path();
+    EXPECT_GT(TicksDuring(CmdExportAllGlyphFiles), 0) << "the window did not answer while the files were copied";
+    EXPECT_EQ(QDir(saveDir.path()).entryList(QDir::Files).size(), 8000);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(BatchTest, SingleGlyphAfterAWholeCharacterSetKeepsTheWindowAnswering)
+{
+    // The files of an earlier run of 4000 characters, which the command deletes first.
+    QStringList names;
+    for (int i = 0; i < 4000; ++i)
+        for (const char *suffix : {".bmp", ".c"}) {
+            names << QStringLiteral("g%1%2").arg(i).arg(QLatin1String(suffix));
+            ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath(names.last()), "earlier"));
+        }
+    frame->Output().RecordWritten(names);
+    frame->CharBox()->setText(QStringLiteral("中"));
+    EXPECT_GT(TicksDuring(CmdCreateSingleGlyph), 0) << "the window did not answer while the earlier files were deleted";
+    EXPECT_FALSE(QFile::exists(dir.filePath("g0.c")));
+    EXPECT_EQ(opened, QStringList{dir.filePath("zhong0.c")});
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(BatchTest, InputMethodTextDoesNotReachTheCharacterBoxDuringARun)
+{
+    QString list;
+    for (int i = 0; i < 3000; ++i)
+        list += QChar(0x4E00 + i);
+    frame->CharacterList()->SetList(QStringToCp936(list), 3000);
+    frame->CharBox()->setText(QStringLiteral("中"));
+    // An input method commits a character while the run is going, as Chinese typing does.
+    int committed = 0;
+    QTimer typing;
+    QObject::connect(&typing, &QTimer::timeout, [&] {
+        if (!frame->BatchRunning())
+            return;
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("国"));
+        QApplication::sendEvent(frame->CharBox(), &commit);
+        ++committed;
+    });
+    typing.start(5);
+    ASSERT_EQ(RunCommand(CmdCreateAllGlyphs).State, BatchResult::Done);
+    typing.stop();
+    ASSERT_GT(committed, 0) << "the run ended before anything was typed";
+    EXPECT_EQ(frame->CharBox()->text(), QStringLiteral("中"));
 }

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -41,3 +42,9 @@ inline const char *const UnifontHex = "/usr/share/unifont/unifont.hex";
 std::map<char32_t, std::vector<std::string>> UnifontBitmaps(const std::vector<char32_t> &codePoints);
 
 } // namespace testutil
+
+// QStrings as text in GoogleTest's failure messages.
+inline std::ostream &operator<<(std::ostream &out, const QString &text)
+{
+    return out << text.toStdString();
+}

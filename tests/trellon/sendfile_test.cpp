@@ -1,6 +1,7 @@
 // SendFileEx end to end: files sent through a pseudo-terminal from socat to lrzsz's rx, a real
 // XMODEM receiver; ports, files and settings that are wrong; progress and cancelling; a plain C
 // caller with no QCoreApplication.
+#include "common/serialpeer.h"
 #include "common/testutil.h"
 #include "trellon.h"
 
@@ -24,96 +25,12 @@
 
 namespace {
 
+using testutil::FindTool;
+using testutil::RxReceiving;
+using testutil::ScopedEnvironment;
+using Peer = testutil::SerialPeer;
+
 constexpr int Block = 128;
-
-QString FindTool(const QStringList &names)
-{
-    for (const QString &name : names)
-        if (const QString path = QStandardPaths::findExecutable(name); !path.isEmpty())
-            return path;
-    return {};
-}
-
-// Sets environment variables for one test and puts the old values back afterwards.
-class ScopedEnvironment
-{
-public:
-    ~ScopedEnvironment()
-    {
-        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it) {
-            if (it->second)
-                qputenv(it->first.constData(), *it->second);
-            else
-                qunsetenv(it->first.constData());
-        }
-    }
-    void Set(const char *name, const QByteArray &value)
-    {
-        Save(name);
-        qputenv(name, value);
-    }
-    void Unset(const char *name)
-    {
-        Save(name);
-        qunsetenv(name);
-    }
-
-private:
-    void Save(const char *name)
-    {
-        std::optional<QByteArray> old;
-        if (qEnvironmentVariableIsSet(name))
-            old = qgetenv(name);
-        m_saved.emplace_back(name, old);
-    }
-    std::vector<std::pair<QByteArray, std::optional<QByteArray>>> m_saved;
-};
-
-// socat holding a pseudo-terminal for the sender at Port; its other side is the given socat
-// address, e.g. a program to run in the directory. rx talks to socat through a socket pair, not a
-// terminal: on exit it flushes its terminal, which can swallow its last ACK before socat reads it.
-class Peer
-{
-public:
-    Peer(const QString &directory, const QString &otherSide)
-        : Port(directory + QStringLiteral("/port"))
-    {
-        m_socat.setWorkingDirectory(directory);
-        m_socat.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_socat.start(FindTool({QStringLiteral("socat")}),
-                      {QStringLiteral("-t0.1"), QStringLiteral("pty,raw,echo=0,link=") + Port, otherSide});
-        QElapsedTimer waited;
-        waited.start();
-        while (!QFileInfo::exists(Port) && waited.elapsed() < 5000 && m_socat.state() != QProcess::NotRunning)
-            QThread::msleep(10);
-    }
-    ~Peer()
-    {
-        if (m_socat.state() != QProcess::NotRunning) {
-            m_socat.terminate();  // socat passes the signal on to rx
-            if (!m_socat.waitForFinished(3000)) {
-                m_socat.kill();
-                m_socat.waitForFinished(3000);
-            }
-        }
-    }
-    bool Ready() const { return QFileInfo::exists(Port); }
-    // True when the program on the other side has ended (and socat with it) within the time.
-    bool Finished(int ms) { return m_socat.state() == QProcess::NotRunning || m_socat.waitForFinished(ms); }
-
-    const QString Port;
-
-private:
-    QProcess m_socat;
-};
-
-QString RxReceiving(const QString &file, bool crc)
-{
-    // -t 10: rx asks again after 1 s instead of 10 s; restricted mode wants a relative name.
-    return QStringLiteral("EXEC:%1 %2-b -q -t 10 %3")
-        .arg(FindTool({QStringLiteral("rx"), QStringLiteral("lrzsz-rx")}), crc ? QStringLiteral("-c ") : QString(),
-             file);
-}
 
 std::string Pattern(size_t size)
 {
@@ -186,7 +103,7 @@ TEST_F(TrellonSendFile, RxReceivesEverySizeWhole)
 
 TEST_F(TrellonSendFile, AReceiverThatNeverAnswersEndsInATimeout)
 {
-    Peer peer(m_dir.path(), QStringLiteral("pty,raw,echo=0"));
+    Peer peer(m_dir.path(), testutil::SilentReceiver());
     ASSERT_TRUE(peer.Ready());
     m_env.Set("TRELLON_PORT", QFile::encodeName(peer.Port));
     m_env.Set("TRELLON_TIMEOUT_MS", "300");
@@ -214,7 +131,7 @@ TEST_F(TrellonSendFile, PortsThatCannotBeUsedAreNamed)
             << TrellonLastErrorDetail();
     }
 
-    Peer peer(m_dir.path(), QStringLiteral("pty,raw,echo=0"));
+    Peer peer(m_dir.path(), testutil::SilentReceiver());
     ASSERT_TRUE(peer.Ready());
     QSerialPort holder(peer.Port);
     ASSERT_TRUE(holder.open(QIODevice::ReadWrite)) << holder.errorString().toStdString();

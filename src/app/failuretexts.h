@@ -1,0 +1,12 @@
+#pragma once
+// The window's words for failures the core and the serial library report in English.
+
+#include "raster/pictureimport.h"
+
+#include <QString>
+
+// Why a send failed, from the serial library's error code.
+QString SerialFailureReason(int code);
+
+// Why a picture was not imported; outputDir is where tmp.bmp should have gone.
+QString PictureFailureText(const QString &path, const PictureConversion &converted, const QString &outputDir);

@@ -1,0 +1,47 @@
+#include "progressbox.h"
+
+#include "messages.h"
+
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
+
+#include <memory>
+
+void RunWithProgressBox(QWidget *parent, const ProgressWork &work)
+{
+    QProgressDialog progress(work.Label, QStringLiteral("取消"), 0, 100, parent);
+    progress.setObjectName(work.Name);
+    progress.setWindowTitle(ApplicationTitle);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    if (!work.Cancel)
+        progress.setCancelButton(nullptr);
+    if (!work.Percent)
+        progress.setRange(0, 0);
+    bool cancelled = false;
+    std::unique_ptr<QThread> worker(QThread::create(work.Work));
+    QEventLoop wait;
+    QObject::connect(worker.get(), &QThread::finished, &wait, &QEventLoop::quit);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &progress, [&] {
+        // A cancelled box stays hidden while the work winds down; left polling, the box (and its
+        // timer) would bring it back.
+        if (!cancelled)
+            progress.setValue(work.Percent ? work.Percent() : 0);
+    });
+    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&] {
+        cancelled = true;
+        if (work.Cancel)
+            work.Cancel();
+    });
+    worker->start();
+    poll.start(100);
+    wait.exec();
+    worker->wait();
+    poll.stop();
+    progress.hide();
+}
