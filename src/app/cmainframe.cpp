@@ -15,6 +15,7 @@
 #include "cprogressdlg.h"
 #include "failuretexts.h"
 #include "filechooser.h"
+#include "fontexporter.h"
 #include "lockkeys.h"
 #include "messages.h"
 #include "openineditor.h"
@@ -67,6 +68,7 @@ CMainFrame::CMainFrame(const QString &programDir, QWidget *parent)
     CreateControlBar();
     CreateCharBox(toolBar);
     CreateClient();
+    m_fontExport = new FontExporter(m_settings, m_pDotrixView, *m_batch, this);
     ConnectCommands();
     InitialUpdateViews();
 }
@@ -97,6 +99,7 @@ void CMainFrame::ConnectCommands()
         {CmdAbout, [this] { OnAppAbout(); }},
         {CmdExportAllGlyphFiles, [this] { OnExportAllGlyphFiles(); }},
         {CmdCreateIndexTable, [this] { OnCreateIndexTable(); }},
+        {CmdExportFont, [this] { OnExportFont(); }},
         {CmdImportPicture, [this] { OnImportPicture(); }},
         {CmdCreatePictureData, [this] { OnCreatePictureData(); }},
         {CmdExit, [this] { close(); }},
@@ -138,6 +141,11 @@ void CMainFrame::ConnectCommands()
     connect(m_wndDlgBar, &CControlBar::SettingsChanged, this, &CMainFrame::RepaintViews);
     connect(m_wndDlgBar, &CControlBar::ShiftRequested, this, &CMainFrame::OnShift);
     connect(m_batch.get(), &BatchRunner::Finished, this, &CMainFrame::OnBatchFinished);
+    connect(m_batch.get(), &BatchRunner::ExportFinished, this, [this](const FontExportResult &result) {
+        emit ExportFinished(result);
+        if (EndRun())
+            m_fontExport->Report(result);
+    });
 }
 
 void CMainFrame::CreateCharBox(QToolBar *toolBar)
@@ -256,21 +264,25 @@ void CMainFrame::OnCharTextChanged()
     const BoxRenderResult result = RenderBoxText(text, m_settings, m_matrix, *m_output, [this](const std::string &ch) {
         m_pFontSel->AddTypedCharacter(ch);
     });
-    if (result.RenderFailed)
-        ShowMessage(this, QStringLiteral("error!\n\n") + result.Error);
-    if (result.Loaded)
-        RepaintViews();
+    ShowBoxGlyph(result);
 }
 
 void CMainFrame::OnShift(int dx, int dy)
 {
     const BoxRenderResult result = ShiftAndRender(dx, dy, CharBoxText(), m_settings, m_matrix, *m_output);
+    if (ShowBoxGlyph(result))
+        m_wndDlgBar->ShowShiftedOffset(dx, dy);
+}
+
+bool CMainFrame::ShowBoxGlyph(const BoxRenderResult &result)
+{
     if (result.RenderFailed)
         ShowMessage(this, QStringLiteral("error!\n\n") + result.Error);
     if (!result.Loaded)
-        return;
+        return false;
+    m_fontExport->GlyphDrawn(result);
     RepaintViews();
-    m_wndDlgBar->ShowShiftedOffset(dx, dy);
+    return true;
 }
 
 void CMainFrame::OnChooseFont()
@@ -370,6 +382,7 @@ void CMainFrame::ImportPicture(const QString &path)
     }
     // The picture's size goes into the custom size edits, whose handlers refuse more than 1024.
     m_wndDlgBar->TypeCustomSize(imported.Width, imported.Height);
+    m_fontExport->GlyphDrawn({});
     RepaintViews();
 }
 
@@ -489,23 +502,11 @@ void CMainFrame::StartBatch(int mode)
         m_savedOutputFormat = m_settings.OutputFormat;
         m_settings.OutputFormat = Typical;
     }
-    SetBusy(true);
-    m_batch->Start(list, mode, m_settings, m_matrix, [this](uint16_t &start) { return AskIndex(start); });
-
-    CProgressDlg progress(m_batch->Control(), int(CountChars(list)), this);
-    progress.exec();
+    m_batch->Start(list, mode, m_settings, m_matrix, [this](uint16_t &start) { return CIndexDlg::Ask(this, start); });
+    ShowProgress(int(CountChars(list)));
     if (mode != BatchAllOnly)
         m_settings.OutputFormat = m_savedOutputFormat;
     RepaintViews();
-}
-
-bool CMainFrame::AskIndex(uint16_t &start)
-{
-    CIndexDlg dialog(this);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    start = uint16_t(dialog.m_nIndex);
-    return true;
 }
 
 void CMainFrame::OnBatchFinished(const BatchResult &result, const DotMatrix &lastGlyph, int width, int height)
@@ -516,14 +517,34 @@ void CMainFrame::OnBatchFinished(const BatchResult &result, const DotMatrix &las
     m_matrix = lastGlyph;
     m_settings.Width = width;
     m_settings.Height = height;
+    m_fontExport->GlyphDrawn({});
+    emit BatchFinished(result);
+    if (EndRun())
+        ReportBatch(result, mode);
+}
+
+void CMainFrame::OnExportFont()
+{
+    m_pFontSel->PullFields();
+    const int total = m_fontExport->Start(m_pFontSel->ListText, m_output->Path());
+    if (total >= 0)
+        ShowProgress(total);
+}
+
+void CMainFrame::ShowProgress(int total)
+{
+    SetBusy(true);
+    CProgressDlg(m_batch->Control(), total, this).exec();
+}
+
+bool CMainFrame::EndRun()
+{
     SetBusy(false);
     RepaintViews();
-    emit BatchFinished(result);
-    if (m_closeAfterBatch) {
-        close();
-        return;
-    }
-    ReportBatch(result, mode);
+    if (!m_closeAfterBatch)
+        return true;
+    close();
+    return false;
 }
 
 void CMainFrame::ReportBatch(const BatchResult &result, int mode)

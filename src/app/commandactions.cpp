@@ -36,6 +36,7 @@ const CommandSpec Commands[] = {
     {CmdCreateAllToBin, "创建点阵数据", "创建所有字模到二进制文件", false, nullptr},
     {CmdCreatePictureData, "创建点阵数据", "创建图片点阵数据", false, "创建图片点阵数据\n创建图片点阵数据"},
     {CmdCreateIndexTable, "创建点阵数据", "创建字符索引表", false, nullptr},
+    {CmdExportFont, "创建点阵数据", "导出显示库字体...", true, "导出 LVGL 等显示库用的字体\n导出显示库字体"},
     {CmdSendSerial, "数据通讯", "通过RS232串口传送字模数据", false, nullptr},
     {CmdSendFloppy, "数据通讯", "发送到软盘", false, nullptr},
     {CmdSendRemovable, "数据通讯", "发送到移动存储设备", false, nullptr},
@@ -65,7 +66,7 @@ const CommandId BatchExclusiveCommands[] = {
     CmdCreateSingleGlyph, CmdCreateAllGlyphs, CmdCreateAllToDat,   CmdCreateAllToBin, CmdExportAllGlyphFiles,
     CmdCreateIndexTable,  CmdImportGB2312,    CmdImportGBK,        CmdToTraditional,  CmdToSimplified,
     CmdImportPicture,     CmdCreatePictureData, CmdSendSerial,     CmdSendFloppy,     CmdSendRemovable,
-    CmdChooseFont};
+    CmdChooseFont,        CmdExportFont};
 
 QAction *NewAction(CommandId id, const QString &text, QObject *owner)
 {
