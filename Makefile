@@ -44,10 +44,10 @@ test-asan: deps
 # The batch runs (worker threads, progress counter, closing during a run) with ThreadSanitizer.
 test-tsan: deps
 	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DDOTRIX_SANITIZE=thread -DDOTRIX_BUILD_BENCH=OFF >/dev/null
-	cmake --build build-tsan -j$(JOBS) --target test_encode test_app dotrix-cli
+	cmake --build build-tsan -j$(JOBS) --target test_encode test_export test_app dotrix-cli
 	cd build-tsan && QT_QPA_PLATFORM=offscreen \
 	  TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/sanitizers/tsan.supp" \
-	  ctest --output-on-failure -R 'Batch' -j$(JOBS)
+	  ctest --output-on-failure -R 'Batch|DrawExportGlyphs|FontExport' -j$(JOBS)
 
 # The .deb (build/dotrix_VERSION_ARCH.deb), laid out for /usr.
 package: deps

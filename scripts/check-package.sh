@@ -109,10 +109,32 @@ cmp -s font.dat fw/font.bin || fail "fw/font.bin is not a copy of font.dat"
 /usr/bin/dotrix-cli --dots --preview --format c 中 > "$out/zhong.txt"
 grep -q 'unsigned char zhong' "$out/zhong.txt" || fail "the preview of 中 has no C array"
 
-# ---- Font exports ------------------------------------------------------------------------------
-# The LVGL and BDF exports are added here when they are merged: run the installed dotrix-cli for
-# each export format in $work and check the file it writes.
-# ---------------------------------------------------------------------------------------------
+step "installed dotrix-cli: GB2312 as an LVGL font and as a BDF font"
+mkdir -p fonts
+/usr/bin/dotrix-cli --export lvgl --bpp 4 --font-name cjk16 --out fonts/cjk16.c --charset gb2312 | tee "$out/lvgl.out"
+grep -q '^7445 glyphs, lvgl font cjk16 at 4 bpp, fonts/cjk16.c ' "$out/lvgl.out" ||
+  fail "the LVGL export did not write the 7445 GB2312 glyphs"
+grep -q '^const lv_font_t cjk16 = {$' fonts/cjk16.c || fail "fonts/cjk16.c defines no LVGL font cjk16"
+# The header says how to make the file again, without this machine's paths.
+grep -q '^ \*   dotrix-cli --export lvgl --bpp 4 --font-name cjk16 .* --out cjk16.c --charset gb2312$' fonts/cjk16.c ||
+  fail "fonts/cjk16.c does not record the command that made it"
+if grep -F "$work" fonts/cjk16.c | head -3 | grep .; then fail "fonts/cjk16.c names the scratch folder (above)"; fi
+# A refused export leaves the earlier file as it was, and no temporary file beside it.
+cp fonts/cjk16.c "$scratch/cjk16.c"
+if /usr/bin/dotrix-cli --export lvgl --bpp 3 --out fonts/cjk16.c --charset gb2312 2>/dev/null; then
+  fail "dotrix-cli exported a 3-bit LVGL font"
+fi
+cmp -s fonts/cjk16.c "$scratch/cjk16.c" || fail "a refused export changed fonts/cjk16.c"
+/usr/bin/dotrix-cli --export bdf --out fonts/cjk16.bdf --charset gb2312 | tee "$out/bdf.out"
+grep -q '^7445 glyphs, bdf font at 1 bpp, fonts/cjk16.bdf ' "$out/bdf.out" ||
+  fail "the BDF export did not write the 7445 GB2312 glyphs"
+[ "$(head -1 fonts/cjk16.bdf)" = "STARTFONT 2.1" ] && [ "$(tail -1 fonts/cjk16.bdf)" = "ENDFONT" ] &&
+  grep -q '^CHARS 7445$' fonts/cjk16.bdf || fail "fonts/cjk16.bdf is no whole BDF font of 7445 glyphs"
+[ "$(ls fonts)" = "$(printf 'cjk16.bdf\ncjk16.c')" ] || fail "the exports left more in fonts/: $(ls fonts)"
+# X11's converter reads it without a word.
+bdftopcf -o "$scratch/cjk16.pcf" fonts/cjk16.bdf 2>"$out/bdftopcf.err" && [ -s "$scratch/cjk16.pcf" ] &&
+  [ ! -s "$out/bdftopcf.err" ] || fail "bdftopcf did not take fonts/cjk16.bdf: $(head -3 "$out/bdftopcf.err")"
+[ -s /usr/share/doc/dotrix/font-format.md ] || fail "the Unicode-keyed font file's description is not installed"
 
 step "man pages, completion and the trellon library as installed"
 man -w dotrix dotrix-cli trellon-send >/dev/null

@@ -22,6 +22,9 @@ packages=(
   unicode-data
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # readers of exported fonts in tests: FreeType's BDF driver, bdftopcf; otf2bdf for the BDF
+  # benchmark; the firmware reader built for Cortex-M
+  libfreetype-dev xfonts-utils otf2bdf gcc-arm-none-eabi
   # running the window without a display, serial peers for delivery tests
   xvfb xauth socat lrzsz
   # the soak test shows where the window's thread stood when its event loop stalled

@@ -196,6 +196,69 @@ Sent %1 of %2 bytes</translation>
     </message>
 </context>
 <context>
+    <name>CExportDlg</name>
+    <message>
+        <source>1 位：黑白点阵（与批量生成的点相同）</source>
+        <translation>1 bit: black and white (the same dots as the batch)</translation>
+    </message>
+    <message>
+        <source>2 位：4 级灰度</source>
+        <translation>2 bits: 4 grey levels</translation>
+    </message>
+    <message>
+        <source>4 位：16 级灰度</source>
+        <translation>4 bits: 16 grey levels</translation>
+    </message>
+    <message>
+        <source>8 位：256 级灰度</source>
+        <translation>8 bits: 256 grey levels</translation>
+    </message>
+    <message>
+        <source>导出显示库字体</source>
+        <translation>Export a Display Library Font</translation>
+    </message>
+    <message>
+        <source>格式：</source>
+        <translation>Format:</translation>
+    </message>
+    <message>
+        <source>每点位数：</source>
+        <translation>Bits per pixel:</translation>
+    </message>
+    <message>
+        <source>字体名（C 标识符）：</source>
+        <translation>Font name (C identifier):</translation>
+    </message>
+    <message>
+        <source>浏览...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>写入文件：</source>
+        <translation>Write to file:</translation>
+    </message>
+    <message>
+        <source>导出</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>所有文件(*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>字体名“%1”不是 C 语言的标识符：只能用字母、数字和下划线，不能以数字开头，也不能是 C 的关键字。</source>
+        <translation>The font name “%1” is not a C identifier: use only letters, digits and underscores, do not start with a digit, and do not use a C keyword.</translation>
+    </message>
+    <message>
+        <source>请选择要写入的文件。</source>
+        <translation>Choose the file to write.</translation>
+    </message>
+</context>
+<context>
     <name>CFontSel</name>
     <message>
         <source>在此输入或粘贴要生成字模的字符，或从“文件”菜单导入字符集</source>
@@ -655,6 +718,16 @@ About</translation>
         <source>工具栏</source>
         <translation>Toolbar</translation>
     </message>
+    <message>
+        <source>导出显示库字体...</source>
+        <translation>Export Display Library Font...</translation>
+    </message>
+    <message>
+        <source>导出 LVGL 等显示库用的字体
+导出显示库字体</source>
+        <translation>Export a font for LVGL and other display libraries
+Export display library font</translation>
+    </message>
 </context>
 <context>
     <name>CoreMessage</name>
@@ -689,6 +762,18 @@ About</translation>
     <message>
         <source>点阵太大，最大不能超过1024</source>
         <translation>The matrix is too big: at most 1024</translation>
+    </message>
+    <message>
+        <source>LVGL C 字体 (.c)</source>
+        <translation>LVGL C font (.c)</translation>
+    </message>
+    <message>
+        <source>BDF 点阵字体 (.bdf)</source>
+        <translation>BDF bitmap font (.bdf)</translation>
+    </message>
+    <message>
+        <source>Unicode 索引字库 (.ubin)</source>
+        <translation>Unicode-keyed font file (.ubin)</translation>
     </message>
 </context>
 <context>
@@ -802,10 +887,6 @@ About</translation>
         <translation>--list-encoding applies to --list FILE</translation>
     </message>
     <message>
-        <source>the character list is used by --batch, --index-table and --print-list; give one of them</source>
-        <translation>the character list is used by --batch, --index-table and --print-list; give one of them</translation>
-    </message>
-    <message>
         <source>--data makes font.dat in a batch run: add --batch</source>
         <translation>--data makes font.dat in a batch run: add --batch</translation>
     </message>
@@ -852,118 +933,6 @@ About</translation>
     <message>
         <source>more than one TEXT given: &apos;%1&apos; (quote text with spaces)</source>
         <translation>more than one TEXT given: &apos;%1&apos; (quote text with spaces)</translation>
-    </message>
-    <message>
-        <source>Usage: dotrix-cli [options] TEXT
-       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
-       dotrix-cli --picture FILE [options]
-       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
-
-Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
-source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
-
-Options:
-  --font FAMILY      font family to draw with (default 宋体)
-  --font-size PT     font size in points, 1 to 720 (default 12: 16 pixels)
-  --size WxH         glyph size in dots, each 1 to 1024 (default 16x16)
-  --offset X,Y       position of the character cell in pixels (default 0,0)
-  --scan h|v|zn      horizontal, vertical or ZN scan (default v)
-  --group BITS       bits per data group: 4, 8, 12, 16, 24 or 32 (default 8)
-  --invert           emit 0 for ink and 1 for clear dots
-  --bit-reverse      reverse the bit order inside each value
-  --format F         typical, c (C arrays) or asm (DB tables) (default typical)
-  --numbered         name arrays by number instead of by pinyin
-  --workdir DIR      output directory (default the current directory)
-  --preview          print the preview text instead of writing the source file
-  --dots             print the glyph as rows of # and .
-
-Character list:
-  --list FILE        the list from a text file (UTF-8 unless --list-encoding cp936)
-  --list-encoding E  utf-8 or cp936 (default utf-8)
-  --charset SET      the list is the whole gb2312 or gbk set (GB2312.txt, GBK.txt)
-  --to-traditional   convert the list to Traditional Chinese
-  --to-simplified    convert the list to Simplified Chinese
-  --dedupe           remove repeated characters and line breaks
-  --filter           keep only Chinese characters that have a pinyin reading
-  --sort             one-byte characters in byte order, then the rest by pinyin
-  --print-list       print the list (UTF-8) on stdout and its count on stderr
-The list is converted first, then de-duplicated, filtered and sorted, in that order.
-
-Batch (over the list, or over every character of TEXT):
-  --batch            write every glyph&apos;s .bmp and .c and the aggregate All.c
-  --data dat|bin     also pack the glyphs into font.dat (8-bit groups, typical layout)
-  --index HEX        put a 16-bit index, starting at HEX (four digits), before each glyph
-  --save PATH        copy font.dat to PATH
-  --index-table      write Index.c, the code bytes of the list
-
-Delivery of the work directory&apos;s font.dat (after --batch when given with it):
-  --send-serial      send it over the serial port with XMODEM (port and speed: the
-                     environment variables TRELLON_PORT and TRELLON_BAUD)
-  --copy-to DIR      copy it into DIR (a mounted memory stick, say)
-
-Pictures:
-  --picture FILE     turn a BMP, JPEG or GIF picture into dots (ink where darker than
-                     mid-grey) and write NAME.c, NAME being the file&apos;s name
-
-  --help             show this text
-  --lang zh|en       language of the messages (default: the locale&apos;s)
-  --version          show the version
-</source>
-        <translation>Usage: dotrix-cli [options] TEXT
-       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
-       dotrix-cli --picture FILE [options]
-       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
-
-Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
-source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
-
-Options:
-  --font FAMILY      font family to draw with (default 宋体)
-  --font-size PT     font size in points, 1 to 720 (default 12: 16 pixels)
-  --size WxH         glyph size in dots, each 1 to 1024 (default 16x16)
-  --offset X,Y       position of the character cell in pixels (default 0,0)
-  --scan h|v|zn      horizontal, vertical or ZN scan (default v)
-  --group BITS       bits per data group: 4, 8, 12, 16, 24 or 32 (default 8)
-  --invert           emit 0 for ink and 1 for clear dots
-  --bit-reverse      reverse the bit order inside each value
-  --format F         typical, c (C arrays) or asm (DB tables) (default typical)
-  --numbered         name arrays by number instead of by pinyin
-  --workdir DIR      output directory (default the current directory)
-  --preview          print the preview text instead of writing the source file
-  --dots             print the glyph as rows of # and .
-
-Character list:
-  --list FILE        the list from a text file (UTF-8 unless --list-encoding cp936)
-  --list-encoding E  utf-8 or cp936 (default utf-8)
-  --charset SET      the list is the whole gb2312 or gbk set (GB2312.txt, GBK.txt)
-  --to-traditional   convert the list to Traditional Chinese
-  --to-simplified    convert the list to Simplified Chinese
-  --dedupe           remove repeated characters and line breaks
-  --filter           keep only Chinese characters that have a pinyin reading
-  --sort             one-byte characters in byte order, then the rest by pinyin
-  --print-list       print the list (UTF-8) on stdout and its count on stderr
-The list is converted first, then de-duplicated, filtered and sorted, in that order.
-
-Batch (over the list, or over every character of TEXT):
-  --batch            write every glyph&apos;s .bmp and .c and the aggregate All.c
-  --data dat|bin     also pack the glyphs into font.dat (8-bit groups, typical layout)
-  --index HEX        put a 16-bit index, starting at HEX (four digits), before each glyph
-  --save PATH        copy font.dat to PATH
-  --index-table      write Index.c, the code bytes of the list
-
-Delivery of the work directory&apos;s font.dat (after --batch when given with it):
-  --send-serial      send it over the serial port with XMODEM (port and speed: the
-                     environment variables TRELLON_PORT and TRELLON_BAUD)
-  --copy-to DIR      copy it into DIR (a mounted memory stick, say)
-
-Pictures:
-  --picture FILE     turn a BMP, JPEG or GIF picture into dots (ink where darker than
-                     mid-grey) and write NAME.c, NAME being the file&apos;s name
-
-  --help             show this text
-  --lang zh|en       language of the messages (default: the locale&apos;s)
-  --version          show the version
-</translation>
     </message>
     <message>
         <source>&apos;%1&apos; has no code in code page 936; skipped</source>
@@ -1044,6 +1013,194 @@ Pictures:
     <message>
         <source>%1 does not exist</source>
         <translation>%1 does not exist</translation>
+    </message>
+    <message>
+        <source>the font file to write</source>
+        <translation>the font file to write</translation>
+    </message>
+    <message>
+        <source>bits per pixel: 1, 2, 4 or 8</source>
+        <translation>bits per pixel: 1, 2, 4 or 8</translation>
+    </message>
+    <message>
+        <source>a C identifier (letters, digits and _, not a digit first)</source>
+        <translation>a C identifier (letters, digits and _, not a digit first)</translation>
+    </message>
+    <message>
+        <source>--out, --bpp and --font-name go with --export FORMAT</source>
+        <translation>--out, --bpp and --font-name go with --export FORMAT</translation>
+    </message>
+    <message>
+        <source>--export writes a font file: add --out FILE</source>
+        <translation>--export writes a font file: add --out FILE</translation>
+    </message>
+    <message>
+        <source>--export writes one font file; it goes with the list or TEXT, not with --batch, --index-table, --preview, --print-list, --dots, --picture or delivery</source>
+        <translation>--export writes one font file; it goes with the list or TEXT, not with --batch, --index-table, --preview, --print-list, --dots, --picture or delivery</translation>
+    </message>
+    <message>
+        <source>the character list is used by --batch, --export, --index-table and --print-list; give one of them</source>
+        <translation>the character list is used by --batch, --export, --index-table and --print-list; give one of them</translation>
+    </message>
+    <message>
+        <source>Usage: dotrix-cli [options] TEXT
+       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
+       dotrix-cli --picture FILE [options]
+       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
+       dotrix-cli --export lvgl --out FILE [--bpp N] [--font-name NAME] [options] (LIST | TEXT)
+       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
+       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
+
+Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
+source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
+
+Options:
+  --font FAMILY      font family to draw with (default 宋体)
+  --font-size PT     font size in points, 1 to 720 (default 12: 16 pixels)
+  --size WxH         glyph size in dots, each 1 to 1024 (default 16x16)
+  --offset X,Y       position of the character cell in pixels (default 0,0)
+  --scan h|v|zn      horizontal, vertical or ZN scan (default v)
+  --group BITS       bits per data group: 4, 8, 12, 16, 24 or 32 (default 8)
+  --invert           emit 0 for ink and 1 for clear dots
+  --bit-reverse      reverse the bit order inside each value
+  --format F         typical, c (C arrays) or asm (DB tables) (default typical)
+  --numbered         name arrays by number instead of by pinyin
+  --workdir DIR      output directory (default the current directory)
+  --preview          print the preview text instead of writing the source file
+  --dots             print the glyph as rows of # and .
+
+Character list:
+  --list FILE        the list from a text file (UTF-8 unless --list-encoding cp936)
+  --list-encoding E  utf-8 or cp936 (default utf-8)
+  --charset SET      the list is the whole gb2312 or gbk set (GB2312.txt, GBK.txt)
+  --to-traditional   convert the list to Traditional Chinese
+  --to-simplified    convert the list to Simplified Chinese
+  --dedupe           remove repeated characters and line breaks
+  --filter           keep only Chinese characters that have a pinyin reading
+  --sort             one-byte characters in byte order, then the rest by pinyin
+  --print-list       print the list (UTF-8) on stdout and its count on stderr
+The list is converted first, then de-duplicated, filtered and sorted, in that order.
+
+Batch (over the list, or over every character of TEXT):
+  --batch            write every glyph&apos;s .bmp and .c and the aggregate All.c
+  --data dat|bin     also pack the glyphs into font.dat (8-bit groups, typical layout)
+  --index HEX        put a 16-bit index, starting at HEX (four digits), before each glyph
+  --save PATH        copy font.dat to PATH
+  --index-table      write Index.c, the code bytes of the list
+
+Font export (of the list, or of every character of TEXT, once each, by code point):
+  --export lvgl      write an LVGL C font (lv_font_fmt_txt_dsc_t) for LVGL 9 and 8
+  --export bdf       write a BDF 2.1 font (1 bit per pixel) for u8g2&apos;s bdfconv, X11, FreeType
+  --export ubin      write a Unicode-keyed font file for firmware (docs/font-format.md):
+                     the glyphs packed as font.dat packs them (--scan, --invert,
+                     --bit-reverse; 8-bit groups), found by code point
+  --out FILE         the font file to write (replaced only when the whole font is written)
+  --bpp N            lvgl, ubin: bits per pixel: 1 (the batch&apos;s dots) or 2, 4, 8
+                     (anti-aliased) (default 1)
+  --font-name NAME   lvgl: the font&apos;s C name (default dotrix_FAMILY_PIXELS)
+
+Delivery of the work directory&apos;s font.dat (after --batch when given with it):
+  --send-serial      send it over the serial port with XMODEM (port and speed: the
+                     environment variables TRELLON_PORT and TRELLON_BAUD)
+  --copy-to DIR      copy it into DIR (a mounted memory stick, say)
+
+Pictures:
+  --picture FILE     turn a BMP, JPEG or GIF picture into dots (ink where darker than
+                     mid-grey) and write NAME.c, NAME being the file&apos;s name
+
+  --help             show this text
+  --lang zh|en       language of the messages (default: the locale&apos;s)
+  --version          show the version
+</source>
+        <translation>Usage: dotrix-cli [options] TEXT
+       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
+       dotrix-cli --picture FILE [options]
+       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
+       dotrix-cli --export lvgl --out FILE [--bpp N] [--font-name NAME] [options] (LIST | TEXT)
+       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
+       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
+
+Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
+source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
+
+Options:
+  --font FAMILY      font family to draw with (default 宋体)
+  --font-size PT     font size in points, 1 to 720 (default 12: 16 pixels)
+  --size WxH         glyph size in dots, each 1 to 1024 (default 16x16)
+  --offset X,Y       position of the character cell in pixels (default 0,0)
+  --scan h|v|zn      horizontal, vertical or ZN scan (default v)
+  --group BITS       bits per data group: 4, 8, 12, 16, 24 or 32 (default 8)
+  --invert           emit 0 for ink and 1 for clear dots
+  --bit-reverse      reverse the bit order inside each value
+  --format F         typical, c (C arrays) or asm (DB tables) (default typical)
+  --numbered         name arrays by number instead of by pinyin
+  --workdir DIR      output directory (default the current directory)
+  --preview          print the preview text instead of writing the source file
+  --dots             print the glyph as rows of # and .
+
+Character list:
+  --list FILE        the list from a text file (UTF-8 unless --list-encoding cp936)
+  --list-encoding E  utf-8 or cp936 (default utf-8)
+  --charset SET      the list is the whole gb2312 or gbk set (GB2312.txt, GBK.txt)
+  --to-traditional   convert the list to Traditional Chinese
+  --to-simplified    convert the list to Simplified Chinese
+  --dedupe           remove repeated characters and line breaks
+  --filter           keep only Chinese characters that have a pinyin reading
+  --sort             one-byte characters in byte order, then the rest by pinyin
+  --print-list       print the list (UTF-8) on stdout and its count on stderr
+The list is converted first, then de-duplicated, filtered and sorted, in that order.
+
+Batch (over the list, or over every character of TEXT):
+  --batch            write every glyph&apos;s .bmp and .c and the aggregate All.c
+  --data dat|bin     also pack the glyphs into font.dat (8-bit groups, typical layout)
+  --index HEX        put a 16-bit index, starting at HEX (four digits), before each glyph
+  --save PATH        copy font.dat to PATH
+  --index-table      write Index.c, the code bytes of the list
+
+Font export (of the list, or of every character of TEXT, once each, by code point):
+  --export lvgl      write an LVGL C font (lv_font_fmt_txt_dsc_t) for LVGL 9 and 8
+  --export bdf       write a BDF 2.1 font (1 bit per pixel) for u8g2&apos;s bdfconv, X11, FreeType
+  --export ubin      write a Unicode-keyed font file for firmware (docs/font-format.md):
+                     the glyphs packed as font.dat packs them (--scan, --invert,
+                     --bit-reverse; 8-bit groups), found by code point
+  --out FILE         the font file to write (replaced only when the whole font is written)
+  --bpp N            lvgl, ubin: bits per pixel: 1 (the batch&apos;s dots) or 2, 4, 8
+                     (anti-aliased) (default 1)
+  --font-name NAME   lvgl: the font&apos;s C name (default dotrix_FAMILY_PIXELS)
+
+Delivery of the work directory&apos;s font.dat (after --batch when given with it):
+  --send-serial      send it over the serial port with XMODEM (port and speed: the
+                     environment variables TRELLON_PORT and TRELLON_BAUD)
+  --copy-to DIR      copy it into DIR (a mounted memory stick, say)
+
+Pictures:
+  --picture FILE     turn a BMP, JPEG or GIF picture into dots (ink where darker than
+                     mid-grey) and write NAME.c, NAME being the file&apos;s name
+
+  --help             show this text
+  --lang zh|en       language of the messages (default: the locale&apos;s)
+  --version          show the version
+</translation>
+    </message>
+    <message>
+        <source>character %1 has no Unicode code point; left out</source>
+        <translation>character %1 has no Unicode code point; left out</translation>
+    </message>
+    <message>
+        <source>no font written: %1</source>
+        <translation>no font written: %1</translation>
+    </message>
+    <message>
+        <source>note: %1</source>
+        <translation>note: %1</translation>
+    </message>
+    <message>
+        <source>%1 glyphs, %2 font %3 at %4 bpp, %5 %6 bytes</source>
+        <translation>%1 glyphs, %2 font %3 at %4 bpp, %5 %6 bytes</translation>
+    </message>
+    <message>
+        <source>%1 glyphs, %2 font at %3 bpp, %4 %5 bytes</source>
+        <translation>%1 glyphs, %2 font at %3 bpp, %4 %5 bytes</translation>
     </message>
 </context>
 <context>
@@ -1131,6 +1288,37 @@ Pictures:
     <message>
         <source>无法在 %1 中写入 tmp.bmp：%2</source>
         <translation>tmp.bmp cannot be written in %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>FontExporter</name>
+    <message>
+        <source>字符列表里没有可以导出的字符。</source>
+        <translation>The character list holds no character that can be exported.</translation>
+    </message>
+    <message>
+        <source>字体没有导出：
+</source>
+        <translation>The font was not exported:
+</translation>
+    </message>
+    <message>
+        <source>字体导出已停止</source>
+        <translation>Font export stopped</translation>
+    </message>
+    <message>
+        <source>已导出 %1 个字形到 %2（%3 字节）</source>
+        <translation>Exported %1 glyphs to %2 (%3 bytes)</translation>
+    </message>
+    <message>
+        <source>；已略去 %1 个没有 Unicode 编码的字符</source>
+        <translation>; left out %1 characters without a Unicode code point</translation>
+    </message>
+    <message>
+        <source>字体已导出。使用前请注意：
+</source>
+        <translation>The font was exported. Note before using it:
+</translation>
     </message>
 </context>
 <context>

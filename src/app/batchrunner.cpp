@@ -25,7 +25,6 @@ bool BatchRunner::Start(const std::string &list, int mode, const GlyphSettings &
 {
     if (m_thread)
         return false;
-    m_control = std::make_unique<BatchControl>();
     m_settings = std::make_unique<GlyphSettings>(settings);
     m_matrix = std::make_unique<DotMatrix>(matrix);
     m_result = BatchResult();
@@ -37,13 +36,38 @@ bool BatchRunner::Start(const std::string &list, int mode, const GlyphSettings &
             this, [&] { indexed = !m_control->Cancel && ask && ask(start); }, Qt::BlockingQueuedConnection);
         return indexed;
     };
-    m_thread = QThread::create([this, list, mode, hooks] {
+    Launch([this, list, mode, hooks] {
         m_result = BatchGenerate(list, *m_settings, *m_matrix, m_output, mode, *m_control, hooks);
-    });
+    },
+           [this] {
+               const std::unique_ptr<DotMatrix> matrix = std::move(m_matrix);
+               const std::unique_ptr<GlyphSettings> settings = std::move(m_settings);
+               emit Finished(m_result, *matrix, settings->Width, settings->Height);
+           });
+    return true;
+}
+
+bool BatchRunner::StartExport(std::vector<CodePointChar> characters, const GlyphSettings &settings,
+                              const FontExportRequest &request)
+{
+    if (m_thread)
+        return false;
+    m_exportResult = FontExportResult();
+    Launch([this, characters = std::move(characters), settings, request] {
+        m_exportResult = ExportFont(characters, settings, request, *m_control);
+    },
+           [this] { emit ExportFinished(m_exportResult); });
+    return true;
+}
+
+void BatchRunner::Launch(std::function<void()> work, std::function<void()> report)
+{
+    m_control = std::make_unique<BatchControl>();
+    m_report = std::move(report);
+    m_thread = QThread::create(std::move(work));
     m_thread->setObjectName(QStringLiteral("batchWorker"));
     connect(m_thread, &QThread::finished, this, &BatchRunner::OnThreadFinished, Qt::QueuedConnection);
     m_thread->start();
-    return true;
 }
 
 void BatchRunner::Cancel()
@@ -59,7 +83,7 @@ void BatchRunner::OnThreadFinished()
     m_thread->wait();
     m_thread->deleteLater();
     m_thread = nullptr;
-    const std::unique_ptr<DotMatrix> matrix = std::move(m_matrix);
-    const std::unique_ptr<GlyphSettings> settings = std::move(m_settings);
-    emit Finished(m_result, *matrix, settings->Width, settings->Height);
+    const std::function<void()> report = std::move(m_report);
+    m_report = nullptr;
+    report();
 }

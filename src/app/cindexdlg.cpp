@@ -71,3 +71,12 @@ void CIndexDlg::accept()
     m_nIndex = value;
     QDialog::accept();
 }
+
+bool CIndexDlg::Ask(QWidget *parent, uint16_t &start)
+{
+    CIndexDlg dialog(parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    start = uint16_t(dialog.m_nIndex);
+    return true;
+}

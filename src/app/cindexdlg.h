@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <cstdint>
+
 class QLineEdit;
 
 class CIndexDlg : public QDialog
@@ -12,6 +14,8 @@ class CIndexDlg : public QDialog
     Q_OBJECT
 public:
     explicit CIndexDlg(QWidget *parent = nullptr);
+    // Shows the dialog; true with the first index in start after OK, false after Cancel.
+    static bool Ask(QWidget *parent, uint16_t &start);
 
     QString m_strIndex = QStringLiteral("0000"); // the box's text
     int m_nIndex = 0;                            // the first index, 0 to 65535, after OK

@@ -15,6 +15,7 @@
 #include "cprogressdlg.h"
 #include "failuretexts.h"
 #include "filechooser.h"
+#include "fontexporter.h"
 #include "lockkeys.h"
 #include "messages.h"
 #include "openineditor.h"
@@ -65,6 +66,7 @@ CMainFrame::CMainFrame(const QString &programDir, QWidget *parent)
     CreateControlBar();
     CreateCharBox(toolBar);
     CreateClient();
+    m_fontExport = new FontExporter(m_settings, m_pDotrixView, *m_batch, this);
     ConnectCommands();
     RetranslateUi();
     InitialUpdateViews();
@@ -96,6 +98,7 @@ void CMainFrame::ConnectCommands()
         {CmdAbout, [this] { OnAppAbout(); }},
         {CmdExportAllGlyphFiles, [this] { OnExportAllGlyphFiles(); }},
         {CmdCreateIndexTable, [this] { OnCreateIndexTable(); }},
+        {CmdExportFont, [this] { OnExportFont(); }},
         {CmdImportPicture, [this] { OnImportPicture(); }},
         {CmdCreatePictureData, [this] { OnCreatePictureData(); }},
         {CmdExit, [this] { close(); }},
@@ -139,6 +142,11 @@ void CMainFrame::ConnectCommands()
     connect(m_wndDlgBar, &CControlBar::SettingsChanged, this, &CMainFrame::RepaintViews);
     connect(m_wndDlgBar, &CControlBar::ShiftRequested, this, &CMainFrame::OnShift);
     connect(m_batch.get(), &BatchRunner::Finished, this, &CMainFrame::OnBatchFinished);
+    connect(m_batch.get(), &BatchRunner::ExportFinished, this, [this](const FontExportResult &result) {
+        emit ExportFinished(result);
+        if (EndRun())
+            m_fontExport->Report(result);
+    });
 }
 
 void CMainFrame::RetranslateUi()
@@ -204,6 +212,10 @@ QString CMainFrame::RestoreSettings()
     m_wndDlgBar->ShowSettings(remembered.CustomSize);
     SetCharBoxFont();
     m_exportDirectory = remembered.ExportDirectory;
+    FontExportRequest &exportChoice = m_fontExport->Choice();
+    exportChoice.Format = remembered.FontExport.Format;
+    exportChoice.Bpp = remembered.FontExport.Bpp;
+    exportChoice.FontName = remembered.FontExport.FontName;
     m_chosenLanguage = remembered.ChosenLanguage;
     // Pictures of an earlier layout that no longer fit are left alone by Qt.
     if (!remembered.Geometry.isEmpty())
@@ -223,6 +235,10 @@ void CMainFrame::SaveSettings()
     remembered.Glyph.PictureName.clear();
     remembered.CustomSize = m_wndDlgBar->CustomSizeChosen();
     remembered.ExportDirectory = m_exportDirectory;
+    const FontExportRequest &exportChoice = m_fontExport->Choice();
+    remembered.FontExport.Format = exportChoice.Format;
+    remembered.FontExport.Bpp = exportChoice.Bpp;
+    remembered.FontExport.FontName = exportChoice.FontName;
     remembered.ChosenLanguage = m_chosenLanguage;
     remembered.Geometry = saveGeometry();
     remembered.BarLayout = saveState();
@@ -331,21 +347,25 @@ void CMainFrame::OnCharTextChanged()
     const BoxRenderResult result = RenderBoxText(text, m_settings, m_matrix, *m_output, [this](const std::string &ch) {
         m_pFontSel->AddTypedCharacter(ch);
     });
-    if (result.RenderFailed)
-        ShowMessage(this, tr("error!\n\n") + result.Error);
-    if (result.Loaded)
-        RepaintViews();
+    ShowBoxGlyph(result);
 }
 
 void CMainFrame::OnShift(int dx, int dy)
 {
     const BoxRenderResult result = ShiftAndRender(dx, dy, CharBoxText(), m_settings, m_matrix, *m_output);
+    if (ShowBoxGlyph(result))
+        m_wndDlgBar->ShowShiftedOffset(dx, dy);
+}
+
+bool CMainFrame::ShowBoxGlyph(const BoxRenderResult &result)
+{
     if (result.RenderFailed)
         ShowMessage(this, tr("error!\n\n") + result.Error);
     if (!result.Loaded)
-        return;
+        return false;
+    m_fontExport->GlyphDrawn(result);
     RepaintViews();
-    m_wndDlgBar->ShowShiftedOffset(dx, dy);
+    return true;
 }
 
 void CMainFrame::OnChooseFont()
@@ -442,6 +462,7 @@ void CMainFrame::ImportPicture(const QString &path)
     }
     // The picture's size goes into the custom size edits, whose handlers refuse more than 1024.
     m_wndDlgBar->TypeCustomSize(imported.Width, imported.Height);
+    m_fontExport->GlyphDrawn({});
     RepaintViews();
 }
 
@@ -562,23 +583,11 @@ void CMainFrame::StartBatch(int mode)
         m_savedOutputFormat = m_settings.OutputFormat;
         m_settings.OutputFormat = Typical;
     }
-    SetBusy(true);
-    m_batch->Start(list, mode, m_settings, m_matrix, [this](uint16_t &start) { return AskIndex(start); });
-
-    CProgressDlg progress(m_batch->Control(), int(CountChars(list)), this);
-    progress.exec();
+    m_batch->Start(list, mode, m_settings, m_matrix, [this](uint16_t &start) { return CIndexDlg::Ask(this, start); });
+    ShowProgress(int(CountChars(list)));
     if (mode != BatchAllOnly)
         m_settings.OutputFormat = m_savedOutputFormat;
     RepaintViews();
-}
-
-bool CMainFrame::AskIndex(uint16_t &start)
-{
-    CIndexDlg dialog(this);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    start = uint16_t(dialog.m_nIndex);
-    return true;
 }
 
 void CMainFrame::OnBatchFinished(const BatchResult &result, const DotMatrix &lastGlyph, int width, int height)
@@ -589,17 +598,37 @@ void CMainFrame::OnBatchFinished(const BatchResult &result, const DotMatrix &las
     m_matrix = lastGlyph;
     m_settings.Width = width;
     m_settings.Height = height;
+    m_fontExport->GlyphDrawn({});
+    // A window that closes before StartBatch puts the format back remembers the user's.
+    if (m_closeAfterBatch && mode != BatchAllOnly)
+        m_settings.OutputFormat = m_savedOutputFormat;
+    emit BatchFinished(result);
+    if (EndRun())
+        ReportBatch(result, mode);
+}
+
+void CMainFrame::OnExportFont()
+{
+    m_pFontSel->PullFields();
+    const int total = m_fontExport->Start(m_pFontSel->ListText, m_output->Path());
+    if (total >= 0)
+        ShowProgress(total);
+}
+
+void CMainFrame::ShowProgress(int total)
+{
+    SetBusy(true);
+    CProgressDlg(m_batch->Control(), total, this).exec();
+}
+
+bool CMainFrame::EndRun()
+{
     SetBusy(false);
     RepaintViews();
-    emit BatchFinished(result);
-    if (m_closeAfterBatch) {
-        // The window closes before StartBatch puts the format back: it remembers the user's.
-        if (mode != BatchAllOnly)
-            m_settings.OutputFormat = m_savedOutputFormat;
-        close();
-        return;
-    }
-    ReportBatch(result, mode);
+    if (!m_closeAfterBatch)
+        return true;
+    close();
+    return false;
 }
 
 void CMainFrame::ReportBatch(const BatchResult &result, int mode)

@@ -5,6 +5,7 @@
 // its outcome to the user.
 
 #include "encode/batchrun.h"
+#include "export/fontexport.h"
 #include "l10n/language.h"
 #include "output/outputdirectory.h"
 #include "raster/dotmatrix.h"
@@ -17,10 +18,12 @@
 #include <string>
 
 class BatchRunner;
+struct BoxRenderResult;
 class CControlBar;
 class CDotrixDoc;
 class CDotrixView;
 class ClientPanes;
+class FontExporter;
 class CFontSel;
 class CFontView;
 class CommandActions;
@@ -70,10 +73,14 @@ public:
     void ImportPicture(const QString &path);
     // True while a batch worker runs (and until its results are taken back).
     bool BatchRunning() const;
+    // The font export's dialog, shades and choices.
+    FontExporter &FontExport() const { return *m_fontExport; }
 
 signals:
     // A batch run has ended and its results are back in the window's state.
     void BatchFinished(const BatchResult &result);
+    // A font export has ended.
+    void ExportFinished(const FontExportResult &result);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -101,6 +108,9 @@ private:
     // Command and control handlers.
     void OnCharTextChanged();
     void OnShift(int dx, int dy);
+    // The glyph the box drew: a failure said, the dots (or the export's shades) shown. False when
+    // no glyph was loaded.
+    bool ShowBoxGlyph(const BoxRenderResult &result);
     void OnChooseFont();
     void OnVisitWebSite();
     void OnGlyphFormat();
@@ -115,10 +125,16 @@ private:
 
     // The batch commands: start a run, show its progress, take its result back.
     void StartBatch(int mode);
-    bool AskIndex(uint16_t &start);
     void OnBatchFinished(const BatchResult &result, const DotMatrix &lastGlyph, int width, int height);
     void ReportBatch(const BatchResult &result, int mode);
+    // The font export: the list pane's characters, after the export dialog, run like a batch.
+    void OnExportFont();
     void SetBusy(bool busy);
+    // The window is busy while it shows the progress of the running job, out of total characters.
+    void ShowProgress(int total);
+    // After a run: the window takes its controls back, or closes when that was asked for while
+    // the run went (false then).
+    bool EndRun();
 
     GlyphSettings m_settings;
     DotMatrix m_matrix;
@@ -126,6 +142,7 @@ private:
 
     CommandActions *m_commands = nullptr;
     ClientPanes *m_panes = nullptr;
+    FontExporter *m_fontExport = nullptr;
     QLineEdit *m_wndCharBox = nullptr;
     QLabel *m_messagePane = nullptr;
     CControlBar *m_wndDlgBar = nullptr;

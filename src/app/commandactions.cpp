@@ -61,6 +61,8 @@ const CommandSpec Commands[] = {
      QT_TRANSLATE_NOOP("CommandActions", "创建图片点阵数据\n创建图片点阵数据")},
     {CmdCreateIndexTable, MenuCreate, QT_TRANSLATE_NOOP("CommandActions", "创建字符索引表"), false,
      nullptr},
+    {CmdExportFont, MenuCreate, QT_TRANSLATE_NOOP("CommandActions", "导出显示库字体..."), true,
+     QT_TRANSLATE_NOOP("CommandActions", "导出 LVGL 等显示库用的字体\n导出显示库字体")},
     {CmdSendSerial, MenuDelivery, QT_TRANSLATE_NOOP("CommandActions", "通过RS232串口传送字模数据"), false,
      nullptr},
     {CmdSendFloppy, MenuDelivery, QT_TRANSLATE_NOOP("CommandActions", "发送到软盘"), false,
@@ -100,7 +102,7 @@ const CommandId BatchExclusiveCommands[] = {
     CmdCreateSingleGlyph, CmdCreateAllGlyphs, CmdCreateAllToDat,   CmdCreateAllToBin, CmdExportAllGlyphFiles,
     CmdCreateIndexTable,  CmdImportGB2312,    CmdImportGBK,        CmdToTraditional,  CmdToSimplified,
     CmdImportPicture,     CmdCreatePictureData, CmdSendSerial,     CmdSendFloppy,     CmdSendRemovable,
-    CmdChooseFont};
+    CmdChooseFont,        CmdExportFont};
 
 QAction *NewAction(CommandId id, const QString &text, QObject *owner)
 {

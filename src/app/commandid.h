@@ -21,6 +21,7 @@ enum CommandId : int {
     CmdCreateAllToBin = 32789,
     CmdCreatePictureData = 32784,
     CmdCreateIndexTable = 32801,
+    CmdExportFont = 32802, // a font for a display library (LVGL, BDF, the Unicode-keyed file)
     // 数据通讯
     CmdSendSerial = 32798,
     CmdSendFloppy = 32799,

@@ -134,6 +134,10 @@ WindowSettingsRead ReadWindowSettings(QSettings &store)
     reader.Bool("Glyph/Numbered", glyph.NumberedNames);
     reader.Int("Glyph/Zoom", 1, 30, glyph.Zoom);
     reader.Text("Window/ExportDirectory", 4096, settings.ExportDirectory);
+    QString exportFormat;
+    reader.Text("Export/Format", 8, exportFormat);
+    reader.Int("Export/Bpp", 1, 8, settings.FontExport.Bpp);
+    reader.Text("Export/FontName", 256, settings.FontExport.FontName);
     QString language;
     reader.Text("Window/Language", 2, language);
     reader.Bytes("Window/Geometry", settings.Geometry);
@@ -149,6 +153,18 @@ WindowSettingsRead ReadWindowSettings(QSettings &store)
         glyph.GroupDigits = groupBits / 4;
     else if (problem.isEmpty())
         problem = QStringLiteral("Glyph/GroupBits=%1").arg(groupBits);
+    if (!exportFormat.isEmpty()) {
+        const ExportFormatInfo *format = FindExportFormat(exportFormat.toStdString());
+        if (format)
+            settings.FontExport.Format = format->Format;
+        else if (problem.isEmpty())
+            problem = QStringLiteral("Export/Format=%1").arg(exportFormat);
+    }
+    // A bit depth or a name the format does not take, as the export itself would refuse it.
+    FontExportRequest exportCheck = settings.FontExport;
+    exportCheck.OutPath = QStringLiteral("font");
+    if (const QString refusal = CheckExportRequest(exportCheck); !refusal.isEmpty() && problem.isEmpty())
+        problem = QStringLiteral("Export: %1").arg(refusal);
     if (!language.isEmpty()) {
         settings.ChosenLanguage = ParseLanguage(language);
         if (!settings.ChosenLanguage && problem.isEmpty())
@@ -191,6 +207,12 @@ void WriteWindowSettings(QSettings &store, const WindowSettings &settings)
         store.remove(QStringLiteral("Window/ExportDirectory"));
     else
         write("Window/ExportDirectory", settings.ExportDirectory);
+    write("Export/Format", QLatin1String(FormatInfo(settings.FontExport.Format).Name));
+    write("Export/Bpp", settings.FontExport.Bpp);
+    if (settings.FontExport.FontName.isEmpty())
+        store.remove(QStringLiteral("Export/FontName"));
+    else
+        write("Export/FontName", settings.FontExport.FontName);
     if (settings.ChosenLanguage)
         write("Window/Language", LanguageCode(*settings.ChosenLanguage));
     else

@@ -207,6 +207,34 @@ const std::vector<OptionSpec> &Options()
          }},
         PathOption("save", &CliOptions::SavePath, QT_TRANSLATE_NOOP("DotrixCli", "a file name")),
         PathOption("picture", &CliOptions::PicturePath, QT_TRANSLATE_NOOP("DotrixCli", "a picture file (BMP, JPEG, GIF)")),
+        {"export", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             const ExportFormatInfo *format = FindExportFormat(v);
+             if (!format) {
+                 std::string names;
+                 for (const ExportFormatInfo &f : ExportFormats())
+                     names += std::string(names.empty() ? "" : ", ") + f.Name;
+                 return BadValue("export", v, QString::fromStdString(names));
+             }
+             o.Export = format->Format;
+             return {};
+         }},
+        PathOption("out", &CliOptions::OutPath, QT_TRANSLATE_NOOP("DotrixCli", "the font file to write")),
+        {"bpp", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             const auto bpp = ParseInt(v);
+             if (!bpp || !IsExportBpp(*bpp))
+                 return BadValue("bpp", v, DotrixCli::tr("bits per pixel: 1, 2, 4 or 8"));
+             o.Bpp = *bpp;
+             return {};
+         }},
+        {"font-name", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             if (!IsCIdentifier(v))
+                 return BadValue("font-name", v, DotrixCli::tr("a C identifier (letters, digits and _, not a digit first)"));
+             o.FontName = QString::fromStdString(v);
+             return {};
+         }},
         {"send-serial", false,
          [](CliOptions &o, const std::string &) { o.SendSerial = true; return std::string(); }},
         PathOption("copy-to", &CliOptions::CopyTo, QT_TRANSLATE_NOOP("DotrixCli", "a directory")),
@@ -223,6 +251,29 @@ const std::vector<OptionSpec> &Options()
         {"version", false, [](CliOptions &o, const std::string &) { o.Version = true; return std::string(); }},
     };
     return options;
+}
+
+// The export options that make no sense together or alone; "" when they fit.
+std::string CheckExportOptions(const CliOptions &o)
+{
+    if (!o.Export) {
+        if (!o.OutPath.isEmpty() || o.Bpp != 1 || !o.FontName.isEmpty())
+            return DotrixCli::tr("--out, --bpp and --font-name go with --export FORMAT").toStdString();
+        return {};
+    }
+    if (o.OutPath.isEmpty())
+        return DotrixCli::tr("--export writes a font file: add --out FILE").toStdString();
+    if (o.Batch || o.IndexTable || o.Preview || o.PrintList || o.Dots || !o.PicturePath.isEmpty() || o.Delivers())
+        return DotrixCli::tr("--export writes one font file; it goes with the list or TEXT, not with --batch, "
+                             "--index-table, --preview, --print-list, --dots, --picture or delivery")
+            .toStdString();
+    FontExportRequest request;
+    request.Format = *o.Export;
+    request.Bpp = o.Bpp;
+    request.FontName = o.FontName;
+    request.OutPath = o.OutPath;
+    const QString refusal = CheckExportRequest(request);
+    return refusal.isEmpty() ? std::string() : "--export " + std::string(FormatInfo(*o.Export).Name) + ": " + refusal.toStdString();
 }
 
 // The list options that make no sense together or alone; "" when they fit.
@@ -244,8 +295,11 @@ std::string CheckListOptions(const CliOptions &o)
                 .toStdString();
     if (o.ListIsCp936 && o.ListFile.isEmpty())
         return DotrixCli::tr("--list-encoding applies to --list FILE").toStdString();
-    if (o.HasList() && !o.PrintList && !o.Batch && !o.IndexTable)
-        return DotrixCli::tr("the character list is used by --batch, --index-table and --print-list; give one of them").toStdString();
+    if (o.HasList() && !o.PrintList && !o.Batch && !o.IndexTable && !o.Export)
+        return DotrixCli::tr("the character list is used by --batch, --export, --index-table and --print-list; give one of them")
+            .toStdString();
+    if (std::string error = CheckExportOptions(o); !error.empty())
+        return error;
     if (o.DataMode != 0 && !o.Batch)
         return DotrixCli::tr("--data makes font.dat in a batch run: add --batch").toStdString();
     if (o.Index && o.DataMode == 0)
@@ -321,7 +375,7 @@ CliParseResult ParseCliArgs(const std::vector<std::string> &args)
         return result;
     }
     const CliOptions &o = result.Options;
-    if (positional.empty() && (o.PrintList || ((o.Batch || o.IndexTable) && o.HasList()) || !o.PicturePath.isEmpty()
+    if (positional.empty() && (o.PrintList || ((o.Batch || o.IndexTable || o.Export) && o.HasList()) || !o.PicturePath.isEmpty()
                                || (o.Delivers() && !o.Batch))) {
         result.Ok = true;
         return result;
@@ -348,6 +402,9 @@ std::string CliUsage()
            "       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]\n"
            "       dotrix-cli --picture FILE [options]\n"
            "       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)\n"
+           "       dotrix-cli --export lvgl --out FILE [--bpp N] [--font-name NAME] [options] (LIST | TEXT)\n"
+           "       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)\n"
+           "       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)\n"
            "\n"
            "Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph\n"
            "source file (name.c, with name.bmp) to the work directory, printing the file's path.\n"
@@ -385,6 +442,17 @@ std::string CliUsage()
            "  --index HEX        put a 16-bit index, starting at HEX (four digits), before each glyph\n"
            "  --save PATH        copy font.dat to PATH\n"
            "  --index-table      write Index.c, the code bytes of the list\n"
+           "\n"
+           "Font export (of the list, or of every character of TEXT, once each, by code point):\n"
+           "  --export lvgl      write an LVGL C font (lv_font_fmt_txt_dsc_t) for LVGL 9 and 8\n"
+           "  --export bdf       write a BDF 2.1 font (1 bit per pixel) for u8g2's bdfconv, X11, FreeType\n"
+           "  --export ubin      write a Unicode-keyed font file for firmware (docs/font-format.md):\n"
+           "                     the glyphs packed as font.dat packs them (--scan, --invert,\n"
+           "                     --bit-reverse; 8-bit groups), found by code point\n"
+           "  --out FILE         the font file to write (replaced only when the whole font is written)\n"
+           "  --bpp N            lvgl, ubin: bits per pixel: 1 (the batch's dots) or 2, 4, 8\n"
+           "                     (anti-aliased) (default 1)\n"
+           "  --font-name NAME   lvgl: the font's C name (default dotrix_FAMILY_PIXELS)\n"
            "\n"
            "Delivery of the work directory's font.dat (after --batch when given with it):\n"
            "  --send-serial      send it over the serial port with XMODEM (port and speed: the\n"

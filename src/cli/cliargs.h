@@ -2,6 +2,7 @@
 // dotrix-cli's command line: options that each set one generation setting, plus what to do.
 
 #include "charset/charsetfile.h"
+#include "export/fontexport.h"
 #include "raster/glyphsettings.h"
 
 #include <QCoreApplication>
@@ -47,6 +48,12 @@ struct CliOptions
     bool IndexTable = false;             // --index-table: write Index.c of the list
 
     QString PicturePath;                 // --picture: import this picture and write its .c file
+
+    // A font export of the list (or TEXT).
+    std::optional<ExportFormat> Export;  // --export: the format
+    QString OutPath;                     // --out: the font file
+    int Bpp = 1;                         // --bpp: bits per pixel
+    QString FontName;                    // --font-name: the font's C name; empty: derived
 
     // Delivery of the work directory's font.dat.
     bool SendSerial = false;             // --send-serial: send it over the serial port

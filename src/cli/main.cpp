@@ -5,6 +5,7 @@
 #include "cliargs.h"
 #include "clisupport.h"
 #include "deliverycommand.h"
+#include "exportcommand.h"
 #include "glyphcommand.h"
 #include "indextablecommand.h"
 #include "listcommand.h"
@@ -65,6 +66,8 @@ int Dispatch(const CliOptions &options)
     }
     if (!options.PicturePath.isEmpty())
         return RunPictureCommand(options, std::cout, std::cerr);
+    if (options.Export)
+        return RunExportCommand(options, std::cout, std::cerr);
     if (options.Batch || options.IndexTable)
         return RunListCommands(options);
     if (options.Delivers()) {

@@ -369,9 +369,6 @@ private:
 BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotMatrix &matrix,
                           OutputDirectory &output, int mode, BatchControl &control, const BatchHooks &hooks)
 {
-    control.Progress = 0;
-    control.Finished = false;
-    BatchResult result = BatchJob(settings, matrix, output, mode, control).Run(list, hooks);
-    control.Finished = true;
-    return result;
+    const BatchControlScope scope(control);
+    return BatchJob(settings, matrix, output, mode, control).Run(list, hooks);
 }

@@ -34,6 +34,24 @@ struct BatchControl
     std::atomic<bool> Finished{false};
 };
 
+// A run's hold on its control: progress back to 0 and not finished when the run starts, finished
+// however the run returns.
+class BatchControlScope
+{
+public:
+    explicit BatchControlScope(BatchControl &control) : m_control(control)
+    {
+        control.Progress = 0;
+        control.Finished = false;
+    }
+    ~BatchControlScope() { m_control.Finished = true; }
+    BatchControlScope(const BatchControlScope &) = delete;
+    BatchControlScope &operator=(const BatchControlScope &) = delete;
+
+private:
+    BatchControl &m_control;
+};
+
 struct BatchHooks
 {
     // Asked once, after the last glyph, when a data file is made: true with the first index

@@ -189,6 +189,18 @@ PackedGlyph PackGlyph(const DotMatrix &matrix, const GlyphSettings &settings)
     return result;
 }
 
+std::string PackedGlyphBytes(const PackedGlyph &packed)
+{
+    auto digit = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+    std::string bytes;
+    for (const DataLine &line : packed.Lines)
+        for (const DataRun &run : line.Runs)
+            for (const std::string &token : run.Tokens)
+                if (token.size() >= 2)
+                    bytes += char(digit(token[token.size() - 2]) * 16 + digit(token.back()));
+    return bytes;
+}
+
 std::string NibbleToHex(std::string_view fourBits, bool bitReverse)
 {
     if (fourBits.size() != DotsPerDigit)

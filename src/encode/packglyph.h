@@ -48,6 +48,10 @@ struct PackedGlyph
 // - Any other scanMode is refused.
 PackedGlyph PackGlyph(const DotMatrix &matrix, const GlyphSettings &settings);
 
+// The bytes of a glyph packed in 8-bit groups (groupDigits 2): one byte a token, from its last
+// two digits, in order; the bytes font.dat holds for the glyph.
+std::string PackedGlyphBytes(const PackedGlyph &packed);
+
 // Four dot characters, each '0' or '1', as one upper-case hexadecimal digit. Without bitReverse
 // the first character is the most significant bit (value 8), with it the least (value 1):
 // "1100" gives "C", reversed "3". Any other input gives "".

@@ -162,19 +162,7 @@ bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix 
         int32_t *cells = matrix.Row(height - 1 - k);
         for (int j = 0; j < width; ++j) {
             const uint8_t *px = row + 3 * j;
-            bool clear;
-            switch (test) {
-            case InkTest::BlueByte:
-                clear = px[0] == 0xFF;
-                break;
-            case InkTest::Nearest:
-                clear = NearestColorIndex(BlackAndWhite, 2, {px[2], px[1], px[0]}) == 1;
-                break;
-            default:
-                clear = px[0] == 0xFF && px[1] == 0xFF && px[2] == 0xFF;
-                break;
-            }
-            cells[j] = clear ? CellBlank : CellInk;
+            cells[j] = IsClearPixel(test, px[0], px[1], px[2]) ? CellBlank : CellInk;
         }
     }
     return true;

@@ -28,6 +28,20 @@ inline constexpr PaletteColor BlackAndWhite[2] = {{0, 0, 0}, {255, 255, 255}};
 // distances keep the earlier entry; 0 for an empty palette.
 int NearestColorIndex(const PaletteColor *palette, int count, PaletteColor pixel);
 
+// The ink test on one pixel's bytes: true when the pixel counts as clear.
+inline bool IsClearPixel(InkTest test, uint8_t blue, uint8_t green, uint8_t red)
+{
+    switch (test) {
+    case InkTest::BlueByte:
+        return blue == 0xFF;
+    case InkTest::Nearest:
+        return NearestColorIndex(BlackAndWhite, 2, {red, green, blue}) == 1;
+    case InkTest::AllBytes:
+        break;
+    }
+    return blue == 0xFF && green == 0xFF && red == 0xFF;
+}
+
 // Bytes of the row stride: 3 x width rounded up to a multiple of four.
 int BitmapStride(int width);
 

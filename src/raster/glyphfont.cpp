@@ -41,11 +41,12 @@ QString GlyphFontDesc::ResolvedFace() const
     return Face;
 }
 
-QFont GlyphFontDesc::ToQFont() const
+QFont GlyphFontDesc::ToQFont(bool antialiased) const
 {
     QFont font(ResolvedFace());
     font.setPixelSize(std::max(1, PixelHeight()));
-    font.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
+    font.setStyleStrategy(QFont::StyleStrategy((antialiased ? QFont::PreferAntialias : QFont::NoAntialias)
+                                               | QFont::NoSubpixelAntialias));
     if (Weight > 0)
         font.setWeight(QFont::Weight(std::clamp(Weight, 1, 1000)));
     font.setItalic(Italic);

@@ -7,7 +7,7 @@
 #include <QPainter>
 
 QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int height,
-                      const GlyphFontDesc &font)
+                      const GlyphFontDesc &font, bool antialiased)
 {
     if (width <= 0 || height <= 0)
         return {};
@@ -16,10 +16,10 @@ QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int
     if (character.empty())
         return image;
 
-    const QFont qfont = font.ToQFont();
+    const QFont qfont = font.ToQFont(antialiased);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, antialiased);
     painter.setFont(qfont);
     painter.setPen(Qt::black);
     const QFontMetrics metrics(qfont);

@@ -34,8 +34,9 @@ struct GlyphFontDesc
     int PixelHeight() const;
     // The face actually drawn: Face, or AR PL UMing CN when Face is 宋体 and not installed.
     QString ResolvedFace() const;
-    // A QFont of PixelHeight() pixels, antialiasing off, for drawing glyphs.
-    QFont ToQFont() const;
+    // A QFont of PixelHeight() pixels for drawing glyphs: antialiasing off, or on (grey levels,
+    // no subpixel colours) for the anti-aliased glyphs of font exports.
+    QFont ToQFont(bool antialiased = false) const;
     // Takes face, size, weight and style from a font chosen in a font dialog.
     static GlyphFontDesc FromQFont(const QFont &font);
 

@@ -1,8 +1,11 @@
-// Batch commands in the window: the progress dialog, the index dialog, the save dialog, the
-// results opened, and the window's state while and after a worker runs.
+// Batch commands and font exports in the window: the progress dialog, the index, save and export
+// dialogs, the results opened, and the window's state while and after a worker runs.
 
 #include "app/ccontrolbar.h"
+#include "app/cdotrixview.h"
+#include "app/cexportdlg.h"
 #include "app/cfontsel.h"
+#include "app/fontexporter.h"
 #include "app/cindexdlg.h"
 #include "app/cmainframe.h"
 #include "app/cprogressdlg.h"
@@ -23,6 +26,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -75,6 +79,17 @@ protected:
         return finished.isEmpty() ? BatchResult() : finished.first().first().value<BatchResult>();
     }
 
+    // Runs the font export command and waits for its end.
+    FontExportResult RunExport()
+    {
+        QSignalSpy finished(frame.get(), &CMainFrame::ExportFinished);
+        frame->Action(CmdExportFont)->trigger();
+        if (finished.isEmpty())
+            finished.wait(30000);
+        EXPECT_EQ(finished.size(), 1);
+        return finished.isEmpty() ? FontExportResult() : finished.first().first().value<FontExportResult>();
+    }
+
     // How often a 1 ms timer fired while the command ran: none when it held the event loop. A
     // tick at which no dialog held the window, which other commands could then reach, fails.
     int TicksDuring(int commandId)
@@ -93,6 +108,13 @@ protected:
 
     QTemporaryDir saveDir;
 };
+
+// A font file without its header comment, which says how it was made.
+std::string FontBody(const std::string &font)
+{
+    const size_t end = font.find("*/\n");
+    return end == std::string::npos ? font : font.substr(end);
+}
 
 } // namespace
 
@@ -323,6 +345,159 @@ TEST_F(BatchTest, ExportCopiesEveryBitmapAndSourceOfTheOutputDirectory)
     const QStringList exported = QDir(saveDir.path()).entryList(QDir::Files);
     EXPECT_EQ(exported, (QStringList{"0.bmp", "0.c", "1.bmp", "1.c", "All.c", "mine.c"}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+}
+
+TEST_F(BatchTest, FontExportWritesWhatTheCommandLineWrites)
+{
+    frame->Settings().Width = frame->Settings().Height = 20;
+    frame->Settings().GlyphFont.PointSize = 14;
+    frame->Settings().OffsetY = 1;
+    frame->CharacterList()->SetList(Gbk("汉字ab中文，A") + "\x80" + Gbk("汉"), 10);
+    const QString font = saveDir.filePath("cjk20.c");
+    AnswerDialogs([&](QWidget *modal) {
+        auto *dialog = qobject_cast<CExportDlg *>(modal);
+        if (!dialog)
+            return;
+        auto *bpp = dialog->findChild<QComboBox *>("exportBppCombo");
+        bpp->setCurrentIndex(bpp->findData(4));
+        dialog->findChild<QLineEdit *>("exportFontNameEdit")->setText("cjk20");
+        dialog->findChild<QLineEdit *>("exportFileEdit")->setText(font);
+        dialog->findChild<QPushButton *>("exportOkButton")->click();
+    });
+    const FontExportResult result = RunExport();
+    ASSERT_EQ(result.State, FontExportResult::Done) << result.Error.toStdString();
+    EXPECT_EQ(result.Glyphs, 9); // 汉 once
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(frame->statusBar()->currentMessage().contains("cjk20.c")) << frame->statusBar()->currentMessage().toStdString();
+    EXPECT_FALSE(frame->BatchRunning());
+    EXPECT_EQ(frame->FontExport().Choice().Bpp, 4);
+
+    QTemporaryDir listDir;
+    ASSERT_TRUE(testutil::WriteFileBytes(listDir.filePath("list.txt"), "汉字ab中文，A€汉"));
+    QProcess cli;
+    cli.start(QStringLiteral(DOTRIX_CLI_PATH),
+              {"--export", "lvgl", "--out", listDir.filePath("cli.c"), "--bpp", "4", "--font-name", "cjk20", "--size",
+               "20x20", "--font-size", "14", "--offset", "0,1", "--list", listDir.filePath("list.txt")});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const std::string window = testutil::ReadFileBytes(font);
+    EXPECT_TRUE(FontBody(window) == FontBody(testutil::ReadFileBytes(listDir.filePath("cli.c"))));
+    EXPECT_NE(window.find("--out cjk20.c --list list.txt\n *   (from the window; list.txt: the 9 characters"),
+              std::string::npos)
+        << window.substr(0, 800);
+}
+
+TEST_F(BatchTest, FontExportDialogShadesTheGlyphRefusesBadNamesAndCancels)
+{
+    frame->CharBox()->setText(QStringLiteral("永"));
+    CDotrixView *view = frame->GlyphView();
+    EXPECT_FALSE(view->ShowsShades());
+    bool shadedWhileChoosing = false;
+    int refusals = 0;
+    AnswerDialogs([&](QWidget *modal) {
+        if (auto *dialog = qobject_cast<CExportDlg *>(modal)) {
+            auto *bpp = dialog->findChild<QComboBox *>("exportBppCombo");
+            bpp->setCurrentIndex(bpp->findData(2));
+            shadedWhileChoosing = view->ShowsShades();
+            dialog->findChild<QLineEdit *>("exportFontNameEdit")->setText("2fast");
+            dialog->findChild<QPushButton *>("exportOkButton")->click();
+            refusals = messages.size();
+            dialog->findChild<QPushButton *>("exportCancelButton")->click();
+        }
+    });
+    QSignalSpy finished(frame.get(), &CMainFrame::ExportFinished);
+    frame->Action(CmdExportFont)->trigger();
+    EXPECT_TRUE(shadedWhileChoosing);
+    EXPECT_EQ(refusals, 1);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains("2fast"));
+    // Cancel: the bit depth and the dots are as they were, nothing ran.
+    EXPECT_FALSE(view->ShowsShades());
+    EXPECT_EQ(frame->FontExport().Choice().Bpp, 1);
+    EXPECT_TRUE(finished.isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).entryList({"*.c"}, QDir::Files).isEmpty());
+
+    // Chosen with OK, the shades stay and follow the next character drawn.
+    frame->FontExport().Choice().Bpp = 8;
+    frame->CharBox()->setText(QStringLiteral("永中"));
+    EXPECT_TRUE(view->ShowsShades());
+}
+
+TEST_F(BatchTest, FailedFontExportSaysWhereAndWritesNothing)
+{
+    frame->CharacterList()->SetList(Gbk("中文"), 2);
+    frame->FontExport().Choice().OutPath = dir.filePath("missing/font.c");
+    AnswerDialogs([](QWidget *modal) {
+        if (auto *dialog = qobject_cast<CExportDlg *>(modal))
+            dialog->accept();
+    });
+    const FontExportResult result = RunExport();
+    EXPECT_EQ(result.State, FontExportResult::Failed);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains("missing/font.c")) << messages.first().toStdString();
+    EXPECT_FALSE(frame->BatchRunning());
+    EXPECT_TRUE(frame->Action(CmdExportFont)->isEnabled());
+
+    // A custom size left empty has no dot to export.
+    messages.clear();
+    frame->Settings().Width = 0;
+    frame->FontExport().Choice().OutPath = dir.filePath("font.c");
+    EXPECT_EQ(RunExport().State, FontExportResult::Refused);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains("0 x 16")) << messages.first().toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("font.c")));
+
+    // An empty list has nothing to export: said at once, no dialog.
+    messages.clear();
+    frame->CharacterList()->SetList("", 0);
+    frame->Action(CmdExportFont)->trigger();
+    EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(BatchTest, FontExportDialogOffersBdfAndTheUnicodeFontFileWithTheWindowsPacking)
+{
+    frame->Settings().ScanMode = ScanZN;
+    frame->Settings().Invert = true;
+    frame->CharacterList()->SetList(Gbk("汉字ab中") + "\x80", 6);
+    const QString font = saveDir.filePath("cjk.ubin");
+    bool bdfTakesOnlyOneBit = false, bdfNamesNoFont = false;
+    QString bdfFile;
+    AnswerDialogs([&](QWidget *modal) {
+        auto *dialog = qobject_cast<CExportDlg *>(modal);
+        if (!dialog)
+            return;
+        auto *format = dialog->findChild<QComboBox *>("exportFormatCombo");
+        auto *bpp = dialog->findChild<QComboBox *>("exportBppCombo");
+        auto *name = dialog->findChild<QLineEdit *>("exportFontNameEdit");
+        auto *file = dialog->findChild<QLineEdit *>("exportFileEdit");
+        bpp->setCurrentIndex(bpp->findData(4));
+        format->setCurrentIndex(format->findData(int(ExportFormat::Bdf)));
+        bdfTakesOnlyOneBit = !bpp->isEnabled() && bpp->currentData().toInt() == 1;
+        bdfNamesNoFont = !name->isEnabled();
+        bdfFile = file->text();
+        format->setCurrentIndex(format->findData(int(ExportFormat::Ubin)));
+        bpp->setCurrentIndex(bpp->findData(2));
+        file->setText(font);
+        dialog->findChild<QPushButton *>("exportOkButton")->click();
+    });
+    const FontExportResult result = RunExport();
+    ASSERT_EQ(result.State, FontExportResult::Done) << result.Error.toStdString();
+    EXPECT_TRUE(bdfTakesOnlyOneBit);
+    EXPECT_TRUE(bdfNamesNoFont);
+    EXPECT_TRUE(bdfFile.endsWith(".bdf")) << bdfFile.toStdString();
+    EXPECT_EQ(result.Glyphs, 6);
+    EXPECT_TRUE(messages.isEmpty());
+
+    // The same file as dotrix-cli writes with the same packing: "ZN" scan, inverted, 2 bpp.
+    QTemporaryDir cliDir;
+    QProcess cli;
+    cli.start(QStringLiteral(DOTRIX_CLI_PATH), {"--export", "ubin", "--out", cliDir.filePath("cli.ubin"), "--bpp", "2",
+                                                "--scan", "zn", "--invert", "汉字ab中€"});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const std::string bytes = testutil::ReadFileBytes(font);
+    EXPECT_TRUE(bytes == testutil::ReadFileBytes(cliDir.filePath("cli.ubin")));
+    EXPECT_EQ(bytes.substr(34, 4), std::string("\x02\x02\x08\x01", 4)); // 2 bpp, "ZN", 8-bit groups, inverted
 }
 
 TEST_F(BatchTest, ListKeepsItsBytesThroughImportSortEditsAndARun)

@@ -3,7 +3,9 @@
 
 #include "app/caboutdlg.h"
 #include "app/cglyphformatdlg.h"
+#include "app/cexportdlg.h"
 #include "app/cindexdlg.h"
+#include "app/fontexporter.h"
 #include "common/testutil.h"
 #include "l10n/language.h"
 #include "windowtest.h"
@@ -127,7 +129,8 @@ TEST_F(LanguageTest, EnglishShowsNoChineseAndChineseComesBackAsItWas)
         CAboutDlg about(frame.get());
         CGlyphFormatDlg format(frame->Settings(), frame.get());
         CIndexDlg index(frame.get());
-        for (QWidget *dialog : std::initializer_list<QWidget *>{&about, &format, &index}) {
+        CExportDlg exportFont(frame->FontExport().Choice(), QStringLiteral("dotrix_font_16"), dir.path(), frame.get());
+        for (QWidget *dialog : std::initializer_list<QWidget *>{&about, &format, &index, &exportFont}) {
             const QStringList texts = ShownTexts(dialog);
             EXPECT_GE(texts.size(), 2) << dialog->objectName().toStdString();
             EXPECT_TRUE(WithChinese(texts).isEmpty()) << WithChinese(texts).join(QLatin1Char('\n')).toStdString();

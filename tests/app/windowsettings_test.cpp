@@ -3,6 +3,7 @@
 // broken or not the window's is left aside with a message.
 
 #include "app/cglyphformatdlg.h"
+#include "app/fontexporter.h"
 #include "common/testutil.h"
 #include "l10n/language.h"
 #include "windowtest.h"
@@ -88,6 +89,10 @@ TEST_F(WindowSettingsTest, ChoicesSurviveARestartAndNewStillResetsTheView)
     hooks.chosen = dir.filePath("exported");
     QDir(dir.path()).mkdir(QStringLiteral("exported"));
     frame->Action(CmdExportAllGlyphFiles)->trigger();
+    FontExportRequest &exportChoice = frame->FontExport().Choice();
+    exportChoice.Format = ExportFormat::Lvgl;
+    exportChoice.Bpp = 4;
+    exportChoice.FontName = QStringLiteral("cjk20");
     frame->Action(CmdLanguageEnglish)->trigger();
     frame->resize(1100, 700);
     auto *outer = frame->findChild<QSplitter *>("outerSplitter");
@@ -103,6 +108,9 @@ TEST_F(WindowSettingsTest, ChoicesSurviveARestartAndNewStillResetsTheView)
               std::tuple(int(ScanZN), 4, true, true, 7));
     EXPECT_EQ(std::pair(after.OutputFormat, after.NumberedNames), std::pair(int(AsmTable), true));
     EXPECT_EQ(after.CurrentText, ""); // the text typed is not a setting
+    const FontExportRequest &exportAfter = frame->FontExport().Choice();
+    EXPECT_EQ(std::tuple(exportAfter.Format, exportAfter.Bpp, exportAfter.FontName),
+              std::tuple(ExportFormat::Lvgl, 4, QStringLiteral("cjk20")));
     // The controls show what the settings hold.
     EXPECT_TRUE(bar->m_sizeCustom->isChecked());
     EXPECT_EQ(std::pair(bar->m_customWidthEdit->text(), bar->m_customHeightEdit->text()),
@@ -158,6 +166,10 @@ TEST_F(WindowSettingsTest, BrokenOrForeignSettingsAreLeftAsideWithAMessage)
         {"[Window]\nVersion=1\n[Glyph]\nInvert=1\n", "Glyph/Invert=1"},
         {"[Window]\nVersion=1\n[Glyph]\nFont=@ByteArray(x)\n", "Glyph/Font"},
         {"[Window]\nVersion=1\nLanguage=fr\n", "Window/Language=fr"},
+        {"[Window]\nVersion=1\n[Export]\nFormat=ttf\n", "Export/Format=ttf"},
+        {"[Window]\nVersion=1\n[Export]\nBpp=3\n", "Export: "},
+        {"[Window]\nVersion=1\n[Export]\nFormat=bdf\nBpp=4\n", "Export: "},
+        {"[Window]\nVersion=1\n[Export]\nFontName=9lives\n", "Export: "},
         {"[Window]\nVersion=1\nGeometry=12\n", "Window/Geometry=12"},
         {"[Window]\nVersion=2\n[Glyph]\nWidth=12\n", "another version"},
         {"[Editor]\nTheme=dark\n", "another program"},

@@ -379,3 +379,89 @@ TEST(DotrixCli, MessagesFollowTheLanguageAndTheOutputDoesNot)
     EXPECT_EQ(Cli(QStringList{"--lang", "en"} + preview).out, chinese.out);
     EXPECT_NE(Cli({"--lang", "en", "--help"}).out.find("--lang zh|en"), std::string::npos);
 }
+
+TEST(DotrixCli, ExportWritesAnLvglFontAndSaysWhatItWrote)
+{
+    QTemporaryDir dir;
+    const QString font = dir.filePath("font.c");
+    const CliRun run = Cli({"--export", "lvgl", "--out", font, "--bpp", "2", "--font", "Unifont", "中A€中*/"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string bytes = testutil::ReadFileBytes(font);
+    // Repeats go: 中, A, € and the two characters of "*/".
+    const std::string summary = "5 glyphs, lvgl font dotrix_unifont_16 at 2 bpp, " + font.toStdString() + " "
+                                + std::to_string(bytes.size()) + " bytes, ";
+    EXPECT_EQ(run.out.substr(0, summary.size()), summary);
+    EXPECT_EQ(run.out.back(), '\n');
+    EXPECT_EQ(run.err, "");
+    // The header says how to make the file again, without the folder it went to; "*/" in the
+    // text cannot end the comment early.
+    EXPECT_NE(bytes.find(" *   dotrix-cli --export lvgl --bpp 2 --font Unifont --font-size 12 --size 16x16 "
+                         "--offset 0,0 --out font.c -- '中A€中*''/'\n"),
+              std::string::npos)
+        << bytes.substr(0, 700);
+    EXPECT_NE(bytes.find("const lv_font_t dotrix_unifont_16 = {"), std::string::npos);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"font.c"});
+}
+
+TEST(DotrixCli, ExportWritesBdfAndUnicodeKeyedFontsWithTheirPacking)
+{
+    QTemporaryDir dir;
+    const QString bdf = dir.filePath("gb2312.bdf");
+    CliRun run = Cli({"--export", "bdf", "--out", bdf, "--size", "16x18", "--charset", "gb2312"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::string bytes = testutil::ReadFileBytes(bdf);
+    std::string summary = "7445 glyphs, bdf font at 1 bpp, " + bdf.toStdString() + " " + std::to_string(bytes.size())
+                          + " bytes, ";
+    EXPECT_EQ(run.out.substr(0, summary.size()), summary);
+    const std::string head = "STARTFONT 2.1\nCOMMENT dotrix-cli --export bdf --font '宋体' --font-size 12 --size 16x18 "
+                             "--offset 0,0 --out gb2312.bdf --charset gb2312\nFONT -Dotrix-";
+    EXPECT_EQ(bytes.substr(0, head.size()), head);
+    EXPECT_EQ(bytes.substr(bytes.size() - 16), "ENDCHAR\nENDFONT\n");
+
+    // The packing options reach the file's header: 4 bpp, horizontal scan, inverted.
+    const QString ubin = dir.filePath("font.ubin");
+    run = Cli({"--export", "ubin", "--out", ubin, "--bpp", "4", "--scan", "h", "--invert", "中A€"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    bytes = testutil::ReadFileBytes(ubin);
+    summary = "3 glyphs, ubin font at 4 bpp, " + ubin.toStdString() + " " + std::to_string(bytes.size()) + " bytes, ";
+    EXPECT_EQ(run.out.substr(0, summary.size()), summary);
+    ASSERT_EQ(bytes.size(), 40u + 3 * 8 + 3 * 8 * 16 + 4);
+    EXPECT_EQ(bytes.substr(0, 4), "DXUB");
+    EXPECT_EQ(bytes.substr(34, 4), std::string("\x04\x00\x08\x01", 4)); // bpp, scan, group bits, flags
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"font.ubin", "gb2312.bdf"}));
+}
+
+TEST(DotrixCli, ExportRefusesWhatItCannotWriteAndLeavesNothingHalfWritten)
+{
+    QTemporaryDir dir;
+    const QString font = dir.filePath("font.c");
+    ASSERT_TRUE(testutil::WriteFileBytes(font, "the earlier font"));
+    const struct {
+        QStringList args;
+        int exitCode;
+        const char *mentions;
+    } cases[] = {
+        {{"--bpp", "3"}, 2, "--bpp"},
+        {{"--font-name", "9lives"}, 2, "--font-name"},
+        {{"--font-name", "static"}, 2, "--font-name"},
+        {{"--font-name", "my-font"}, 2, "--font-name"},
+        {{"--out", dir.filePath("no/such/folder/font.c")}, 1, "no/such/folder/font.c"},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = Cli(QStringList{"--export", "lvgl", "--out", font} + c.args + QStringList{"中"});
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.mentions;
+        EXPECT_NE(run.err.find(c.mentions), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    // A file-size limit stands in for a full disk: the font cannot grow past 100 KiB.
+    QProcess shell;
+    shell.start("/bin/sh", {"-c", QStringLiteral("ulimit -f 100; exec '%1' --export lvgl --bpp 4 --out '%2' "
+                                                 "--charset gb2312")
+                                      .arg(QStringLiteral(DOTRIX_CLI_PATH), font)});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 1);
+    const std::string err = shell.readAllStandardError().toStdString();
+    EXPECT_NE(err.find("no font written: cannot write " + font.toStdString()), std::string::npos) << err;
+    EXPECT_EQ(testutil::ReadFileBytes(font), "the earlier font");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"font.c"});
+}

@@ -94,12 +94,44 @@ TEST(CliArgs, BadInputIsRefusedWithAMessageNamingIt)
         {{"--print-list"}, "--print-list works on the character list"},
         {{"--charset", "gbk", "--list-encoding", "cp936", "--print-list"}, "--list-encoding applies to --list"},
         {{"--charset", "gbk", "a"}, "--print-list"},
+        {{"--export", "ttf", "--out", "f.c", "a"}, "--export"},
+        {{"--export", "lvgl", "a"}, "--out FILE"},
+        {{"--out", "f.c", "a"}, "go with --export"},
+        {{"--bpp", "4", "a"}, "go with --export"},
+        {{"--export", "lvgl", "--out", "f.c", "--bpp", "3", "a"}, "--bpp"},
+        {{"--export", "lvgl", "--out", "f.c", "--bpp", "16", "a"}, "--bpp"},
+        {{"--export", "lvgl", "--out", "f.c", "--font-name", "a b", "a"}, "--font-name"},
+        {{"--export", "lvgl", "--out", "f.c", "--font-name", "_Bool", "a"}, "--font-name"},
+        {{"--export", "lvgl", "--out", "f.c", "--batch", "a"}, "one font file"},
+        {{"--export", "lvgl", "--out", "f.c", "--preview", "a"}, "one font file"},
+        {{"--export", "lvgl", "--out", "f.c"}, "TEXT"},
+        {{"--export", "bdf", "--out", "f.bdf", "--bpp", "2", "a"}, "bdf files take 1"},
+        {{"--export", "ubin", "--out", "f.ubin", "--bpp", "3", "a"}, "--bpp"},
+        {{"--export", "ubin", "--out", "f.ubin", "--font-name", "cjk", "a"}, "ubin files take no font name"},
     };
     for (const auto &c : cases) {
         const CliParseResult r = Parse(c.args);
         EXPECT_FALSE(r.Ok) << c.mentions;
         EXPECT_NE(r.Error.find(c.mentions), std::string::npos) << r.Error;
     }
+}
+
+TEST(CliArgs, ExportTakesTheListOrText)
+{
+    CliParseResult r = Parse({"--export=lvgl", "--out", "f.c", "--bpp", "8", "--font-name", "_cjk16", "--charset",
+                              "gb2312", "--dedupe"});
+    ASSERT_TRUE(r.Ok) << r.Error;
+    EXPECT_EQ(r.Options.Export, ExportFormat::Lvgl);
+    EXPECT_EQ(r.Options.OutPath, "f.c");
+    EXPECT_EQ(r.Options.Bpp, 8);
+    EXPECT_EQ(r.Options.FontName, "_cjk16");
+    EXPECT_EQ(r.Options.Text, "");
+
+    r = Parse({"--export", "lvgl", "--out", "f.c", "中文"});
+    ASSERT_TRUE(r.Ok) << r.Error;
+    EXPECT_EQ(r.Options.Bpp, 1);
+    EXPECT_EQ(r.Options.FontName, "");
+    EXPECT_EQ(r.Options.Text, "中文");
 }
 
 TEST(CliArgs, HelpAndVersionNeedNoText)

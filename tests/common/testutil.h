@@ -8,8 +8,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <map>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace testutil {
 
@@ -33,6 +35,11 @@ void Touch(const QTemporaryDir &dir, const char *name);
 std::string Golden(const QString &name);
 // UTF-8 text (as written in test sources) to code page 936 bytes.
 std::string Gbk(const char *utf8);
+
+// Unifont's own 16 x 16 bitmaps (rows of '#' and '.') for those of the code points that have a
+// full-width glyph in unifont.hex; empty when the file is missing.
+inline const char *const UnifontHex = "/usr/share/unifont/unifont.hex";
+std::map<char32_t, std::vector<std::string>> UnifontBitmaps(const std::vector<char32_t> &codePoints);
 
 } // namespace testutil
 

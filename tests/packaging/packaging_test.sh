@@ -61,7 +61,8 @@ done
 offered=$(complete_words dotrix-cli -- | sort -u)
 [ "$offered" = "$cli_options" ] ||
   fail "completion of -- differs from --help: $(diff <(echo "$offered") <(echo "$cli_options") | grep '^[<>]' | tr '\n' ' ')"
-for option in --scan --group --format --list-encoding --charset --data --lang --size --font-size --offset --index; do
+for option in --scan --group --format --list-encoding --charset --data --lang --size --font-size --offset --index \
+  --export --bpp; do
   values=$(complete_words dotrix-cli "$option" "")
   [ -n "$values" ] || fail "completion offers no value for $option"
   for value in $values; do
@@ -89,6 +90,8 @@ expect_completion 'pics/Photo.JPG|pics/logo.gif|pics/sub dir|' dotrix-cli --pict
 expect_completion 'pics/sub dir|' dotrix-cli --workdir pics/
 expect_completion 'pics/Photo.JPG|pics/logo.gif|pics/notes.txt|pics/sub dir|' dotrix-cli --list pics/
 expect_completion '' dotrix-cli 中
+expect_completion '' dotrix-cli --font-name ""
+expect_completion 'pics/Photo.JPG|pics/logo.gif|pics/notes.txt|pics/sub dir|' dotrix-cli --out pics/
 
 # ---- install layout ----------------------------------------------------------------------------
 prefix="$scratch/prefix"
@@ -99,7 +102,7 @@ for path in bin/dotrix bin/dotrix-cli bin/trellon-send include/trellon.h \
   "$libdir/libtrellon.so" "$libdir/pkgconfig/trellon.pc" \
   share/dotrix/GB2312.txt share/dotrix/GBK.txt share/dotrix/user-guide.html \
   share/man/man1/dotrix.1.gz share/man/man1/dotrix-cli.1.gz share/man/man1/trellon-send.1.gz \
-  share/bash-completion/completions/dotrix-cli share/doc/dotrix/copyright share/doc/dotrix/changelog.gz; do
+  share/bash-completion/completions/dotrix-cli share/doc/dotrix/copyright share/doc/dotrix/changelog.gz share/doc/dotrix/font-format.md; do
   [ -e "$prefix/$path" ] || fail "cmake --install left out $path"
 done
 [ "$(readlink "$prefix/$libdir/libtrellon.so.1")" = "libtrellon.so.1.0.0" ] || fail "libtrellon.so.1 is not a link to libtrellon.so.1.0.0"

@@ -22,34 +22,6 @@ using testutil::Scratch;
 
 namespace {
 
-const char *const UnifontHex = "/usr/share/unifont/unifont.hex";
-
-// Unifont's own 16 x 16 bitmaps for the given code points, from unifont.hex ("4E2D:0100...").
-std::map<char32_t, std::vector<std::string>> UnifontBitmaps(const std::vector<char32_t> &codePoints)
-{
-    std::map<char32_t, std::vector<std::string>> result;
-    QFile file(UnifontHex);
-    if (!file.open(QIODevice::ReadOnly))
-        return result;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine().trimmed();
-        const int colon = line.indexOf(':');
-        const char32_t cp = line.left(colon).toUInt(nullptr, 16);
-        if (std::find(codePoints.begin(), codePoints.end(), cp) == codePoints.end() || line.size() - colon - 1 != 64)
-            continue;
-        std::vector<std::string> rows;
-        for (int r = 0; r < 16; ++r) {
-            const unsigned bits = line.mid(colon + 1 + 4 * r, 4).toUInt(nullptr, 16);
-            std::string row;
-            for (int c = 0; c < 16; ++c)
-                row += (bits & (0x8000u >> c)) ? '#' : '.';
-            rows.push_back(row);
-        }
-        result[cp] = rows;
-    }
-    return result;
-}
-
 std::vector<std::string> Rows(const DotMatrix &m, int w, int h)
 {
     std::vector<std::string> rows;
@@ -116,8 +88,8 @@ TEST(RenderGlyph, UnifontCharactersComeOutAsUnifontsOwnBitmapsInEveryScan)
     std::vector<char32_t> codePoints;
     for (const char *ch : sample)
         codePoints.push_back(QString::fromUtf8(ch).toUcs4().front());
-    const auto bitmaps = UnifontBitmaps(codePoints);
-    ASSERT_FALSE(bitmaps.empty()) << "unifont.hex not found at " << UnifontHex;
+    const auto bitmaps = testutil::UnifontBitmaps(codePoints);
+    ASSERT_FALSE(bitmaps.empty()) << "unifont.hex not found at " << testutil::UnifontHex;
 
     Scratch s;
     GlyphSize size;

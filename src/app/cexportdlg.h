@@ -1,0 +1,39 @@
+#pragma once
+// CExportDlg: "导出显示库字体", the font export's choices: the format, the bit depth, the font's
+// C name and the file to write. The bit depth is announced as it changes, so the glyph view can
+// show the shades at once.
+
+#include "export/fontexport.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+
+class CExportDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    // request: the choices shown first; defaultName: the font's name when the name box is left
+    // empty; startDir: where the file goes when none was chosen before.
+    CExportDlg(const FontExportRequest &request, const QString &defaultName, const QString &startDir,
+               QWidget *parent = nullptr);
+
+    // The choices, after OK; an empty name stands for the default one.
+    const FontExportRequest &Request() const { return m_request; }
+    void accept() override; // stays open with a message while the name or the file is not right
+
+signals:
+    void BppChosen(int bpp);
+
+private:
+    void OnFormatChosen();
+    void OnBrowse();
+    const ExportFormatInfo &ChosenFormat() const;
+
+    FontExportRequest m_request;
+    QComboBox *m_format;
+    QComboBox *m_bpp;
+    QLineEdit *m_name;
+    QLineEdit *m_file;
+};

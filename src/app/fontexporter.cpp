@@ -1,0 +1,91 @@
+#include "fontexporter.h"
+
+#include "batchrunner.h"
+#include "cdotrixview.h"
+#include "cexportdlg.h"
+#include "messages.h"
+
+#include "export/exportrun.h"
+#include "raster/boxrender.h"
+
+#include <QDir>
+#include <QMainWindow>
+#include <QStatusBar>
+
+FontExporter::FontExporter(const GlyphSettings &settings, CDotrixView *view, BatchRunner &runner,
+                           QMainWindow *window)
+    : QObject(window), m_settings(settings), m_view(view), m_runner(runner), m_window(window)
+{
+}
+
+int FontExporter::Start(const std::string &list, const QString &startDir)
+{
+    if (m_runner.Running())
+        return -1;
+    CodePointList characters = MapToCodePoints(list);
+    if (characters.Characters.empty()) {
+        ShowMessage(m_window, tr("字符列表里没有可以导出的字符。"));
+        return -1;
+    }
+    CExportDlg dialog(m_request, DefaultFontName(MeasureExportFont(m_settings, 1)), startDir, m_window);
+    // The glyph view shows the shades of each bit depth as it is chosen.
+    connect(&dialog, &CExportDlg::BppChosen, this, &FontExporter::ShowShades);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (accepted)
+        m_request = dialog.Request();
+    ShowShades(m_request.Bpp);
+    if (!accepted)
+        return -1;
+
+    FontExportRequest request = m_request;
+    const int total = int(characters.Characters.size());
+    request.MadeWith = ExportCommandLine(m_settings, m_request, {"--list", "list.txt"}) + "\n(from the window; list.txt: the "
+                       + std::to_string(total) + " characters of its character list)";
+    m_unmapped = int(characters.Unmapped.size());
+    m_runner.StartExport(std::move(characters.Characters), m_settings, request);
+    return total;
+}
+
+void FontExporter::Report(const FontExportResult &result)
+{
+    QStatusBar *status = m_window->statusBar();
+    switch (result.State) {
+    case FontExportResult::Failed:
+    case FontExportResult::Refused:
+        ShowMessage(m_window, tr("字体没有导出：\n") + result.Error);
+        return;
+    case FontExportResult::Cancelled:
+        status->showMessage(tr("字体导出已停止"), 5000);
+        return;
+    case FontExportResult::Done:
+        break;
+    }
+    QString text = tr("已导出 %1 个字形到 %2（%3 字节）")
+                       .arg(result.Glyphs)
+                       .arg(QDir::toNativeSeparators(result.Path))
+                       .arg(result.Bytes);
+    if (m_unmapped > 0)
+        text += tr("；已略去 %1 个没有 Unicode 编码的字符").arg(m_unmapped);
+    status->showMessage(text, 10000);
+    if (!result.Note.isEmpty())
+        ShowMessage(m_window, tr("字体已导出。使用前请注意：\n") + result.Note);
+}
+
+void FontExporter::GlyphDrawn(const BoxRenderResult &result)
+{
+    if (!result.RenderFailed)
+        m_shadedCharacter = result.Character;
+    ShowShades(m_request.Bpp);
+}
+
+void FontExporter::ShowShades(int bpp)
+{
+    const std::vector<CodePointChar> mapped = MapToCodePoints(m_shadedCharacter).Characters;
+    if (bpp <= 1 || mapped.empty()) {
+        m_view->SetShades({}, 0, 0, 1);
+        return;
+    }
+    const int baseline = MeasureExportFont(m_settings, bpp).Baseline;
+    const ExportGlyph glyph = DrawExportGlyph(mapped.front(), m_settings, bpp, baseline);
+    m_view->SetShades(glyph.Levels, glyph.CellWidth, glyph.CellHeight, glyph.MaxLevel());
+}

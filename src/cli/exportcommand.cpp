@@ -1,0 +1,89 @@
+#include "exportcommand.h"
+
+#include "clisupport.h"
+#include "export/fontexport.h"
+#include "listcommand.h"
+#include "progressbar.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+namespace {
+
+// The list options as given (files by their name alone), or TEXT: how the header says the file
+// was made.
+std::vector<std::string> ListArguments(const CliOptions &options)
+{
+    std::vector<std::string> arguments;
+    if (!options.ListFile.isEmpty()) {
+        arguments = {"--list", QFileInfo(options.ListFile).fileName().toStdString()};
+        if (options.ListIsCp936)
+            arguments.insert(arguments.end(), {"--list-encoding", "cp936"});
+    } else if (options.Charset) {
+        arguments = {"--charset", *options.Charset == CharacterSet::GB2312 ? "gb2312" : "gbk"};
+    } else {
+        return {"--", options.Text};
+    }
+    const std::pair<bool, const char *> operations[] = {{options.ToTraditional, "--to-traditional"},
+                                                        {options.ToSimplified, "--to-simplified"},
+                                                        {options.Dedupe, "--dedupe"},
+                                                        {options.Filter, "--filter"},
+                                                        {options.Sort, "--sort"}};
+    for (const auto &[given, option] : operations)
+        if (given)
+            arguments.emplace_back(option);
+    return arguments;
+}
+
+} // namespace
+
+int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream &err)
+{
+    std::string list;
+    if (!ListForRun(options, err, list))
+        return ExitFailure;
+    const CodePointList characters = MapToCodePoints(list);
+    for (const std::string &character : characters.Unmapped)
+        err << "dotrix-cli: "
+            << DotrixCli::tr("character %1 has no Unicode code point; left out")
+                   .arg(QString::fromStdString(UnmappedCharacterText(character)))
+                   .toStdString()
+            << '\n';
+
+    FontExportRequest request;
+    request.Format = *options.Export;
+    request.Bpp = options.Bpp;
+    request.FontName = options.FontName;
+    request.OutPath = options.OutPath;
+    request.MadeWith = ExportCommandLine(options.Settings, request, ListArguments(options));
+
+    BatchControl control;
+    QElapsedTimer clock;
+    clock.start();
+    FontExportResult result;
+    RunWithProgressBar(control, int(characters.Characters.size()), err,
+                       [&] { result = ExportFont(characters.Characters, options.Settings, request, control); });
+    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+
+    switch (result.State) {
+    case FontExportResult::Refused:
+        return Fail(err, result.Error);
+    case FontExportResult::Failed:
+    case FontExportResult::Cancelled:
+        return Fail(err, DotrixCli::tr("no font written: %1").arg(result.Error));
+    case FontExportResult::Done:
+        break;
+    }
+    if (!result.Note.isEmpty())
+        err << "dotrix-cli: " << DotrixCli::tr("note: %1").arg(result.Note).toStdString() << '\n';
+    const ExportFormatInfo &format = FormatInfo(request.Format);
+    const QString glyphs = QString::number(result.Glyphs), name = QLatin1String(format.Name),
+                  bpp = QString::number(request.Bpp), bytes = QString::number(result.Bytes);
+    const QString summary =
+        format.TakesFontName
+            ? DotrixCli::tr("%1 glyphs, %2 font %3 at %4 bpp, %5 %6 bytes")
+                  .arg(glyphs, name, result.FontName, bpp, result.Path, bytes)
+            : DotrixCli::tr("%1 glyphs, %2 font at %3 bpp, %4 %5 bytes").arg(glyphs, name, bpp, result.Path, bytes);
+    out << (summary + DotrixCli::tr(", %1 s").arg(seconds, 0, 'f', 2)).toStdString() << '\n';
+    return ExitOk;
+}

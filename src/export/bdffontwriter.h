@@ -1,0 +1,26 @@
+#pragma once
+// BdfFontWriter: a BDF 2.1 font (Glyph Bitmap Distribution Format) at 1 bit per pixel, the
+// bitmap font format X11, FreeType, u8g2's bdfconv and font editors read. LF line ends.
+
+#include "fontfilewriter.h"
+
+#include <string>
+
+class BdfFontWriter : public FontFileWriter
+{
+public:
+    using FontFileWriter::FontFileWriter;
+
+    bool Begin(const FontFileInfo &info, QString *error) override;
+    bool AddGlyph(const ExportGlyph &glyph, QString *error) override;
+    bool Finish(QString *error) override;
+
+    // The XLFD name: -Dotrix-FAMILY-WEIGHT-SLANT-Normal-WxH-PIXELS-DECIPOINTS-DPI-DPI-C-AVERAGE-
+    // ISO10646-1, with the cell as the added style and every space, hyphen and character XLFD
+    // reserves (* ? , ") in the family replaced by _.
+    static std::string XlfdName(const FontFileInfo &info);
+
+private:
+    int m_swidth = 0; // every glyph's scalable width, in thousandths of the point size
+    int m_advance = 0;
+};

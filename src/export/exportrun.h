@@ -1,0 +1,63 @@
+#pragma once
+// Drawing the glyphs of a font export: the font's metrics, one glyph, and a whole export list
+// drawn on every core and handed over in code-point order.
+
+#include "codepointlist.h"
+#include "encode/batchrun.h"
+#include "exportglyph.h"
+#include "raster/glyphsettings.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+// Bits per pixel an export takes: 1, 2, 4 or 8.
+bool IsExportBpp(int bpp);
+
+// Coverage 0..255 as a level of a bpp-bit glyph, rounded to the nearest: 255 is the top level,
+// 0 is 0.
+int QuantiseCoverage(int coverage, int bpp);
+
+struct ExportFontMetrics
+{
+    QString Family;         // the family the glyphs are drawn with (宋体 resolved, substitutes named)
+    int PixelSize = 0;      // the font's height in pixels (12 points: 16)
+    int PointSize = 0;
+    int CellWidth = 0;      // the batch's glyph size
+    int CellHeight = 0;
+    int Advance = 0;        // every glyph's advance: the cell width
+    int LineHeight = 0;     // the cell height
+    int Baseline = 0;       // rows from the cell's top down to the baseline: the font's ascent
+                            // moved by the y offset
+    int Descent = 0;        // rows from the baseline down to the cell's bottom: LineHeight - Baseline
+    int UnderlinePosition = 0;  // pixels from the baseline down to the underline's top
+    int UnderlineThickness = 1;
+};
+
+// The metrics of the font the settings draw with, for glyphs of bpp bits per pixel.
+ExportFontMetrics MeasureExportFont(const GlyphSettings &settings, int bpp);
+
+// Draws one character as the export does: at 1 bpp through the batch's drawing path and ink test,
+// at 2, 4 and 8 bpp the same glyph anti-aliased (same font, size, cell and offset). baseline is
+// MeasureExportFont's.
+ExportGlyph DrawExportGlyph(const CodePointChar &character, const GlyphSettings &settings, int bpp, int baseline);
+
+struct ExportRunResult
+{
+    enum Status { Done, Cancelled, Failed };
+    Status State = Done;
+    int Glyphs = 0; // glyphs handed to the sink
+    QString Error;  // what failed and where
+};
+
+// Takes each glyph in turn, on the thread that called DrawExportGlyphs; false with error set
+// stops the run.
+using ExportGlyphSink = std::function<bool(const ExportGlyph &glyph, QString *error)>;
+
+// Draws every character (code-point order, as MapToCodePoints gives them) on every core and hands
+// the glyphs to sink in that order. control.Progress counts the glyphs handed over; control.Cancel
+// stops the run before the next glyph. control.Finished is left to the caller, who may have more
+// to write after the last glyph.
+ExportRunResult DrawExportGlyphs(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
+                                 int bpp, BatchControl &control, const ExportGlyphSink &sink);

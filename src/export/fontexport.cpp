@@ -1,0 +1,211 @@
+#include "fontexport.h"
+
+#include "bdffontwriter.h"
+#include "fontfilewriter.h"
+#include "lvglfontwriter.h"
+#include "ubinfontwriter.h"
+
+#include <QFileInfo>
+
+#include <memory>
+
+namespace {
+
+const std::vector<ExportFormatInfo> Formats = {
+    {ExportFormat::Lvgl, "lvgl", QT_TRANSLATE_NOOP("CoreMessage", "LVGL C 字体 (.c)"), ".c", true, true},
+    {ExportFormat::Bdf, "bdf", QT_TRANSLATE_NOOP("CoreMessage", "BDF 点阵字体 (.bdf)"), ".bdf", false, false},
+    {ExportFormat::Ubin, "ubin", QT_TRANSLATE_NOOP("CoreMessage", "Unicode 索引字库 (.ubin)"), ".ubin", true, false},
+};
+
+std::unique_ptr<FontFileWriter> MakeWriter(ExportFormat format, AtomicFile &file)
+{
+    switch (format) {
+    case ExportFormat::Lvgl:
+        return std::make_unique<LvglFontWriter>(file);
+    case ExportFormat::Bdf:
+        return std::make_unique<BdfFontWriter>(file);
+    case ExportFormat::Ubin:
+        return std::make_unique<UbinFontWriter>(file);
+    }
+    return nullptr;
+}
+
+// Quotes an argument for a POSIX shell where it needs it. "*/" is split between two quoted
+// pieces, so the line can stand inside a C comment.
+std::string ShellWord(const std::string &word)
+{
+    const bool plain = !word.empty() && word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                                                "0123456789_-+=.,:/@%") == std::string::npos;
+    if (plain)
+        return word;
+    std::string quoted = "'";
+    for (size_t i = 0; i < word.size(); ++i) {
+        if (word[i] == '\'')
+            quoted += "'\\''";
+        else if (word[i] == '*' && i + 1 < word.size() && word[i + 1] == '/')
+            quoted += "*''";
+        else
+            quoted += word[i];
+    }
+    return quoted + "'";
+}
+
+} // namespace
+
+const std::vector<ExportFormatInfo> &ExportFormats()
+{
+    return Formats;
+}
+
+const ExportFormatInfo *FindExportFormat(std::string_view name)
+{
+    for (const ExportFormatInfo &format : Formats)
+        if (name == format.Name)
+            return &format;
+    return nullptr;
+}
+
+const ExportFormatInfo &FormatInfo(ExportFormat format)
+{
+    for (const ExportFormatInfo &info : Formats)
+        if (info.Format == format)
+            return info;
+    return Formats.front();
+}
+
+bool IsCIdentifier(std::string_view name)
+{
+    static const char *const keywords[] = {
+        "auto",     "break",    "case",     "char",   "const",    "continue", "default",  "do",
+        "double",   "else",     "enum",     "extern", "float",    "for",      "goto",     "if",
+        "inline",   "int",      "long",     "register", "restrict", "return", "short",    "signed",
+        "sizeof",   "static",   "struct",   "switch", "typedef",  "union",    "unsigned", "void",
+        "volatile", "while",    "_Alignas", "_Alignof", "_Atomic", "_Bool",   "_Complex", "_Generic",
+        "_Imaginary", "_Noreturn", "_Static_assert", "_Thread_local", "bool", "true", "false", "nullptr"};
+    if (name.empty() || (name[0] >= '0' && name[0] <= '9'))
+        return false;
+    for (char c : name)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'))
+            return false;
+    for (const char *keyword : keywords)
+        if (name == keyword)
+            return false;
+    return true;
+}
+
+QString DefaultFontName(const ExportFontMetrics &metrics)
+{
+    std::string family;
+    bool gap = false;
+    for (QChar c : metrics.Family) {
+        const char16_t u = c.unicode();
+        const bool alnum = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
+        if (!alnum) {
+            gap = !family.empty();
+            continue;
+        }
+        if (gap)
+            family += '_';
+        gap = false;
+        family += char(u >= 'A' && u <= 'Z' ? u - 'A' + 'a' : u);
+    }
+    if (family.empty())
+        family = "font";
+    return QStringLiteral("dotrix_%1_%2").arg(QString::fromStdString(family)).arg(metrics.PixelSize);
+}
+
+QString CheckExportRequest(const FontExportRequest &request)
+{
+    const ExportFormatInfo &format = FormatInfo(request.Format);
+    if (!IsExportBpp(request.Bpp) || (!format.TakesBpp && request.Bpp != 1))
+        return QStringLiteral("%1 bits per pixel: %2 files take %3")
+            .arg(request.Bpp)
+            .arg(QString::fromUtf8(format.Name), format.TakesBpp ? QStringLiteral("1, 2, 4 or 8") : QStringLiteral("1"));
+    if (!format.TakesFontName && !request.FontName.isEmpty())
+        return QStringLiteral("%1 files take no font name").arg(QString::fromUtf8(format.Name));
+    if (format.TakesFontName && !request.FontName.isEmpty() && !IsCIdentifier(request.FontName.toStdString()))
+        return QStringLiteral("'%1' is not a C identifier (letters, digits and _, not a digit first, no C keyword)")
+            .arg(request.FontName);
+    if (request.OutPath.isEmpty())
+        return QStringLiteral("no file to write the font to");
+    return {};
+}
+
+FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
+                            const FontExportRequest &request, BatchControl &control)
+{
+    FontExportResult result;
+    const BatchControlScope scope(control);
+
+    result.Path = request.OutPath;
+    result.Error = CheckExportRequest(request);
+    if (result.Error.isEmpty() && characters.empty())
+        result.Error = QStringLiteral("the list holds no character to export");
+    if (result.Error.isEmpty() && (settings.Width < 1 || settings.Height < 1))
+        result.Error = QStringLiteral("a glyph of %1 x %2 dots holds no dot to export").arg(settings.Width).arg(settings.Height);
+    if (!result.Error.isEmpty()) {
+        result.State = FontExportResult::Refused;
+        return result;
+    }
+
+    FontFileInfo info;
+    info.Metrics = MeasureExportFont(settings, request.Bpp);
+    info.Settings = settings;
+    info.Bpp = request.Bpp;
+    info.FontName = request.FontName.isEmpty() ? DefaultFontName(info.Metrics) : request.FontName;
+    info.GlyphCount = characters.size();
+    info.CodePoints.reserve(characters.size());
+    for (const CodePointChar &character : characters)
+        info.CodePoints.push_back(character.CodePoint);
+    info.MadeWith = request.MadeWith;
+    result.FontName = info.FontName;
+
+    AtomicFile file(request.OutPath);
+    const std::unique_ptr<FontFileWriter> writer = MakeWriter(request.Format, file);
+    if (!writer || !file.Open() || !writer->Begin(info, &result.Error)) {
+        result.State = FontExportResult::Failed;
+        if (result.Error.isEmpty())
+            result.Error = file.Error();
+        return result;
+    }
+    const ExportRunResult run =
+        DrawExportGlyphs(characters, settings, request.Bpp, control,
+                         [&](const ExportGlyph &glyph, QString *error) { return writer->AddGlyph(glyph, error); });
+    result.Glyphs = run.Glyphs;
+    if (run.State != ExportRunResult::Done) {
+        // The temporary file goes with the AtomicFile; an earlier file stays as it was.
+        result.State = run.State == ExportRunResult::Cancelled ? FontExportResult::Cancelled : FontExportResult::Failed;
+        result.Error = run.Error;
+        return result;
+    }
+    if (!writer->Finish(&result.Error) || !file.Commit()) {
+        result.State = FontExportResult::Failed;
+        if (result.Error.isEmpty())
+            result.Error = file.Error();
+        return result;
+    }
+    result.Bytes = file.Size();
+    result.Note = writer->Note();
+    return result;
+}
+
+std::string ExportCommandLine(const GlyphSettings &settings, const FontExportRequest &request,
+                              const std::vector<std::string> &listArguments)
+{
+    const ExportFormatInfo &format = FormatInfo(request.Format);
+    std::vector<std::string> words = {"dotrix-cli", "--export", format.Name};
+    if (format.TakesBpp)
+        words.insert(words.end(), {"--bpp", std::to_string(request.Bpp)});
+    if (format.TakesFontName && !request.FontName.isEmpty())
+        words.insert(words.end(), {"--font-name", request.FontName.toStdString()});
+    words.insert(words.end(), {"--font", settings.GlyphFont.Face.toStdString(), "--font-size",
+                               std::to_string(settings.GlyphFont.PointSize), "--size",
+                               std::to_string(settings.Width) + "x" + std::to_string(settings.Height), "--offset",
+                               std::to_string(settings.OffsetX) + "," + std::to_string(settings.OffsetY), "--out",
+                               QFileInfo(request.OutPath).fileName().toStdString()});
+    words.insert(words.end(), listArguments.begin(), listArguments.end());
+    std::string line;
+    for (const std::string &word : words)
+        line += (line.empty() ? "" : " ") + ShellWord(word);
+    return line;
+}

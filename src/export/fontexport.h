@@ -1,0 +1,90 @@
+#pragma once
+// The font export command: the export list drawn with the settings and written in one font
+// format, through a temporary file, so that a file that fails is never left half-written.
+
+#include "codepointlist.h"
+#include "encode/batchrun.h"
+#include "exportrun.h"
+#include "raster/glyphsettings.h"
+
+#include <QMetaType>
+#include <QString>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class ExportFormat {
+    Lvgl, // LVGL's C font (lv_font_fmt_txt_dsc_t)
+    Bdf,  // BDF 2.1, the bitmap font of X11, FreeType and u8g2's bdfconv
+    Ubin, // the Unicode-keyed font file for firmware (docs/font-format.md)
+};
+
+struct ExportFormatInfo
+{
+    ExportFormat Format;
+    const char *Name;     // dotrix-cli's --export value
+    const char *Title;    // the export dialog's choice, UTF-8 Chinese (shown through CoreMessage)
+    const char *Suffix;   // the usual file name suffix, with its dot
+    bool TakesBpp;        // 2, 4 and 8 bits per pixel as well as 1
+    bool TakesFontName;   // the font has a C name
+};
+
+// Every format, in the order the export dialog offers them.
+const std::vector<ExportFormatInfo> &ExportFormats();
+// The format dotrix-cli calls name; nullptr when there is none.
+const ExportFormatInfo *FindExportFormat(std::string_view name);
+const ExportFormatInfo &FormatInfo(ExportFormat format);
+
+struct FontExportRequest
+{
+    ExportFormat Format = ExportFormat::Lvgl;
+    int Bpp = 1;
+    QString FontName;     // empty: DefaultFontName
+    QString OutPath;      // the file to write
+    std::string MadeWith; // how the file was made, for its header (no machine paths): UTF-8
+                          // lines, LF between them
+};
+
+struct FontExportResult
+{
+    enum Status {
+        Done,
+        Cancelled,
+        Failed,  // the file could not be written or cannot hold the font; nothing was written
+        Refused, // a request no format takes (see CheckExportRequest), an empty list or a glyph size
+                 // without dots
+    };
+    Status State = Done;
+    int Glyphs = 0;   // glyphs written (when stopped: drawn before the stop)
+    qint64 Bytes = 0; // the size of the file written
+    QString FontName; // the font's name in the file
+    QString Path;     // the file
+    QString Error;    // Failed, Refused: what and where
+    QString Note;     // Done: what a user of the file must know (LVGL: that it needs the large format)
+};
+
+Q_DECLARE_METATYPE(FontExportResult)
+
+// A C identifier: a letter or _, then letters, digits and _, and no C keyword.
+bool IsCIdentifier(std::string_view name);
+
+// dotrix_<family>_<pixel size>: the family in lower case, every run of other characters than
+// ASCII letters and digits one _ ("font" when nothing is left).
+QString DefaultFontName(const ExportFontMetrics &metrics);
+
+// Why the request cannot be carried out (a bit depth the format does not take, a font name that
+// is not a C identifier, no file); empty when it can.
+QString CheckExportRequest(const FontExportRequest &request);
+
+// Draws characters (as MapToCodePoints gives them) with settings and writes request.OutPath. A
+// file of that name is replaced only when the whole new one is written. Progress, cancel and the
+// end of the run go through control as in a batch run.
+FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
+                            const FontExportRequest &request, BatchControl &control);
+
+// The dotrix-cli command that makes the same file, for the file's header: the export options,
+// the font, size and offset from settings, --out with the file's name alone (no folder), then
+// listArguments (the list options, or TEXT), each quoted for a POSIX shell where needed.
+std::string ExportCommandLine(const GlyphSettings &settings, const FontExportRequest &request,
+                              const std::vector<std::string> &listArguments);

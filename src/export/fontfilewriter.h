@@ -1,0 +1,54 @@
+#pragma once
+// FontFileWriter: one font format's file, written glyph by glyph in code-point order through a
+// temporary file. The export command drives it; each format is one class.
+
+#include "exportglyph.h"
+#include "exportrun.h"
+#include "output/atomicfile.h"
+#include "raster/glyphsettings.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+// What a format's file says about the font as a whole.
+struct FontFileInfo
+{
+    ExportFontMetrics Metrics;
+    GlyphSettings Settings; // the settings drawn with; packed formats take scan, grouping,
+                            // inversion and bit order from them
+    int Bpp = 1;
+    QString FontName;       // the name the font is known by (LVGL: its C name)
+    size_t GlyphCount = 0;  // glyphs that follow
+    std::vector<char32_t> CodePoints; // theirs, ascending: for formats that index the font or
+                                      // name a default glyph before the glyphs
+    std::string MadeWith;   // how the file was made, for its header: UTF-8 lines, LF between them
+};
+
+class FontFileWriter
+{
+public:
+    explicit FontFileWriter(AtomicFile &file) : m_file(file) {}
+    virtual ~FontFileWriter() = default;
+    FontFileWriter(const FontFileWriter &) = delete;
+    FontFileWriter &operator=(const FontFileWriter &) = delete;
+
+    // Before the first glyph. False, with error saying why, when the format cannot hold the font.
+    virtual bool Begin(const FontFileInfo &info, QString *error) = 0;
+    virtual bool AddGlyph(const ExportGlyph &glyph, QString *error) = 0;
+    // After the last glyph: the rest of the file, every byte handed to the file.
+    virtual bool Finish(QString *error) = 0;
+    // After Finish: what a user of the file must know to use it; empty when nothing.
+    virtual QString Note() const { return {}; }
+
+protected:
+    // Text written but not yet handed to the file.
+    std::string m_text;
+    // Hands m_text to the file once it has grown past a block, or now when all is set; false,
+    // with error saying what and where, when the file cannot be written.
+    bool Drain(QString *error, bool all = false);
+
+private:
+    AtomicFile &m_file;
+};

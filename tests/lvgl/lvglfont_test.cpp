@@ -1,0 +1,371 @@
+// LVGL fonts written by dotrix-cli, read back by LVGL 9.5.0: every glyph's box, offsets, advance
+// and coverage as LVGL's font API decodes them against the glyph Dotrix draws (a whole GB2312
+// set at 1 bpp, a sample at 1, 2, 4 and 8 bpp), every code point's presence, text drawn by LVGL's
+// own label drawing, and the large font format LVGL needs for big glyphs.
+
+#include "charset/charsetfile.h"
+#include "charset/cp936.h"
+#include "cli/cliargs.h"
+#include "common/testutil.h"
+#include "export/fontexport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "lvgl.h"
+
+#include <map>
+#include <set>
+
+extern "C" {
+LV_FONT_DECLARE(dotrix_gb2312_1bpp)
+LV_FONT_DECLARE(dotrix_sample_1bpp)
+LV_FONT_DECLARE(dotrix_sample_2bpp)
+LV_FONT_DECLARE(dotrix_sample_4bpp)
+LV_FONT_DECLARE(dotrix_sample_8bpp)
+}
+
+namespace {
+
+// The words of a command line quoted the way the font's header quotes it (POSIX single quotes).
+std::vector<std::string> ShellWords(const std::string &line)
+{
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false, quoted = false;
+    for (char c : line) {
+        if (quoted) {
+            if (c == '\'')
+                quoted = false;
+            else
+                word += c;
+        } else if (c == '\'') {
+            quoted = inWord = true;
+        } else if (c == '\\') {
+            continue; // only ever before a quote: '\''
+        } else if (c == ' ') {
+            if (inWord)
+                words.push_back(word);
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord)
+        words.push_back(word);
+    return words;
+}
+
+// A test font as its header says it was made: the options of the recorded command and the list.
+struct FontSource
+{
+    CliOptions Options;
+    std::string List; // code page 936
+};
+
+FontSource ReadFontSource(const char *name)
+{
+    FontSource source;
+    QFile file(QStringLiteral(DOTRIX_LVGL_FONT_DIR "/%1.c").arg(QString::fromLatin1(name)));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    std::string command;
+    while (!file.atEnd() && command.empty()) {
+        const std::string line = file.readLine().toStdString();
+        if (line.rfind(" *   dotrix-cli ", 0) == 0)
+            command = line.substr(5, line.size() - 6);
+    }
+    std::vector<std::string> words = ShellWords(command);
+    EXPECT_GT(words.size(), 2u) << name << ": no command line in the header";
+    words.erase(words.begin());
+    const CliParseResult parsed = ParseCliArgs(words);
+    EXPECT_TRUE(parsed.Ok) << parsed.Error;
+    source.Options = parsed.Options;
+    EXPECT_EQ(source.Options.FontName.toStdString(), name);
+    if (source.Options.Charset) {
+        source.List = LoadCharset(*source.Options.Charset, QString()).Text;
+    } else if (!source.Options.ListFile.isEmpty()) {
+        EXPECT_EQ(source.Options.ListFile, "sample.txt");
+        source.List = Utf8ToCp936(testutil::ReadFileBytes(DOTRIX_LVGL_SAMPLE));
+    } else {
+        source.List = Utf8ToCp936(source.Options.Text);
+    }
+    return source;
+}
+
+// Every glyph Dotrix draws for the font's list, by code point.
+std::map<char32_t, ExportGlyph> DotrixGlyphs(const FontSource &source)
+{
+    std::map<char32_t, ExportGlyph> glyphs;
+    BatchControl control;
+    DrawExportGlyphs(MapToCodePoints(source.List).Characters, source.Options.Settings, source.Options.Bpp, control,
+                     [&](const ExportGlyph &glyph, QString *) {
+                         glyphs[glyph.CodePoint] = glyph;
+                         return true;
+                     });
+    return glyphs;
+}
+
+struct LvglInit
+{
+    LvglInit()
+    {
+        if (!lv_is_initialized())
+            lv_init();
+    }
+};
+
+// LVGL's coverage for a level: 0..255 as its font decoder turns 1, 2, 4 and 8-bit levels into
+// opacity.
+int Opacity(int level, int bpp)
+{
+    return level * 255 / ((1 << bpp) - 1);
+}
+
+// Compares every glyph of the font as LVGL decodes it with the glyph Dotrix drew, and checks
+// that LVGL finds exactly the font's code points in the whole Basic Multilingual Plane.
+void ExpectFontAsDotrixDrewIt(const lv_font_t &font, const char *name)
+{
+    LvglInit lvgl;
+    const FontSource source = ReadFontSource(name);
+    const std::map<char32_t, ExportGlyph> glyphs = DotrixGlyphs(source);
+    ASSERT_FALSE(glyphs.empty());
+    const ExportFontMetrics metrics = MeasureExportFont(source.Options.Settings, source.Options.Bpp);
+    EXPECT_EQ(lv_font_get_line_height(&font), metrics.LineHeight);
+    EXPECT_EQ(font.base_line, metrics.LineHeight - metrics.Baseline);
+
+    int checked = 0;
+    for (const auto &[codePoint, glyph] : glyphs) {
+        SCOPED_TRACE(std::string(name) + " U+" + QString::number(uint(codePoint), 16).toUpper().toStdString());
+        lv_font_glyph_dsc_t dsc;
+        ASSERT_TRUE(lv_font_get_glyph_dsc(&font, &dsc, codePoint, 0));
+        ASSERT_EQ(dsc.adv_w, glyph.Advance);
+        ASSERT_EQ(dsc.box_w, glyph.BoxWidth);
+        ASSERT_EQ(dsc.box_h, glyph.BoxHeight);
+        ASSERT_EQ(dsc.ofs_x, glyph.OffsetX);
+        ASSERT_EQ(dsc.ofs_y, glyph.OffsetY);
+        if (glyph.Empty())
+            continue;
+        lv_draw_buf_t *buffer = lv_draw_buf_create(dsc.box_w, dsc.box_h, LV_COLOR_FORMAT_A8, LV_STRIDE_AUTO);
+        ASSERT_NE(lv_font_get_glyph_bitmap(&dsc, buffer), nullptr);
+        for (int y = 0; y < glyph.BoxHeight; ++y)
+            for (int x = 0; x < glyph.BoxWidth; ++x)
+                ASSERT_EQ(buffer->data[y * buffer->header.stride + x],
+                          Opacity(glyph.Level(glyph.BoxLeft + x, glyph.BoxTop + y), glyph.Bpp))
+                    << "x " << x << " y " << y;
+        lv_draw_buf_destroy(buffer);
+        ++checked;
+    }
+    EXPECT_GT(checked, 0);
+
+    std::set<char32_t> found;
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        lv_font_glyph_dsc_t dsc;
+        if (lv_font_get_glyph_dsc(&font, &dsc, c, 0))
+            found.insert(c);
+    }
+    std::set<char32_t> listed;
+    for (const auto &entry : glyphs)
+        listed.insert(entry.first);
+    if (listed.count(' '))
+        listed.insert('\t'); // LVGL draws a tab as a space twice as wide
+    EXPECT_TRUE(found == listed) << found.size() << " code points found, " << listed.size() << " in the font";
+}
+
+// Text drawn by LVGL's label drawing onto a white ARGB8888 canvas.
+class LvglCanvas
+{
+public:
+    LvglCanvas(int width, int height) : m_width(width), m_height(height)
+    {
+        if (!lv_display_get_default()) {
+            static uint8_t frame[64 * 64 * 4];
+            lv_display_t *display = lv_display_create(64, 64);
+            lv_display_set_buffers(display, frame, nullptr, sizeof frame, LV_DISPLAY_RENDER_MODE_PARTIAL);
+            lv_display_set_flush_cb(display, [](lv_display_t *d, const lv_area_t *, uint8_t *) {
+                lv_display_flush_ready(d);
+            });
+        }
+        m_buffer = lv_draw_buf_create(width, height, LV_COLOR_FORMAT_ARGB8888, LV_STRIDE_AUTO);
+        m_canvas = lv_canvas_create(lv_screen_active());
+        lv_canvas_set_draw_buf(m_canvas, m_buffer);
+        lv_canvas_fill_bg(m_canvas, lv_color_white(), LV_OPA_COVER);
+    }
+    ~LvglCanvas()
+    {
+        lv_obj_delete(m_canvas);
+        lv_draw_buf_destroy(m_buffer);
+    }
+
+    void Draw(const lv_font_t &font, const char *utf8, int x, int y)
+    {
+        lv_layer_t layer;
+        lv_canvas_init_layer(m_canvas, &layer);
+        lv_draw_label_dsc_t label;
+        lv_draw_label_dsc_init(&label);
+        label.color = lv_color_black();
+        label.font = &font;
+        label.text = utf8;
+        const lv_area_t area = {x, y, m_width - 1, m_height - 1};
+        lv_draw_label(&layer, &label, &area);
+        lv_canvas_finish_layer(m_canvas, &layer);
+    }
+
+    // Grey level of a pixel: 255 white paper, 0 full ink.
+    int Grey(int x, int y) const { return m_buffer->data[y * m_buffer->header.stride + 4 * x + 1]; }
+
+    QImage Picture() const
+    {
+        QImage image(m_width, m_height, QImage::Format_Grayscale8);
+        for (int y = 0; y < m_height; ++y)
+            for (int x = 0; x < m_width; ++x)
+                image.scanLine(y)[x] = uchar(Grey(x, y));
+        return image;
+    }
+
+private:
+    int m_width, m_height;
+    lv_draw_buf_t *m_buffer = nullptr;
+    lv_obj_t *m_canvas = nullptr;
+};
+
+// The characters of a UTF-8 text, each drawn by Dotrix with a font's settings.
+std::vector<ExportGlyph> DotrixText(const FontSource &source, const char *utf8)
+{
+    std::vector<ExportGlyph> glyphs;
+    const int baseline = MeasureExportFont(source.Options.Settings, source.Options.Bpp).Baseline;
+    for (const std::string &character : Utf8ToCp936Chars(utf8)) {
+        const CodePointList mapped = MapToCodePoints(character);
+        EXPECT_EQ(mapped.Characters.size(), 1u);
+        glyphs.push_back(DrawExportGlyph(mapped.Characters.front(), source.Options.Settings, source.Options.Bpp, baseline));
+    }
+    return glyphs;
+}
+
+// Where LVGL's drawing of utf8 at (left, top) differs from Dotrix's cells laid side by side from
+// there by more than tolerance grey levels; every other pixel of the canvas must be paper.
+int MisplacedPixels(const LvglCanvas &canvas, int width, int height, const std::vector<ExportGlyph> &glyphs,
+                    int left, int top, int tolerance)
+{
+    std::vector<int> expected(size_t(width * height), 255);
+    int x0 = left;
+    for (const ExportGlyph &glyph : glyphs) {
+        for (int y = 0; y < glyph.CellHeight; ++y)
+            for (int x = 0; x < glyph.CellWidth; ++x)
+                if (top + y < height && x0 + x < width && glyph.Level(x, y) != 0)
+                    expected[size_t((top + y) * width + x0 + x)] = 255 - Opacity(glyph.Level(x, y), glyph.Bpp);
+        x0 += glyph.Advance;
+    }
+    int wrong = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            wrong += std::abs(canvas.Grey(x, y) - expected[size_t(y * width + x)]) > tolerance;
+    return wrong;
+}
+
+// Fourteen characters: Chinese, a space, ASCII, the euro sign, punctuation, Cyrillic, kana.
+const char *const MixedText = "中文 ABC€汉字g永，Жあ";
+
+} // namespace
+
+TEST(LvglFont, WholeGb2312SetAtOneBitDecodesAsDotrixDrewIt)
+{
+    ExpectFontAsDotrixDrewIt(dotrix_gb2312_1bpp, "dotrix_gb2312_1bpp");
+}
+
+TEST(LvglFont, SampleAtEveryBitDepthDecodesAsDotrixDrewIt)
+{
+    ExpectFontAsDotrixDrewIt(dotrix_sample_1bpp, "dotrix_sample_1bpp");
+    ExpectFontAsDotrixDrewIt(dotrix_sample_2bpp, "dotrix_sample_2bpp");
+    ExpectFontAsDotrixDrewIt(dotrix_sample_4bpp, "dotrix_sample_4bpp");
+    ExpectFontAsDotrixDrewIt(dotrix_sample_8bpp, "dotrix_sample_8bpp");
+}
+
+TEST(LvglFont, LvglDrawsMixedTextWhereDotrixPutsItsCells)
+{
+    // DOTRIX_LVGL_PICTURE=docs/lvgl-font.png also writes what LVGL drew, three times enlarged,
+    // for the README.
+    LvglInit lvgl;
+    const struct {
+        const lv_font_t &Font;
+        const char *Name;
+        int Tolerance; // LVGL blends grey levels with its own rounding
+    } fonts[] = {{dotrix_sample_1bpp, "dotrix_sample_1bpp", 0},
+                 {dotrix_sample_2bpp, "dotrix_sample_2bpp", 2},
+                 {dotrix_sample_4bpp, "dotrix_sample_4bpp", 2},
+                 {dotrix_sample_8bpp, "dotrix_sample_8bpp", 2}};
+    std::vector<QImage> drawn;
+    for (const auto &font : fonts) {
+        SCOPED_TRACE(font.Name);
+        const FontSource source = ReadFontSource(font.Name);
+        const std::vector<ExportGlyph> glyphs = DotrixText(source, MixedText);
+        ASSERT_EQ(glyphs.size(), 14u);
+        const int cellWidth = source.Options.Settings.Width, cellHeight = source.Options.Settings.Height;
+        const int width = 3 + 14 * cellWidth + 5;
+        const int height = 2 + cellHeight + 4;
+        LvglCanvas canvas(width, height);
+        canvas.Draw(font.Font, MixedText, 3, 2);
+        EXPECT_EQ(MisplacedPixels(canvas, width, height, glyphs, 3, 2, font.Tolerance), 0);
+        // The text's size as LVGL measures it: the cells' advances, one line.
+        lv_point_t size;
+        lv_text_get_size(&size, MixedText, &font.Font, 0, 0, LV_COORD_MAX, LV_TEXT_FLAG_NONE);
+        EXPECT_EQ(size.x, 14 * cellWidth);
+        EXPECT_EQ(size.y, cellHeight);
+        drawn.push_back(canvas.Picture());
+    }
+    const QString path = qEnvironmentVariable("DOTRIX_LVGL_PICTURE");
+    if (path.isEmpty())
+        return;
+    int width = 0, height = 0;
+    for (const QImage &line : drawn) {
+        width = std::max(width, line.width());
+        height += line.height();
+    }
+    QImage picture(width, height, QImage::Format_Grayscale8);
+    picture.fill(255);
+    int top = 0;
+    for (const QImage &line : drawn) {
+        for (int y = 0; y < line.height(); ++y)
+            std::copy_n(line.constScanLine(y), line.width(), picture.scanLine(top + y));
+        top += line.height();
+    }
+    EXPECT_TRUE(picture.scaled(width * 3, height * 3).save(path)) << path.toStdString();
+}
+
+TEST(LvglFont, BigGlyphsNeedLvglsLargeFormatAndSaySoWhenCompiled)
+{
+    QTemporaryDir dir;
+    const QString font = dir.filePath("wide.c");
+    // A 300-pixel advance passes what the normal format holds (255).
+    QProcess cli;
+    cli.start(QStringLiteral(DOTRIX_CLI_PATH), {"--export", "lvgl", "--out", font, "--font-name", "dotrix_wide",
+                                                "--size", "300x40", "--font-size", "24", "AB中"});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_EQ(cli.readAllStandardError().toStdString(),
+              "dotrix-cli: note: dotrix_wide needs LV_FONT_FMT_TXT_LARGE 1 in lv_conf.h: its advance is wider than 255 px\n");
+
+    auto compile = [&](const QStringList &extra) {
+        QProcess cc;
+        cc.setProcessChannelMode(QProcess::MergedChannels);
+        cc.start(QStringLiteral(DOTRIX_C_COMPILER),
+                 QStringList{"-fsyntax-only", "-Wall", "-Werror", "-I" DOTRIX_LVGL_DIR, "-I" DOTRIX_LVGL_CONF_DIR,
+                             "-DLV_CONF_INCLUDE_SIMPLE", "-DLV_LVGL_H_INCLUDE_SIMPLE"}
+                     + extra + QStringList{font});
+        EXPECT_TRUE(cc.waitForFinished(120000));
+        return std::make_pair(cc.exitCode(), cc.readAll().toStdString());
+    };
+    const auto [normalStatus, normalOutput] = compile({});
+    EXPECT_NE(normalStatus, 0);
+    EXPECT_NE(normalOutput.find("dotrix_wide needs LV_FONT_FMT_TXT_LARGE 1 in lv_conf.h: its advance is wider than 255 px"),
+              std::string::npos)
+        << normalOutput;
+    const auto [largeStatus, largeOutput] = compile({"-DLV_FONT_FMT_TXT_LARGE=1"});
+    EXPECT_EQ(largeStatus, 0) << largeOutput;
+}
