@@ -10,8 +10,22 @@
 
 #include <memory>
 
+namespace {
+int g_runningBoxes = 0; // touched by the window's thread only
+}
+
+int RunningProgressBoxes()
+{
+    return g_runningBoxes;
+}
+
 void RunWithProgressBox(QWidget *parent, const ProgressWork &work)
 {
+    struct Running
+    {
+        Running() { ++g_runningBoxes; }
+        ~Running() { --g_runningBoxes; }
+    } running;
     QProgressDialog progress(work.Label, QCoreApplication::translate("ProgressBox", "取消"), 0, 100, parent);
     progress.setObjectName(work.Name);
     progress.setWindowTitle(ApplicationTitle);

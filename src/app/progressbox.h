@@ -22,3 +22,7 @@ struct ProgressWork
 // takes no other command meanwhile, and is gone for good on return, so that a message shown
 // next is never covered.
 void RunWithProgressBox(QWidget *parent, const ProgressWork &work);
+
+// How many RunWithProgressBox calls have not returned yet: work beside the window that a caller
+// must not pull the window away from.
+int RunningProgressBoxes();

@@ -12,6 +12,7 @@
 #include "app/commandid.h"
 #include "app/cprogressdlg.h"
 #include "app/openineditor.h"
+#include "app/progressbox.h"
 #include "charset/charsetfile.h"
 #include "charset/cp936.h"
 #include "common/serialpeer.h"
@@ -269,7 +270,7 @@ void WindowDriver::Step()
     if (!m_frame->isVisible()) {
         // The user closed the window: start the program again (or show it, while one of its
         // commands is still on the stack).
-        if (m_depth == 0 && !m_frame->BatchRunning()) {
+        if (m_depth == 0 && !m_frame->BatchRunning() && RunningProgressBoxes() == 0) {
             Log(QStringLiteral("restart the program"));
             m_rebuilding = true;
             m_frame.reset();
@@ -281,7 +282,9 @@ void WindowDriver::Step()
         return;
     }
     if (m_clock.elapsed() > m_options.Seconds * 1000LL) {
-        if (m_depth == 0)
+        // Work beside the window (a serial send, say, started from a menu's own key handling) has
+        // the window's commands on the stack: the window goes only once that has returned.
+        if (m_depth == 0 && RunningProgressBoxes() == 0)
             Finish();
         return;
     }
