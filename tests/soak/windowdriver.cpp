@@ -59,7 +59,7 @@ const int CommandIds[] = {
     CmdSendSerial,        CmdSendFloppy,       CmdSendRemovable,     CmdViewToolBar,         CmdViewStatusBar,
     CmdSplit,             CmdUserGuide,        CmdAbout,             CmdFileNew,             CmdFileOpen,
     CmdFileSave,          CmdPrint,            CmdNextPane,          CmdPreviousPane,        CmdLanguageChinese,
-    CmdLanguageEnglish};
+    CmdLanguageEnglish,   CmdExportFont};
 const int ToolbarIds[] = {CmdCreateSingleGlyph, CmdCreateAllGlyphs, CmdCreatePictureData,
                           CmdChooseFont,        CmdGlyphFormat,     CmdExportAllGlyphFiles,
                           CmdToTraditional,     CmdToSimplified,    CmdAbout};
