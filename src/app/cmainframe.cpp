@@ -178,10 +178,14 @@ CMainFrame::~CMainFrame()
 {
     // The worker uses state this window owns: stop it and let it finish first. Its questions to
     // this thread are answered (with "stop") while it winds down.
-    if (m_batchThread) {
+    if (QThread *thread = m_batchThread) {
+        // Its finished handler, should it still come, finds no run to take back: the run is
+        // stopped and its thread deleted here.
+        m_batchThread = nullptr;
         m_batchControl->Cancel = true;
-        while (!m_batchThread->wait(20))
+        while (!thread->wait(20))
             QCoreApplication::processEvents();
+        delete thread;
     }
 }
 
@@ -674,6 +678,8 @@ bool CMainFrame::AskIndex(uint16_t &start)
 
 void CMainFrame::OnBatchThreadFinished()
 {
+    if (!m_batchThread)
+        return;
     m_batchThread->wait();
     m_batchThread->deleteLater();
     m_batchThread = nullptr;

@@ -378,3 +378,20 @@ TEST_F(BatchTest, InputMethodTextDoesNotReachTheCharacterBoxDuringARun)
     ASSERT_GT(committed, 0) << "the run ended before anything was typed";
     EXPECT_EQ(frame->CharBox()->text(), QStringLiteral("中"));
 }
+
+TEST_F(BatchTest, ClosingTheProgramWhileARunStillClearsEarlierFilesStopsAndFreesIt)
+{
+    // An empty list ends the progress bar at once while the run still deletes the earlier
+    // files; the program ends meanwhile (the sanitizer build finds a worker left behind).
+    QStringList names;
+    for (int i = 0; i < 30000; ++i) {
+        names << QStringLiteral("g%1.c").arg(i);
+        ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath(names.last()), "earlier"));
+    }
+    frame->Output().RecordWritten(names);
+    frame->CharacterList()->SetList("", 0);
+    frame->Action(32773)->trigger();
+    ASSERT_TRUE(frame->BatchRunning()) << "the run ended before the window";
+    frame.reset();
+    QApplication::processEvents();
+}
