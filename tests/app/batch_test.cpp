@@ -73,6 +73,18 @@ protected:
         return finished.isEmpty() ? BatchResult() : finished.first().first().value<BatchResult>();
     }
 
+    // Files an earlier run left, recorded as the program's own: g0.c, g1.c, ... with each suffix.
+    void LeaveEarlierFiles(int count, const QStringList &suffixes)
+    {
+        QStringList names;
+        for (int i = 0; i < count; ++i)
+            for (const QString &suffix : suffixes) {
+                names << QStringLiteral("g%1%2").arg(i).arg(suffix);
+                ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath(names.last()), "earlier"));
+            }
+        frame->Output().RecordWritten(names);
+    }
+
     // How often a 1 ms timer fired while the command ran: none when it held the event loop. A
     // tick at which no dialog held the window, which other commands could then reach, fails.
     int TicksDuring(int commandId)
@@ -324,12 +336,7 @@ TEST_F(BatchTest, ExportCopiesTheProgramsOwnBitmapsAndSources)
 TEST_F(BatchTest, ExportOfAWholeCharacterSetKeepsTheWindowAnswering)
 {
     // As many files as a third of GBK leaves behind.
-    QStringList names;
-    for (int i = 0; i < 8000; ++i) {
-        names << QStringLiteral("g%1.c").arg(i);
-        ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath(names.last()), "/* glyph */"));
-    }
-    frame->Output().RecordWritten(names);
+    LeaveEarlierFiles(8000, {".c"});
     hooks.chosen = saveDir.path();
     EXPECT_GT(TicksDuring(32774), 0) << "the window did not answer while the files were copied";
     EXPECT_EQ(QDir(saveDir.path()).entryList(QDir::Files).size(), 8000);
@@ -340,13 +347,7 @@ TEST_F(BatchTest, ExportOfAWholeCharacterSetKeepsTheWindowAnswering)
 TEST_F(BatchTest, SingleGlyphAfterAWholeCharacterSetKeepsTheWindowAnswering)
 {
     // The files of an earlier run of 4000 characters, which the command deletes first.
-    QStringList names;
-    for (int i = 0; i < 4000; ++i)
-        for (const char *suffix : {".bmp", ".c"}) {
-            names << QStringLiteral("g%1%2").arg(i).arg(QLatin1String(suffix));
-            ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath(names.last()), "earlier"));
-        }
-    frame->Output().RecordWritten(names);
+    LeaveEarlierFiles(4000, {".bmp", ".c"});
     frame->CharBox()->setText(QStringLiteral("中"));
     EXPECT_GT(TicksDuring(32777), 0) << "the window did not answer while the earlier files were deleted";
     EXPECT_FALSE(QFile::exists(dir.filePath("g0.c")));
@@ -383,12 +384,7 @@ TEST_F(BatchTest, ClosingTheProgramWhileARunStillClearsEarlierFilesStopsAndFrees
 {
     // An empty list ends the progress bar at once while the run still deletes the earlier
     // files; the program ends meanwhile (the sanitizer build finds a worker left behind).
-    QStringList names;
-    for (int i = 0; i < 30000; ++i) {
-        names << QStringLiteral("g%1.c").arg(i);
-        ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath(names.last()), "earlier"));
-    }
-    frame->Output().RecordWritten(names);
+    LeaveEarlierFiles(30000, {".c"});
     frame->CharacterList()->SetList("", 0);
     frame->Action(32773)->trigger();
     ASSERT_TRUE(frame->BatchRunning()) << "the run ended before the window";
