@@ -90,6 +90,18 @@ protected:
         return finished.isEmpty() ? FontExportResult() : finished.first().first().value<FontExportResult>();
     }
 
+    // Files an earlier run left, recorded as the program's own: g0.c, g1.c, ... with each suffix.
+    void LeaveEarlierFiles(int count, const QStringList &suffixes)
+    {
+        QStringList names;
+        for (int i = 0; i < count; ++i)
+            for (const QString &suffix : suffixes) {
+                names << QStringLiteral("g%1%2").arg(i).arg(suffix);
+                ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath(names.last()), "earlier"));
+            }
+        frame->Output().RecordWritten(names);
+    }
+
     // How often a 1 ms timer fired while the command ran: none when it held the event loop. A
     // tick at which no dialog held the window, which other commands could then reach, fails.
     int TicksDuring(int commandId)
@@ -543,12 +555,7 @@ TEST_F(BatchTest, ListKeepsItsBytesThroughImportSortEditsAndARun)
 TEST_F(BatchTest, ExportOfAWholeCharacterSetKeepsTheWindowAnswering)
 {
     // As many files as a third of GBK leaves behind.
-    QStringList names;
-    for (int i = 0; i < 8000; ++i) {
-        names << QStringLiteral("g%1.c").arg(i);
-        ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath(names.last()), "/* glyph */"));
-    }
-    frame->Output().RecordWritten(names);
+    LeaveEarlierFiles(8000, {".c"});
     hooks.chosen = saveDir.path();
     EXPECT_GT(TicksDuring(CmdExportAllGlyphFiles), 0) << "the window did not answer while the files were copied";
     EXPECT_EQ(QDir(saveDir.path()).entryList(QDir::Files).size(), 8000);
@@ -559,13 +566,7 @@ TEST_F(BatchTest, ExportOfAWholeCharacterSetKeepsTheWindowAnswering)
 TEST_F(BatchTest, SingleGlyphAfterAWholeCharacterSetKeepsTheWindowAnswering)
 {
     // The files of an earlier run of 4000 characters, which the command deletes first.
-    QStringList names;
-    for (int i = 0; i < 4000; ++i)
-        for (const char *suffix : {".bmp", ".c"}) {
-            names << QStringLiteral("g%1%2").arg(i).arg(QLatin1String(suffix));
-            ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath(names.last()), "earlier"));
-        }
-    frame->Output().RecordWritten(names);
+    LeaveEarlierFiles(4000, {".bmp", ".c"});
     frame->CharBox()->setText(QStringLiteral("中"));
     EXPECT_GT(TicksDuring(CmdCreateSingleGlyph), 0) << "the window did not answer while the earlier files were deleted";
     EXPECT_FALSE(QFile::exists(dir.filePath("g0.c")));
@@ -596,4 +597,16 @@ TEST_F(BatchTest, InputMethodTextDoesNotReachTheCharacterBoxDuringARun)
     typing.stop();
     ASSERT_GT(committed, 0) << "the run ended before anything was typed";
     EXPECT_EQ(frame->CharBox()->text(), QStringLiteral("中"));
+}
+
+TEST_F(BatchTest, ClosingTheProgramWhileARunStillClearsEarlierFilesStopsAndFreesIt)
+{
+    // An empty list ends the progress bar at once while the run still deletes the earlier
+    // files; the program ends meanwhile (the sanitizer build finds a worker left behind).
+    LeaveEarlierFiles(30000, {".c"});
+    frame->CharacterList()->SetList("", 0);
+    frame->Action(CmdCreateAllGlyphs)->trigger();
+    ASSERT_TRUE(frame->BatchRunning()) << "the run ended before the window";
+    frame.reset();
+    QApplication::processEvents();
 }
