@@ -155,10 +155,11 @@ void CFontSel::PullFields()
             ++head;
         while (tail < common - head && text[text.size() - 1 - tail] == m_shownText[shown - 1 - tail])
             ++tail;
-        // Never half a character: a boundary inside one moves to its edge.
-        while (head > 0 && m_shownBytes[size_t(head)] == m_shownBytes[size_t(head - 1)])
+        // Never half a character: a boundary inside one moves to its edge. The text's very start
+        // and end are edges already (an unchanged end may reach back to the start).
+        while (head > 0 && head < shown && m_shownBytes[size_t(head)] == m_shownBytes[size_t(head - 1)])
             --head;
-        while (tail > 0 && m_shownBytes[size_t(shown - tail)] == m_shownBytes[size_t(shown - tail - 1)])
+        while (tail > 0 && tail < shown && m_shownBytes[size_t(shown - tail)] == m_shownBytes[size_t(shown - tail - 1)])
             --tail;
     }
     QString edited = text.mid(head, text.size() - tail - head);
