@@ -23,8 +23,8 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # readers of exported fonts in tests: FreeType's BDF driver, bdftopcf; otf2bdf for the BDF
-  # benchmark; the firmware reader built for Cortex-M
-  libfreetype-dev xfonts-utils otf2bdf gcc-arm-none-eabi
+  # benchmark; the firmware reader built for Cortex-M (freestanding: no C library for the target)
+  libfreetype-dev xfonts-utils otf2bdf gcc-arm-none-eabi binutils-arm-none-eabi
   # running the window without a display, serial peers for delivery tests
   xvfb xauth socat lrzsz
   # the soak test shows where the window's thread stood when its event loop stalled
@@ -35,8 +35,9 @@ packages=(
 
 for option in "$@"; do
   case "$option" in
-  # What looking at the running program needs: screenshots and synthetic input under Xvfb.
-  --dev) packages+=(imagemagick xdotool x11-apps xclip) ;;
+  # What looking at the running program needs: screenshots and synthetic input under Xvfb; and
+  # ccache, which lets several checkouts on one machine share their compiled objects.
+  --dev) packages+=(imagemagick xdotool x11-apps xclip ccache) ;;
   # What building and checking the .deb needs (make package, scripts/check-package.sh):
   # dependencies from the shared libraries (dpkg-shlibdeps, file), the package checker, the
   # desktop entry and AppStream validators, the man page checker, an SVG renderer for the icon,

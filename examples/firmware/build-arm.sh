@@ -6,6 +6,17 @@ set -eu
 out=${1:-arm-build}
 here=$(cd "$(dirname "$0")" && pwd)
 command -v arm-none-eabi-gcc >/dev/null 2>&1 || { echo "arm-none-eabi-gcc is not installed: skipped"; exit 77; }
+# A freestanding C99 compiler provides only its own headers (<stdint.h>, <stddef.h> and the
+# like), not the C library's: the reader and the text drawing include nothing else, so that they
+# build where no C library for the target is installed.
+for f in ubin.h ubin.c fbtext.h fbtext.c tests/freestanding.c; do
+  sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*<\([^>]*\)>.*/\1/p' "$here/$f" | while read -r h; do
+    case "$h" in
+    float.h | iso646.h | limits.h | stdalign.h | stdarg.h | stdbool.h | stddef.h | stdint.h | stdnoreturn.h) ;;
+    *) echo "$f includes <$h>, which a freestanding build does not have" >&2; exit 1 ;;
+    esac
+  done || exit 1
+done
 mkdir -p "$out"
 for cpu in cortex-m0 cortex-m4; do
   flags="-mcpu=$cpu -mthumb -Os -ffreestanding -nostdlib -std=c99 -pedantic -Wall -Wextra -Werror -ffunction-sections -fdata-sections"

@@ -1,8 +1,6 @@
 /* ubin: reader of Dotrix's Unicode-keyed font file. See ubin.h and docs/font-format.md. */
 #include "ubin.h"
 
-#include <string.h>
-
 /* Header field offsets. */
 #define OFS_MAGIC 0u
 #define OFS_VERSION 4u
@@ -63,16 +61,19 @@ static int GlyphOffsetValid(const ubin_font *font, uint32_t offset)
 
 int ubin_open(ubin_font *font, ubin_read_fn read, void *ctx, uint32_t storage_size)
 {
+    static const ubin_font Closed; /* every field zero */
     uint8_t h[UBIN_HEADER_SIZE];
     uint32_t header_size, body_end, table_end;
+    unsigned i;
 
-    memset(font, 0, sizeof *font);
+    *font = Closed;
     if (storage_size < UBIN_HEADER_SIZE)
         return UBIN_ERR_TRUNCATED;
     if (read(ctx, 0, h, UBIN_HEADER_SIZE) != 0)
         return UBIN_ERR_READ;
-    if (memcmp(h + OFS_MAGIC, Magic, sizeof Magic) != 0)
-        return UBIN_ERR_FORMAT;
+    for (i = 0; i < sizeof Magic; ++i)
+        if (h[OFS_MAGIC + i] != Magic[i])
+            return UBIN_ERR_FORMAT;
     if (Get16(h + OFS_VERSION) != UBIN_VERSION)
         return UBIN_ERR_VERSION;
 

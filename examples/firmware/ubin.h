@@ -1,7 +1,8 @@
 /*
  * ubin: reader of Dotrix's Unicode-keyed font file (.ubin), for firmware.
  *
- * Portable C99, no allocation, nothing from the C library beyond <stdint.h> and <string.h>.
+ * Portable C99, no allocation, no C library: it includes only <stdint.h>, which a freestanding
+ * compiler provides itself.
  * The file is read through a callback the caller supplies, so it may sit in external SPI flash,
  * on an SD card or in memory. Every size and offset the file holds is checked before it is used:
  * a truncated or corrupt file is refused, never read past its end.

@@ -5,7 +5,7 @@
  */
 #include "fbtext.h"
 
-#include <string.h>
+#include <stddef.h>
 
 #define FONT_ADDRESS 0x90000000u /* a QSPI flash window */
 #define FONT_AREA_SIZE 0x00100000u
@@ -13,15 +13,9 @@
 static uint8_t Framebuffer[64 * 16];
 static uint8_t Glyph[32 * 32];
 
-/* A freestanding program brings its own memcmp and memset. */
-int memcmp(const void *a, const void *b, size_t n)
-{
-    const unsigned char *p = a, *q = b;
-    for (; n > 0; --n, ++p, ++q)
-        if (*p != *q)
-            return *p - *q;
-    return 0;
-}
+/* The compiler may turn a structure's initialisation into a call of memset even in a
+ * freestanding program, so the program brings its own. */
+void *memset(void *d, int c, size_t n);
 
 void *memset(void *d, int c, size_t n)
 {
