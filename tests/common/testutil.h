@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <ostream>
 #include <string>
@@ -33,6 +35,14 @@ bool WriteFileBytes(const QString &path, const std::string &bytes);
 void Touch(const QTemporaryDir &dir, const char *name);
 // Golden file under tests/golden/, as bytes.
 std::string Golden(const QString &name);
+// Whether actual is prefix followed by the golden file's bytes. A mismatch names the first lines
+// that differ (a line diff, control characters shown escaped). With DOTRIX_UPDATE_GOLDENS=1 in
+// the environment the golden file is rewritten from actual (less the prefix) and the check passes.
+::testing::AssertionResult MatchesGolden(const std::string &actual, const QString &name,
+                                         const std::string &prefix = {});
+// A line diff of two texts: "-" lines only in expected, "+" lines only in actual, each with its
+// line number, at most maxLines of them.
+std::string LineDiff(const std::string &expected, const std::string &actual, int maxLines = 40);
 // UTF-8 text (as written in test sources) to code page 936 bytes.
 std::string Gbk(const char *utf8);
 

@@ -61,10 +61,9 @@ TEST(GlyphFileText, MatchesGoldenFilesInEveryScanAndFormat)
         {ScanZN, CArray, "zhong0-zn-c.c"},          {ScanZN, AsmTable, "zhong0-zn-asm.c"},
     };
     for (const auto &c : cases) {
-        const std::string golden = testutil::Golden(QString::fromLatin1(c.golden));
-        ASSERT_FALSE(golden.empty()) << c.golden;
-        EXPECT_EQ(FileText(c.scan, c.format, true), NoticeLine() + golden) << c.golden;
-        EXPECT_EQ(FileText(c.scan, c.format, false), golden) << c.golden << " without notice";
+        const QString golden = QString::fromLatin1(c.golden);
+        EXPECT_TRUE(testutil::MatchesGolden(FileText(c.scan, c.format, true), golden, NoticeLine()));
+        EXPECT_TRUE(testutil::MatchesGolden(FileText(c.scan, c.format, false), golden)) << "without notice";
     }
 }
 
@@ -159,7 +158,7 @@ TEST(WriteGlyphText, FileGetsNoticeThenTheGlyphAndCountsAsTheProgramsOwn)
     GlyphFileSink sink(output, "zhong0.c");
     ASSERT_EQ(WriteGlyphText(sink, "zhong0", Gbk("中"), Settings(ScanVertical, CArray), LShape()),
               GlyphTextResult::Written);
-    EXPECT_EQ(testutil::ReadFileBytes(sink.FilePath()), NoticeLine() + testutil::Golden("zhong0-v-c.c"));
+    EXPECT_TRUE(testutil::MatchesGolden(testutil::ReadFileBytes(sink.FilePath()), "zhong0-v-c.c", NoticeLine()));
     EXPECT_TRUE(output.WasWritten("zhong0.c"));
 }
 
