@@ -6,9 +6,84 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int height,
-                      const GlyphFontDesc &font, bool antialiased)
+namespace {
+
+// Offsets far outside the picture are clipped anyway; keep the arithmetic in range.
+QPoint Origin(int x, int y, const QFontMetrics &metrics)
 {
+    return QPoint(std::clamp(x, -1'000'000, 1'000'000), std::clamp(y, -1'000'000, 1'000'000) + metrics.ascent());
+}
+
+void DrawAt(QImage &image, const QPoint &origin, const QString &text, const QFont &font, bool antialiased)
+{
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, antialiased);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(origin, text);
+}
+
+// The smallest rectangle of the picture that holds every pixel of at least coverage (black ink
+// on white); null when none.
+QRect InkBox(const QImage &image, int coverage)
+{
+    int left = image.width(), right = -1, top = -1, bottom = -1;
+    const int lightest = 255 - std::clamp(coverage, 1, 255);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *pixels = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        int first = -1, last = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            if (qBlue(pixels[x]) <= lightest) {
+                if (first < 0)
+                    first = x;
+                last = x;
+            }
+        }
+        if (first < 0)
+            continue;
+        if (top < 0)
+            top = y;
+        bottom = y;
+        left = std::min(left, first);
+        right = std::max(right, last);
+    }
+    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// The pixels the glyph may touch, drawn at origin: its bounding box with some room, as font
+// metrics round a box to whole pixels in ways a drawn glyph need not follow exactly.
+QRect GlyphBounds(const QString &text, const QFontMetrics &metrics, const QPoint &origin)
+{
+    const int room = 2 + metrics.height() / 8;
+    return metrics.boundingRect(text).translated(origin).adjusted(-room, -room, room, room);
+}
+
+GlyphInk InkOfGlyphAlone(const QString &text, const QFont &font, const QFontMetrics &metrics, const QPoint &origin,
+                         int width, int height, bool antialiased, int coverage)
+{
+    GlyphInk ink;
+    const QRect bounds = GlyphBounds(text, metrics, origin);
+    if (bounds.isEmpty())
+        return ink;
+    QImage canvas(bounds.size(), QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    DrawAt(canvas, origin - bounds.topLeft(), text, font, antialiased);
+    const QRect box = InkBox(canvas, coverage);
+    if (box.isNull())
+        return ink;
+    ink.Box = box.translated(bounds.topLeft());
+    ink.Outside = !QRect(0, 0, std::max(0, width), std::max(0, height)).contains(ink.Box);
+    return ink;
+}
+
+} // namespace
+
+QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int height,
+                      const GlyphFontDesc &font, bool antialiased, GlyphInk *ink, int inkCoverage)
+{
+    if (ink)
+        *ink = GlyphInk();
     if (width <= 0 || height <= 0)
         return {};
     QImage image(width, height, QImage::Format_RGB32);
@@ -17,22 +92,35 @@ QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int
         return image;
 
     const QFont qfont = font.ToQFont(antialiased);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, antialiased);
-    painter.setFont(qfont);
-    painter.setPen(Qt::black);
     const QFontMetrics metrics(qfont);
-    // Offsets far outside the picture are clipped anyway; keep the arithmetic in range.
-    const int left = std::clamp(x, -1'000'000, 1'000'000);
-    const int top = std::clamp(y, -1'000'000, 1'000'000);
-    painter.drawText(QPoint(left, top + metrics.ascent()), Cp936ToQString(character));
+    const QPoint origin = Origin(x, y, metrics);
+    const QString text = Cp936ToQString(character);
+    DrawAt(image, origin, text, qfont, antialiased);
+    if (!ink)
+        return image;
+    // A glyph that cannot reach past the cell's edges has all its ink in the picture: a scan
+    // of it finds the ink. Only one that may reach out is drawn again on its own.
+    if (QRect(0, 0, width, height).contains(GlyphBounds(text, metrics, origin)))
+        ink->Box = InkBox(image, inkCoverage);
+    else
+        *ink = InkOfGlyphAlone(text, qfont, metrics, origin, width, height, antialiased, inkCoverage);
     return image;
 }
 
-bool RenderGlyph(const std::string &character, const QString &baseName, int x, int y, int width,
-                 int height, const GlyphFontDesc &font, OutputDirectory &output, QString *error)
+GlyphInk MeasureGlyphInk(const std::string &character, int x, int y, int width, int height,
+                         const GlyphFontDesc &font, bool antialiased, int inkCoverage)
 {
-    const QImage image = DrawGlyphImage(character, x, y, width, height, font);
+    if (character.empty())
+        return {};
+    const QFont qfont = font.ToQFont(antialiased);
+    const QFontMetrics metrics(qfont);
+    return InkOfGlyphAlone(Cp936ToQString(character), qfont, metrics, Origin(x, y, metrics), width, height,
+                           antialiased, inkCoverage);
+}
+
+bool RenderGlyph(const std::string &character, const QString &baseName, int x, int y, int width,
+                 int height, const GlyphFontDesc &font, OutputDirectory &output, QString *error, GlyphInk *ink)
+{
+    const QImage image = DrawGlyphImage(character, x, y, width, height, font, false, ink);
     return output.WriteFile(baseName + QStringLiteral(".bmp"), EncodeBitmapFile(image, width, height), error);
 }
