@@ -115,20 +115,20 @@ Glyph data for LCD / LED dot-matrix displays</translation>
         <translation>Reverse the bit order</translation>
     </message>
     <message>
-        <source>上下位置自动适配</source>
-        <translation>Fit the vertical position</translation>
-    </message>
-    <message>
         <source>生成字模前把字体上下移动最少的距离，使所有字符的笔画都在点阵之内</source>
         <translation>Before making glyphs, move the font up or down by the least that puts the ink of every character inside the glyph</translation>
     </message>
     <message>
-        <source>字高(像素):</source>
-        <translation>Height (px):</translation>
-    </message>
-    <message>
         <source>字体的像素高度；12 磅为 16 像素</source>
         <translation>The font&apos;s height in pixels; 12 points are 16 pixels</translation>
+    </message>
+    <message>
+        <source>适配</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>像素:</source>
+        <translation>Px:</translation>
     </message>
 </context>
 <context>

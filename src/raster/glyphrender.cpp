@@ -51,19 +51,26 @@ QRect InkBox(const QImage &image, int coverage)
     return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-// The pixels the glyph may touch, drawn at origin: its bounding box with some room, as font
-// metrics round a box to whole pixels in ways a drawn glyph need not follow exactly.
-QRect GlyphBounds(const QString &text, const QFontMetrics &metrics, const QPoint &origin)
+// The pixels the glyph may touch, drawn at origin: its bounding box with room pixels more on
+// every side. One character's box comes from its glyph alone, without laying out text.
+QRect GlyphBounds(const QString &text, const QFontMetrics &metrics, const QPoint &origin, int room)
 {
-    const int room = 2 + metrics.height() / 8;
-    return metrics.boundingRect(text).translated(origin).adjusted(-room, -room, room, room);
+    const QRect box = text.size() == 1 ? metrics.boundingRect(text.front()) : metrics.boundingRect(text);
+    return box.translated(origin).adjusted(-room, -room, room, room);
+}
+
+// Font metrics round a glyph's box to whole pixels in ways the drawn glyph need not follow
+// exactly: the picture of a glyph alone has this much room around its box.
+int CanvasRoom(const QFontMetrics &metrics)
+{
+    return 2 + metrics.height() / 8;
 }
 
 GlyphInk InkOfGlyphAlone(const QString &text, const QFont &font, const QFontMetrics &metrics, const QPoint &origin,
                          int width, int height, bool antialiased, int coverage)
 {
     GlyphInk ink;
-    const QRect bounds = GlyphBounds(text, metrics, origin);
+    const QRect bounds = GlyphBounds(text, metrics, origin, CanvasRoom(metrics));
     if (bounds.isEmpty())
         return ink;
     QImage canvas(bounds.size(), QImage::Format_RGB32);
@@ -95,16 +102,27 @@ QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int
     const QFontMetrics metrics(qfont);
     const QPoint origin = Origin(x, y, metrics);
     const QString text = Cp936ToQString(character);
-    DrawAt(image, origin, text, qfont, antialiased);
-    if (!ink)
+    const QRect cell(0, 0, width, height);
+    const int room = CanvasRoom(metrics);
+    const QRect canvasRect = cell.adjusted(-room, -room, room, room);
+    if (!ink || !canvasRect.contains(GlyphBounds(text, metrics, origin, 1))) {
+        DrawAt(image, origin, text, qfont, antialiased);
+        // A glyph that may reach past the cell and its margin, far off at a large offset, say.
+        if (ink)
+            *ink = InkOfGlyphAlone(text, qfont, metrics, origin, width, height, antialiased, inkCoverage);
         return image;
-    // A glyph that cannot reach past the cell's edges has all its ink in the picture: a scan
-    // of it finds the ink. Only one that may reach out is drawn again on its own.
-    if (QRect(0, 0, width, height).contains(GlyphBounds(text, metrics, origin)))
-        ink->Box = InkBox(image, inkCoverage);
-    else
-        *ink = InkOfGlyphAlone(text, qfont, metrics, origin, width, height, antialiased, inkCoverage);
-    return image;
+    }
+    // The usual glyph, near its cell: drawn once into the cell with a margin round it, where the
+    // ink the cell cuts off is found; the cell is then taken out of it.
+    QImage canvas(canvasRect.size(), QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    DrawAt(canvas, origin - canvasRect.topLeft(), text, qfont, antialiased);
+    const QRect box = InkBox(canvas, inkCoverage);
+    if (!box.isNull()) {
+        ink->Box = box.translated(canvasRect.topLeft());
+        ink->Outside = !cell.contains(ink->Box);
+    }
+    return canvas.copy(cell.translated(-canvasRect.topLeft()));
 }
 
 GlyphInk MeasureGlyphInk(const std::string &character, int x, int y, int width, int height,

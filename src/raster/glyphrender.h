@@ -23,9 +23,9 @@ struct GlyphInk
 // character cell at (x, y), so its baseline lies at y + the font's ascent; what falls outside is
 // cut off. A width or height of 0 or less gives an empty picture. antialiased draws the same
 // glyph with grey edges (font exports of 2 to 8 bits per pixel); the dots of every other command
-// are drawn without. With ink, also says where the whole ink lies (see MeasureGlyphInk); that
-// costs a scan of the picture and, only when the glyph may reach outside the cell, one more
-// drawing of it alone.
+// are drawn without. With ink, also says where the whole ink lies (see MeasureGlyphInk): the
+// glyph is drawn into the cell with a margin of a few pixels round it and the cell taken out of
+// that; only a glyph whose box reaches past the margin is drawn once more on its own.
 // inkCoverage is the least coverage (1 to 255, how far a pixel's blue byte lies from white) that
 // counts as ink: anti-aliased glyphs of few levels round faint pixels to none.
 QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int height,

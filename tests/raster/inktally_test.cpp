@@ -86,3 +86,5 @@ TEST(InkTally, FitsTheOffsetByTheLeastMoveOrLosesTheFewestGlyphs)
         EXPECT_EQ(tally.Outside(), c.Outside);
     }
 }
+
+
