@@ -18,8 +18,6 @@ packages=(
   libopencc-dev opencc
   # fonts: the default Song/Ming face and the exact 16-pixel test font
   fonts-arphic-uming fonts-unifont unifont fontconfig
-  # CJK faces whose ascent is taller than the default's: glyphs that fall out of the cell
-  fonts-wqy-zenhei fonts-droid-fallback
   # pinyin table source for tools/gen-pinyin.py
   unicode-data
   # tests and benchmarks
