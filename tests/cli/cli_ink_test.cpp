@@ -1,6 +1,7 @@
 // dotrix-cli and ink outside the cell: every command says when the cell cut a glyph, --fit and
 // the font exports place the glyphs so that it does not; sizes in pixels and fractions of points.
 
+#include "cli/cliargs.h"
 #include "common/testutil.h"
 
 #include <QFontDatabase>
@@ -142,4 +143,29 @@ TEST(DotrixCliInk, SizesInPixelsAndFractionsOfPoints)
     ASSERT_EQ(Cli({"--export", "bdf", "--out", bdf, "--px", "14", "中"}).ExitCode, 0);
     const std::string b = testutil::ReadFileBytes(bdf);
     EXPECT_TRUE(Has(b, "\nPOINT_SIZE 105\n") && Has(b, "\nPIXEL_SIZE 14\n") && Has(b, "\nRESOLUTION_Y 96\n")) << b.substr(0, 900);
+}
+
+TEST(DotrixCliInk, PointsTakeOneFractionPixelsAreWholeAndOnlyOneOfThemIsGiven)
+{
+    const std::pair<std::vector<std::string>, double> taken[] = {
+        {{"--font-size", "10.5"}, 10.5}, {{"--font-size=12"}, 12}, {{"--font-size", "720"}, 720},
+        {{"--px", "16"}, 12}, {{"--px=14"}, 10.5}};
+    for (const auto &[args, points] : taken) {
+        std::vector<std::string> line = args;
+        line.push_back("a");
+        const CliParseResult r = ParseCliArgs(line);
+        ASSERT_TRUE(r.Ok) << args[0] << ": " << r.Error;
+        EXPECT_DOUBLE_EQ(r.Options.Settings.GlyphFont.PointSize, points) << args[0];
+    }
+    const std::vector<std::string> refused[] = {
+        {"--font-size", "10."}, {"--font-size", ".5"}, {"--font-size", "10,5"}, {"--font-size", "1e1"},
+        {"--font-size", "0.5"}, {"--font-size", "720.5"}, {"--px", "0"}, {"--px", "961"}, {"--px", "14.5"},
+        {"--px", "14", "--font-size", "10"}, {"--font-size", "10", "--px", "14"}, {"--fit=1"}};
+    for (const std::vector<std::string> &args : refused) {
+        std::vector<std::string> line = args;
+        line.push_back("a");
+        const CliParseResult r = ParseCliArgs(line);
+        EXPECT_FALSE(r.Ok) << args[0] << " " << args[1 % args.size()];
+        EXPECT_FALSE(r.Error.empty());
+    }
 }
