@@ -1,10 +1,12 @@
 #include "inktally.h"
 
 #include "charset/cp936.h"
+#include "glyphinkmeter.h"
 #include "glyphpipeline.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -95,9 +97,10 @@ InkTally MeasureInk(const std::vector<std::string> &characters, const GlyphSetti
 {
     InkTally tally;
     GlyphPipeline<GlyphInk> pipeline(characters.size(), [&] {
-        return [&](size_t i) {
-            return MeasureGlyphInk(characters[i], settings.OffsetX, settings.OffsetY, settings.Width, settings.Height,
-                                   settings.GlyphFont, antialiased, inkCoverage);
+        // Each worker measures with a meter of its own.
+        auto meter = std::make_shared<GlyphInkMeter>(settings.GlyphFont, antialiased, inkCoverage);
+        return [&, meter](size_t i) {
+            return meter->Measure(characters[i], settings.OffsetX, settings.OffsetY, settings.Width, settings.Height);
         };
     });
     pipeline.Start(GlyphPipeline<GlyphInk>::WorkerCount(0, 8));

@@ -88,3 +88,4 @@ TEST(InkTally, FitsTheOffsetByTheLeastMoveOrLosesTheFewestGlyphs)
 }
 
 
+
