@@ -1,6 +1,7 @@
 // Per-glyph cost of the generation path: render into a bitmap file, load it into the matrix,
 // pack it and write its source file, at 16 x 16 and at 1024 x 1024.
 
+#include "charset/charsetfile.h"
 #include "charset/cp936.h"
 #include "encode/glyphtext.h"
 #include "encode/packglyph.h"
@@ -86,5 +87,24 @@ void BM_DrawGlyphImage(benchmark::State &state)
         benchmark::DoNotOptimize(DrawGlyphImage(Zhong, 0, 0, 16, 16, font));
 }
 BENCHMARK(BM_DrawGlyphImage)->Unit(benchmark::kMicrosecond);
+
+// The GB2312 set drawn as a batch draws it, without (0) and with (1) finding where each glyph's
+// ink lies, in the default face (its glyphs stay inside the cell) and in a face whose glyphs
+// reach out of it (each then drawn a second time on its own).
+void BM_DrawGb2312(benchmark::State &state)
+{
+    GlyphFontDesc font;
+    if (state.range(0) == 1)
+        font.Face = QStringLiteral("Droid Sans Fallback");
+    const bool withInk = state.range(1) != 0;
+    const std::vector<std::string> characters = SplitChars(LoadCharset(CharacterSet::GB2312, QString()).Text);
+    GlyphInk ink;
+    for (auto _ : state)
+        for (const std::string &character : characters)
+            benchmark::DoNotOptimize(DrawGlyphImage(character, 0, 0, 16, 16, font, false, withInk ? &ink : nullptr));
+    state.SetItemsProcessed(state.iterations() * int64_t(characters.size()));
+}
+BENCHMARK(BM_DrawGb2312)->ArgNames({"droid", "ink"})->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -114,6 +114,22 @@ Glyph data for LCD / LED dot-matrix displays</translation>
         <source>字节位倒置</source>
         <translation>Reverse the bit order</translation>
     </message>
+    <message>
+        <source>生成字模前把字体上下移动最少的距离，使所有字符的笔画都在点阵之内</source>
+        <translation>Before making glyphs, move the font up or down by the least that puts the ink of every character inside the glyph</translation>
+    </message>
+    <message>
+        <source>字体的像素高度；12 磅为 16 像素</source>
+        <translation>The font&apos;s height in pixels; 12 points are 16 pixels</translation>
+    </message>
+    <message>
+        <source>适配</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>像素:</source>
+        <translation>Px:</translation>
+    </message>
 </context>
 <context>
     <name>CDotrixApp</name>
@@ -775,6 +791,22 @@ Export display library font</translation>
         <source>Unicode 索引字库 (.ubin)</source>
         <translation>Unicode-keyed font file (.ubin)</translation>
     </message>
+    <message>
+        <source>笔画超出 %1×%2 点阵而被截去的字形：%3 个（%4）</source>
+        <translation>glyphs that lose ink outside the %1 x %2 cell: %3 (%4)</translation>
+    </message>
+    <message>
+        <source>；偏移 %1,%2 可容下全部笔画</source>
+        <translation>; offset %1,%2 would hold all the ink</translation>
+    </message>
+    <message>
+        <source>；%1×%2 点阵（偏移 %3,%4）才容得下全部笔画</source>
+        <translation>; a %1 x %2 cell (offset %3,%4) would hold all the ink</translation>
+    </message>
+    <message>
+        <source>字形放在偏移 %1,%2 处，笔画都在点阵之内</source>
+        <translation>glyphs placed at offset %1,%2, all their ink inside the cell</translation>
+    </message>
 </context>
 <context>
     <name>DotrixCli</name>
@@ -805,10 +837,6 @@ Export display library font</translation>
     <message>
         <source>a font family name</source>
         <translation>a font family name</translation>
-    </message>
-    <message>
-        <source>points from 1 to 720</source>
-        <translation>points from 1 to 720</translation>
     </message>
     <message>
         <source>WIDTHxHEIGHT, each 1 to 1024, such as 16x16</source>
@@ -1043,6 +1071,38 @@ Export display library font</translation>
         <translation>the character list is used by --batch, --export, --index-table and --print-list; give one of them</translation>
     </message>
     <message>
+        <source>character %1 has no Unicode code point; left out</source>
+        <translation>character %1 has no Unicode code point; left out</translation>
+    </message>
+    <message>
+        <source>no font written: %1</source>
+        <translation>no font written: %1</translation>
+    </message>
+    <message>
+        <source>note: %1</source>
+        <translation>note: %1</translation>
+    </message>
+    <message>
+        <source>%1 glyphs, %2 font %3 at %4 bpp, %5 %6 bytes</source>
+        <translation>%1 glyphs, %2 font %3 at %4 bpp, %5 %6 bytes</translation>
+    </message>
+    <message>
+        <source>%1 glyphs, %2 font at %3 bpp, %4 %5 bytes</source>
+        <translation>%1 glyphs, %2 font at %3 bpp, %4 %5 bytes</translation>
+    </message>
+    <message>
+        <source>points from 1 to 720, such as 12 or 10.5</source>
+        <translation>points from 1 to 720, such as 12 or 10.5</translation>
+    </message>
+    <message>
+        <source>--font-size and --px both give the font&apos;s size; choose one</source>
+        <translation>--font-size and --px both give the font&apos;s size; choose one</translation>
+    </message>
+    <message>
+        <source>pixels from 1 to 960</source>
+        <translation>pixels from 1 to 960</translation>
+    </message>
+    <message>
         <source>Usage: dotrix-cli [options] TEXT
        dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
        dotrix-cli --picture FILE [options]
@@ -1056,9 +1116,13 @@ source file (name.c, with name.bmp) to the work directory, printing the file&apo
 
 Options:
   --font FAMILY      font family to draw with (default 宋体)
-  --font-size PT     font size in points, 1 to 720 (default 12: 16 pixels)
+  --font-size PT     font size in points, 1 to 720, such as 10.5 (default 12: 16 pixels)
+  --px N             font size in pixels instead, 1 to 960 (12 points are 16 pixels)
   --size WxH         glyph size in dots, each 1 to 1024 (default 16x16)
-  --offset X,Y       position of the character cell in pixels (default 0,0)
+  --offset X,Y       position of the character cell in pixels (default 0,0; font
+                     exports without it move the cell up or down to hold all ink)
+  --fit              move the vertical offset by the least that holds the ink of
+                     every character drawn inside the glyph
   --scan h|v|zn      horizontal, vertical or ZN scan (default v)
   --group BITS       bits per data group: 4, 8, 12, 16, 24 or 32 (default 8)
   --invert           emit 0 for ink and 1 for clear dots
@@ -1125,9 +1189,13 @@ source file (name.c, with name.bmp) to the work directory, printing the file&apo
 
 Options:
   --font FAMILY      font family to draw with (default 宋体)
-  --font-size PT     font size in points, 1 to 720 (default 12: 16 pixels)
+  --font-size PT     font size in points, 1 to 720, such as 10.5 (default 12: 16 pixels)
+  --px N             font size in pixels instead, 1 to 960 (12 points are 16 pixels)
   --size WxH         glyph size in dots, each 1 to 1024 (default 16x16)
-  --offset X,Y       position of the character cell in pixels (default 0,0)
+  --offset X,Y       position of the character cell in pixels (default 0,0; font
+                     exports without it move the cell up or down to hold all ink)
+  --fit              move the vertical offset by the least that holds the ink of
+                     every character drawn inside the glyph
   --scan h|v|zn      horizontal, vertical or ZN scan (default v)
   --group BITS       bits per data group: 4, 8, 12, 16, 24 or 32 (default 8)
   --invert           emit 0 for ink and 1 for clear dots
@@ -1181,26 +1249,6 @@ Pictures:
   --lang zh|en       language of the messages (default: the locale&apos;s)
   --version          show the version
 </translation>
-    </message>
-    <message>
-        <source>character %1 has no Unicode code point; left out</source>
-        <translation>character %1 has no Unicode code point; left out</translation>
-    </message>
-    <message>
-        <source>no font written: %1</source>
-        <translation>no font written: %1</translation>
-    </message>
-    <message>
-        <source>note: %1</source>
-        <translation>note: %1</translation>
-    </message>
-    <message>
-        <source>%1 glyphs, %2 font %3 at %4 bpp, %5 %6 bytes</source>
-        <translation>%1 glyphs, %2 font %3 at %4 bpp, %5 %6 bytes</translation>
-    </message>
-    <message>
-        <source>%1 glyphs, %2 font at %3 bpp, %4 %5 bytes</source>
-        <translation>%1 glyphs, %2 font at %3 bpp, %4 %5 bytes</translation>
     </message>
 </context>
 <context>

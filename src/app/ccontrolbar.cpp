@@ -111,6 +111,40 @@ void CControlBar::RetranslateUi()
     m_invertCheck->setText(tr("字模数据取反"));
     m_zoomLabel->setText(tr("放大倍数"));
     m_bitReverseCheck->setText(tr("字节位倒置"));
+    m_fitCheck->setText(tr("适配"));
+    m_fitCheck->setToolTip(tr("生成字模前把字体上下移动最少的距离，使所有字符的笔画都在点阵之内"));
+    m_fontPixelsLabel->setText(tr("像素:"));
+    m_fontPixelsEdit->setToolTip(tr("字体的像素高度；12 磅为 16 像素"));
+    m_fontPixelsLabel->setToolTip(m_fontPixelsEdit->toolTip());
+}
+
+// Beside the offsets: the font's height in pixels, and the fit of the vertical offset.
+void CControlBar::AddFontFit(QGridLayout *offsets)
+{
+    m_fontPixelsLabel = new QLabel;
+    offsets->addWidget(m_fontPixelsLabel, 0, 2, Qt::AlignRight);
+    m_fontPixelsEdit = SmallEdit(1051, "fontPixelsEdit", false);
+    m_fontPixelsEdit->setFixedWidth(36); // three digits; the bar keeps its width
+    m_fontPixelsEdit->setValidator(new QIntValidator(1, 960, m_fontPixelsEdit));
+    offsets->addWidget(m_fontPixelsEdit, 0, 3);
+    m_fitCheck = Tag(new QCheckBox, 1050, "fitOffsetCheck");
+    offsets->addWidget(m_fitCheck, 1, 2, 1, 2);
+}
+
+void CControlBar::OnFontPixelsEdited()
+{
+    const int pixels = ReadDecimal(m_fontPixelsEdit->text());
+    if (pixels < 1 || pixels > 960 || pixels == m_settings.GlyphFont.PixelHeight())
+        return;
+    m_settings.GlyphFont.SetPixelHeight(pixels);
+    emit ShiftRequested(0, 0);
+    emit SettingsChanged();
+}
+
+void CControlBar::ShowDrawnFont()
+{
+    m_offsetYEdit->setText(QString::number(m_settings.OffsetY));
+    m_fontPixelsEdit->setText(QString::number(m_settings.GlyphFont.PixelHeight()));
 }
 
 // Four arrows over a rounded panel, the offsets below.
@@ -142,7 +176,8 @@ void CControlBar::AddPositionPad(QVBoxLayout *layout)
     offsets->addWidget(m_offsetXEdit, 0, 1);
     offsets->addWidget(new QLabel(QStringLiteral("Y:")), 1, 0, Qt::AlignRight);
     offsets->addWidget(m_offsetYEdit, 1, 1);
-    offsets->setColumnStretch(2, 1);
+    AddFontFit(offsets);
+    offsets->setColumnStretch(4, 1);
     layout->addLayout(offsets);
 }
 
@@ -231,6 +266,8 @@ void CControlBar::SetInitialState()
     m_zoomSlider->setRange(1, 30);
     m_zoomSlider->setValue(20);
     m_zoomEdit->setText(QStringLiteral("20"));
+    m_fitCheck->setChecked(false);
+    m_fontPixelsEdit->setText(QString::number(m_settings.GlyphFont.PixelHeight()));
 }
 
 void CControlBar::ShowSettings(bool customSize)
@@ -258,6 +295,8 @@ void CControlBar::ShowSettings(bool customSize)
     m_bitReverseCheck->setChecked(m_settings.BitReverse);
     m_zoomSlider->setValue(m_settings.Zoom);
     m_zoomEdit->setText(QString::number(m_settings.Zoom));
+    m_fitCheck->setChecked(m_settings.FitOffsetY);
+    m_fontPixelsEdit->setText(QString::number(m_settings.GlyphFont.PixelHeight()));
 }
 
 std::array<std::pair<QRadioButton *, QSize>, 5> CControlBar::SizePresets() const
@@ -303,6 +342,12 @@ void CControlBar::Connect()
         m_settings.BitReverse = !m_settings.BitReverse;
         emit SettingsChanged();
     });
+    connect(m_fitCheck, &QCheckBox::clicked, this, [this](bool checked) {
+        m_settings.FitOffsetY = checked;
+        emit ShiftRequested(0, 0);
+        emit SettingsChanged();
+    });
+    connect(m_fontPixelsEdit, &QLineEdit::editingFinished, this, &CControlBar::OnFontPixelsEdited);
     connect(m_zoomSlider, &QSlider::sliderReleased, this, &CControlBar::OnZoomReleased);
     connect(m_zoomSlider, &QSlider::valueChanged, this, &CControlBar::OnZoomKeyboard);
 }

@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -40,6 +41,9 @@ public:
 
     // Shows the settings' offset in the edit of each axis a shift moved the character along.
     void ShowShiftedOffset(int dx, int dy);
+    // After the character was drawn: the vertical offset (a fit may have moved it) and the
+    // font's height in pixels.
+    void ShowDrawnFont();
     // Selects the custom size and types width and height into its edits, as a user would: a
     // side over 1024 is refused there.
     void TypeCustomSize(int width, int height);
@@ -69,11 +73,14 @@ public:
     QLineEdit *m_zoomEdit;
     QSlider *m_zoomSlider;
     QCheckBox *m_bitReverseCheck;
+    QCheckBox *m_fitCheck;
+    QLineEdit *m_fontPixelsEdit;
 
 signals:
     // A control changed the settings: the views show them anew.
     void SettingsChanged();
-    // An arrow button asks to move the character by (dx, dy) pixels.
+    // An arrow button asks to move the character by (dx, dy) pixels; (0, 0) asks to draw it
+    // again (its font size or the fit changed).
     void ShiftRequested(int dx, int dy);
 
 private:
@@ -91,6 +98,8 @@ private:
     void RefuseCustomSize();
     void OnZoomReleased();
     void OnZoomKeyboard(int value);
+    void AddFontFit(QGridLayout *offsets);
+    void OnFontPixelsEdited();
 
     GlyphSettings &m_settings;
     bool m_syncingCustomSize = false;
@@ -99,4 +108,5 @@ private:
     QGroupBox *m_scanBox;
     QLabel *m_dataLengthLabel;
     QLabel *m_zoomLabel;
+    QLabel *m_fontPixelsLabel;
 };

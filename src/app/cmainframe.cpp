@@ -16,6 +16,7 @@
 #include "failuretexts.h"
 #include "filechooser.h"
 #include "fontexporter.h"
+#include "inknotes.h"
 #include "lockkeys.h"
 #include "messages.h"
 #include "openineditor.h"
@@ -363,6 +364,8 @@ bool CMainFrame::ShowBoxGlyph(const BoxRenderResult &result)
         ShowMessage(this, tr("error!\n\n") + result.Error);
     if (!result.Loaded)
         return false;
+    InkNotes::ShowAfterRender(statusBar(), result.Character, result.Ink, m_settings);
+    m_wndDlgBar->ShowDrawnFont();
     m_fontExport->GlyphDrawn(result);
     RepaintViews();
     return true;
@@ -371,7 +374,7 @@ bool CMainFrame::ShowBoxGlyph(const BoxRenderResult &result)
 void CMainFrame::OnChooseFont()
 {
     QFont initial(m_settings.GlyphFont.ResolvedFace());
-    initial.setPointSize(std::max(1, m_settings.GlyphFont.PointSize));
+    initial.setPointSizeF(std::max(1.0, m_settings.GlyphFont.PointSize));
     initial.setItalic(m_settings.GlyphFont.Italic);
     initial.setUnderline(m_settings.GlyphFont.Underline);
     initial.setStrikeOut(m_settings.GlyphFont.StrikeOut);
@@ -424,6 +427,8 @@ void CMainFrame::OnCreateSingleGlyph()
     case SingleGlyphResult::EmptyText:
         return;
     case SingleGlyphResult::Written:
+        InkNotes::ShowAfterRender(statusBar(), LastCharOf(m_settings.CurrentText), result.Ink, m_settings);
+        m_wndDlgBar->ShowDrawnFont();
         RepaintViews();
         OpenResult(result.FilePath);
         return;
@@ -647,6 +652,12 @@ void CMainFrame::ReportBatch(const BatchResult &result, int mode)
         break;
     }
     statusBar()->showMessage(tr("已生成 %1 个字模").arg(result.Glyphs), 10000);
+    GlyphSettings drawn = m_settings;
+    drawn.OffsetY = result.OffsetY;
+    if (const QString note = InkNotes::Text(result.Ink, drawn, result.OffsetY != m_settings.OffsetY); !note.isEmpty()) {
+        m_messagePane->setText(note);
+        m_messagePane->setToolTip(note);
+    }
     if (mode == BatchAllOnly) {
         OpenResult(result.AllPath);
         return;

@@ -3,9 +3,11 @@
 #include "batchrunner.h"
 #include "cdotrixview.h"
 #include "cexportdlg.h"
+#include "inknotes.h"
 #include "messages.h"
 
 #include "export/exportrun.h"
+#include "l10n/language.h"
 #include "raster/boxrender.h"
 
 #include <QDir>
@@ -66,9 +68,21 @@ void FontExporter::Report(const FontExportResult &result)
                        .arg(result.Bytes);
     if (m_unmapped > 0)
         text += tr("；已略去 %1 个没有 Unicode 编码的字符").arg(m_unmapped);
+    GlyphSettings placed = m_settings;
+    placed.OffsetY = result.OffsetY;
+    const QString ink = InkNotes::Text(result.Ink, placed, result.Moved);
+    if (!ink.isEmpty())
+        text += QStringLiteral("; ") + ink;
     status->showMessage(text, 10000);
-    if (!result.Note.isEmpty())
-        ShowMessage(m_window, tr("字体已导出。使用前请注意：\n") + result.Note);
+    // Glyphs cut off by the cell are worth a word before the font is used, as is a note of the
+    // format's.
+    const QString lost = InkLossNote(result.Ink, placed, [](const char *t) { return CoreMessage(t); });
+    QStringList notes;
+    for (const QString &note : {result.Note, lost})
+        if (!note.isEmpty())
+            notes.append(note);
+    if (!notes.isEmpty())
+        ShowMessage(m_window, tr("字体已导出。使用前请注意：\n") + notes.join(QLatin1Char('\n')));
 }
 
 void FontExporter::GlyphDrawn(const BoxRenderResult &result)

@@ -30,6 +30,18 @@ public:
             return ok && number >= low && number <= high;
         });
     }
+    // A number of points, whole or with a fraction.
+    void Points(const char *key, double low, double high, double &into)
+    {
+        Take(key, [&](const QVariant &value) {
+            bool ok = false;
+            const double number = value.toString().toDouble(&ok);
+            ok = ok && number >= low && number <= high;
+            if (ok)
+                into = number;
+            return ok;
+        });
+    }
     void Bool(const char *key, bool &into)
     {
         const char *const names[] = {"false", "true"};
@@ -114,7 +126,7 @@ WindowSettingsRead ReadWindowSettings(QSettings &store)
     GlyphSettings &glyph = settings.Glyph;
     Reader reader(store);
     reader.Text("Glyph/Font", 256, glyph.GlyphFont.Face);
-    reader.Int("Glyph/FontSize", 1, 720, glyph.GlyphFont.PointSize);
+    reader.Points("Glyph/FontSize", 1, 720, glyph.GlyphFont.PointSize);
     reader.Int("Glyph/FontWeight", 0, 1000, glyph.GlyphFont.Weight);
     reader.Bool("Glyph/Italic", glyph.GlyphFont.Italic);
     reader.Bool("Glyph/Underline", glyph.GlyphFont.Underline);
@@ -186,7 +198,7 @@ void WriteWindowSettings(QSettings &store, const WindowSettings &settings)
     const auto write = [&store](const char *key, const QVariant &value) { store.setValue(QLatin1String(key), value); };
     write("Window/Version", Version);
     write("Glyph/Font", glyph.GlyphFont.Face);
-    write("Glyph/FontSize", glyph.GlyphFont.PointSize);
+    write("Glyph/FontSize", glyph.GlyphFont.PointSizeText());
     write("Glyph/FontWeight", glyph.GlyphFont.Weight);
     write("Glyph/Italic", glyph.GlyphFont.Italic);
     write("Glyph/Underline", glyph.GlyphFont.Underline);

@@ -46,6 +46,7 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
             return Fail(err, error);
         ++files;
     }
+    ReportInk(err, result.Ink, settings, result.OffsetY != options.Settings.OffsetY);
     QString summary = DotrixCli::tr("%1 glyphs, %2 files, All.c %3 bytes").arg(result.Glyphs).arg(files).arg(result.AllBytes);
     if (result.DataBytes >= 0)
         summary += result.Indexed ? DotrixCli::tr(", font.dat %1 bytes with index").arg(result.DataBytes)

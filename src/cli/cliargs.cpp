@@ -26,6 +26,22 @@ std::optional<int> ParseInt(std::string_view text)
     return value;
 }
 
+// Points as a user writes them: digits, optionally a point and more digits ("12", "10.5").
+std::optional<double> ParsePoints(std::string_view text)
+{
+    const size_t dot = text.find('.');
+    const std::string_view whole = text.substr(0, dot);
+    const std::string_view fraction = dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
+    const auto digits = [](std::string_view part) {
+        return !part.empty() && part.size() <= 6 && part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!digits(whole) || (dot != std::string_view::npos && !digits(fraction)))
+        return std::nullopt;
+    double points = 0;
+    std::from_chars(text.data(), text.data() + text.size(), points); // not the locale's decimal point
+    return points;
+}
+
 // Splits "A<sep>B" into two integers.
 std::optional<std::pair<int, int>> ParsePair(std::string_view text, std::string_view separators)
 {
@@ -79,10 +95,24 @@ const std::vector<OptionSpec> &Options()
          }},
         {"font-size", true,
          [](CliOptions &o, const std::string &v) -> std::string {
-             const auto pt = ParseInt(v);
+             const auto pt = ParsePoints(v);
              if (!pt || *pt < 1 || *pt > 720)
-                 return BadValue("font-size", v, DotrixCli::tr("points from 1 to 720"));
+                 return BadValue("font-size", v, DotrixCli::tr("points from 1 to 720, such as 12 or 10.5"));
+             if (o.PixelsGiven)
+                 return DotrixCli::tr("--font-size and --px both give the font's size; choose one").toStdString();
              o.Settings.GlyphFont.PointSize = *pt;
+             o.PointsGiven = true;
+             return {};
+         }},
+        {"px", true,
+         [](CliOptions &o, const std::string &v) -> std::string {
+             const auto px = ParseInt(v);
+             if (!px || *px < 1 || *px > 960)
+                 return BadValue("px", v, DotrixCli::tr("pixels from 1 to 960"));
+             if (o.PointsGiven)
+                 return DotrixCli::tr("--font-size and --px both give the font's size; choose one").toStdString();
+             o.Settings.GlyphFont.SetPixelHeight(*px);
+             o.PixelsGiven = true;
              return {};
          }},
         {"size", true,
@@ -103,8 +133,11 @@ const std::vector<OptionSpec> &Options()
                  return BadValue("offset", v, DotrixCli::tr("X,Y in pixels, such as 0,-2"));
              o.Settings.OffsetX = offset->first;
              o.Settings.OffsetY = offset->second;
+             o.OffsetGiven = true;
              return {};
          }},
+        {"fit", false,
+         [](CliOptions &o, const std::string &) { o.Settings.FitOffsetY = true; return std::string(); }},
         {"scan", true,
          [](CliOptions &o, const std::string &v) -> std::string {
              if (v == "h")
@@ -411,9 +444,13 @@ std::string CliUsage()
            "\n"
            "Options:\n"
            "  --font FAMILY      font family to draw with (default 宋体)\n"
-           "  --font-size PT     font size in points, 1 to 720 (default 12: 16 pixels)\n"
+           "  --font-size PT     font size in points, 1 to 720, such as 10.5 (default 12: 16 pixels)\n"
+           "  --px N             font size in pixels instead, 1 to 960 (12 points are 16 pixels)\n"
            "  --size WxH         glyph size in dots, each 1 to 1024 (default 16x16)\n"
-           "  --offset X,Y       position of the character cell in pixels (default 0,0)\n"
+           "  --offset X,Y       position of the character cell in pixels (default 0,0; font\n"
+           "                     exports without it move the cell up or down to hold all ink)\n"
+           "  --fit              move the vertical offset by the least that holds the ink of\n"
+           "                     every character drawn inside the glyph\n"
            "  --scan h|v|zn      horizontal, vertical or ZN scan (default v)\n"
            "  --group BITS       bits per data group: 4, 8, 12, 16, 24 or 32 (default 8)\n"
            "  --invert           emit 0 for ink and 1 for clear dots\n"

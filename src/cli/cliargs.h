@@ -27,6 +27,9 @@ struct CliOptions
     bool Help = false;
     bool Version = false;
     QString WorkDir;          // output directory; empty means the current directory
+    bool OffsetGiven = false; // --offset was given: exports keep it (unless --fit)
+    bool PointsGiven = false; // --font-size was given
+    bool PixelsGiven = false; // --px was given
 
     // The character list: read from a file or a character set, converted, then de-duplicated,
     // filtered and sorted in that order.

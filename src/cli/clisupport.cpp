@@ -1,6 +1,7 @@
 #include "clisupport.h"
 
 #include "charset/cp936.h"
+#include "l10n/language.h"
 
 #include <QDir>
 
@@ -52,4 +53,18 @@ void PrintDots(std::ostream &out, const DotMatrix &matrix, int width, int height
                 line[size_t(c)] = '#';
         out << line << '\n';
     }
+}
+
+void ReportInk(std::ostream &err, const InkTally &ink, const GlyphSettings &settings, bool moved)
+{
+    const auto translate = [](const char *text) { return CoreMessage(text); };
+    if (moved)
+        err << "dotrix-cli: "
+            << DotrixCli::tr("note: %1")
+                   .arg(CoreMessage(InkPlacedMessage).arg(settings.OffsetX).arg(settings.OffsetY))
+                   .toStdString()
+            << '\n';
+    const QString loss = InkLossNote(ink, settings, translate);
+    if (!loss.isEmpty())
+        err << "dotrix-cli: " << DotrixCli::tr("note: %1").arg(loss).toStdString() << '\n';
 }

@@ -5,6 +5,7 @@
 #include "cliargs.h"
 #include "output/outputdirectory.h"
 #include "raster/dotmatrix.h"
+#include "raster/inktally.h"
 
 #include <QString>
 
@@ -29,3 +30,8 @@ std::string TextInCp936(std::string_view utf8, std::ostream &err);
 
 // The glyph as rows of '#' (ink) and '.' (clear).
 void PrintDots(std::ostream &out, const DotMatrix &matrix, int width, int height);
+
+// Says on err where the glyphs drawn with settings lost ink outside the cell, and where a fitted
+// offset put them (moved: the offset was chosen from the ink and differs from the one asked for).
+// Nothing when no ink was lost and nothing moved.
+void ReportInk(std::ostream &err, const InkTally &ink, const GlyphSettings &settings, bool moved);

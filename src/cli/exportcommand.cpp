@@ -55,6 +55,7 @@ int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream 
     request.Bpp = options.Bpp;
     request.FontName = options.FontName;
     request.OutPath = options.OutPath;
+    request.FitOffsetY = !options.OffsetGiven || options.Settings.FitOffsetY;
     request.MadeWith = ExportCommandLine(options.Settings, request, ListArguments(options));
 
     BatchControl control;
@@ -74,6 +75,9 @@ int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream 
     case FontExportResult::Done:
         break;
     }
+    GlyphSettings placed = options.Settings;
+    placed.OffsetY = result.OffsetY;
+    ReportInk(err, result.Ink, placed, result.Moved);
     if (!result.Note.isEmpty())
         err << "dotrix-cli: " << DotrixCli::tr("note: %1").arg(result.Note).toStdString() << '\n';
     const ExportFormatInfo &format = FormatInfo(request.Format);

@@ -11,13 +11,22 @@
 
 namespace {
 
+InkTally TallyOf(const std::string &character, const GlyphInk &ink, int width)
+{
+    InkTally tally;
+    tally.Add(character, ink, width);
+    return tally;
+}
+
 int PrintPreview(const std::string &text, GlyphSettings &settings, OutputDirectory &output, bool dots,
                  std::ostream &out, std::ostream &err)
 {
     DotMatrix matrix;
+    const int askedY = settings.OffsetY;
     const BoxRenderResult rendered = RenderBoxText(text, settings, matrix, output);
     if (rendered.RenderFailed || !rendered.Loaded)
         return Fail(err, rendered.Error);
+    ReportInk(err, TallyOf(rendered.Character, rendered.Ink, settings.Width), settings, settings.OffsetY != askedY);
     if (dots)
         PrintDots(out, matrix, settings.Width, settings.Height);
     PreviewSink preview;
@@ -32,9 +41,11 @@ int WriteGlyph(const std::string &text, GlyphSettings &settings, OutputDirectory
                std::ostream &out, std::ostream &err)
 {
     DotMatrix matrix;
+    const int askedY = settings.OffsetY;
     const SingleGlyphResult result = CreateSingleGlyph(text, settings, matrix, output);
     switch (result.State) {
     case SingleGlyphResult::Written:
+        ReportInk(err, TallyOf(LastCharOf(text), result.Ink, settings.Width), settings, settings.OffsetY != askedY);
         if (dots)
             PrintDots(out, matrix, settings.Width, settings.Height);
         out << result.FilePath.toStdString() << '\n';

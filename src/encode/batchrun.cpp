@@ -38,6 +38,7 @@ struct GlyphSlot
     QByteArray Bitmap; // the glyph's bitmap file
     std::string Text;  // the glyph's source text, as appended to All.c; empty when refused
     std::string Data;  // its data bytes, for font.dat
+    GlyphInk Ink;      // where its ink lies against the cell
 };
 
 // Draws, reads back and lays out one glyph in memory; the files are created in list order by the
@@ -49,7 +50,7 @@ GlyphSlot MakeGlyph(const GlyphPlan &plan, size_t i, bool wantData, const GlyphS
     GlyphSlot slot;
     const std::string &character = plan.Characters[i];
     const QImage image = DrawGlyphImage(character, settings.OffsetX, settings.OffsetY, settings.Width,
-                                        settings.Height, settings.GlyphFont);
+                                        settings.Height, settings.GlyphFont, false, &slot.Ink);
     slot.Bitmap = EncodeBitmapFile(image, settings.Width, settings.Height);
     // The glyph is read back from exactly the bytes its bitmap file holds, which have the run's
     // size.
@@ -179,6 +180,9 @@ public:
     BatchResult Run(const std::string &list, const BatchHooks &hooks)
     {
         ClearEarlierOutput(list);
+        if (m_settings.FitOffsetY)
+            m_result.InkFits = FitOffsetY(m_plan.Characters, m_settings);
+        m_result.OffsetY = m_settings.OffsetY;
         if (OpenFiles())
             WriteGlyphs();
         m_written.Flush();
@@ -261,6 +265,7 @@ private:
             }
             if (!pipeline.Take(i, slot) || !WriteGlyph(m_plan.Names[i], slot))
                 return;
+            m_result.Ink.Add(m_plan.Characters[i], slot.Ink, m_settings.Width);
             m_result.Glyphs = int(i + 1);
             m_control.Progress = m_result.Glyphs;
         }

@@ -5,6 +5,7 @@
 
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
+#include "raster/inktally.h"
 #include "output/outputdirectory.h"
 
 #include <QMetaType>
@@ -72,11 +73,15 @@ struct BatchResult
     QString FailedFile;       // a failure outside any one glyph: the file being made (All.c, font.dat)
     QString AllPath;          // All.c
     QString DataPath;         // font.dat, when made
+    InkTally Ink;             // the written glyphs' ink against the cell (ink cut off by the cell)
+    int OffsetY = 0;          // the vertical offset the glyphs were drawn at (fitted, with FitOffsetY)
+    bool InkFits = true;      // with FitOffsetY: an offset was found that holds every glyph's ink
 };
 
 // Deletes the earlier glyph files, then writes every character of list (code page 936; every
 // character, spaces and line breaks included) in list order. settings is the run's own copy:
-// mode 1 and 2 force it to 8-bit groups in the typical layout. At the end matrix, Width and
+// mode 1 and 2 force it to 8-bit groups in the typical layout; settings.FitOffsetY first moves its
+// OffsetY by the least that holds the whole list's ink in the cell. At the end matrix, Width and
 // Height hold the last glyph, as if the run had filled them one glyph after another. The glyph
 // files are made on every core; names, All.c and font.dat come out exactly as one glyph after
 // another would make them.

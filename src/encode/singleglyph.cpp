@@ -5,6 +5,7 @@
 #include "glyphtext.h"
 #include "raster/glyphbitmap.h"
 #include "raster/glyphrender.h"
+#include "raster/inktally.h"
 #include "output/uniquename.h"
 
 void DeleteGlyphFiles(OutputDirectory &output, QStringList *failures)
@@ -24,8 +25,10 @@ SingleGlyphResult CreateSingleGlyph(const std::string &boxText, GlyphSettings &s
     const std::string character = LastCharOf(boxText);
     result.Name = MakeUniqueName(GetPinyin(character, settings.NumberedNames), 0, output.Path());
     const QString baseName = Cp936ToQString(result.Name);
+    if (settings.FitOffsetY)
+        FitOffsetY({character}, settings);
     if (!RenderGlyph(character, baseName, settings.OffsetX, settings.OffsetY, settings.Width, settings.Height,
-                     settings.GlyphFont, output, &result.Error)) {
+                     settings.GlyphFont, output, &result.Error, &result.Ink)) {
         result.State = SingleGlyphResult::RenderFailed;
         return result;
     }

@@ -4,6 +4,7 @@
 
 #include "glyphtext.h"
 #include "raster/dotmatrix.h"
+#include "raster/glyphrender.h"
 #include "raster/glyphsettings.h"
 #include "output/outputdirectory.h"
 
@@ -31,10 +32,12 @@ struct SingleGlyphResult
     std::string Name;   // array name, e.g. zhong0
     QString FilePath;   // the .c file, when written
     QString Error;
+    GlyphInk Ink;       // where the character's ink lies against the cell
 };
 
 // Runs the command on boxText (code page 936): stores it in settings.CurrentText, takes its last
-// character, names it by pinyin (or number) made unique in the output directory, renders it into
+// character, names it by pinyin (or number) made unique in the output directory, fits
+// settings.OffsetY to it when settings.FitOffsetY asks, renders it into
 // name.bmp, loads it into the matrix with the blue-byte test (so settings.Width and Height come
 // from the bitmap) and writes name.c with the rights notice.
 SingleGlyphResult CreateSingleGlyph(const std::string &boxText, GlyphSettings &settings, DotMatrix &matrix,

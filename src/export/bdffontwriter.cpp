@@ -10,9 +10,9 @@ constexpr char HexDigits[] = "0123456789ABCDEF";
 // The resolution the pixel size was worked out at: points x dpi / 72 pixels.
 int Resolution(const ExportFontMetrics &metrics)
 {
-    if (metrics.PointSize <= 0 || metrics.PixelSize <= 0)
+    if (metrics.DeciPoints <= 0 || metrics.PixelSize <= 0)
         return 96;
-    return std::max(1, (metrics.PixelSize * 72 + metrics.PointSize / 2) / metrics.PointSize);
+    return std::max(1, (metrics.PixelSize * 720 + metrics.DeciPoints / 2) / metrics.DeciPoints);
 }
 
 std::string WeightName(const GlyphFontDesc &font)
@@ -65,7 +65,7 @@ std::string BdfFontWriter::XlfdName(const FontFileInfo &info)
     const std::string cell = std::to_string(m.CellWidth) + "x" + std::to_string(m.CellHeight);
     return "-Dotrix-" + family + "-" + WeightName(info.Settings.GlyphFont) + "-"
            + (info.Settings.GlyphFont.Italic ? "I" : "R") + "-Normal-" + cell + "-" + std::to_string(m.PixelSize)
-           + "-" + std::to_string(m.PointSize * 10) + "-" + std::to_string(dpi) + "-" + std::to_string(dpi) + "-C-"
+           + "-" + std::to_string(m.DeciPoints) + "-" + std::to_string(dpi) + "-" + std::to_string(dpi) + "-C-"
            + std::to_string(m.Advance * 10) + "-ISO10646-1";
 }
 
@@ -74,7 +74,7 @@ bool BdfFontWriter::Begin(const FontFileInfo &info, QString *error)
     const ExportFontMetrics &m = info.Metrics;
     const int dpi = Resolution(m);
     m_advance = m.Advance;
-    m_swidth = m.PointSize > 0 ? int((m.Advance * 72000LL + m.PointSize * dpi / 2) / (m.PointSize * dpi)) : 0;
+    m_swidth = m.DeciPoints > 0 ? int((m.Advance * 720000LL + m.DeciPoints * dpi / 2) / (m.DeciPoints * dpi)) : 0;
 
     m_text = "STARTFONT 2.1\n";
     size_t start = 0;
@@ -85,6 +85,8 @@ bool BdfFontWriter::Begin(const FontFileInfo &info, QString *error)
         m_text += "COMMENT " + info.MadeWith.substr(start, end - start) + "\n";
         start = end + 1;
     }
+    if (!info.Placement.empty())
+        m_text += "COMMENT " + info.Placement + "\n";
     m_text += "FONT " + XlfdName(info) + "\n";
     m_text += "SIZE " + std::to_string(m.PointSize) + " " + std::to_string(dpi) + " " + std::to_string(dpi) + "\n";
     // The cell in baseline coordinates: every glyph's ink lies inside it.
@@ -99,7 +101,7 @@ bool BdfFontWriter::Begin(const FontFileInfo &info, QString *error)
         {"SETWIDTH_NAME", Quoted("Normal")},
         {"ADD_STYLE_NAME", Quoted(std::to_string(m.CellWidth) + "x" + std::to_string(m.CellHeight))},
         {"PIXEL_SIZE", std::to_string(m.PixelSize)},
-        {"POINT_SIZE", std::to_string(m.PointSize * 10)},
+        {"POINT_SIZE", std::to_string(m.DeciPoints)},
         {"RESOLUTION_X", std::to_string(dpi)},
         {"RESOLUTION_Y", std::to_string(dpi)},
         // Every advance is the cell width and every glyph's ink lies inside the cell.

@@ -3,6 +3,7 @@
 // box and the offsets and advance display libraries place it by.
 
 #include "raster/dotmatrix.h"
+#include "raster/glyphrender.h"
 
 #include <cstdint>
 #include <string>
@@ -33,6 +34,7 @@ struct ExportGlyph
     int OffsetX = 0;
     int OffsetY = 0;
     int Advance = 0; // pixels from this glyph's cell to the next one's: the cell width
+    GlyphInk Ink;    // the whole ink as drawn, also what the cell cut off
 
     int MaxLevel() const { return (1 << Bpp) - 1; }
     bool Empty() const { return BoxWidth == 0 || BoxHeight == 0; }

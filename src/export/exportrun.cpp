@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -77,6 +78,14 @@ int QuantiseCoverage(int coverage, int bpp)
     return (std::clamp(coverage, 0, 255) * top + 127) / 255;
 }
 
+int LeastInkCoverage(int bpp)
+{
+    int coverage = 1;
+    while (coverage < 255 && QuantiseCoverage(coverage, bpp) == 0)
+        ++coverage;
+    return coverage;
+}
+
 ExportFontMetrics MeasureExportFont(const GlyphSettings &settings, int bpp)
 {
     const QFont font = settings.GlyphFont.ToQFont(bpp > 1);
@@ -84,7 +93,8 @@ ExportFontMetrics MeasureExportFont(const GlyphSettings &settings, int bpp)
     ExportFontMetrics result;
     result.Family = QFontInfo(font).family();
     result.PixelSize = settings.GlyphFont.PixelHeight();
-    result.PointSize = settings.GlyphFont.PointSize;
+    result.PointSize = int(std::lround(settings.GlyphFont.PointSize));
+    result.DeciPoints = int(std::lround(settings.GlyphFont.PointSize * 10));
     result.CellWidth = std::clamp(settings.Width, 0, DotMatrix::Size);
     result.CellHeight = std::clamp(settings.Height, 0, DotMatrix::Size);
     result.Advance = result.CellWidth;
@@ -107,7 +117,8 @@ ExportGlyph DrawExportGlyph(const CodePointChar &character, const GlyphSettings 
     glyph.CellHeight = std::clamp(settings.Height, 0, DotMatrix::Size);
     glyph.Advance = glyph.CellWidth;
     const QImage image = DrawGlyphImage(character.Character, settings.OffsetX, settings.OffsetY, glyph.CellWidth,
-                                        glyph.CellHeight, settings.GlyphFont, bpp > 1);
+                                        glyph.CellHeight, settings.GlyphFont, bpp > 1, &glyph.Ink,
+                                        LeastInkCoverage(bpp));
     ReadLevels(image, bpp, glyph);
     FindInkBox(baseline, glyph);
     return glyph;

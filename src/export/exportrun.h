@@ -18,12 +18,15 @@ bool IsExportBpp(int bpp);
 // Coverage 0..255 as a level of a bpp-bit glyph, rounded to the nearest: 255 is the top level,
 // 0 is 0.
 int QuantiseCoverage(int coverage, int bpp);
+// The least coverage that is ink at bpp bits per pixel: a level above 0.
+int LeastInkCoverage(int bpp);
 
 struct ExportFontMetrics
 {
     QString Family;         // the family the glyphs are drawn with (宋体 resolved, substitutes named)
     int PixelSize = 0;      // the font's height in pixels (12 points: 16)
-    int PointSize = 0;
+    int PointSize = 0;      // rounded to whole points
+    int DeciPoints = 0;     // tenths of a point: 120 for 12, 105 for 10.5
     int CellWidth = 0;      // the batch's glyph size
     int CellHeight = 0;
     int Advance = 0;        // every glyph's advance: the cell width

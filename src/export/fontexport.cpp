@@ -5,8 +5,12 @@
 #include "lvglfontwriter.h"
 #include "ubinfontwriter.h"
 
+#include "charset/cp936.h"
+
 #include <QFileInfo>
 
+#include <cmath>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -48,6 +52,54 @@ std::string ShellWord(const std::string &word)
             quoted += word[i];
     }
     return quoted + "'";
+}
+
+// "U+6E29, U+4E00": characters (code page 936) by their code points.
+std::string CodePointNames(const std::vector<std::string> &characters)
+{
+    std::string names;
+    for (const std::string &character : characters) {
+        const QList<uint> codes = Cp936ToQString(character).toUcs4();
+        char name[16];
+        std::snprintf(name, sizeof name, "U+%04X", codes.isEmpty() ? 0u : codes.front());
+        names += std::string(names.empty() ? "" : ", ") + name;
+    }
+    return names;
+}
+
+// The header's line on the placement FitOffsetY chose from the ink, measured at the settings'
+// offset.
+std::string PlacementLine(const InkTally &ink, const GlyphSettings &settings, int offsetY)
+{
+    const std::string offset = std::to_string(settings.OffsetX) + "," + std::to_string(offsetY);
+    if (ink.FittingOffsetY(settings.OffsetY, settings.Height)) {
+        std::string line = "Placement: offset " + offset + ", chosen so that the ink of every glyph lies inside the cell";
+        if (offsetY != settings.OffsetY)
+            line += " (moved from " + std::to_string(settings.OffsetX) + "," + std::to_string(settings.OffsetY) + ")";
+        return line;
+    }
+    std::vector<std::string> first;
+    const int lost = ink.OutsideAtShiftY(offsetY - settings.OffsetY, settings.Height, &first);
+    return "Placement: offset " + offset + ", where the fewest glyphs lose ink: " + std::to_string(lost) + " ("
+           + CodePointNames(first) + (size_t(lost) > first.size() ? ", ..." : "") + "); a cell "
+           + std::to_string(ink.Span().height()) + " px high would hold the ink of every glyph";
+}
+
+// The list's ink at the settings' offset; with it, the vertical offset that holds it, when one does.
+bool FitExportOffset(const std::vector<CodePointChar> &characters, GlyphSettings &settings, int bpp,
+                     BatchControl &control, std::string &placement)
+{
+    std::vector<std::string> list;
+    list.reserve(characters.size());
+    for (const CodePointChar &character : characters)
+        list.push_back(character.Character);
+    const InkTally ink = MeasureInk(list, settings, bpp > 1, LeastInkCoverage(bpp), &control.Cancel);
+    if (control.Cancel)
+        return false;
+    const int offsetY = ink.BestOffsetY(settings.OffsetY, settings.Height);
+    placement = PlacementLine(ink, settings, offsetY);
+    settings.OffsetY = offsetY;
+    return true;
 }
 
 } // namespace
@@ -149,8 +201,15 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
     }
 
     FontFileInfo info;
-    info.Metrics = MeasureExportFont(settings, request.Bpp);
-    info.Settings = settings;
+    GlyphSettings placed = settings;
+    if (request.FitOffsetY && !FitExportOffset(characters, placed, request.Bpp, control, info.Placement)) {
+        result.State = FontExportResult::Cancelled;
+        return result;
+    }
+    result.OffsetY = placed.OffsetY;
+    result.Moved = placed.OffsetY != settings.OffsetY;
+    info.Metrics = MeasureExportFont(placed, request.Bpp);
+    info.Settings = placed;
     info.Bpp = request.Bpp;
     info.FontName = request.FontName.isEmpty() ? DefaultFontName(info.Metrics) : request.FontName;
     info.GlyphCount = characters.size();
@@ -169,8 +228,11 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
         return result;
     }
     const ExportRunResult run =
-        DrawExportGlyphs(characters, settings, request.Bpp, control,
-                         [&](const ExportGlyph &glyph, QString *error) { return writer->AddGlyph(glyph, error); });
+        DrawExportGlyphs(characters, placed, request.Bpp, control,
+                         [&](const ExportGlyph &glyph, QString *error) {
+                             result.Ink.Add(glyph.Character, glyph.Ink, glyph.CellWidth);
+                             return writer->AddGlyph(glyph, error);
+                         });
     result.Glyphs = run.Glyphs;
     if (run.State != ExportRunResult::Done) {
         // The temporary file goes with the AtomicFile; an earlier file stays as it was.
@@ -198,11 +260,20 @@ std::string ExportCommandLine(const GlyphSettings &settings, const FontExportReq
         words.insert(words.end(), {"--bpp", std::to_string(request.Bpp)});
     if (format.TakesFontName && !request.FontName.isEmpty())
         words.insert(words.end(), {"--font-name", request.FontName.toStdString()});
-    words.insert(words.end(), {"--font", settings.GlyphFont.Face.toStdString(), "--font-size",
-                               std::to_string(settings.GlyphFont.PointSize), "--size",
-                               std::to_string(settings.Width) + "x" + std::to_string(settings.Height), "--offset",
-                               std::to_string(settings.OffsetX) + "," + std::to_string(settings.OffsetY), "--out",
-                               QFileInfo(request.OutPath).fileName().toStdString()});
+    // Points as a user writes them (12, 10.5); a size in points no one would write, in pixels.
+    const GlyphFontDesc &font = settings.GlyphFont;
+    const double hundredths = font.PointSize * 100;
+    if (std::abs(hundredths - std::round(hundredths)) < 1e-6)
+        words.insert(words.end(), {"--font", font.Face.toStdString(), "--font-size", font.PointSizeText().toStdString()});
+    else
+        words.insert(words.end(), {"--font", font.Face.toStdString(), "--px", std::to_string(font.PixelHeight())});
+    words.insert(words.end(), {"--size", std::to_string(settings.Width) + "x" + std::to_string(settings.Height)});
+    // A fitted offset is found again from the same start.
+    if (!request.FitOffsetY || settings.OffsetX != 0 || settings.OffsetY != 0)
+        words.insert(words.end(), {"--offset", std::to_string(settings.OffsetX) + "," + std::to_string(settings.OffsetY)});
+    if (request.FitOffsetY && (settings.OffsetX != 0 || settings.OffsetY != 0))
+        words.emplace_back("--fit");
+    words.insert(words.end(), {"--out", QFileInfo(request.OutPath).fileName().toStdString()});
     words.insert(words.end(), listArguments.begin(), listArguments.end());
     std::string line;
     for (const std::string &word : words)

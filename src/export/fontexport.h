@@ -6,6 +6,7 @@
 #include "encode/batchrun.h"
 #include "exportrun.h"
 #include "raster/glyphsettings.h"
+#include "raster/inktally.h"
 
 #include <QMetaType>
 #include <QString>
@@ -44,6 +45,10 @@ struct FontExportRequest
     QString OutPath;      // the file to write
     std::string MadeWith; // how the file was made, for its header (no machine paths): UTF-8
                           // lines, LF between them
+    // The vertical offset is moved by the least that puts the ink of every glyph of the list
+    // inside the cell (the font's baseline follows), and the header says so; false keeps the
+    // settings' offset as it is.
+    bool FitOffsetY = true;
 };
 
 struct FontExportResult
@@ -62,6 +67,9 @@ struct FontExportResult
     QString Path;     // the file
     QString Error;    // Failed, Refused: what and where
     QString Note;     // Done: what a user of the file must know (LVGL: that it needs the large format)
+    InkTally Ink;     // the written glyphs' ink against the cell: glyphs that lost ink
+    int OffsetY = 0;  // the vertical offset the glyphs were drawn at
+    bool Moved = false; // FitOffsetY moved the vertical offset
 };
 
 Q_DECLARE_METATYPE(FontExportResult)
@@ -84,7 +92,8 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
                             const FontExportRequest &request, BatchControl &control);
 
 // The dotrix-cli command that makes the same file, for the file's header: the export options,
-// the font, size and offset from settings, --out with the file's name alone (no folder), then
+// the font, size and offset from settings (with FitOffsetY: --offset X,Y --fit, left out at 0,0),
+// --out with the file's name alone (no folder), then
 // listArguments (the list options, or TEXT), each quoted for a POSIX shell where needed.
 std::string ExportCommandLine(const GlyphSettings &settings, const FontExportRequest &request,
                               const std::vector<std::string> &listArguments);

@@ -24,6 +24,8 @@ struct FontFileInfo
     std::vector<char32_t> CodePoints; // theirs, ascending: for formats that index the font or
                                       // name a default glyph before the glyphs
     std::string MadeWith;   // how the file was made, for its header: UTF-8 lines, LF between them
+    std::string Placement;  // how the glyphs were placed in the cell, when chosen from their ink:
+                            // one line for the header; empty otherwise
 };
 
 class FontFileWriter

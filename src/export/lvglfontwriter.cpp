@@ -133,11 +133,13 @@ void LvglFontWriter::WriteHeader()
     m_text += "/*******************************************************************************\n"
               " * LVGL font " + name + ", made by Dotrix " DOTRIX_VERSION "\n"
               " * Face: " + CommentSafe(Utf8(m.Family)) + ", " + Number(m.PixelSize) + " px ("
-              + Number(m.PointSize) + " pt)\n"
+              + Number(m.DeciPoints / 10) + (m.DeciPoints % 10 ? "." + Number(m.DeciPoints % 10) : "") + " pt)\n"
               " * Cell: " + Number(m.CellWidth) + " x " + Number(m.CellHeight) + " px, baseline "
               + Number(m.Baseline) + " px below its top\n"
               " * Bpp: " + Number(m_info.Bpp) + ", uncompressed; " + Number(qint64(m_info.GlyphCount))
               + (m_info.GlyphCount == 1 ? " glyph\n" : " glyphs\n");
+    if (!m_info.Placement.empty())
+        m_text += " * " + CommentSafe(m_info.Placement) + "\n";
     if (!m_info.MadeWith.empty()) {
         m_text += " * Made with:\n";
         size_t start = 0;

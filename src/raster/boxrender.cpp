@@ -3,6 +3,7 @@
 #include "charset/cp936.h"
 #include "glyphbitmap.h"
 #include "glyphrender.h"
+#include "inktally.h"
 
 namespace {
 
@@ -11,10 +12,12 @@ BoxRenderResult RenderAndLoad(const std::string &character, bool render, GlyphSe
 {
     BoxRenderResult result;
     result.Character = character;
+    if (render && settings.FitOffsetY)
+        FitOffsetY({character}, settings);
     if (render)
         result.RenderFailed = !RenderGlyph(character, InteractiveBaseName, settings.OffsetX, settings.OffsetY,
                                            settings.Width, settings.Height, settings.GlyphFont, output,
-                                           &result.Error);
+                                           &result.Error, &result.Ink);
     // After a failed render this finds the previous tmp.bmp, if there is one.
     QString loadError;
     GlyphSize size;

@@ -3,6 +3,7 @@
 // does on every edit of the box and every press of a shift button.
 
 #include "dotmatrix.h"
+#include "glyphrender.h"
 #include "glyphsettings.h"
 #include "output/outputdirectory.h"
 
@@ -24,10 +25,12 @@ struct BoxRenderResult
     bool Loaded = false;       // the matrix was (re)loaded from tmp.bmp: repaint
     std::string Character;     // the character rendered; empty when there was none
     QString Error;             // why the bitmap could not be written or read
+    GlyphInk Ink;              // where the rendered character's ink lies against the cell
 };
 
 // The box's text changed: settings.CurrentText becomes CleanBoxText(boxText); its last character
 // (a final line break counts as none) is rendered into tmp.bmp, after beforeRender has seen it;
+// with settings.FitOffsetY its offset is fitted to the character first;
 // then tmp.bmp is loaded with the all-bytes ink test, also when nothing was rendered (the matrix
 // then comes back from the last bitmap).
 BoxRenderResult RenderBoxText(const std::string &boxText, GlyphSettings &settings, DotMatrix &matrix,

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cmath>
+
 namespace {
 
 constexpr int DefaultDpi = 96;
@@ -26,8 +28,22 @@ int ScreenDpi()
 
 int GlyphFontDesc::PixelHeight() const
 {
-    // The same integer arithmetic as a logical font's height: points x 10 x dpi / 720.
-    return PointSize * 10 * ScreenDpi() / 720;
+    // Whole points: the same integer arithmetic as a logical font's height, points x 10 x dpi /
+    // 720. Fractions of a point are rounded down the same way (a hair's room for the points that
+    // SetPixelHeight computed).
+    if (PointSize == std::floor(PointSize) && std::abs(PointSize) < 1e6)
+        return int(PointSize) * 10 * ScreenDpi() / 720;
+    return int(std::floor(PointSize * ScreenDpi() / 72 + 1e-6));
+}
+
+void GlyphFontDesc::SetPixelHeight(int pixels)
+{
+    PointSize = double(pixels) * 72 / ScreenDpi();
+}
+
+QString GlyphFontDesc::PointSizeText() const
+{
+    return QString::number(PointSize, 'g', 10);
 }
 
 QString GlyphFontDesc::ResolvedFace() const
@@ -59,7 +75,7 @@ GlyphFontDesc GlyphFontDesc::FromQFont(const QFont &font)
 {
     GlyphFontDesc desc;
     desc.Face = font.family();
-    desc.PointSize = font.pointSize() > 0 ? font.pointSize() : 12;
+    desc.PointSize = font.pointSizeF() > 0 ? font.pointSizeF() : 12;
     desc.Weight = font.weight() == QFont::Normal ? 0 : int(font.weight());
     desc.Italic = font.italic();
     desc.Underline = font.underline();

@@ -23,7 +23,7 @@ inline constexpr const char *MatrixTooBigMessage = QT_TRANSLATE_NOOP("CoreMessag
 struct GlyphFontDesc
 {
     QString Face = QStringLiteral("宋体");
-    int PointSize = 12;
+    double PointSize = 12; // whole points, or such as 10.5; see SetPixelHeight
     int Weight = 0;  // 0: the face's normal weight
     bool Italic = false;
     bool Underline = false;
@@ -32,6 +32,10 @@ struct GlyphFontDesc
     // Character height in pixels: PointSize x dpi / 72, rounded down; dpi is the screen's logical
     // vertical resolution, 96 when there is no screen. 12 points is 16 pixels at 96 dpi.
     int PixelHeight() const;
+    // Sets PointSize to the points that make pixels pixels at this screen's resolution.
+    void SetPixelHeight(int pixels);
+    // PointSize as the user writes it: "12", "10.5".
+    QString PointSizeText() const;
     // The face actually drawn: Face, or AR PL UMing CN when Face is 宋体 and not installed.
     QString ResolvedFace() const;
     // A QFont of PixelHeight() pixels for drawing glyphs: antialiasing off, or on (grey levels,
@@ -62,4 +66,7 @@ struct GlyphSettings
     std::string PictureName; // last imported picture's name, code page 936
     int OutputFormat = Typical;
     bool NumberedNames = false;
+    // The single glyph and the batch first move OffsetY by the least that puts the ink of every
+    // character they draw inside the cell (see FitOffsetY).
+    bool FitOffsetY = false;
 };

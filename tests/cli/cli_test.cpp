@@ -395,8 +395,12 @@ TEST(DotrixCli, ExportWritesAnLvglFontAndSaysWhatItWrote)
     EXPECT_EQ(run.err, "");
     // The header says how to make the file again, without the folder it went to; "*/" in the
     // text cannot end the comment early.
+    // No --offset given: the export chose the vertical one and says so; the command chooses it again.
+    EXPECT_NE(bytes.find(" * Placement: offset 0,0, chosen so that the ink of every glyph lies inside the cell\n"),
+              std::string::npos)
+        << bytes.substr(0, 700);
     EXPECT_NE(bytes.find(" *   dotrix-cli --export lvgl --bpp 2 --font Unifont --font-size 12 --size 16x16 "
-                         "--offset 0,0 --out font.c -- '中A€中*''/'\n"),
+                         "--out font.c -- '中A€中*''/'\n"),
               std::string::npos)
         << bytes.substr(0, 700);
     EXPECT_NE(bytes.find("const lv_font_t dotrix_unifont_16 = {"), std::string::npos);
@@ -414,7 +418,9 @@ TEST(DotrixCli, ExportWritesBdfAndUnicodeKeyedFontsWithTheirPacking)
                           + " bytes, ";
     EXPECT_EQ(run.out.substr(0, summary.size()), summary);
     const std::string head = "STARTFONT 2.1\nCOMMENT dotrix-cli --export bdf --font '宋体' --font-size 12 --size 16x18 "
-                             "--offset 0,0 --out gb2312.bdf --charset gb2312\nFONT -Dotrix-";
+                             "--out gb2312.bdf --charset gb2312\nCOMMENT Placement: offset 0,2, chosen so that the ink "
+                             "of every glyph lies inside the cell (moved from 0,0)\nFONT -Dotrix-";
+    // The two rows the cell has below the font's 16 pixels hold the diaeresis of Ё above them.
     EXPECT_EQ(bytes.substr(0, head.size()), head);
     EXPECT_EQ(bytes.substr(bytes.size() - 16), "ENDCHAR\nENDFONT\n");
 

@@ -32,6 +32,7 @@ FontExportResult ExportUbin(const std::string &list, const GlyphSettings &settin
     request.Format = ExportFormat::Ubin;
     request.Bpp = bpp;
     request.OutPath = path;
+    request.FitOffsetY = false; // the batch's offset, so that the dots are the batch's
     BatchControl control;
     return ExportFont(MapToCodePoints(list).Characters, settings, request, control);
 }

@@ -75,11 +75,14 @@ FontSource ReadFontSource(const char *name)
     FontSource source;
     QFile file(QStringLiteral(DOTRIX_LVGL_FONT_DIR "/%1.c").arg(QString::fromLatin1(name)));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    std::string command;
+    std::string command, placement;
     while (!file.atEnd() && command.empty()) {
         const std::string line = file.readLine().toStdString();
         if (line.rfind(" *   dotrix-cli ", 0) == 0)
             command = line.substr(5, line.size() - 6);
+        // An offset the export chose from the ink; the command chooses it again.
+        if (line.rfind(" * Placement: offset ", 0) == 0)
+            placement = line.substr(21);
     }
     std::vector<std::string> words = ShellWords(command);
     EXPECT_GT(words.size(), 2u) << name << ": no command line in the header";
@@ -87,6 +90,11 @@ FontSource ReadFontSource(const char *name)
     const CliParseResult parsed = ParseCliArgs(words);
     EXPECT_TRUE(parsed.Ok) << parsed.Error;
     source.Options = parsed.Options;
+    if (!placement.empty()) {
+        const size_t comma = placement.find(',');
+        source.Options.Settings.OffsetX = std::stoi(placement.substr(0, comma));
+        source.Options.Settings.OffsetY = std::stoi(placement.substr(comma + 1));
+    }
     EXPECT_EQ(source.Options.FontName.toStdString(), name);
     if (source.Options.Charset) {
         source.List = LoadCharset(*source.Options.Charset, QString()).Text;
