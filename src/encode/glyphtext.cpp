@@ -92,7 +92,28 @@ std::vector<std::string> BandLines(const PackedGlyph &packed, int outputFormat)
     return lines;
 }
 
+bool IsIdentifier(const std::string &name)
+{
+    auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
+    if (name.empty() || !letter(name[0]))
+        return false;
+    for (const char c : name)
+        if (!letter(c) && !(c >= '0' && c <= '9'))
+            return false;
+    return true;
+}
+
 } // namespace
+
+std::string SourceIdentifier(const std::string &name)
+{
+    if (IsIdentifier(name))
+        return name;
+    std::string identifier = IdentifierPrefix;
+    for (const char c : name)
+        identifier += (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ? c : '_';
+    return identifier;
+}
 
 GlyphText ComposeGlyphText(const std::string &name, const std::string &character, const GlyphSettings &settings,
                            const DotMatrix &matrix, bool forFile)
@@ -109,9 +130,10 @@ GlyphText ComposeGlyphText(const std::string &name, const std::string &character
     const bool zn = settings.ScanMode == ScanZN;
     text.Items.push_back({GlyphTextRole::Header, HeaderLine(name, character, settings, forFile)});
     if (settings.OutputFormat == CArray)
-        text.Items.push_back({GlyphTextRole::Declaration, "unsigned char " + name + "[]={"});
+        text.Items.push_back({GlyphTextRole::Declaration, "unsigned char " + SourceIdentifier(name) + "[]={"});
+    // An empty name leaves an assembler table without a label, which assemblers take as it is.
     if (settings.OutputFormat == AsmTable)
-        text.Items.push_back({GlyphTextRole::Label, name});
+        text.Items.push_back({GlyphTextRole::Label, name.empty() ? name : SourceIdentifier(name)});
     for (std::string &line : zn ? BandLines(packed, settings.OutputFormat) : RunLines(packed, settings.OutputFormat))
         text.Items.push_back({GlyphTextRole::Data, std::move(line)});
     // A "ZN" C array closes on its last data line; with no data line at all it still needs closing.
@@ -181,7 +203,10 @@ std::vector<PreviewLine> PreviewSink::Layout() const
     constexpr int LineStep = 20;
     const bool zn = m_text.ScanMode == ScanZN;
     const bool besideLabel = m_text.OutputFormat == AsmTable && !zn;
-    const int dbIndent = 10 * int(m_text.Name.size()) + 10;
+    int dbIndent = 10;
+    for (const GlyphTextItem &item : m_text.Items)
+        if (item.Role == GlyphTextRole::Label)
+            dbIndent += 10 * int(item.Text.size());
     std::vector<PreviewLine> lines;
     int y = 10;
     for (const GlyphTextItem &item : m_text.Items) {

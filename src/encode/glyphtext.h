@@ -19,6 +19,13 @@ inline constexpr const char *GroupTooLongMessage = QT_TRANSLATE_NOOP("CoreMessag
 // characters 0 and x in a row, which data-file readers take for the start of a byte.
 extern const char *const RightsNotice;
 
+// What C arrays and assembler labels are named when the glyph's name is not an identifier (a
+// number, a picture's name with spaces or Chinese in it): this prefix, then the name with every
+// byte other than a letter or digit written as '_'. Names that are identifiers are used as they
+// are; file names and header comments always keep the name itself.
+inline constexpr const char *IdentifierPrefix = "glyph_";
+std::string SourceIdentifier(const std::string &name);
+
 enum class GlyphTextRole {
     Header,      // the header comment
     Declaration, // C arrays: "unsigned char name[]={"

@@ -1,10 +1,12 @@
 // dotrix-cli run as a user runs it: output on stdout, errors on stderr, exit status, files.
 
+#include "common/serialpeer.h"
 #include "common/testutil.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -470,4 +472,50 @@ TEST(DotrixCli, ExportRefusesWhatItCannotWriteAndLeavesNothingHalfWritten)
     EXPECT_NE(err.find("no font written: cannot write " + font.toStdString()), std::string::npos) << err;
     EXPECT_EQ(testutil::ReadFileBytes(font), "the earlier font");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"font.c"});
+}
+
+TEST(DotrixCli, EveryArrayAndLabelOfABatchIsAnIdentifierTheCompilerTakes)
+{
+    // Digits, Latin letters and punctuation have no reading: pinyin naming numbers them as the
+    // numbered naming does. Their files keep the number; the arrays and labels get the prefix.
+    const QString compiler = testutil::FindTool({QStringLiteral("gcc"), QStringLiteral("cc")});
+    ASSERT_FALSE(compiler.isEmpty()) << "no C compiler";
+    const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    for (const char *scan : {"h", "v", "zn"}) {
+        for (const bool numbered : {false, true}) {
+            for (const char *format : {"c", "asm"}) {
+                SCOPED_TRACE(std::string(scan) + " " + format + (numbered ? " numbered" : " pinyin"));
+                QTemporaryDir dir;
+                QStringList args{"--workdir", dir.path(), "--font", "Unifont", "--batch", "--scan", scan,
+                                 "--format", format};
+                if (numbered)
+                    args << "--numbered";
+                const CliRun run = Cli(args << "中A1,中_");
+                ASSERT_EQ(run.exitCode, 0) << run.err;
+                const QStringList files = QDir(dir.path()).entryList({"*.c"}, QDir::Files);
+                ASSERT_EQ(files.size(), 7) << files.join(' '); // six glyphs and All.c
+                EXPECT_TRUE(files.contains("0.c")) << files.join(' ');
+                if (std::string(format) == "c") {
+                    QProcess cc;
+                    cc.setWorkingDirectory(dir.path());
+                    cc.setProcessChannelMode(QProcess::MergedChannels);
+                    cc.start(compiler, QStringList{"-fsyntax-only", "-Wall", "-Werror", "-x", "c"} + files);
+                    ASSERT_TRUE(cc.waitForFinished(60000));
+                    EXPECT_EQ(cc.exitCode(), 0) << cc.readAll().toStdString();
+                    continue;
+                }
+                // Assembler: a line that starts in the first column with neither a comment nor
+                // DB starts with its label.
+                for (const QString &file : files) {
+                    const QString text = QString::fromLatin1(testutil::ReadFileBytes(dir.filePath(file)));
+                    for (const QString &line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+                        if (line.startsWith(';') || line.startsWith("/*") || line.startsWith(' ') || line.startsWith("DB"))
+                            continue;
+                        const QString label = line.section(' ', 0, 0);
+                        EXPECT_TRUE(identifier.match(label).hasMatch()) << file << ": " << line;
+                    }
+                }
+            }
+        }
+    }
 }

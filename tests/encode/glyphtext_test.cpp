@@ -107,13 +107,20 @@ TEST(GlyphFileText, PictureHeaderHasEmptyCharacterBeforeSize)
     EXPECT_EQ(text.Items[0].Text, "/* @logo (16x16,V)@ [mavo software]*/");
 }
 
-TEST(GlyphFileText, NumberedNameIsUsedAsIs)
+TEST(GlyphFileText, ANameThatIsNoIdentifierLabelsWithThePrefixAndKeepsItsHeader)
 {
     const GlyphText text =
         ComposeGlyphText("0", Gbk("中"), Settings(ScanVertical, AsmTable), LShape(), true);
     const std::string bytes = GlyphFileBytes(text, false);
-    EXPECT_NE(bytes.find("\r\n0 DB  0FFH,0FFH,"), std::string::npos);
-    EXPECT_NE(bytes.find("\r\n  DB  000H,001H,"), std::string::npos); // indented by name + 1
+    EXPECT_EQ(bytes.find("; * @0 "), 0u);
+    EXPECT_NE(bytes.find("\r\nglyph_0 DB  0FFH,0FFH,"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\n        DB  000H,001H,"), std::string::npos); // indented by label + 1
+    // Identifiers stay as they are; anything else gets the prefix and '_' for its other bytes.
+    EXPECT_EQ(SourceIdentifier("zhong0"), "zhong0");
+    EXPECT_EQ(SourceIdentifier("_x9"), "_x9");
+    EXPECT_EQ(SourceIdentifier(""), "glyph_");
+    EXPECT_EQ(SourceIdentifier("my logo-2"), "glyph_my_logo_2");
+    EXPECT_EQ(SourceIdentifier(Gbk("标志")), "glyph_____");
 }
 
 TEST(PreviewText, HeaderHasNoTagAndAsmLabelStartsTheFirstDataLine)

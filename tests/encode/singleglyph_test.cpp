@@ -34,7 +34,7 @@ TEST(CreateSingleGlyph, WritesPinyinNamedFileWithNoticeForLastCharacter)
     EXPECT_TRUE(QFile::exists(s.dir.filePath("zhong0.bmp")));
 }
 
-TEST(CreateSingleGlyph, NumberedNamesNameTheArrayZero)
+TEST(CreateSingleGlyph, NumberedNamesNameTheFileZeroAndTheArrayGlyph0)
 {
     Scratch s;
     s.settings.NumberedNames = true;
@@ -42,7 +42,7 @@ TEST(CreateSingleGlyph, NumberedNamesNameTheArrayZero)
     const SingleGlyphResult result = CreateSingleGlyph(Gbk("中"), s.settings, s.matrix, s.output);
     ASSERT_EQ(result.State, SingleGlyphResult::Written);
     EXPECT_EQ(result.Name, "0");
-    EXPECT_NE(testutil::ReadFileBytes(result.FilePath).find("unsigned char 0[]={"), std::string::npos);
+    EXPECT_NE(testutil::ReadFileBytes(result.FilePath).find("unsigned char glyph_0[]={"), std::string::npos);
 }
 
 TEST(CreateSingleGlyph, SecondRunReplacesItsOwnEarlierFilesButNeverTheUsers)
