@@ -1202,6 +1202,10 @@ Pictures:
         <source>%1 glyphs, %2 font at %3 bpp, %4 %5 bytes</source>
         <translation>%1 glyphs, %2 font at %3 bpp, %4 %5 bytes</translation>
     </message>
+    <message>
+        <source>%1 is the list file this run reads; it is not written over</source>
+        <translation>%1 is the list file this run reads; it is not written over</translation>
+    </message>
 </context>
 <context>
     <name>FailureTexts</name>

@@ -1,8 +1,11 @@
 #include "clisupport.h"
 
 #include "charset/cp936.h"
+#include "output/atomicfile.h"
 
 #include <QDir>
+
+#include <iostream>
 
 int Fail(std::ostream &err, const std::string &message, int code)
 {
@@ -13,6 +16,20 @@ int Fail(std::ostream &err, const std::string &message, int code)
 int Fail(std::ostream &err, const QString &message, int code)
 {
     return Fail(err, message.toStdString(), code);
+}
+
+std::ostream &SummaryStream(const CliOptions &options)
+{
+    const bool toStdout = options.OutPath == StandardOutputPath || options.SavePath == StandardOutputPath;
+    return toStdout ? std::cerr : std::cout;
+}
+
+bool CheckNotTheList(const CliOptions &options, const QString &path, std::ostream &err)
+{
+    if (options.ListFile.isEmpty() || !IsSameFile(path, options.ListFile))
+        return true;
+    Fail(err, DotrixCli::tr("%1 is the list file this run reads; it is not written over").arg(path));
+    return false;
 }
 
 QString WorkDirOf(const CliOptions &options)

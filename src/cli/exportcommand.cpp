@@ -40,7 +40,7 @@ std::vector<std::string> ListArguments(const CliOptions &options)
 int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream &err)
 {
     std::string list;
-    if (!ListForRun(options, err, list))
+    if (!CheckNotTheList(options, options.OutPath, err) || !ListForRun(options, err, list))
         return ExitFailure;
     const CodePointList characters = MapToCodePoints(list);
     for (const std::string &character : characters.Unmapped)
