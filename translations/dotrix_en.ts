@@ -1293,6 +1293,10 @@ Pictures:
         <source>无法在 %1 中写入 tmp.bmp：%2</source>
         <translation>tmp.bmp cannot be written in %1: %2</translation>
     </message>
+    <message>
+        <source>；字体“%1”没有安装，已用最接近的已安装字体</source>
+        <translation>; font “%1” is not installed: the nearest installed font was used</translation>
+    </message>
 </context>
 <context>
     <name>FontExporter</name>

@@ -646,7 +646,7 @@ void CMainFrame::ReportBatch(const BatchResult &result, int mode)
     case BatchResult::Done:
         break;
     }
-    statusBar()->showMessage(tr("已生成 %1 个字模").arg(result.Glyphs), 10000);
+    statusBar()->showMessage(tr("已生成 %1 个字模").arg(result.Glyphs) + MissingFontNote(m_settings.GlyphFont), 10000);
     if (mode == BatchAllOnly) {
         OpenResult(result.AllPath);
         return;

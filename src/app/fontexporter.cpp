@@ -3,6 +3,7 @@
 #include "batchrunner.h"
 #include "cdotrixview.h"
 #include "cexportdlg.h"
+#include "failuretexts.h"
 #include "messages.h"
 
 #include "export/exportrun.h"
@@ -66,7 +67,7 @@ void FontExporter::Report(const FontExportResult &result)
                        .arg(result.Bytes);
     if (m_unmapped > 0)
         text += tr("；已略去 %1 个没有 Unicode 编码的字符").arg(m_unmapped);
-    status->showMessage(text, 10000);
+    status->showMessage(text + MissingFontNote(m_settings.GlyphFont), 10000);
     if (!result.Note.isEmpty())
         ShowMessage(m_window, tr("字体已导出。使用前请注意：\n") + result.Note);
 }

@@ -32,6 +32,15 @@ bool CheckNotTheList(const CliOptions &options, const QString &path, std::ostrea
     return false;
 }
 
+void WarnOfMissingFont(const GlyphSettings &settings, std::ostream &err)
+{
+    const QString face = settings.GlyphFont.ResolvedFace();
+    if (!settings.GlyphFont.IsInstalled())
+        err << "dotrix-cli: "
+            << DotrixCli::tr("font '%1' is not installed; the nearest installed font is used").arg(face).toStdString()
+            << '\n';
+}
+
 QString WorkDirOf(const CliOptions &options)
 {
     return options.WorkDir.isEmpty() ? QDir::currentPath() : options.WorkDir;

@@ -29,6 +29,9 @@ std::ostream &SummaryStream(const CliOptions &options);
 // False, after saying why, when path (a file this run writes) is the list file it reads.
 bool CheckNotTheList(const CliOptions &options, const QString &path, std::ostream &err);
 
+// Says on err when the font to draw with is not installed (the nearest installed one is drawn).
+void WarnOfMissingFont(const GlyphSettings &settings, std::ostream &err);
+
 // Text (UTF-8) in code page 936; each character without a code there is named on err and skipped.
 std::string TextInCp936(std::string_view utf8, std::ostream &err);
 

@@ -42,6 +42,7 @@ int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream 
     std::string list;
     if (!CheckNotTheList(options, options.OutPath, err) || !ListForRun(options, err, list))
         return ExitFailure;
+    WarnOfMissingFont(options.Settings, err);
     const CodePointList characters = MapToCodePoints(list);
     for (const std::string &character : characters.Unmapped)
         err << "dotrix-cli: "

@@ -43,6 +43,7 @@ int RunListCommands(const CliOptions &options)
     // The batch clears the files of earlier runs, Index.c among them: the index table is written
     // after it, so that a run asking for both keeps both.
     if (options.Batch) {
+        WarnOfMissingFont(options.Settings, std::cerr);
         const int status = RunBatchCommand(options, list, *output, out, std::cerr);
         if (status != ExitOk)
             return status;

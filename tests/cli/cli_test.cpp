@@ -490,3 +490,20 @@ TEST(DotrixCli, OutputsGoThroughLinksToStdoutAndNeverOverTheList)
     EXPECT_EQ(testutil::ReadFileBytes(list), "中国");
     EXPECT_TRUE(QFileInfo(dir.filePath("link.txt")).isSymLink());
 }
+
+TEST(DotrixCli, EveryCommandThatDrawsSaysWhenTheFontIsNotInstalled)
+{
+    QTemporaryDir dir;
+    const std::string says = "dotrix-cli: font 'No Such Font 123' is not installed; the nearest installed font is used\n";
+    const QStringList font = {"--font", "No Such Font 123"};
+    const QStringList commands[] = {
+        {"--workdir", dir.path(), "中"},
+        {"--workdir", dir.path(), "--batch", "中"},
+        {"--export", "bdf", "--out", dir.filePath("font.bdf"), "中"},
+    };
+    for (const QStringList &command : commands) {
+        const CliRun run = Cli(font + command);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, says) << command.join(' ').toStdString();
+    }
+}
