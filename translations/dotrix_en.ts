@@ -1250,6 +1250,10 @@ Pictures:
   --version          show the version
 </translation>
     </message>
+    <message>
+        <source>%1 is the list file this run reads; it is not written over</source>
+        <translation>%1 is the list file this run reads; it is not written over</translation>
+    </message>
 </context>
 <context>
     <name>FailureTexts</name>
@@ -1336,6 +1340,10 @@ Pictures:
     <message>
         <source>无法在 %1 中写入 tmp.bmp：%2</source>
         <translation>tmp.bmp cannot be written in %1: %2</translation>
+    </message>
+    <message>
+        <source>；字体“%1”没有安装，已用最接近的已安装字体</source>
+        <translation>; font “%1” is not installed: the nearest installed font was used</translation>
     </message>
 </context>
 <context>

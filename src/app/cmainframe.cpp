@@ -651,7 +651,7 @@ void CMainFrame::ReportBatch(const BatchResult &result, int mode)
     case BatchResult::Done:
         break;
     }
-    statusBar()->showMessage(tr("已生成 %1 个字模").arg(result.Glyphs), 10000);
+    statusBar()->showMessage(tr("已生成 %1 个字模").arg(result.Glyphs) + MissingFontNote(m_settings.GlyphFont), 10000);
     GlyphSettings drawn = m_settings;
     drawn.OffsetY = result.OffsetY;
     if (const QString note = InkNotes::Text(result.Ink, drawn, result.OffsetY != m_settings.OffsetY); !note.isEmpty()) {

@@ -72,3 +72,10 @@ QString PictureFailureText(const QString &path, const PictureConversion &convert
     }
     return converted.Error;
 }
+
+QString MissingFontNote(const GlyphFontDesc &font)
+{
+    if (font.IsInstalled())
+        return {};
+    return FailureTexts::tr("；字体“%1”没有安装，已用最接近的已安装字体").arg(font.ResolvedFace());
+}

@@ -3,6 +3,7 @@
 #include "batchrunner.h"
 #include "cdotrixview.h"
 #include "cexportdlg.h"
+#include "failuretexts.h"
 #include "inknotes.h"
 #include "messages.h"
 
@@ -73,7 +74,7 @@ void FontExporter::Report(const FontExportResult &result)
     const QString ink = InkNotes::Text(result.Ink, placed, result.Moved);
     if (!ink.isEmpty())
         text += QStringLiteral("; ") + ink;
-    status->showMessage(text, 10000);
+    status->showMessage(text + MissingFontNote(m_settings.GlyphFont), 10000);
     // Glyphs cut off by the cell are worth a word before the font is used, as is a note of the
     // format's.
     const QString lost = InkLossNote(result.Ink, placed, [](const char *t) { return CoreMessage(t); });

@@ -2,8 +2,11 @@
 
 #include "charset/cp936.h"
 #include "l10n/language.h"
+#include "output/atomicfile.h"
 
 #include <QDir>
+
+#include <iostream>
 
 int Fail(std::ostream &err, const std::string &message, int code)
 {
@@ -14,6 +17,29 @@ int Fail(std::ostream &err, const std::string &message, int code)
 int Fail(std::ostream &err, const QString &message, int code)
 {
     return Fail(err, message.toStdString(), code);
+}
+
+std::ostream &SummaryStream(const CliOptions &options)
+{
+    const bool toStdout = options.OutPath == StandardOutputPath || options.SavePath == StandardOutputPath;
+    return toStdout ? std::cerr : std::cout;
+}
+
+bool CheckNotTheList(const CliOptions &options, const QString &path, std::ostream &err)
+{
+    if (options.ListFile.isEmpty() || !IsSameFile(path, options.ListFile))
+        return true;
+    Fail(err, DotrixCli::tr("%1 is the list file this run reads; it is not written over").arg(path));
+    return false;
+}
+
+void WarnOfMissingFont(const GlyphSettings &settings, std::ostream &err)
+{
+    const QString face = settings.GlyphFont.ResolvedFace();
+    if (!settings.GlyphFont.IsInstalled())
+        err << "dotrix-cli: "
+            << DotrixCli::tr("font '%1' is not installed; the nearest installed font is used").arg(face).toStdString()
+            << '\n';
 }
 
 QString WorkDirOf(const CliOptions &options)

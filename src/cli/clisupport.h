@@ -25,6 +25,14 @@ QString WorkDirOf(const CliOptions &options);
 // The output directory when files can be written there; otherwise nullptr after saying why.
 std::unique_ptr<OutputDirectory> OpenWorkDir(const CliOptions &options, std::ostream &err);
 
+// The stream a command's summary goes to: stderr when the file it writes is the standard output.
+std::ostream &SummaryStream(const CliOptions &options);
+// False, after saying why, when path (a file this run writes) is the list file it reads.
+bool CheckNotTheList(const CliOptions &options, const QString &path, std::ostream &err);
+
+// Says on err when the font to draw with is not installed (the nearest installed one is drawn).
+void WarnOfMissingFont(const GlyphSettings &settings, std::ostream &err);
+
 // Text (UTF-8) in code page 936; each character without a code there is named on err and skipped.
 std::string TextInCp936(std::string_view utf8, std::ostream &err);
 

@@ -40,8 +40,9 @@ std::vector<std::string> ListArguments(const CliOptions &options)
 int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream &err)
 {
     std::string list;
-    if (!ListForRun(options, err, list))
+    if (!CheckNotTheList(options, options.OutPath, err) || !ListForRun(options, err, list))
         return ExitFailure;
+    WarnOfMissingFont(options.Settings, err);
     const CodePointList characters = MapToCodePoints(list);
     for (const std::string &character : characters.Unmapped)
         err << "dotrix-cli: "

@@ -7,7 +7,6 @@
 #include "l10n/language.h"
 #include "raster/boxrender.h"
 
-#include <QFontDatabase>
 
 namespace {
 
@@ -74,11 +73,7 @@ int RunGlyphCommand(const CliOptions &options, std::ostream &out, std::ostream &
     if (text.empty())
         return Fail(err, DotrixCli::tr("TEXT holds no character to draw"), ExitUsage);
     GlyphSettings settings = options.Settings;
-    const QString resolvedFace = settings.GlyphFont.ResolvedFace();
-    if (!QFontDatabase::hasFamily(resolvedFace))
-        err << "dotrix-cli: "
-            << DotrixCli::tr("font '%1' is not installed; the nearest installed font is used").arg(resolvedFace).toStdString()
-            << '\n';
+    WarnOfMissingFont(settings, err);
     const std::unique_ptr<OutputDirectory> output = OpenWorkDir(options, err);
     if (!output)
         return ExitFailure;

@@ -31,27 +31,31 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &
 // --batch and --index-table over the list (or TEXT), then the delivery of the font.dat made.
 int RunListCommands(const CliOptions &options)
 {
+    if (!options.SavePath.isEmpty() && !CheckNotTheList(options, options.SavePath, std::cerr))
+        return ExitFailure;
     std::string list;
     if (!ListForRun(options, std::cerr, list))
         return ExitFailure;
     const std::unique_ptr<OutputDirectory> output = OpenWorkDir(options, std::cerr);
     if (!output)
         return ExitFailure;
+    std::ostream &out = SummaryStream(options);
     // The batch clears the files of earlier runs, Index.c among them: the index table is written
     // after it, so that a run asking for both keeps both.
     if (options.Batch) {
-        const int status = RunBatchCommand(options, list, *output, std::cout, std::cerr);
+        WarnOfMissingFont(options.Settings, std::cerr);
+        const int status = RunBatchCommand(options, list, *output, out, std::cerr);
         if (status != ExitOk)
             return status;
     }
     if (options.IndexTable) {
-        const int status = RunIndexTableCommand(list, *output, std::cout, std::cerr);
+        const int status = RunIndexTableCommand(list, *output, out, std::cerr);
         if (status != ExitOk)
             return status;
     }
     if (!options.Delivers())
         return ExitOk;
-    return RunDeliveryCommand(options, *output, std::cout, std::cerr);
+    return RunDeliveryCommand(options, *output, out, std::cerr);
 }
 
 int Dispatch(const CliOptions &options)
@@ -67,7 +71,7 @@ int Dispatch(const CliOptions &options)
     if (!options.PicturePath.isEmpty())
         return RunPictureCommand(options, std::cout, std::cerr);
     if (options.Export)
-        return RunExportCommand(options, std::cout, std::cerr);
+        return RunExportCommand(options, SummaryStream(options), std::cerr);
     if (options.Batch || options.IndexTable)
         return RunListCommands(options);
     if (options.Delivers()) {

@@ -23,6 +23,12 @@ namespace {
 
 const QString DataScratchName = QStringLiteral(".dotrix-fontdata.tmp");
 
+// The system's reason for the call that just failed.
+QString SystemReason()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
 // The characters of a run (code page 936) and the unique name of each.
 struct GlyphPlan
 {
@@ -235,7 +241,7 @@ private:
         m_written.Add(AllFileName);
         const std::string notice = std::string(RightsNotice) + "\r\n";
         if (m_all.write(notice.data(), qint64(notice.size())) != qint64(notice.size()))
-            return Fail(QStringLiteral("cannot write %1: %2").arg(m_result.AllPath, m_all.errorString()), AllFileName);
+            return Fail(QStringLiteral("cannot write %1: %2").arg(m_result.AllPath, SystemReason()), AllFileName);
         if (m_wantData && !m_scratch.open(QIODevice::ReadWrite | QIODevice::Truncate))
             return Fail(QStringLiteral("cannot create %1: %2").arg(m_scratch.fileName(), m_scratch.errorString()),
                         DataFileName);
@@ -283,7 +289,7 @@ private:
         if (m_all.write(slot.Text.data(), qint64(slot.Text.size())) != qint64(slot.Text.size())
             || (m_wantData
                 && m_scratch.write(slot.Data.data(), qint64(slot.Data.size())) != qint64(slot.Data.size()))) {
-            const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+            const QString reason = SystemReason();
             return Fail(QStringLiteral("cannot write %1: %2")
                             .arg(m_all.error() != QFile::NoError ? m_result.AllPath : m_scratch.fileName(), reason));
         }
@@ -319,8 +325,9 @@ private:
     {
         if (!m_all.isOpen())
             return;
+        // The system's reason is read at once: Qt's text for a failed flush is often "Unknown error".
         if (!m_all.flush() && m_result.State == BatchResult::Done)
-            Fail(QStringLiteral("cannot write %1: %2").arg(m_result.AllPath, m_all.errorString()), AllFileName);
+            Fail(QStringLiteral("cannot write %1: %2").arg(m_result.AllPath, SystemReason()), AllFileName);
         m_result.AllBytes = m_all.size();
         m_all.close();
         ++m_result.FilesWritten;

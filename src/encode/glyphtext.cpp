@@ -12,15 +12,36 @@ namespace {
 
 const std::string HeaderTag = " [mavo software]";
 
+// The character as an assembler's comment can carry it: a line break would end the comment and
+// leave the rest of the header to be assembled, and some assemblers stop at a NUL or a DOS end of
+// file (1A), so control characters other than the tab are written as escapes ("\n", "\x1A").
+std::string AsmCommentText(const std::string &character)
+{
+    static const char Hex[] = "0123456789ABCDEF";
+    std::string text;
+    for (const char c : character) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 || c == '\t')
+            text += c;
+        else if (c == '\n' || c == '\r')
+            text += c == '\n' ? "\\n" : "\\r";
+        else
+            text += {'\\', 'x', Hex[byte >> 4], Hex[byte & 0x0F]};
+    }
+    return text;
+}
+
 std::string HeaderLine(const std::string &name, const std::string &character, const GlyphSettings &settings,
                        bool forFile)
 {
     const char scanLetter = settings.ScanMode == ScanHorizontal ? 'H' : 'V';
-    const std::string body = "@" + name + " " + character + "(" + std::to_string(settings.Width) + "x"
-                             + std::to_string(settings.Height) + "," + scanLetter + ")@";
+    const bool asmTable = settings.OutputFormat == AsmTable;
+    const std::string body = "@" + name + " " + (asmTable ? AsmCommentText(character) : character) + "("
+                             + std::to_string(settings.Width) + "x" + std::to_string(settings.Height) + ","
+                             + scanLetter + ")@";
     // Files carry the tag where the preview has a single space.
     const std::string tail = forFile ? HeaderTag : std::string(" ");
-    if (settings.OutputFormat == AsmTable)
+    if (asmTable)
         return "; * " + body + tail + "*";
     return "/* " + body + tail + "*/";
 }

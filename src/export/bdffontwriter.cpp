@@ -160,6 +160,7 @@ bool BdfFontWriter::AddGlyph(const ExportGlyph &glyph, QString *error)
         m_text += '\n';
     }
     m_text += "ENDCHAR\n";
+    m_limits.Check(glyph);
     return Drain(error);
 }
 

@@ -2,6 +2,7 @@
 // BdfFontWriter: a BDF 2.1 font (Glyph Bitmap Distribution Format) at 1 bit per pixel, the
 // bitmap font format X11, FreeType, u8g2's bdfconv and font editors read. LF line ends.
 
+#include "bdfreaderlimits.h"
 #include "fontfilewriter.h"
 
 #include <string>
@@ -14,6 +15,8 @@ public:
     bool Begin(const FontFileInfo &info, QString *error) override;
     bool AddGlyph(const ExportGlyph &glyph, QString *error) override;
     bool Finish(QString *error) override;
+    // Which common readers (FreeType, u8g2's bdfconv) cannot take the font, and why.
+    QString Note() const override { return m_limits.Note(); }
 
     // The XLFD name: -Dotrix-FAMILY-WEIGHT-SLANT-Normal-WxH-PIXELS-DECIPOINTS-DPI-DPI-C-AVERAGE-
     // ISO10646-1, with the cell as the added style and every space, hyphen and character XLFD
@@ -23,4 +26,5 @@ public:
 private:
     int m_swidth = 0; // every glyph's scalable width, in thousandths of the point size
     int m_advance = 0;
+    BdfReaderLimits m_limits;
 };

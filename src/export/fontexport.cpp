@@ -34,8 +34,9 @@ std::unique_ptr<FontFileWriter> MakeWriter(ExportFormat format, AtomicFile &file
     return nullptr;
 }
 
-// Quotes an argument for a POSIX shell where it needs it. "*/" is split between two quoted
-// pieces, so the line can stand inside a C comment.
+// Quotes an argument for a POSIX shell where it needs it. "*/", "/*" and the trigraph "??/" are
+// split between two quoted pieces, so the line can stand inside a C comment: none of them can end
+// the comment, open a nested one (an error under -Werror) or join the next line.
 std::string ShellWord(const std::string &word)
 {
     const bool plain = !word.empty() && word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
@@ -46,8 +47,10 @@ std::string ShellWord(const std::string &word)
     for (size_t i = 0; i < word.size(); ++i) {
         if (word[i] == '\'')
             quoted += "'\\''";
-        else if (word[i] == '*' && i + 1 < word.size() && word[i + 1] == '/')
-            quoted += "*''";
+        else if ((word[i] == '*' && word.compare(i + 1, 1, "/") == 0)
+                 || (word[i] == '/' && word.compare(i + 1, 1, "*") == 0)
+                 || (word[i] == '?' && word.compare(i + 1, 2, "?/") == 0))
+            quoted += word.substr(i, 1) + "''";
         else
             quoted += word[i];
     }

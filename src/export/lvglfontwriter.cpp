@@ -76,11 +76,13 @@ const char *HexByte(uint8_t byte)
     return table[byte].data();
 }
 
-// Comment text with no "*/" that would end the comment early.
+// Comment text with no "*/" that would end the comment early, no "/*" that would open another
+// (an error under -Werror) and no trigraph "??/" that could join the next line to it.
 std::string CommentSafe(std::string text)
 {
-    for (size_t at = text.find("*/"); at != std::string::npos; at = text.find("*/", at))
-        text.replace(at, 2, "* /");
+    for (const std::string_view piece : {"*/", "/*", "?\?/"})
+        for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at))
+            text.insert(at + piece.size() - 1, 1, ' ');
     return text;
 }
 

@@ -1,19 +1,55 @@
 #include "atomicfile.h"
 
+#include <QFile>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-AtomicFile::AtomicFile(const QString &path) : m_path(path), m_file(path + QStringLiteral(".part"))
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Bytes are handed to the system in blocks of about this size.
+constexpr qsizetype BlockSize = 64 * 1024;
+
+QString Reason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The path a chain of symbolic links starting at path leads to (which need not exist yet);
+// path itself when it is no link.
+QByteArray FollowLinks(QByteArray path)
+{
+    for (int hop = 0; hop < 40; ++hop) {
+        char target[4096];
+        const ssize_t size = readlink(path.constData(), target, sizeof target);
+        if (size <= 0 || size_t(size) == sizeof target)
+            break;
+        QByteArray next(target, size);
+        const qsizetype slash = path.lastIndexOf('/');
+        if (!next.startsWith('/') && slash >= 0)
+            next.prepend(path.left(slash + 1));
+        path = next;
+    }
+    return path;
+}
+
+} // namespace
+
+AtomicFile::AtomicFile(const QString &path) : m_path(path)
 {
 }
 
 AtomicFile::~AtomicFile()
 {
-    if (m_committed)
-        return;
-    m_file.close();
-    m_file.remove();
+    if (m_ownsFd && m_fd >= 0)
+        close(m_fd);
+    if (!m_committed && !m_temporary.isEmpty())
+        unlink(m_temporary.constData());
 }
 
 bool AtomicFile::Fail(const char *verb, const QString &reason)
@@ -23,11 +59,54 @@ bool AtomicFile::Fail(const char *verb, const QString &reason)
     return false;
 }
 
+bool AtomicFile::Fail(const char *verb, int error)
+{
+    return Fail(verb, Reason(error));
+}
+
 bool AtomicFile::Open()
 {
-    QFile::remove(m_file.fileName());
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return Fail("create", m_file.errorString());
+    if (m_path == StandardOutputPath) {
+        m_fd = STDOUT_FILENO;
+        return true;
+    }
+    m_target = FollowLinks(QFile::encodeName(m_path));
+    struct stat earlier;
+    const bool exists = stat(m_target.constData(), &earlier) == 0;
+    if (exists && !S_ISREG(earlier.st_mode) && !S_ISDIR(earlier.st_mode)) {
+        // A device or a pipe takes the bytes as they come; there is no file to replace.
+        m_fd = open(m_target.constData(), O_WRONLY | O_CLOEXEC);
+        m_ownsFd = m_fd >= 0;
+        return m_ownsFd || Fail("open", errno);
+    }
+    m_temporary = m_target + ".part";
+    unlink(m_temporary.constData());
+    m_fd = open(m_temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (m_fd < 0) {
+        m_temporary.clear(); // not ours to remove
+        return Fail("create", errno);
+    }
+    m_ownsFd = true;
+    // The new file keeps the permissions of the one it replaces.
+    if (exists && S_ISREG(earlier.st_mode))
+        fchmod(m_fd, earlier.st_mode & 07777);
+    return true;
+}
+
+bool AtomicFile::Drain()
+{
+    const char *data = m_buffer.constData();
+    qsizetype left = m_buffer.size();
+    while (left > 0) {
+        const ssize_t done = write(m_fd, data, size_t(left));
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            return Fail("write", done < 0 ? errno : EIO);
+        data += done;
+        left -= done;
+    }
+    m_buffer.clear();
     return true;
 }
 
@@ -35,28 +114,38 @@ bool AtomicFile::Write(const char *data, qint64 size)
 {
     if (!m_error.isEmpty())
         return false;
-    if (!m_file.isOpen())
+    if (m_fd < 0)
         return Fail("write", QStringLiteral("the file is not open"));
-    if (m_file.write(data, size) != size)
-        return Fail("write", m_file.errorString());
+    m_buffer.append(data, qsizetype(size));
     m_written += size;
-    return true;
+    return m_buffer.size() < BlockSize || Drain();
 }
 
 bool AtomicFile::Commit()
 {
-    if (!m_error.isEmpty() || !m_file.isOpen())
+    if (!m_error.isEmpty() || m_fd < 0)
         return Fail("write", QStringLiteral("the file is not open"));
-    if (!m_file.flush())
-        return Fail("write", m_file.errorString());
-    m_file.close();
-    if (m_file.error() != QFile::NoError)
-        return Fail("write", m_file.errorString());
+    if (!Drain())
+        return false;
+    if (m_ownsFd) {
+        // A file system that stores on close (NFS, a full disk's quota) reports a failed write here.
+        const int closed = close(m_fd);
+        m_fd = -1;
+        if (closed != 0 && errno != EINTR)
+            return Fail("write", errno);
+    }
     // rename() replaces the target in one step where QFile::rename() refuses an existing one.
-    if (std::rename(QFile::encodeName(m_file.fileName()).constData(), QFile::encodeName(m_path).constData()) != 0)
-        return Fail("replace", QString::fromLocal8Bit(std::strerror(errno)));
+    if (!m_temporary.isEmpty() && std::rename(m_temporary.constData(), m_target.constData()) != 0)
+        return Fail("replace", errno);
     m_committed = true;
     return true;
+}
+
+bool IsSameFile(const QString &a, const QString &b)
+{
+    struct stat first, second;
+    return stat(QFile::encodeName(a).constData(), &first) == 0 && stat(QFile::encodeName(b).constData(), &second) == 0
+           && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 bool WriteFileAtomically(const QString &path, const char *data, qint64 size, QString *error)

@@ -2,8 +2,13 @@
 // AtomicFile: a file that is replaced whole or not at all. Bytes go to a temporary file beside
 // the target; Commit() renames it over the target. Until then an earlier file at the target is
 // left as it was, and a temporary that is never committed is removed.
+//
+// Every file the program writes goes through here, under one rule for what stands at the path:
+// a symbolic link is followed and the file it leads to replaced (the link stays); a device or a
+// named pipe is not replaced but written to directly, as a shell's redirection would, so bytes
+// that reached it stay there when a later write fails; "-" is the standard output.
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 
 #include <string>
@@ -35,13 +40,26 @@ public:
 
 private:
     bool Fail(const char *verb, const QString &reason);
+    bool Fail(const char *verb, int error);
+    bool Drain();
 
     QString m_path;
-    QFile m_file;
+    QByteArray m_target;    // where the bytes end: the path with its symbolic links followed
+    QByteArray m_temporary; // the temporary beside m_target; empty when written to directly
+    int m_fd = -1;
+    bool m_ownsFd = false;  // false for the standard output, which stays open
+    QByteArray m_buffer;    // bytes not yet handed to the system
     qint64 m_written = 0;
     QString m_error;
     bool m_committed = false;
 };
+
+// The path that names the standard output.
+inline const QString StandardOutputPath = QStringLiteral("-");
+
+// True when both paths name one existing file (through links too): a run must not write over a
+// file it reads.
+bool IsSameFile(const QString &a, const QString &b);
 
 // Writes size bytes to path through an AtomicFile; error (when given) receives its text.
 bool WriteFileAtomically(const QString &path, const char *data, qint64 size, QString *error = nullptr);

@@ -57,6 +57,11 @@ QString GlyphFontDesc::ResolvedFace() const
     return Face;
 }
 
+bool GlyphFontDesc::IsInstalled() const
+{
+    return QFontDatabase::hasFamily(ResolvedFace());
+}
+
 QFont GlyphFontDesc::ToQFont(bool antialiased) const
 {
     QFont font(ResolvedFace());

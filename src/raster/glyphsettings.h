@@ -38,6 +38,8 @@ struct GlyphFontDesc
     QString PointSizeText() const;
     // The face actually drawn: Face, or AR PL UMing CN when Face is 宋体 and not installed.
     QString ResolvedFace() const;
+    // Whether ResolvedFace() is installed; when not, the nearest installed face is drawn instead.
+    bool IsInstalled() const;
     // A QFont of PixelHeight() pixels for drawing glyphs: antialiasing off, or on (grey levels,
     // no subpixel colours) for the anti-aliased glyphs of font exports.
     QFont ToQFont(bool antialiased = false) const;

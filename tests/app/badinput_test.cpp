@@ -163,3 +163,16 @@ TEST_F(BadInputTest, LargestGlyphAtBothZoomExtremesDrawsTheVisiblePart)
         EXPECT_EQ(frame->GlyphView()->minimumWidth(), 2 * CDotrixView::GridLeft + 1024 * zoom) << zoom;
     }
 }
+
+TEST_F(BadInputTest, AFontNotInstalledIsNamedWhenTheBatchEnds)
+{
+    frame->Settings().GlyphFont.Face = QStringLiteral("No Such Font 123");
+    frame->CharacterList()->SetList(Gbk("中文"), 2);
+    QSignalSpy finished(frame.get(), &CMainFrame::BatchFinished);
+    frame->Action(CmdCreateAllGlyphs)->trigger();
+    if (finished.isEmpty())
+        finished.wait(30000);
+    ASSERT_EQ(finished.size(), 1);
+    const QString status = frame->statusBar()->currentMessage();
+    EXPECT_TRUE(status.contains(QStringLiteral("已生成 2 个字模；字体“No Such Font 123”没有安装"))) << status.toStdString();
+}

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -517,5 +518,46 @@ TEST(DotrixCli, EveryArrayAndLabelOfABatchIsAnIdentifierTheCompilerTakes)
                 }
             }
         }
+    }
+}
+
+TEST(DotrixCli, OutputsGoThroughLinksToStdoutAndNeverOverTheList)
+{
+    QTemporaryDir dir;
+    // "-" is the standard output: the font alone there, the summary on stderr.
+    CliRun run = Cli({"--export", "bdf", "--out", "-", "--font", "Unifont", "中"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, 14), "STARTFONT 2.1\n");
+    EXPECT_EQ(run.out.substr(run.out.size() - 8), "ENDFONT\n");
+    EXPECT_NE(run.err.find("1 glyphs, bdf font at 1 bpp, - "), std::string::npos) << run.err;
+
+    // The list a run reads is not written over, by name or through a link.
+    const QString list = dir.filePath("list.txt");
+    ASSERT_TRUE(testutil::WriteFileBytes(list, "中国"));
+    ASSERT_TRUE(QFile::link(list, dir.filePath("link.txt")));
+    run = Cli({"--export", "lvgl", "--out", list, "--list", list});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(list.toStdString() + " is the list file this run reads"), std::string::npos) << run.err;
+    run = Cli({"--workdir", dir.path(), "--batch", "--data", "dat", "--save", dir.filePath("link.txt"), "--list", list});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("link.txt is the list file this run reads"), std::string::npos) << run.err;
+    EXPECT_EQ(testutil::ReadFileBytes(list), "中国");
+    EXPECT_TRUE(QFileInfo(dir.filePath("link.txt")).isSymLink());
+}
+
+TEST(DotrixCli, EveryCommandThatDrawsSaysWhenTheFontIsNotInstalled)
+{
+    QTemporaryDir dir;
+    const std::string says = "dotrix-cli: font 'No Such Font 123' is not installed; the nearest installed font is used\n";
+    const QStringList font = {"--font", "No Such Font 123"};
+    const QStringList commands[] = {
+        {"--workdir", dir.path(), "中"},
+        {"--workdir", dir.path(), "--batch", "中"},
+        {"--export", "bdf", "--out", dir.filePath("font.bdf"), "中"},
+    };
+    for (const QStringList &command : commands) {
+        const CliRun run = Cli(font + command);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, says) << command.join(' ').toStdString();
     }
 }

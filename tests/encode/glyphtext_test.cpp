@@ -202,3 +202,26 @@ TEST(GlyphDataBytes, ReadsDataLinesOnly)
     text.Items = {{GlyphTextRole::Header, "/* @a a(10x16,V)@ */"}, {GlyphTextRole::Data, "0x0F,0xa0,  0x1"}};
     EXPECT_EQ(GlyphDataBytes(text), std::string("\x0F\xA0", 2));
 }
+
+TEST(GlyphFileText, AnAssemblerHeaderKeepsEveryCharacterInsideItsComment)
+{
+    // A line break as the character would leave the rest of the header to the assembler; C's
+    // block comment holds any byte, and ordinary characters stay as they are in both.
+    const struct {
+        std::string character;
+        const char *inAsm;
+    } cases[] = {
+        {"\n", "\\n"}, {"\r", "\\r"}, {std::string(1, '\0'), "\\x00"}, {"\x1A", "\\x1A"},
+        {"\t", "\t"},  {";", ";"},    {"\\", "\\"},                     {Gbk("中"), "中"},
+    };
+    for (const auto &c : cases) {
+        const std::string asmText =
+            GlyphFileBytes(ComposeGlyphText("g", c.character, Settings(ScanVertical, AsmTable), LShape(), true), false);
+        const std::string header = "; * @g " + testutil::Gbk(c.inAsm) + "(16x16,V)@ [mavo software]*\r\n";
+        EXPECT_EQ(asmText.substr(0, header.size()), header) << c.inAsm;
+        EXPECT_EQ(asmText.find_first_of("\r\n"), header.size() - 2) << c.inAsm;
+        const std::string cText =
+            GlyphFileBytes(ComposeGlyphText("g", c.character, Settings(ScanVertical, CArray), LShape(), true), false);
+        EXPECT_EQ(cText.substr(0, 7 + c.character.size()), "/* @g " + c.character + "(") << c.inAsm;
+    }
+}

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 
 using consumers::DotRows;
@@ -220,4 +221,38 @@ TEST(BdfFont, HeaderAndGlyphsOfAUnifontFontAreExactlyTheGoldenFile)
     info.Settings.GlyphFont.Weight = 700;
     info.Settings.GlyphFont.Italic = true;
     EXPECT_EQ(BdfFontWriter::XlfdName(info), "-Dotrix-Noto_Sans_CJK__SC_____-Bold-I-Normal-18x17-16-120-96-96-C-180-ISO10646-1");
+}
+
+TEST(BdfFont, AFontItsReadersCannotTakeIsWrittenWithANoteSayingWhich)
+{
+    // 中 and A drawn ever larger: bdfconv codes a glyph in at most 254 bytes, which 中 passes
+    // between 124 and 128 pixels; FreeType reads at most 65535 bytes of a glyph's bitmap.
+    const struct {
+        int side;
+        int points;
+        const char *note; // what the note starts with; empty: no note
+    } cases[] = {
+        {124, 93, ""},
+        {128, 96, "u8g2's bdfconv refuses it: U+4E2D takes at least "},
+        {1024, 720, "FreeType refuses the font: the bitmap of U+4E2D ("},
+    };
+    const bool haveBdfconv = !consumers::U8g2Dir().isEmpty();
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        const QString bdf = dir.filePath("big.bdf");
+        GlyphSettings settings;
+        settings.Width = settings.Height = c.side;
+        settings.GlyphFont.PointSize = c.points;
+        const ExportedFont font = ExportBdf(testutil::Gbk("中A"), settings, bdf);
+        ASSERT_EQ(font.Result.State, FontExportResult::Done) << font.Result.Error.toStdString();
+        const std::string note = font.Result.Note.toStdString();
+        EXPECT_EQ(note.substr(0, std::strlen(c.note)), c.note) << c.side << ": " << note;
+        EXPECT_EQ(note.empty(), *c.note == '\0') << c.side << ": " << note;
+        EXPECT_EQ(consumers::FreeTypeFont(bdf).Ok(), note.find("FreeType") == std::string::npos) << c.side;
+        if (haveBdfconv && c.side < 1024) { // the largest overruns bdfconv's memory
+            const consumers::ProgramRun converted = consumers::Run(
+                QStringLiteral(DOTRIX_BDFCONV), {"-f", "1", "-m", "32-65535", bdf, "-o", dir.filePath("u8g2.c"), "-n", "big"});
+            EXPECT_EQ(converted.ExitCode == 0, note.find("bdfconv") == std::string::npos) << c.side << converted.Out;
+        }
+    }
 }

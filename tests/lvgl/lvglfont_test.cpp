@@ -377,3 +377,29 @@ TEST(LvglFont, BigGlyphsNeedLvglsLargeFormatAndSaySoWhenCompiled)
     const auto [largeStatus, largeOutput] = compile({"-DLV_FONT_FMT_TXT_LARGE=1"});
     EXPECT_EQ(largeStatus, 0) << largeOutput;
 }
+
+TEST(LvglFont, NoTextOfTheUserChangesHowTheFontCompiles)
+{
+    QTemporaryDir dir;
+    const QString font = dir.filePath("hostile.c");
+    // Each text would end the header comment, open one inside it (an error under -Werror) or
+    // join a line to it through a trigraph, were it copied as it is.
+    const char *texts[] = {"*/ int x; /*", "/*/", "a?\?/\nb", "x\\\ny;"};
+    for (const char *text : texts) {
+        QProcess cli;
+        cli.start(QStringLiteral(DOTRIX_CLI_PATH), {"--export", "lvgl", "--out", font, "--font-name", "dotrix_hostile",
+                                                    "--font", "Unifont", "--", QString::fromUtf8(text)});
+        ASSERT_TRUE(cli.waitForFinished(60000));
+        ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+        for (const char *standard : {"-std=gnu11", "-std=c99"}) { // c99 reads trigraphs
+            QProcess cc;
+            cc.setProcessChannelMode(QProcess::MergedChannels);
+            cc.start(QStringLiteral(DOTRIX_C_COMPILER),
+                     {"-fsyntax-only", standard, "-Wall", "-Wextra", "-Wcomment", "-Wtrigraphs", "-Werror",
+                      "-I" DOTRIX_LVGL_DIR, "-I" DOTRIX_LVGL_CONF_DIR, "-DLV_CONF_INCLUDE_SIMPLE",
+                      "-DLV_LVGL_H_INCLUDE_SIMPLE", font});
+            ASSERT_TRUE(cc.waitForFinished(120000));
+            EXPECT_EQ(cc.exitCode(), 0) << text << " " << standard << "\n" << cc.readAll().toStdString();
+        }
+    }
+}

@@ -7,12 +7,20 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 using testutil::ReadFileBytes;
 using testutil::WriteFileBytes;
@@ -88,6 +96,66 @@ TEST(AtomicFile, FailuresNameTheFileAndKeepTheEarlierOne)
     EXPECT_FALSE(WriteFileAtomically(dir.filePath("All.c"), "x", 1, &error));
     EXPECT_TRUE(error.startsWith("cannot replace " + dir.filePath("All.c"))) << error.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath("All.c.part")));
+}
+
+TEST(AtomicFile, FollowsLinksAndWritesStraightIntoPipesAndDevices)
+{
+    QTemporaryDir dir;
+    QString error;
+    // A link stays a link; the file it leads to is replaced, or made when the link dangles.
+    ASSERT_TRUE(WriteFileBytes(dir.filePath("real.c"), "earlier"));
+    ASSERT_TRUE(QFile::link("real.c", dir.filePath("link.c")));
+    ASSERT_TRUE(QFile::link("sub/made.c", dir.filePath("dangling.c")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    ASSERT_TRUE(WriteFileAtomically(dir.filePath("link.c"), "new", 3, &error)) << error.toStdString();
+    ASSERT_TRUE(WriteFileAtomically(dir.filePath("dangling.c"), "made", 4, &error)) << error.toStdString();
+    EXPECT_EQ(QFileInfo(dir.filePath("link.c")).symLinkTarget(), dir.filePath("real.c"));
+    EXPECT_EQ(ReadFileBytes(dir.filePath("real.c")), "new");
+    EXPECT_EQ(ReadFileBytes(dir.filePath("sub/made.c")), "made");
+    EXPECT_TRUE(QFileInfo(dir.filePath("dangling.c")).isSymLink());
+
+    // A named pipe's reader gets the bytes; the pipe stays a pipe.
+    const QByteArray pipe = QFile::encodeName(dir.filePath("pipe"));
+    ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
+    // The reader is there before the writer, without blocking: the bytes fit the pipe's buffer.
+    const int reader = open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_TRUE(WriteFileAtomically(dir.filePath("pipe"), "through the pipe", 16, &error)) << error.toStdString();
+    char read[32] = {};
+    EXPECT_EQ(::read(reader, read, sizeof read), 16);
+    close(reader);
+    EXPECT_STREQ(read, "through the pipe");
+    struct stat node;
+    ASSERT_EQ(lstat(pipe.constData(), &node), 0);
+    EXPECT_TRUE(S_ISFIFO(node.st_mode));
+
+    // A full device says so, and stays a device. A copy of /dev/full where this user may make
+    // one, so a fault here cannot cost the system its own node.
+    QByteArray full = QFile::encodeName(dir.filePath("full"));
+    if (mknod(full.constData(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
+        if (geteuid() == 0)
+            GTEST_SKIP() << "cannot make a device node here";
+        full = "/dev/full";
+    }
+    const QString fullPath = QFile::decodeName(full);
+    EXPECT_FALSE(WriteFileAtomically(fullPath, "x", 1, &error));
+    EXPECT_EQ(error, "cannot write " + fullPath + ": " + std::strerror(ENOSPC));
+    ASSERT_EQ(lstat(full.constData(), &node), 0);
+    EXPECT_TRUE(S_ISCHR(node.st_mode));
+}
+
+TEST(AtomicFile, AFullDiskIsNamedAsTheSystemNamesIt)
+{
+    QTemporaryDir dir;
+    const std::string tooLarge = std::strerror(EFBIG);
+    const std::string bytes(64 * 1024, 'x');
+    const FileSizeLimit full(16 * 1024);
+    QString error;
+    EXPECT_FALSE(WriteFileAtomically(dir.filePath("font.c"), bytes.data(), qint64(bytes.size()), &error));
+    EXPECT_EQ(error.toStdString(), "cannot write " + dir.filePath("font.c").toStdString() + ": " + tooLarge);
+    EXPECT_FALSE(RewriteInPlace(dir.filePath("zhong.c"), bytes.data(), qint64(bytes.size()), &error));
+    EXPECT_EQ(error.toStdString(), "cannot write " + dir.filePath("zhong.c").toStdString() + ": " + tooLarge);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{});
 }
 
 TEST(CopyFileReplacing, CopiesOverAnEarlierFileAndNamesAMissingSource)
