@@ -40,8 +40,8 @@ public:
 
     // Shows the settings' offset in the edit of each axis a shift moved the character along.
     void ShowShiftedOffset(int dx, int dy);
-    // Selects the custom size and types width and height into its edits, as a user would: a
-    // side over 1024 is refused there.
+    // Selects the custom size, types width and height into its edits and takes them, as a user
+    // who pressed Enter would: a side over 1024 is refused there.
     void TypeCustomSize(int width, int height);
     // Selects the data length of that many hex digits a group and sets it.
     void SelectGroupDigits(int digits);
@@ -87,7 +87,11 @@ private:
     void OnSizePreset(int width, int height);
     void OnCustomSize();
     void OnCustomWidthChanged();
-    void OnCustomHeightChanged();
+    // Marks an edit whose side is too big while it is typed.
+    void MarkCustomSize();
+    // Takes the custom edits' size (on Enter, or when an edit is left); a side over 1024 is
+    // refused with a message and the size falls back to 16 x 16.
+    void ApplyCustomSize();
     void RefuseCustomSize();
     void OnZoomReleased();
     void OnZoomKeyboard(int value);
