@@ -44,13 +44,18 @@ TEST_F(WindowTest, ExportDialogSaysWhichCharactersFontAndCellItWritesAndShowsThe
         if (!dialog)
             return;
         asked = true;
-        characters = dialog->findChild<QLabel *>("exportCharactersLabel")->text();
-        font = dialog->findChild<QLabel *>("exportFontLabel")->text();
+        auto *characterLine = dialog->findChild<QLabel *>("exportCharactersLabel");
+        auto *fontLine = dialog->findChild<QLabel *>("exportFontLabel");
+        auto *sample = dialog->findChild<QLabel *>("exportSampleLabel");
         auto *bpp = dialog->findChild<QComboBox *>("exportBppCombo");
-        bpp->setCurrentIndex(bpp->findData(1));
-        oneBit = dialog->findChild<QLabel *>("exportSampleLabel")->pixmap().toImage();
-        bpp->setCurrentIndex(bpp->findData(4));
-        fourBits = dialog->findChild<QLabel *>("exportSampleLabel")->pixmap().toImage();
+        if (characterLine && fontLine && sample) {
+            characters = characterLine->text();
+            font = fontLine->text();
+            bpp->setCurrentIndex(bpp->findData(1));
+            oneBit = sample->pixmap().toImage();
+            bpp->setCurrentIndex(bpp->findData(4));
+            fourBits = sample->pixmap().toImage();
+        }
         dialog->reject();
     });
     frame->Action(CmdExportFont)->trigger();
