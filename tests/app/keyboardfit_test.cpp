@@ -124,10 +124,18 @@ TEST_F(KeyboardFitTest, TheWholeWindowAndTheAboutBoxFitSmallScreensInBothLanguag
 {
     auto *barScroll = frame->findChild<QScrollArea *>("controlBarScroll");
     EXPECT_NE(barScroll, nullptr) << "the control bar does not scroll";
-    for (Language language : {Language::Chinese, Language::English}) {
+    // Another machine's fonts may be taller than this one's: the window fits with fonts a third
+    // taller too.
+    const QFont usual = QApplication::font();
+    QFont taller = usual;
+    taller.setPointSizeF(usual.pointSizeF() * 4 / 3);
+    for (const auto &[language, font] : {std::pair(Language::Chinese, usual), std::pair(Language::English, usual),
+                                         std::pair(Language::Chinese, taller), std::pair(Language::English, taller)}) {
         ASSERT_TRUE(SetLanguage(language));
+        QApplication::setFont(font);
         for (const QSize screen : {QSize(1366, 768), QSize(1280, 720)}) {
-            const std::string where = (language == Language::Chinese ? "Chinese " : "English ")
+            const std::string where = std::string(font == usual ? "" : "taller ")
+                                      + (language == Language::Chinese ? "Chinese " : "English ")
                                       + std::to_string(screen.width()) + "x" + std::to_string(screen.height());
             // The window with a title bar and a desktop panel of 32 pixels each.
             const QSize room = screen - QSize(0, 64);
@@ -158,4 +166,5 @@ TEST_F(KeyboardFitTest, TheWholeWindowAndTheAboutBoxFitSmallScreensInBothLanguag
             ExpectWhole(&about, "About " + where);
         }
     }
+    QApplication::setFont(usual);
 }
