@@ -251,6 +251,7 @@ void CControlBar::ShowSettings(bool customSize)
     m_customHeightEdit->setEnabled(custom);
     m_customWidthEdit->setText(custom ? QString::number(m_settings.Width) : QString());
     m_customHeightEdit->setText(custom ? QString::number(m_settings.Height) : QString());
+    MarkCustomSize();
     QRadioButton *const scans[] = {m_scanHorizontal, m_scanVertical, m_scanZN};
     scans[std::clamp(m_settings.ScanMode, 0, 2)]->setChecked(true);
     const auto *choice = std::find(std::begin(GroupDigitsChoices), std::end(GroupDigitsChoices), m_settings.GroupDigits);
