@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The README's pictures of the window, in Chinese and in English: docs/screenshots/dotrix-zh.png
-# and dotrix-en.png. Each is the built dotrix under its own Xvfb (1600 x 1000), with settings of
-# its own, after 中文字模 has been typed into the character box.
+# and dotrix-en.png. Each is the built dotrix under its own Xvfb of 1366 x 768, the small laptop
+# screen the window has to fit, with settings of its own, after 中文字模 has been typed into the
+# character box.
 #
 #   scripts/screenshots.sh [BUILD_DIR]      (make screenshots; needs xdotool and ImageMagick,
 #                                            which scripts/install-deps.sh --dev installs)
@@ -23,7 +24,7 @@ mkdir -p "$root/docs/screenshots"
 # shellcheck source=scripts/xvfb-window.sh
 source "$root/scripts/xvfb-window.sh"
 
-start_xvfb "$scratch" "$scratch/xvfb.log"
+start_xvfb "$scratch" "$scratch/xvfb.log" 1366x768
 for lang in zh en; do
   mkdir -p "$scratch/$lang/work" "$scratch/$lang/config"
   DISPLAY=$display XDG_CONFIG_HOME="$scratch/$lang/config" "$app" --lang "$lang" --workdir "$scratch/$lang/work" \
@@ -33,7 +34,7 @@ for lang in zh en; do
   sleep 1
   # The character box is the toolbar's wide field; the window fills the screen.
   DISPLAY=$display xdotool mousemove 800 35 click 1 sleep 0.3 type --delay 100 中文字模
-  DISPLAY=$display xdotool mousemove 1590 990
+  DISPLAY=$display xdotool mousemove 1360 760
   sleep 1.5
   DISPLAY=$display import -window root "$scratch/shot.png"
   convert "$scratch/shot.png" -strip "$root/docs/screenshots/dotrix-$lang.png"

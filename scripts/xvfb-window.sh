@@ -1,12 +1,13 @@
 # Sourced by the scripts that look at the running window (check-package.sh, screenshots.sh): an
-# Xvfb of 1600 x 1000 on a free display, and the wait for the window. The caller keeps xvfb_pid
+# Xvfb on a free display (1600 x 1000 unless asked otherwise), and the wait for the window. The caller keeps xvfb_pid
 # and app_pid and ends both on exit.
 
-# Starts Xvfb; sets display (":N") and xvfb_pid. $1: a scratch folder, $2: Xvfb's log.
+# Starts Xvfb; sets display (":N") and xvfb_pid. $1: a scratch folder, $2: Xvfb's log, $3: the
+# screen's size (WIDTHxHEIGHT, 1600x1000 when not given).
 start_xvfb() {
   rm -f "$1/display"
   # Xvfb picks a free display and writes its number once it accepts clients.
-  Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$1/display" >"$2" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${3:-1600x1000}x24" -nolisten tcp 3>"$1/display" >"$2" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
     [ -s "$1/display" ] && break

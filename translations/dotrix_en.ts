@@ -1256,6 +1256,25 @@ Pictures:
     </message>
 </context>
 <context>
+    <name>ExportSummary</name>
+    <message>
+        <source>导出字符列表中的 %1 个字符</source>
+        <translation>Exports the %1 characters of the character list</translation>
+    </message>
+    <message>
+        <source>（另有 %1 个没有 Unicode 编码的字符不导出）</source>
+        <translation> (%1 more without a Unicode code point are left out)</translation>
+    </message>
+    <message>
+        <source>字体：%1，%2 磅；每个字形 %3 x %4 点</source>
+        <translation>Font: %1, %2 pt; each glyph %3 x %4 dots</translation>
+    </message>
+    <message>
+        <source>前 %1 个字形，按所选的每点位数写入的样子</source>
+        <translation>The first %1 glyphs as they are written at the chosen bits per pixel</translation>
+    </message>
+</context>
+<context>
     <name>FailureTexts</name>
     <message>
         <source>没有指定要发送的文件。</source>

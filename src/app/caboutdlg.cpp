@@ -36,6 +36,9 @@ QVBoxLayout *TextColumn()
     prose->setWordWrap(true);
     prose->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     prose->setFixedWidth(350);
+    // The dialog takes its fixed size from the labels' size hints, which do not know the wrapped
+    // height at this width: the prose asks for it, so that no line of it is cut off.
+    prose->setMinimumHeight(prose->heightForWidth(prose->width()));
 
     auto *version = PlainLabel(QStringLiteral("Dotrix V5.3"), "aboutVersionLabel");
     QFont versionFont = version->font();

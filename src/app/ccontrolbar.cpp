@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -202,6 +203,7 @@ QGroupBox *CControlBar::CreateSizeBox()
     m_customHeightEdit = SmallEdit(1023, "customHeightEdit", false);
     m_customWidthEdit->setMaxLength(6);
     m_customHeightEdit->setMaxLength(6);
+    m_sizeBox->setStyleSheet(QStringLiteral("QLineEdit[invalid=\"true\"] { border: 2px solid #d01010; }"));
     custom->addWidget(m_customWidthEdit);
     custom->addWidget(new QLabel(QStringLiteral("x")));
     custom->addWidget(m_customHeightEdit);
@@ -286,6 +288,7 @@ void CControlBar::ShowSettings(bool customSize)
     m_customHeightEdit->setEnabled(custom);
     m_customWidthEdit->setText(custom ? QString::number(m_settings.Width) : QString());
     m_customHeightEdit->setText(custom ? QString::number(m_settings.Height) : QString());
+    MarkCustomSize();
     QRadioButton *const scans[] = {m_scanHorizontal, m_scanVertical, m_scanZN};
     scans[std::clamp(m_settings.ScanMode, 0, 2)]->setChecked(true);
     const auto *choice = std::find(std::begin(GroupDigitsChoices), std::end(GroupDigitsChoices), m_settings.GroupDigits);
@@ -319,8 +322,11 @@ void CControlBar::Connect()
     for (const auto &[radio, size] : SizePresets())
         connect(radio, &QRadioButton::clicked, this, [this, size] { OnSizePreset(size.width(), size.height()); });
     connect(m_sizeCustom, &QRadioButton::clicked, this, &CControlBar::OnCustomSize);
+    // What is typed shows in the edits at once; the size takes it on Enter or when the edit is left.
     connect(m_customWidthEdit, &QLineEdit::textChanged, this, &CControlBar::OnCustomWidthChanged);
-    connect(m_customHeightEdit, &QLineEdit::textChanged, this, &CControlBar::OnCustomHeightChanged);
+    connect(m_customHeightEdit, &QLineEdit::textChanged, this, &CControlBar::MarkCustomSize);
+    connect(m_customWidthEdit, &QLineEdit::editingFinished, this, &CControlBar::ApplyCustomSize);
+    connect(m_customHeightEdit, &QLineEdit::editingFinished, this, &CControlBar::ApplyCustomSize);
     const std::pair<QRadioButton *, int> scans[] = {
         {m_scanHorizontal, ScanHorizontal}, {m_scanVertical, ScanVertical}, {m_scanZN, ScanZN}};
     for (const auto &[radio, scan] : scans)
@@ -363,10 +369,11 @@ void CControlBar::ShowShiftedOffset(int dx, int dy)
 void CControlBar::TypeCustomSize(int width, int height)
 {
     m_sizeCustom->setChecked(true);
+    m_customWidthEdit->setEnabled(true);
+    m_customHeightEdit->setEnabled(true);
     m_customWidthEdit->setText(QString::number(width));
-    // A refused width has already set 16 x 16; the height must not undo that.
-    if (width <= MaxGlyphSide)
-        m_customHeightEdit->setText(QString::number(height));
+    m_customHeightEdit->setText(QString::number(height));
+    ApplyCustomSize();
 }
 
 void CControlBar::SelectGroupDigits(int digits)
@@ -392,17 +399,14 @@ void CControlBar::OnCustomSize()
     m_customHeightEdit->setEnabled(true);
     const int w = ReadDecimal(m_customWidthEdit->text());
     const int h = ReadDecimal(m_customHeightEdit->text());
-    if (w > 0 && h > 0) {
-        m_settings.Width = w;
-        m_settings.Height = h;
-    } else {
-        // Fill the edits from the current preset width; their handlers make the size square.
+    if (w <= 0 || h <= 0) {
+        // Fill the edits from the current preset width: the size becomes square.
         for (int preset : {8, 16, 24, 32})
             if (m_settings.Width == preset)
                 m_customWidthEdit->setText(QString::number(preset));
     }
+    ApplyCustomSize();
     m_customWidthEdit->setFocus();
-    emit SettingsChanged();
 }
 
 void CControlBar::RefuseCustomSize()
@@ -419,26 +423,33 @@ void CControlBar::RefuseCustomSize()
 
 void CControlBar::OnCustomWidthChanged()
 {
-    if (m_syncingCustomSize)
-        return;
-    const QString text = m_customWidthEdit->text();
-    const int width = ReadDecimal(text);
-    if (width > MaxGlyphSide) {
-        RefuseCustomSize();
-        return;
-    }
     // Typing a width makes the glyph square; the height edit follows.
-    m_syncingCustomSize = true;
-    m_customHeightEdit->setText(text);
-    m_syncingCustomSize = false;
-    m_settings.Width = width;
-    m_settings.Height = width;
-    emit SettingsChanged();
+    if (!m_syncingCustomSize) {
+        m_syncingCustomSize = true;
+        m_customHeightEdit->setText(m_customWidthEdit->text());
+        m_syncingCustomSize = false;
+    }
+    MarkCustomSize();
 }
 
-void CControlBar::OnCustomHeightChanged()
+void CControlBar::MarkCustomSize()
 {
-    if (m_syncingCustomSize)
+    // A side the glyph cannot have is shown in its edit, red and with the reason as its tip,
+    // until it is mended or taken (and refused).
+    for (QLineEdit *edit : {m_customWidthEdit, m_customHeightEdit}) {
+        const bool tooBig = ReadDecimal(edit->text()) > MaxGlyphSide;
+        if (edit->property("invalid").toBool() == tooBig)
+            continue;
+        edit->setProperty("invalid", tooBig);
+        edit->setToolTip(tooBig ? CoreMessage(MatrixTooBigMessage) : QString());
+        edit->style()->unpolish(edit);
+        edit->style()->polish(edit);
+    }
+}
+
+void CControlBar::ApplyCustomSize()
+{
+    if (m_syncingCustomSize || !m_sizeCustom->isChecked())
         return;
     const int width = ReadDecimal(m_customWidthEdit->text());
     const int height = ReadDecimal(m_customHeightEdit->text());
@@ -446,6 +457,8 @@ void CControlBar::OnCustomHeightChanged()
         RefuseCustomSize();
         return;
     }
+    if (width == m_settings.Width && height == m_settings.Height)
+        return;
     m_settings.Width = width;
     m_settings.Height = height;
     emit SettingsChanged();

@@ -44,8 +44,8 @@ public:
     // After the character was drawn: the vertical offset (a fit may have moved it) and the
     // font's height in pixels.
     void ShowDrawnFont();
-    // Selects the custom size and types width and height into its edits, as a user would: a
-    // side over 1024 is refused there.
+    // Selects the custom size, types width and height into its edits and takes them, as a user
+    // who pressed Enter would: a side over 1024 is refused there.
     void TypeCustomSize(int width, int height);
     // Selects the data length of that many hex digits a group and sets it.
     void SelectGroupDigits(int digits);
@@ -94,7 +94,11 @@ private:
     void OnSizePreset(int width, int height);
     void OnCustomSize();
     void OnCustomWidthChanged();
-    void OnCustomHeightChanged();
+    // Marks an edit whose side is too big while it is typed.
+    void MarkCustomSize();
+    // Takes the custom edits' size (on Enter, or when an edit is left); a side over 1024 is
+    // refused with a message and the size falls back to 16 x 16.
+    void ApplyCustomSize();
     void RefuseCustomSize();
     void OnZoomReleased();
     void OnZoomKeyboard(int value);

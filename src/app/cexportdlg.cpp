@@ -121,6 +121,11 @@ void CExportDlg::OnBrowse()
         m_file->setText(chosen);
 }
 
+void CExportDlg::AddSummary(QWidget *summary)
+{
+    static_cast<QVBoxLayout *>(layout())->insertWidget(0, summary);
+}
+
 void CExportDlg::accept()
 {
     FontExportRequest request = m_request;

@@ -22,6 +22,8 @@ public:
     // The choices, after OK; an empty name stands for the default one.
     const FontExportRequest &Request() const { return m_request; }
     void accept() override; // stays open with a message while the name or the file is not right
+    // Puts what the export writes (exportsummary.h) at the dialog's head.
+    void AddSummary(QWidget *summary);
 
 signals:
     void BppChosen(int bpp);

@@ -81,6 +81,9 @@ CFontSel::CFontSel(QWidget *parent) : QWidget(parent)
     listFont.setPointSize(12);
     m_listEdit->setFont(listFont);
     m_listEdit->installEventFilter(this); // Enter is not a line break in the list
+    // Tab moves on to the next control as everywhere else in the window; a tab character in the
+    // list would become a glyph of its own. Ctrl+Tab still types one, as in other multi-line boxes.
+    m_listEdit->setTabChangesFocus(true);
     // The pane takes keys in its list: F6 or a click on the pane lands there.
     setFocusProxy(m_listEdit);
     layout->addWidget(m_listEdit, 1);
@@ -262,9 +265,14 @@ void CFontSel::OnSort()
 bool CFontSel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_listEdit && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
+        const auto *press = static_cast<QKeyEvent *>(event);
+        const int key = press->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             return true;
+        if (key == Qt::Key_Tab && press->modifiers() == Qt::ControlModifier) {
+            m_listEdit->insertPlainText(QStringLiteral("\t"));
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -7,13 +7,52 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 // The preview row's height where the screen has room for it and the glyph view, and the least it
 // keeps on a small screen.
 constexpr int PreviewRowHeight = 320;
 constexpr int MinPreviewRowHeight = 120;
+class ScrollingPaneArea : public QScrollArea
+{
+public:
+    explicit ScrollingPaneArea(QWidget *pane)
+    {
+        setObjectName(pane->objectName() + QStringLiteral("Scroll"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setWidget(pane);
+        pane->installEventFilter(this);
+    }
+
+    QSize sizeHint() const override
+    {
+        const QSize pane = widget()->sizeHint();
+        return {pane.width() + verticalScrollBar()->sizeHint().width(), pane.height()};
+    }
+    QSize minimumSizeHint() const override { return {sizeHint().width(), MinScrollingPaneHeight}; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // The pane's texts changed (another language): the area takes its new width.
+        if (watched == widget() && event->type() == QEvent::LayoutRequest)
+            updateGeometry();
+        return QScrollArea::eventFilter(watched, event);
+    }
+
+private:
+    static constexpr int MinScrollingPaneHeight = 80;
+};
+
 } // namespace
+
+QScrollArea *ScrollingPane(QWidget *pane)
+{
+    return new ScrollingPaneArea(pane);
+}
 
 ClientPanes::ClientPanes(GlyphSettings &settings, const DotMatrix &matrix, QWidget *parent)
     : QSplitter(Qt::Horizontal, parent)
@@ -59,13 +98,28 @@ void ClientPanes::FitPreviewRow()
 
 void ClientPanes::FocusNextPane(int step)
 {
-    QWidget *panes[] = {m_glyphView, m_preview, m_characterList};
+    const QList<QWidget *> panes = m_outerPanes + QList<QWidget *>{m_glyphView, m_preview, m_characterList};
+    const qsizetype count = panes.size();
     QWidget *focus = QApplication::focusWidget();
-    int current = 0;
-    for (int i = 0; i < 3; ++i)
-        if (panes[i]->isAncestorOf(focus) || panes[i] == focus)
+    qsizetype current = count - 1; // from outside every pane, F6 starts at the first one
+    if (step < 0)
+        current = 0;
+    for (qsizetype i = 0; i < count; ++i)
+        if (panes[i] == focus || panes[i]->isAncestorOf(focus))
             current = i;
-    panes[(current + step + 3) % 3]->setFocus(Qt::ShortcutFocusReason);
+    QWidget *pane = panes[(current + step + count) % count];
+    // A pane of several controls (the control bar) gives the keyboard to its first one that takes
+    // it.
+    QWidget *target = pane;
+    if (pane->focusPolicy() == Qt::NoFocus && !pane->focusProxy()) {
+        for (QWidget *next = pane->nextInFocusChain(); next != pane; next = next->nextInFocusChain())
+            if (pane->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) && next->isEnabled()
+                && next->isVisibleTo(pane)) {
+                target = next;
+                break;
+            }
+    }
+    target->setFocus(Qt::ShortcutFocusReason);
 }
 
 void ClientPanes::TrackSplitBar()

@@ -9,6 +9,7 @@
 #include <QSplitter>
 
 class CDotrixView;
+class QScrollArea;
 class CFontSel;
 class CFontView;
 
@@ -24,7 +25,11 @@ public:
     // The left column's splitter (glyph view over preview); this splitter is the outer one.
     QSplitter *LeftColumn() const { return m_left; }
 
-    // Moves the focus to the next pane (step 1) or the previous one (-1), round the three.
+    // The panes beside this client area that F6 visits too, in the order it visits them before
+    // the glyph view: the character box and the control bar.
+    void SetOuterPanes(QList<QWidget *> panes) { m_outerPanes = std::move(panes); }
+    // Moves the focus to the next pane (step 1) or the previous one (-1), round the outer panes,
+    // the glyph view, the preview and the list.
     void FocusNextPane(int step);
     // The arrow keys move the split bar beside the pane that has the focus, ten pixels a press,
     // until Enter or Esc.
@@ -46,6 +51,12 @@ private:
     CDotrixView *m_glyphView;
     CFontView *m_preview;
     CFontSel *m_characterList;
+    QList<QWidget *> m_outerPanes;
     QSplitter *m_tracking = nullptr;
     bool m_previewRowSetByUser = false;
 };
+
+// A scroll area round pane that is as wide as the pane asks (its scroll bar beside it, never one
+// below) and as low as the window needs: a pane of many controls scrolls on a low screen instead
+// of making the window taller than the screen.
+QScrollArea *ScrollingPane(QWidget *pane);

@@ -46,6 +46,7 @@
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
@@ -64,8 +65,9 @@ CMainFrame::CMainFrame(const QString &programDir, QWidget *parent)
     m_commands->FillMenuBar();
     QToolBar *toolBar = m_commands->CreateToolBar();
     CreateStatusBar();
-    CreateControlBar();
+    // Tab visits the character box, the control bar and the panes in the order they are made.
     CreateCharBox(toolBar);
+    CreateControlBar();
     CreateClient();
     m_fontExport = new FontExporter(m_settings, m_pDotrixView, *m_batch, this);
     ConnectCommands();
@@ -271,7 +273,8 @@ void CMainFrame::CreateControlBar()
     auto *dock = new QDockWidget(this);
     m_controlDock = dock;
     dock->setObjectName(QStringLiteral("controlDock"));
-    dock->setWidget(m_wndDlgBar);
+    // On a low screen the control bar scrolls instead of making the window taller than the screen.
+    dock->setWidget(ScrollingPane(m_wndDlgBar));
     dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     dock->setFeatures(QDockWidget::DockWidgetMovable);
     dock->setTitleBarWidget(new QWidget);
@@ -285,7 +288,9 @@ void CMainFrame::CreateClient()
     m_pFontView = m_panes->Preview();
     m_pFontSel = m_panes->CharacterList();
     setCentralWidget(m_panes);
-    m_pDotrixView->setFocus();
+    m_panes->SetOuterPanes({m_wndCharBox, m_wndDlgBar});
+    // What the user does first is type the characters.
+    m_wndCharBox->setFocus();
     connect(m_panes, &ClientPanes::TrackingFinished, statusBar(), &QStatusBar::clearMessage);
 }
 

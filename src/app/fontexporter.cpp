@@ -3,6 +3,7 @@
 #include "batchrunner.h"
 #include "cdotrixview.h"
 #include "cexportdlg.h"
+#include "exportsummary.h"
 #include "failuretexts.h"
 #include "inknotes.h"
 #include "messages.h"
@@ -11,6 +12,7 @@
 #include "l10n/language.h"
 #include "raster/boxrender.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QMainWindow>
 #include <QStatusBar>
@@ -31,6 +33,12 @@ int FontExporter::Start(const std::string &list, const QString &startDir)
         return -1;
     }
     CExportDlg dialog(m_request, DefaultFontName(MeasureExportFont(m_settings, 1)), startDir, m_window);
+    // The sample starts at the bit depth the dialog shows (1 where the format takes no other).
+    const int shownBpp = dialog.findChild<QComboBox *>(QStringLiteral("exportBppCombo"))->currentData().toInt();
+    auto *summary = new ExportSummary(m_settings, characters.Characters, int(characters.Unmapped.size()),
+                                      shownBpp, &dialog);
+    dialog.AddSummary(summary);
+    connect(&dialog, &CExportDlg::BppChosen, summary, &ExportSummary::ShowBpp);
     // The glyph view shows the shades of each bit depth as it is chosen.
     connect(&dialog, &CExportDlg::BppChosen, this, &FontExporter::ShowShades);
     const bool accepted = dialog.exec() == QDialog::Accepted;

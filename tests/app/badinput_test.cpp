@@ -22,6 +22,7 @@
 #include <QStatusBar>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -125,6 +126,7 @@ TEST_F(BadInputTest, CustomSizesOfEveryKind)
     for (const auto &c : cases) {
         messages.clear();
         bar->m_customWidthEdit->setText(QString::fromLatin1(c.typed));
+        QTest::keyClick(bar->m_customWidthEdit, Qt::Key_Return);
         EXPECT_EQ(frame->Settings().Width, c.width) << c.typed;
         EXPECT_EQ(messages.size(), c.refused ? 1 : 0) << c.typed;
         frame->GlyphView()->grab(); // draws whatever the size, without a crash
@@ -154,6 +156,7 @@ TEST_F(BadInputTest, LargestGlyphAtBothZoomExtremesDrawsTheVisiblePart)
 {
     bar->m_sizeCustom->click();
     bar->m_customWidthEdit->setText("1024");
+    QTest::keyClick(bar->m_customWidthEdit, Qt::Key_Return);
     frame->Matrix().FillArea(1024, 1024, CellInk);
     for (int zoom : {1, 30}) {
         bar->m_zoomSlider->setValue(zoom);

@@ -104,10 +104,19 @@ TEST_F(BareDesktopTest, F6AndShiftF6BringTheKeyboardToEachPaneInTurn)
     frame->CharacterList()->PullFields();
     EXPECT_EQ(frame->CharacterList()->ListText, "AB");
 
-    // Shift+F6 goes back; from the glyph view it wraps round to the list.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+    // From the list F6 goes round to the character box and the control bar, then the glyph view.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    EXPECT_EQ(QApplication::focusWidget(), frame->CharBox());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    EXPECT_TRUE(frame->ControlBar()->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
     EXPECT_EQ(QApplication::focusWidget(), frame->GlyphView());
+
+    // Shift+F6 goes back the same way.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_TRUE(frame->ControlBar()->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), frame->CharBox());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), list);
 }

@@ -25,6 +25,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,7 @@ TEST_F(LanguageTest, EnglishShowsNoChineseAndChineseComesBackAsItWas)
     // Messages, from the window and from the core, follow; the file written is the same data.
     bar->m_sizeCustom->click();
     bar->m_customWidthEdit->setText(QStringLiteral("2000"));
+    QTest::keyClick(bar->m_customWidthEdit, Qt::Key_Return);
     frame->Settings().GroupDigits = 8;
     bar->m_size8x8->click();
     frame->Action(CmdCreateSingleGlyph)->trigger();

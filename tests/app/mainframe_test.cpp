@@ -130,7 +130,12 @@ TEST_F(MainFrameTest, PaneKeysCycleTheFocusAndMoveTheSplitBarBesideIt)
     frame->GlyphView()->setFocus();
     frame->Action(CmdNextPane)->trigger();
     EXPECT_TRUE(frame->PreviewView()->hasFocus());
+    // Before the glyph view come the control bar and the character box; before them the list.
     frame->Action(CmdPreviousPane)->trigger();
+    frame->Action(CmdPreviousPane)->trigger();
+    EXPECT_TRUE(bar->isAncestorOf(QApplication::focusWidget()));
+    frame->Action(CmdPreviousPane)->trigger();
+    EXPECT_TRUE(frame->CharBox()->hasFocus());
     frame->Action(CmdPreviousPane)->trigger();
     EXPECT_TRUE(frame->CharacterList()->isAncestorOf(QApplication::focusWidget()));
 
@@ -187,9 +192,11 @@ TEST_F(MainFrameTest, CustomWidthMakesSquareThenHeightMakesRectangle)
     bar->m_sizeCustom->click();
     EXPECT_TRUE(bar->m_customWidthEdit->isEnabled());
     Type(bar->m_customWidthEdit, "20");
+    QTest::keyClick(bar->m_customWidthEdit, Qt::Key_Return);
     EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(20, 20));
     EXPECT_EQ(bar->m_customHeightEdit->text(), "20");
     Type(bar->m_customHeightEdit, "30");
+    QTest::keyClick(bar->m_customHeightEdit, Qt::Key_Return);
     EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(20, 30));
     EXPECT_TRUE(messages.isEmpty());
 }
@@ -198,6 +205,7 @@ TEST_F(MainFrameTest, TooBigCustomSizeIsRefusedOnceAndFallsBackTo16)
 {
     bar->m_sizeCustom->click();
     Type(bar->m_customWidthEdit, "2000");
+    QTest::keyClick(bar->m_customWidthEdit, Qt::Key_Return);
     EXPECT_EQ(messages, QStringList{QString::fromUtf8(MatrixTooBigMessage)});
     EXPECT_EQ(bar->m_customWidthEdit->text(), "16");
     EXPECT_EQ(bar->m_customHeightEdit->text(), "16");
@@ -205,6 +213,7 @@ TEST_F(MainFrameTest, TooBigCustomSizeIsRefusedOnceAndFallsBackTo16)
 
     messages.clear();
     Type(bar->m_customHeightEdit, "1025");
+    QTest::keyClick(bar->m_customHeightEdit, Qt::Key_Return);
     EXPECT_EQ(messages.size(), 1);
     EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(16, 16));
 }

@@ -20,6 +20,7 @@
 #include <QSlider>
 #include <QSplitter>
 #include <QToolButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,7 @@ TEST_F(WindowSettingsTest, ChoicesSurviveARestartAndNewStillResetsTheView)
     bar->m_sizeCustom->click();
     bar->m_customWidthEdit->setText(QStringLiteral("40"));
     bar->m_customHeightEdit->setText(QStringLiteral("24"));
+    QTest::keyClick(bar->m_customHeightEdit, Qt::Key_Return);
     bar->m_scanZN->click();
     bar->m_dataLengthCombo->setCurrentIndex(3);
     bar->m_invertCheck->click();
