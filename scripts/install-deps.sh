@@ -18,6 +18,9 @@ packages=(
   libopencc-dev opencc
   # fonts: the default Song/Ming face and the exact 16-pixel test font
   fonts-arphic-uming fonts-unifont unifont fontconfig
+  # a CJK face taller than the cell at the default placement, for the tests of glyphs losing ink;
+  # it also draws the window's Chinese texts, as on many desktops
+  fonts-droid-fallback
   # pinyin table source for tools/gen-pinyin.py
   unicode-data
   # tests and benchmarks

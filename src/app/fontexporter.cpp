@@ -49,8 +49,11 @@ int FontExporter::Start(const std::string &list, const QString &startDir)
         return -1;
 
     FontExportRequest request = m_request;
+    // As in dotrix-cli: the export places the font by its ink unless the user moved the cell
+    // (the arrow pad) and did not ask for a fit.
+    request.FitOffsetY = (m_settings.OffsetX == 0 && m_settings.OffsetY == 0) || m_settings.FitOffsetY;
     const int total = int(characters.Characters.size());
-    request.MadeWith = ExportCommandLine(m_settings, m_request, {"--list", "list.txt"}) + "\n(from the window; list.txt: the "
+    request.MadeWith = ExportCommandLine(m_settings, request, {"--list", "list.txt"}) + "\n(from the window; list.txt: the "
                        + std::to_string(total) + " characters of its character list)";
     m_unmapped = int(characters.Unmapped.size());
     m_runner.StartExport(std::move(characters.Characters), m_settings, request);

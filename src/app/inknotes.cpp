@@ -1,5 +1,7 @@
 #include "inknotes.h"
 
+#include "failuretexts.h"
+
 #include "l10n/language.h"
 
 #include <QStatusBar>
@@ -20,15 +22,21 @@ void InkNotes::ShowAfterRender(QStatusBar *bar, const std::string &character, co
 {
     // Shown until the next message, a glyph cut off is not news that may pass unseen; a glyph
     // that fits takes the note of the last one back.
+    // A face that is not installed (one remembered from another machine, say) is named with it.
     const char *const shown = "dotrixInkNote";
-    if (!ink.Outside) {
+    QString note;
+    if (ink.Outside) {
+        InkTally tally;
+        tally.Add(character, ink, settings.Width);
+        note = Text(tally, settings, false);
+    }
+    if (const QString missing = MissingFontNote(settings.GlyphFont); !missing.isEmpty())
+        note = note.isEmpty() ? missing.mid(1) : note + missing; // the note's leading '；' joins two
+    if (note.isEmpty()) {
         if (!bar->currentMessage().isEmpty() && bar->currentMessage() == bar->property(shown).toString())
             bar->clearMessage();
         return;
     }
-    InkTally tally;
-    tally.Add(character, ink, settings.Width);
-    const QString note = Text(tally, settings, false);
     bar->setProperty(shown, note);
     bar->showMessage(note);
 }

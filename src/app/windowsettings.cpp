@@ -98,31 +98,35 @@ private:
 
 } // namespace
 
-WindowSettingsRead ReadWindowSettings(QSettings &store)
+namespace {
+
+// Empty when the file holds this version's settings; otherwise why it is left aside, or empty
+// with *nothing set when nothing is remembered yet (a first run, or only the recent-file list).
+QString CheckSettingsFile(QSettings &store, bool *nothing)
 {
-    WindowSettingsRead read;
-    if (store.status() != QSettings::NoError) {
-        read.Problem = QStringLiteral("%1: not a settings file").arg(store.fileName());
-        return read;
-    }
+    *nothing = false;
+    if (store.status() != QSettings::NoError)
+        return QStringLiteral("%1: not a settings file").arg(store.fileName());
     if (!store.contains(VersionKey)) {
-        // Nothing remembered yet: a first run, or a file holding only the recent-file list. Any
-        // other content belongs to someone else.
+        *nothing = true;
+        // Any content beside the recent-file list belongs to someone else.
         const QStringList keys = store.allKeys();
         const bool foreign = std::any_of(keys.begin(), keys.end(), [](const QString &key) {
             return !key.startsWith(QLatin1String("Recent File List/"));
         });
-        if (foreign)
-            read.Problem = QStringLiteral("%1: written by another program (no %2)").arg(store.fileName(), VersionKey);
-        return read;
+        return foreign ? QStringLiteral("%1: written by another program (no %2)").arg(store.fileName(), VersionKey)
+                       : QString();
     }
-    if (store.value(VersionKey).toString() != QString::number(Version)) {
-        read.Problem = QStringLiteral("%1: written by another version (%2=%3)")
-                           .arg(store.fileName(), VersionKey, store.value(VersionKey).toString());
-        return read;
-    }
+    if (store.value(VersionKey).toString() != QString::number(Version))
+        return QStringLiteral("%1: written by another version (%2=%3)")
+            .arg(store.fileName(), VersionKey, store.value(VersionKey).toString());
+    return {};
+}
 
-    WindowSettings settings;
+// Reads every remembered value into settings; the first one this program would not have
+// written, as "key=value" (or what the export refuses), or empty.
+QString ReadValues(QSettings &store, WindowSettings &settings)
+{
     GlyphSettings &glyph = settings.Glyph;
     Reader reader(store);
     reader.Text("Glyph/Font", 256, glyph.GlyphFont.Face);
@@ -156,33 +160,45 @@ WindowSettingsRead ReadWindowSettings(QSettings &store)
     reader.Bytes("Window/BarLayout", settings.BarLayout);
     reader.Bytes("Window/OuterSplit", settings.OuterSplit);
     reader.Bytes("Window/LeftSplit", settings.LeftSplit);
+    if (!reader.Problem().isEmpty())
+        return reader.Problem();
 
-    QString problem = reader.Problem();
     const bool offered = groupBits % 4 == 0
                          && std::find(std::begin(GroupDigitsChoices), std::end(GroupDigitsChoices), groupBits / 4)
                                 != std::end(GroupDigitsChoices);
-    if (offered)
-        glyph.GroupDigits = groupBits / 4;
-    else if (problem.isEmpty())
-        problem = QStringLiteral("Glyph/GroupBits=%1").arg(groupBits);
+    if (!offered)
+        return QStringLiteral("Glyph/GroupBits=%1").arg(groupBits);
+    glyph.GroupDigits = groupBits / 4;
     if (!exportFormat.isEmpty()) {
         const ExportFormatInfo *format = FindExportFormat(exportFormat.toStdString());
-        if (format)
-            settings.FontExport.Format = format->Format;
-        else if (problem.isEmpty())
-            problem = QStringLiteral("Export/Format=%1").arg(exportFormat);
+        if (!format)
+            return QStringLiteral("Export/Format=%1").arg(exportFormat);
+        settings.FontExport.Format = format->Format;
     }
     // A bit depth or a name the format does not take, as the export itself would refuse it.
     FontExportRequest exportCheck = settings.FontExport;
     exportCheck.OutPath = QStringLiteral("font");
-    if (const QString refusal = CheckExportRequest(exportCheck); !refusal.isEmpty() && problem.isEmpty())
-        problem = QStringLiteral("Export: %1").arg(refusal);
+    if (const QString refusal = CheckExportRequest(exportCheck); !refusal.isEmpty())
+        return QStringLiteral("Export: %1").arg(refusal);
     if (!language.isEmpty()) {
         settings.ChosenLanguage = ParseLanguage(language);
-        if (!settings.ChosenLanguage && problem.isEmpty())
-            problem = QStringLiteral("Window/Language=%1").arg(language);
+        if (!settings.ChosenLanguage)
+            return QStringLiteral("Window/Language=%1").arg(language);
     }
-    if (!problem.isEmpty()) {
+    return {};
+}
+
+} // namespace
+
+WindowSettingsRead ReadWindowSettings(QSettings &store)
+{
+    WindowSettingsRead read;
+    bool nothing = false;
+    read.Problem = CheckSettingsFile(store, &nothing);
+    if (!read.Problem.isEmpty() || nothing)
+        return read;
+    WindowSettings settings;
+    if (const QString problem = ReadValues(store, settings); !problem.isEmpty()) {
         read.Problem = QStringLiteral("%1: %2").arg(store.fileName(), problem);
         return read;
     }

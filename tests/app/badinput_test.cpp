@@ -170,6 +170,11 @@ TEST_F(BadInputTest, LargestGlyphAtBothZoomExtremesDrawsTheVisiblePart)
 TEST_F(BadInputTest, AFontNotInstalledIsNamedWhenTheBatchEnds)
 {
     frame->Settings().GlyphFont.Face = QStringLiteral("No Such Font 123");
+    // The single glyph says so too (a remembered face may be gone from this machine).
+    frame->CharBox()->setText(QStringLiteral("中"));
+    frame->Action(CmdCreateSingleGlyph)->trigger();
+    EXPECT_TRUE(frame->statusBar()->currentMessage().contains(QStringLiteral("字体“No Such Font 123”没有安装")))
+        << frame->statusBar()->currentMessage().toStdString();
     frame->CharacterList()->SetList(Gbk("中文"), 2);
     QSignalSpy finished(frame.get(), &CMainFrame::BatchFinished);
     frame->Action(CmdCreateAllGlyphs)->trigger();

@@ -558,6 +558,7 @@ TEST(DotrixCli, EveryCommandThatDrawsSaysWhenTheFontIsNotInstalled)
     for (const QStringList &command : commands) {
         const CliRun run = Cli(font + command);
         EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.err, says) << command.join(' ').toStdString();
+        // First, before any note on how the nearest font's glyphs fit the cell.
+        EXPECT_EQ(run.err.substr(0, says.size()), says) << command.join(' ').toStdString();
     }
 }
