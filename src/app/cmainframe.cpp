@@ -134,6 +134,8 @@ void CMainFrame::ConnectCommands()
         connect(Action(id), &QAction::triggered, this, call);
 
     connect(m_pDoc, &CDotrixDoc::Reset, this, &CMainFrame::InitialUpdateViews);
+    // The views' fresh start puts back the size and the offsets; the control bar shows them.
+    connect(m_pDoc, &CDotrixDoc::Reset, m_wndDlgBar, [this] { m_wndDlgBar->ShowSettings(false); });
     connect(m_pDoc, &CDotrixDoc::StatusMessage, this, [this](const QString &text) {
         statusBar()->showMessage(text, 10000);
     });
