@@ -277,6 +277,10 @@ Sent %1 of %2 bytes</translation>
         <source>请选择要写入的文件。</source>
         <translation>Choose the file to write.</translation>
     </message>
+    <message>
+        <source>按所选每点位数画出的样字</source>
+        <translation>A sample character drawn at the chosen bits per pixel</translation>
+    </message>
 </context>
 <context>
     <name>CFontSel</name>

@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QImage>
+#include <QPixmap>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -50,6 +53,7 @@ CExportDlg::CExportDlg(const FontExportRequest &request, const QString &defaultN
         m_bpp->addItem(tr(choice.Text), choice.Bpp);
     m_bpp->setCurrentIndex(std::max(0, m_bpp->findData(request.Bpp)));
     form->addRow(tr("每点位数："), m_bpp);
+    form->addRow(QString(), CreateDepthPreview());
 
     m_name = new QLineEdit(request.FontName);
     m_name->setObjectName(QStringLiteral("exportFontNameEdit"));
@@ -83,11 +87,49 @@ CExportDlg::CExportDlg(const FontExportRequest &request, const QString &defaultN
     layout->addLayout(buttons);
 
     connect(m_format, &QComboBox::currentIndexChanged, this, &CExportDlg::OnFormatChosen);
-    connect(m_bpp, &QComboBox::currentIndexChanged, this, [this] { emit BppChosen(m_bpp->currentData().toInt()); });
+    connect(m_bpp, &QComboBox::currentIndexChanged, this, &CExportDlg::ShowDepthSample);
     connect(browse, &QPushButton::clicked, this, &CExportDlg::OnBrowse);
     connect(ok, &QPushButton::clicked, this, &CExportDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     OnFormatChosen();
+}
+
+QLabel *CExportDlg::CreateDepthPreview()
+{
+    m_depthSample = new QLabel;
+    m_depthSample->setObjectName(QStringLiteral("exportDepthSample"));
+    m_depthSample->setToolTip(tr("按所选每点位数画出的样字"));
+    return m_depthSample;
+}
+
+void CExportDlg::SetDepthSample(std::function<ExportGlyph(int bpp)> draw)
+{
+    m_drawSample = std::move(draw);
+    ShowDepthSample();
+}
+
+// The sample's levels in grey on white, a few pixels a dot for small cells; a cell over 128 dots
+// is shrunk to fit 128 pixels.
+void CExportDlg::ShowDepthSample()
+{
+    if (!m_drawSample)
+        return;
+    const ExportGlyph glyph = m_drawSample(m_bpp->currentData().toInt());
+    const int side = std::max(glyph.CellWidth, glyph.CellHeight);
+    if (glyph.CellWidth <= 0 || glyph.CellHeight <= 0 || glyph.Levels.size() != size_t(glyph.CellWidth) * size_t(glyph.CellHeight)) {
+        m_depthSample->clear();
+        return;
+    }
+    QImage image(glyph.CellWidth, glyph.CellHeight, QImage::Format_RGB32);
+    const int top = std::max(1, glyph.MaxLevel());
+    for (int r = 0; r < glyph.CellHeight; ++r)
+        for (int c = 0; c < glyph.CellWidth; ++c) {
+            const int grey = 255 - glyph.Levels[size_t(r) * size_t(glyph.CellWidth) + size_t(c)] * 255 / top;
+            image.setPixel(c, r, qRgb(grey, grey, grey));
+        }
+    const int scale = std::clamp(64 / side, 1, 4);
+    const QSize shown = side > 128 ? image.size().scaled(128, 128, Qt::KeepAspectRatio) : image.size() * scale;
+    m_depthSample->setPixmap(QPixmap::fromImage(image.scaled(shown, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
 }
 
 const ExportFormatInfo &CExportDlg::ChosenFormat() const

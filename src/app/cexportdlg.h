@@ -1,13 +1,17 @@
 #pragma once
 // CExportDlg: "导出显示库字体", the font export's choices: the format, the bit depth, the font's
-// C name and the file to write. The bit depth is announced as it changes, so the glyph view can
-// show the shades at once.
+// C name and the file to write. A sample character drawn at the chosen bit depth shows in the
+// dialog itself; the glyph view keeps the dots of the glyph files.
 
+#include "export/exportglyph.h"
 #include "export/fontexport.h"
 
 #include <QDialog>
 
+#include <functional>
+
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 class CExportDlg : public QDialog
@@ -23,10 +27,13 @@ public:
     const FontExportRequest &Request() const { return m_request; }
     void accept() override; // stays open with a message while the name or the file is not right
 
-signals:
-    void BppChosen(int bpp);
+    // Draws the sample character at a bit depth; the sample shows the depth chosen, now and at
+    // each change.
+    void SetDepthSample(std::function<ExportGlyph(int bpp)> draw);
 
 private:
+    QLabel *CreateDepthPreview();
+    void ShowDepthSample();
     void OnFormatChosen();
     void OnBrowse();
     const ExportFormatInfo &ChosenFormat() const;
@@ -36,4 +43,6 @@ private:
     QComboBox *m_bpp;
     QLineEdit *m_name;
     QLineEdit *m_file;
+    QLabel *m_depthSample = nullptr;
+    std::function<ExportGlyph(int bpp)> m_drawSample;
 };

@@ -67,7 +67,7 @@ CMainFrame::CMainFrame(const QString &programDir, QWidget *parent)
     CreateControlBar();
     CreateCharBox(toolBar);
     CreateClient();
-    m_fontExport = new FontExporter(m_settings, m_pDotrixView, *m_batch, this);
+    m_fontExport = new FontExporter(m_settings, *m_batch, this);
     ConnectCommands();
     RetranslateUi();
     InitialUpdateViews();
@@ -368,7 +368,6 @@ bool CMainFrame::ShowBoxGlyph(const BoxRenderResult &result)
         return false;
     InkNotes::ShowAfterRender(statusBar(), result.Character, result.Ink, m_settings);
     m_wndDlgBar->ShowDrawnFont();
-    m_fontExport->GlyphDrawn(result);
     RepaintViews();
     return true;
 }
@@ -469,7 +468,6 @@ void CMainFrame::ImportPicture(const QString &path)
     }
     // The picture's size goes into the custom size edits, whose handlers refuse more than 1024.
     m_wndDlgBar->TypeCustomSize(imported.Width, imported.Height);
-    m_fontExport->GlyphDrawn({});
     RepaintViews();
 }
 
@@ -605,7 +603,6 @@ void CMainFrame::OnBatchFinished(const BatchResult &result, const DotMatrix &las
     m_matrix = lastGlyph;
     m_settings.Width = width;
     m_settings.Height = height;
-    m_fontExport->GlyphDrawn({});
     // A window that closes before StartBatch puts the format back remembers the user's.
     if (m_closeAfterBatch && mode != BatchAllOnly)
         m_settings.OutputFormat = m_savedOutputFormat;

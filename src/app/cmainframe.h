@@ -73,7 +73,7 @@ public:
     void ImportPicture(const QString &path);
     // True while a batch worker runs (and until its results are taken back).
     bool BatchRunning() const;
-    // The font export's dialog, shades and choices.
+    // The font export's dialog and choices.
     FontExporter &FontExport() const { return *m_fontExport; }
 
 signals:

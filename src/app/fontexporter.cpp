@@ -1,22 +1,19 @@
 #include "fontexporter.h"
 
 #include "batchrunner.h"
-#include "cdotrixview.h"
 #include "cexportdlg.h"
 #include "inknotes.h"
 #include "messages.h"
 
 #include "export/exportrun.h"
 #include "l10n/language.h"
-#include "raster/boxrender.h"
 
 #include <QDir>
 #include <QMainWindow>
 #include <QStatusBar>
 
-FontExporter::FontExporter(const GlyphSettings &settings, CDotrixView *view, BatchRunner &runner,
-                           QMainWindow *window)
-    : QObject(window), m_settings(settings), m_view(view), m_runner(runner), m_window(window)
+FontExporter::FontExporter(const GlyphSettings &settings, BatchRunner &runner, QMainWindow *window)
+    : QObject(window), m_settings(settings), m_runner(runner), m_window(window)
 {
 }
 
@@ -30,14 +27,14 @@ int FontExporter::Start(const std::string &list, const QString &startDir)
         return -1;
     }
     CExportDlg dialog(m_request, DefaultFontName(MeasureExportFont(m_settings, 1)), startDir, m_window);
-    // The glyph view shows the shades of each bit depth as it is chosen.
-    connect(&dialog, &CExportDlg::BppChosen, this, &FontExporter::ShowShades);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    if (accepted)
-        m_request = dialog.Request();
-    ShowShades(m_request.Bpp);
-    if (!accepted)
+    // The dialog shows the list's first character at each bit depth as it is chosen; the glyph
+    // view keeps the dots the glyph files hold.
+    dialog.SetDepthSample([this, sample = characters.Characters.front()](int bpp) {
+        return DrawExportGlyph(sample, m_settings, bpp, MeasureExportFont(m_settings, bpp).Baseline);
+    });
+    if (dialog.exec() != QDialog::Accepted)
         return -1;
+    m_request = dialog.Request();
 
     FontExportRequest request = m_request;
     const int total = int(characters.Characters.size());
@@ -83,23 +80,4 @@ void FontExporter::Report(const FontExportResult &result)
             notes.append(note);
     if (!notes.isEmpty())
         ShowMessage(m_window, tr("字体已导出。使用前请注意：\n") + notes.join(QLatin1Char('\n')));
-}
-
-void FontExporter::GlyphDrawn(const BoxRenderResult &result)
-{
-    if (!result.RenderFailed)
-        m_shadedCharacter = result.Character;
-    ShowShades(m_request.Bpp);
-}
-
-void FontExporter::ShowShades(int bpp)
-{
-    const std::vector<CodePointChar> mapped = MapToCodePoints(m_shadedCharacter).Characters;
-    if (bpp <= 1 || mapped.empty()) {
-        m_view->SetShades({}, 0, 0, 1);
-        return;
-    }
-    const int baseline = MeasureExportFont(m_settings, bpp).Baseline;
-    const ExportGlyph glyph = DrawExportGlyph(mapped.front(), m_settings, bpp, baseline);
-    m_view->SetShades(glyph.Levels, glyph.CellWidth, glyph.CellHeight, glyph.MaxLevel());
 }
