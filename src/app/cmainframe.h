@@ -108,8 +108,7 @@ private:
     // Command and control handlers.
     void OnCharTextChanged();
     void OnShift(int dx, int dy);
-    // The glyph the box drew: a failure said, the dots (or the export's shades) shown. False when
-    // no glyph was loaded.
+    // The glyph the box drew: a failure said, the dots shown. False when no glyph was loaded.
     bool ShowBoxGlyph(const BoxRenderResult &result);
     void OnChooseFont();
     void OnVisitWebSite();
