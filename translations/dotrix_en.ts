@@ -210,6 +210,10 @@ Serial port: </translation>
         <translation>
 Sent %1 of %2 bytes</translation>
     </message>
+    <message>
+        <source>%1 是打开过的文件，保存空文档会清空它；请换一个文件名。</source>
+        <translation>%1 was opened in this session; saving the empty document would empty it. Please choose another name.</translation>
+    </message>
 </context>
 <context>
     <name>CExportDlg</name>

@@ -35,8 +35,10 @@ void CDotrixDoc::OnFileOpen()
         ChooseFile(m_window, {FileRequest::OpenFile, tr("打开"), m_output.Path(), {}, {}});
     if (path.isEmpty())
         return;
-    // The document has no content to read; opening only starts afresh.
-    m_pathName = path;
+    // The document has no content to read; opening only starts afresh. The opened file holds
+    // the user's data, so the next save asks for a name and never writes over it.
+    m_pathName.clear();
+    m_openedPaths.insert(QFileInfo(path).absoluteFilePath());
     RememberRecentFile(path);
     emit Reset();
 }
@@ -49,6 +51,11 @@ void CDotrixDoc::OnFileSave()
                                     m_output.Path() + QStringLiteral("/Dotrix"), {}, {}});
         if (path.isEmpty())
             return;
+    }
+    // Saving writes an empty file: a file opened in this run would lose its content.
+    if (m_openedPaths.contains(QFileInfo(path).absoluteFilePath())) {
+        ShowMessage(m_window, tr("%1 是打开过的文件，保存空文档会清空它；请换一个文件名。").arg(path));
+        return;
     }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {

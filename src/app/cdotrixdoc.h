@@ -1,12 +1,14 @@
 #pragma once
 // CDotrixDoc: the document. It holds no data: new and open ask for the views' initial updates,
-// save writes an empty file, and nobody is ever asked to save. It also delivers font.dat.
+// save writes an empty file (never over a file opened in this run), and nobody is ever asked to
+// save. It also delivers font.dat.
 
 #include "delivery/drivecopy.h"
 #include "delivery/serialsend.h"
 #include "output/outputdirectory.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -46,6 +48,7 @@ private:
 
     OutputDirectory &m_output;
     QWidget *m_window;
-    QString m_pathName; // the file the document was last saved to or opened from
+    QString m_pathName;       // the file the document was last saved to; empty after an open
+    QSet<QString> m_openedPaths; // every file opened in this run, absolute
     std::unique_ptr<DriveList> m_drives = std::make_unique<SystemDriveList>();
 };

@@ -81,19 +81,11 @@ void CDotrixView::Draw(QPainter &painter, const QRect &clip) const
     const int columns = lastColumn - firstColumn + 1;
     const int rows = lastRow - firstRow + 1;
     painter.fillRect(left, top, columns * zoom, rows * zoom, Qt::white);
-    const bool shaded = ShowsShades();
     for (int r = firstRow; r <= lastRow; ++r) {
         const int32_t *cells = m_matrix.Row(r);
-        for (int c = firstColumn; c <= lastColumn; ++c) {
-            if (shaded) {
-                const int level = m_shades[size_t(r) * size_t(width) + size_t(c)];
-                const int grey = 255 - level * 255 / m_shadesTop;
-                if (level != 0)
-                    painter.fillRect(GridLeft + c * zoom, GridTop + r * zoom, zoom, zoom, QColor(grey, grey, grey));
-            } else if (cells[c] == CellInk) {
+        for (int c = firstColumn; c <= lastColumn; ++c)
+            if (cells[c] == CellInk)
                 painter.fillRect(GridLeft + c * zoom, GridTop + r * zoom, zoom, zoom, Qt::black);
-            }
-        }
     }
     if (zoom == 1)
         return;
@@ -105,22 +97,6 @@ void CDotrixView::Draw(QPainter &painter, const QRect &clip) const
         painter.drawLine(left + c * zoom, top, left + c * zoom, bottom);
     for (int r = 0; r <= rows; ++r)
         painter.drawLine(left, top + r * zoom, right, top + r * zoom);
-}
-
-void CDotrixView::SetShades(std::vector<uint8_t> levels, int width, int height, int maxLevel)
-{
-    m_shades = std::move(levels);
-    m_shadesWidth = width;
-    m_shadesHeight = height;
-    m_shadesTop = std::max(1, maxLevel);
-    update();
-}
-
-bool CDotrixView::ShowsShades() const
-{
-    // Shades belong to the size they were drawn at; after a size change the dots show again.
-    return !m_shades.empty() && m_shadesWidth == m_settings.Width && m_shadesHeight == m_settings.Height
-           && m_shades.size() == size_t(m_shadesWidth) * size_t(m_shadesHeight);
 }
 
 void CDotrixView::paintEvent(QPaintEvent *event)

@@ -1,14 +1,12 @@
 #pragma once
 // CDotrixView: the zoomed glyph view, one Zoom x Zoom square per dot with a one-pixel grid on a
-// dark blue field.
+// dark blue field: the dots the next glyph file holds, black and white whatever bit depth a font
+// export chose.
 
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
 
 #include <QWidget>
-
-#include <cstdint>
-#include <vector>
 
 class QPainter;
 
@@ -35,13 +33,6 @@ public:
     // 1024 x 1024 glyph at zoom 30 repaints as fast as a small one).
     void Draw(QPainter &painter, const QRect &clip) const;
 
-    // Grey shades drawn instead of the black and white dots while the glyph's size is
-    // width x height: one level per dot, row by row, 0 clear to maxLevel full ink (the
-    // anti-aliased glyph a font export of more than 1 bit per pixel writes). Empty levels: the
-    // matrix's dots again.
-    void SetShades(std::vector<uint8_t> levels, int width, int height, int maxLevel);
-    bool ShowsShades() const;
-
     // Asks for a printer and prints the whole field, scaled to the page.
     void Print();
 
@@ -51,8 +42,4 @@ protected:
 private:
     GlyphSettings &m_settings;
     const DotMatrix &m_matrix;
-    std::vector<uint8_t> m_shades;
-    int m_shadesWidth = 0;
-    int m_shadesHeight = 0;
-    int m_shadesTop = 1;
 };

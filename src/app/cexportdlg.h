@@ -1,7 +1,7 @@
 #pragma once
 // CExportDlg: "导出显示库字体", the font export's choices: the format, the bit depth, the font's
-// C name and the file to write. The bit depth is announced as it changes, so the glyph view can
-// show the shades at once.
+// C name and the file to write. The bit depth is announced as it changes, so the summary's glyphs
+// show it in the dialog itself; the glyph view keeps the dots of the glyph files.
 
 #include "export/fontexport.h"
 
@@ -26,6 +26,7 @@ public:
     void AddSummary(QWidget *summary);
 
 signals:
+    // The bit depth chosen in the dialog, at each change (the summary's glyphs follow it).
     void BppChosen(int bpp);
 
 private:

@@ -69,7 +69,7 @@ CMainFrame::CMainFrame(const QString &programDir, QWidget *parent)
     CreateCharBox(toolBar);
     CreateControlBar();
     CreateClient();
-    m_fontExport = new FontExporter(m_settings, m_pDotrixView, *m_batch, this);
+    m_fontExport = new FontExporter(m_settings, *m_batch, this);
     ConnectCommands();
     RetranslateUi();
     InitialUpdateViews();
@@ -136,6 +136,8 @@ void CMainFrame::ConnectCommands()
         connect(Action(id), &QAction::triggered, this, call);
 
     connect(m_pDoc, &CDotrixDoc::Reset, this, &CMainFrame::InitialUpdateViews);
+    // The views' fresh start puts back the size and the offsets; the control bar shows them.
+    connect(m_pDoc, &CDotrixDoc::Reset, m_wndDlgBar, [this] { m_wndDlgBar->ShowSettings(false); });
     connect(m_pDoc, &CDotrixDoc::StatusMessage, this, [this](const QString &text) {
         statusBar()->showMessage(text, 10000);
     });
@@ -371,7 +373,6 @@ bool CMainFrame::ShowBoxGlyph(const BoxRenderResult &result)
         return false;
     InkNotes::ShowAfterRender(statusBar(), result.Character, result.Ink, m_settings);
     m_wndDlgBar->ShowDrawnFont();
-    m_fontExport->GlyphDrawn(result);
     RepaintViews();
     return true;
 }
@@ -472,7 +473,6 @@ void CMainFrame::ImportPicture(const QString &path)
     }
     // The picture's size goes into the custom size edits, whose handlers refuse more than 1024.
     m_wndDlgBar->TypeCustomSize(imported.Width, imported.Height);
-    m_fontExport->GlyphDrawn({});
     RepaintViews();
 }
 
@@ -608,7 +608,6 @@ void CMainFrame::OnBatchFinished(const BatchResult &result, const DotMatrix &las
     m_matrix = lastGlyph;
     m_settings.Width = width;
     m_settings.Height = height;
-    m_fontExport->GlyphDrawn({});
     // A window that closes before StartBatch puts the format back remembers the user's.
     if (m_closeAfterBatch && mode != BatchAllOnly)
         m_settings.OutputFormat = m_savedOutputFormat;

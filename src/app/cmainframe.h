@@ -73,7 +73,7 @@ public:
     void ImportPicture(const QString &path);
     // True while a batch worker runs (and until its results are taken back).
     bool BatchRunning() const;
-    // The font export's dialog, shades and choices.
+    // The font export's dialog and choices.
     FontExporter &FontExport() const { return *m_fontExport; }
 
 signals:
@@ -108,8 +108,7 @@ private:
     // Command and control handlers.
     void OnCharTextChanged();
     void OnShift(int dx, int dy);
-    // The glyph the box drew: a failure said, the dots (or the export's shades) shown. False when
-    // no glyph was loaded.
+    // The glyph the box drew: a failure said, the dots shown. False when no glyph was loaded.
     bool ShowBoxGlyph(const BoxRenderResult &result);
     void OnChooseFont();
     void OnVisitWebSite();

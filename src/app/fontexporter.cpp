@@ -1,7 +1,6 @@
 #include "fontexporter.h"
 
 #include "batchrunner.h"
-#include "cdotrixview.h"
 #include "cexportdlg.h"
 #include "exportsummary.h"
 #include "failuretexts.h"
@@ -10,16 +9,14 @@
 
 #include "export/exportrun.h"
 #include "l10n/language.h"
-#include "raster/boxrender.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QMainWindow>
 #include <QStatusBar>
 
-FontExporter::FontExporter(const GlyphSettings &settings, CDotrixView *view, BatchRunner &runner,
-                           QMainWindow *window)
-    : QObject(window), m_settings(settings), m_view(view), m_runner(runner), m_window(window)
+FontExporter::FontExporter(const GlyphSettings &settings, BatchRunner &runner, QMainWindow *window)
+    : QObject(window), m_settings(settings), m_runner(runner), m_window(window)
 {
 }
 
@@ -39,14 +36,11 @@ int FontExporter::Start(const std::string &list, const QString &startDir)
                                       shownBpp, &dialog);
     dialog.AddSummary(summary);
     connect(&dialog, &CExportDlg::BppChosen, summary, &ExportSummary::ShowBpp);
-    // The glyph view shows the shades of each bit depth as it is chosen.
-    connect(&dialog, &CExportDlg::BppChosen, this, &FontExporter::ShowShades);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    if (accepted)
-        m_request = dialog.Request();
-    ShowShades(m_request.Bpp);
-    if (!accepted)
+    // The summary's glyphs show each bit depth as it is chosen; the glyph view keeps the dots the
+    // glyph files hold.
+    if (dialog.exec() != QDialog::Accepted)
         return -1;
+    m_request = dialog.Request();
 
     FontExportRequest request = m_request;
     // As in dotrix-cli: the export places the font by its ink unless the user moved the cell
@@ -95,23 +89,4 @@ void FontExporter::Report(const FontExportResult &result)
             notes.append(note);
     if (!notes.isEmpty())
         ShowMessage(m_window, tr("字体已导出。使用前请注意：\n") + notes.join(QLatin1Char('\n')));
-}
-
-void FontExporter::GlyphDrawn(const BoxRenderResult &result)
-{
-    if (!result.RenderFailed)
-        m_shadedCharacter = result.Character;
-    ShowShades(m_request.Bpp);
-}
-
-void FontExporter::ShowShades(int bpp)
-{
-    const std::vector<CodePointChar> mapped = MapToCodePoints(m_shadedCharacter).Characters;
-    if (bpp <= 1 || mapped.empty()) {
-        m_view->SetShades({}, 0, 0, 1);
-        return;
-    }
-    const int baseline = MeasureExportFont(m_settings, bpp).Baseline;
-    const ExportGlyph glyph = DrawExportGlyph(mapped.front(), m_settings, bpp, baseline);
-    m_view->SetShades(glyph.Levels, glyph.CellWidth, glyph.CellHeight, glyph.MaxLevel());
 }

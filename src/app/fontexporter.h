@@ -1,7 +1,7 @@
 #pragma once
-// FontExporter: the window's side of the font export — the export dialog, the glyph view's
-// shades of the chosen bit depth, and the report of a finished export. The run itself goes
-// through the window's BatchRunner like a batch.
+// FontExporter: the window's side of the font export — the export dialog (with its sample of the
+// chosen bit depth) and the report of a finished export. The run itself goes through the
+// window's BatchRunner like a batch.
 
 #include "export/codepointlist.h"
 #include "export/fontexport.h"
@@ -12,15 +12,13 @@
 #include <string>
 
 class BatchRunner;
-class CDotrixView;
 class QMainWindow;
-struct BoxRenderResult;
 
 class FontExporter : public QObject
 {
     Q_OBJECT
 public:
-    FontExporter(const GlyphSettings &settings, CDotrixView *view, BatchRunner &runner, QMainWindow *window);
+    FontExporter(const GlyphSettings &settings, BatchRunner &runner, QMainWindow *window);
 
     // The export choices (format, bit depth, name, file) the export dialog shows next.
     FontExportRequest &Choice() { return m_request; }
@@ -33,19 +31,10 @@ public:
     // Says how the export went: a message for a failure or a note, the status bar otherwise.
     void Report(const FontExportResult &result);
 
-    // The matrix was drawn from the box (a result without a character: a picture or a batch
-    // filled it, unless the drawing failed and the earlier glyph stayed): the shades of its
-    // character show while an export bit depth above 1 is chosen, with the settings as they are.
-    void GlyphDrawn(const BoxRenderResult &result);
-
 private:
-    void ShowShades(int bpp);
-
     const GlyphSettings &m_settings;
-    CDotrixView *m_view;
     BatchRunner &m_runner;
     QMainWindow *m_window;
     FontExportRequest m_request;
-    std::string m_shadedCharacter;
     int m_unmapped = 0; // characters of the last export without a code point
 };

@@ -5,6 +5,7 @@
 #include "app/cdotrixview.h"
 #include "app/cexportdlg.h"
 #include "app/cfontsel.h"
+#include "app/cfontview.h"
 #include "app/fontexporter.h"
 #include "app/cindexdlg.h"
 #include "app/cmainframe.h"
@@ -13,6 +14,7 @@
 #include "app/openineditor.h"
 #include "charset/cp936.h"
 #include "common/testutil.h"
+#include "batchtest.h"
 #include "windowtest.h"
 
 #include <QAction>
@@ -21,6 +23,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -36,90 +39,6 @@
 using testutil::Gbk;
 
 namespace {
-
-class BatchTest : public WindowTest
-{
-protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        frame->show();
-    }
-
-    // Answers every modal dialog that opens with answer, until the batch has ended. A dialog the
-    // answer leaves open fails the test and is rejected, so no test waits for a click forever.
-    void AnswerDialogs(std::function<void(QWidget *)> answer)
-    {
-        auto *timer = new QTimer(frame.get());
-        QObject::connect(timer, &QTimer::timeout, [answer] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal || qobject_cast<CProgressDlg *>(modal))
-                return;
-            answer(modal);
-            if (QApplication::activeModalWidget() == modal) {
-                ADD_FAILURE() << "unanswered dialog: " << modal->metaObject()->className() << " "
-                              << modal->windowTitle().toStdString();
-                if (auto *dialog = qobject_cast<QDialog *>(modal))
-                    dialog->reject();
-                else
-                    modal->close();
-            }
-        });
-        timer->start(20);
-    }
-
-    // Runs a batch command and waits for its end.
-    BatchResult RunCommand(int id)
-    {
-        QSignalSpy finished(frame.get(), &CMainFrame::BatchFinished);
-        frame->Action(id)->trigger();
-        if (finished.isEmpty())
-            finished.wait(30000);
-        EXPECT_EQ(finished.size(), 1);
-        return finished.isEmpty() ? BatchResult() : finished.first().first().value<BatchResult>();
-    }
-
-    // Runs the font export command and waits for its end.
-    FontExportResult RunExport()
-    {
-        QSignalSpy finished(frame.get(), &CMainFrame::ExportFinished);
-        frame->Action(CmdExportFont)->trigger();
-        if (finished.isEmpty())
-            finished.wait(30000);
-        EXPECT_EQ(finished.size(), 1);
-        return finished.isEmpty() ? FontExportResult() : finished.first().first().value<FontExportResult>();
-    }
-
-    // Files an earlier run left, recorded as the program's own: g0.c, g1.c, ... with each suffix.
-    void LeaveEarlierFiles(int count, const QStringList &suffixes)
-    {
-        QStringList names;
-        for (int i = 0; i < count; ++i)
-            for (const QString &suffix : suffixes) {
-                names << QStringLiteral("g%1%2").arg(i).arg(suffix);
-                ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath(names.last()), "earlier"));
-            }
-        frame->Output().RecordWritten(names);
-    }
-
-    // How often a 1 ms timer fired while the command ran: none when it held the event loop. A
-    // tick at which no dialog held the window, which other commands could then reach, fails.
-    int TicksDuring(int commandId)
-    {
-        int ticks = 0;
-        QTimer ticker;
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            ++ticks;
-            if (!QApplication::activeModalWidget())
-                ADD_FAILURE() << "the window took commands while the work ran";
-        });
-        ticker.start(1);
-        frame->Action(commandId)->trigger();
-        return ticks;
-    }
-
-    QTemporaryDir saveDir;
-};
 
 // A font file without its header comment, which says how it was made.
 std::string FontBody(const std::string &font)
@@ -397,42 +316,6 @@ TEST_F(BatchTest, FontExportWritesWhatTheCommandLineWrites)
     EXPECT_NE(window.find("--out cjk20.c --list list.txt\n *   (from the window; list.txt: the 9 characters"),
               std::string::npos)
         << window.substr(0, 800);
-}
-
-TEST_F(BatchTest, FontExportDialogShadesTheGlyphRefusesBadNamesAndCancels)
-{
-    frame->CharBox()->setText(QStringLiteral("永"));
-    CDotrixView *view = frame->GlyphView();
-    EXPECT_FALSE(view->ShowsShades());
-    bool shadedWhileChoosing = false;
-    int refusals = 0;
-    AnswerDialogs([&](QWidget *modal) {
-        if (auto *dialog = qobject_cast<CExportDlg *>(modal)) {
-            auto *bpp = dialog->findChild<QComboBox *>("exportBppCombo");
-            bpp->setCurrentIndex(bpp->findData(2));
-            shadedWhileChoosing = view->ShowsShades();
-            dialog->findChild<QLineEdit *>("exportFontNameEdit")->setText("2fast");
-            dialog->findChild<QPushButton *>("exportOkButton")->click();
-            refusals = messages.size();
-            dialog->findChild<QPushButton *>("exportCancelButton")->click();
-        }
-    });
-    QSignalSpy finished(frame.get(), &CMainFrame::ExportFinished);
-    frame->Action(CmdExportFont)->trigger();
-    EXPECT_TRUE(shadedWhileChoosing);
-    EXPECT_EQ(refusals, 1);
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages.first().contains("2fast"));
-    // Cancel: the bit depth and the dots are as they were, nothing ran.
-    EXPECT_FALSE(view->ShowsShades());
-    EXPECT_EQ(frame->FontExport().Choice().Bpp, 1);
-    EXPECT_TRUE(finished.isEmpty());
-    EXPECT_TRUE(QDir(dir.path()).entryList({"*.c"}, QDir::Files).isEmpty());
-
-    // Chosen with OK, the shades stay and follow the next character drawn.
-    frame->FontExport().Choice().Bpp = 8;
-    frame->CharBox()->setText(QStringLiteral("永中"));
-    EXPECT_TRUE(view->ShowsShades());
 }
 
 TEST_F(BatchTest, FailedFontExportSaysWhereAndWritesNothing)

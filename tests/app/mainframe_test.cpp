@@ -366,16 +366,68 @@ TEST_F(MainFrameTest, FormatDialogWritesSettingsAtTheClick)
     EXPECT_FALSE(Settings().NumberedNames);
 }
 
-TEST_F(MainFrameTest, NewDocumentResetsTheGeometryButNotTheControls)
+TEST_F(MainFrameTest, NewDocumentResetsTheGeometryAndEveryControlShowsTheSettingsInForce)
 {
-    bar->m_size32x32->click();
+    // Every control of the bar against the settings the next glyph file is made with.
+    auto expectControlsShowSettings = [this](const char *when) {
+        SCOPED_TRACE(when);
+        const GlyphSettings &s = Settings();
+        EXPECT_EQ(bar->m_offsetXEdit->text(), QString::number(s.OffsetX));
+        EXPECT_EQ(bar->m_offsetYEdit->text(), QString::number(s.OffsetY));
+        const std::pair<QRadioButton *, QSize> presets[] = {{bar->m_size8x8, {8, 8}}, {bar->m_size8x16, {8, 16}},
+            {bar->m_size16x16, {16, 16}}, {bar->m_size24x24, {24, 24}}, {bar->m_size32x32, {32, 32}}};
+        for (const auto &[radio, size] : presets)
+            EXPECT_EQ(radio->isChecked(), size == QSize(s.Width, s.Height)) << radio->text().toStdString();
+        if (bar->m_sizeCustom->isChecked()) {
+            EXPECT_EQ(bar->m_customWidthEdit->text(), QString::number(s.Width));
+            EXPECT_EQ(bar->m_customHeightEdit->text(), QString::number(s.Height));
+        }
+        EXPECT_EQ(bar->m_customWidthEdit->isEnabled(), bar->m_sizeCustom->isChecked());
+        EXPECT_EQ(bar->m_scanHorizontal->isChecked(), s.ScanMode == ScanHorizontal);
+        EXPECT_EQ(bar->m_scanVertical->isChecked(), s.ScanMode == ScanVertical);
+        EXPECT_EQ(bar->m_scanZN->isChecked(), s.ScanMode == ScanZN);
+        EXPECT_EQ(GroupDigitsChoices[bar->m_dataLengthCombo->currentIndex()], s.GroupDigits);
+        EXPECT_EQ(bar->m_invertCheck->isChecked(), s.Invert);
+        EXPECT_EQ(bar->m_bitReverseCheck->isChecked(), s.BitReverse);
+        EXPECT_EQ(bar->m_fitCheck->isChecked(), s.FitOffsetY);
+        EXPECT_EQ(bar->m_zoomSlider->value(), s.Zoom);
+        EXPECT_EQ(bar->m_zoomEdit->text(), QString::number(s.Zoom));
+        EXPECT_EQ(bar->m_fontPixelsEdit->text(), QString::number(s.GlyphFont.PixelHeight()));
+    };
     frame->CharBox()->setText(QStringLiteral("中"));
+    bar->m_size24x24->click();
     bar->m_btnRight->click();
+    bar->m_btnDown->click();
+    bar->m_scanZN->click();
+    bar->m_dataLengthCombo->setCurrentIndex(3);
+    bar->m_invertCheck->click();
+    bar->m_bitReverseCheck->click();
+    bar->m_zoomSlider->setFocus();
+    QTest::keyClick(bar->m_zoomSlider, Qt::Key_Left);
+    Type(bar->m_fontPixelsEdit, "20");
+    QTest::keyClick(bar->m_fontPixelsEdit, Qt::Key_Return);
+    expectControlsShowSettings("changed");
     frame->Action(CmdFileNew)->trigger();
-    EXPECT_EQ(std::pair(Settings().Width, Settings().Height), std::pair(16, 16));
-    EXPECT_EQ(Settings().OffsetX, 0);
-    EXPECT_TRUE(bar->m_size32x32->isChecked());
+    EXPECT_EQ(std::tuple(Settings().Width, Settings().Height, Settings().OffsetX, Settings().OffsetY),
+              std::tuple(16, 16, 0, 0));
+    EXPECT_EQ(std::tuple(Settings().ScanMode, Settings().Zoom, Settings().Invert), std::tuple(int(ScanZN), 19, true));
+    expectControlsShowSettings("after new from 24x24");
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Dotrix - ") + CMainFrame::DocumentTitle);
+
+    // From a custom size, with the fit on: the preset of the size in force, the edits empty.
+    bar->m_sizeCustom->click();
+    Type(bar->m_customWidthEdit, "20");
+    Type(bar->m_customHeightEdit, "30");
+    QTest::keyClick(bar->m_customHeightEdit, Qt::Key_Return); // a typed size is taken on Enter
+    bar->m_fitCheck->click();
+    expectControlsShowSettings("custom");
+    frame->Action(CmdFileNew)->trigger();
+    expectControlsShowSettings("after new from custom");
+    EXPECT_TRUE(bar->m_size16x16->isChecked());
+    // The next glyph file is 16 x 16, as the bar says.
+    frame->Action(CmdCreateSingleGlyph)->trigger();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_NE(testutil::ReadFileBytes(opened.first()).find("(16x16,"), std::string::npos);
 }
 
 TEST_F(MainFrameTest, ImportedPictureFillsTheCustomSizeAndWritesItsFile)
