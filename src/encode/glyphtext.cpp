@@ -4,6 +4,8 @@
 #include "charset/pinyin.h"
 #include "packglyph.h"
 
+#include <set>
+
 const char *const RightsNotice =
     "/* The glyph data and text below are protected: they may not be copied or sold without the "
     "author's authorization. */";
@@ -113,10 +115,17 @@ std::vector<std::string> BandLines(const PackedGlyph &packed, int outputFormat)
     return lines;
 }
 
+// A C identifier that is not one of C's keywords (龙 reads long, which the preview names it).
 bool IsIdentifier(const std::string &name)
 {
+    static const std::set<std::string> Keywords = {
+        "auto", "break", "case", "char", "const", "continue", "default", "do", "double", "else", "enum",
+        "extern", "float", "for", "goto", "if", "inline", "int", "long", "register", "restrict", "return",
+        "short", "signed", "sizeof", "static", "struct", "switch", "typedef", "union", "unsigned", "void",
+        "volatile", "while", "_Alignas", "_Alignof", "_Atomic", "_Bool", "_Complex", "_Generic",
+        "_Imaginary", "_Noreturn", "_Static_assert", "_Thread_local"};
     auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
-    if (name.empty() || !letter(name[0]))
+    if (name.empty() || !letter(name[0]) || Keywords.count(name))
         return false;
     for (const char c : name)
         if (!letter(c) && !(c >= '0' && c <= '9'))

@@ -20,7 +20,7 @@ inline constexpr const char *GroupTooLongMessage = QT_TRANSLATE_NOOP("CoreMessag
 extern const char *const RightsNotice;
 
 // What C arrays and assembler labels are named when the glyph's name is not an identifier (a
-// number, a picture's name with spaces or Chinese in it): this prefix, then the name with every
+// number, a C keyword, a picture's name with spaces or Chinese in it): this prefix, then the name with every
 // byte other than a letter or digit written as '_'. Names that are identifiers are used as they
 // are; file names and header comments always keep the name itself.
 inline constexpr const char *IdentifierPrefix = "glyph_";

@@ -119,6 +119,7 @@ TEST(GlyphFileText, ANameThatIsNoIdentifierLabelsWithThePrefixAndKeepsItsHeader)
     EXPECT_EQ(SourceIdentifier("zhong0"), "zhong0");
     EXPECT_EQ(SourceIdentifier("_x9"), "_x9");
     EXPECT_EQ(SourceIdentifier(""), "glyph_");
+    EXPECT_EQ(SourceIdentifier("long"), "glyph_long"); // 龙 in the preview, which names it without a number
     EXPECT_EQ(SourceIdentifier("my logo-2"), "glyph_my_logo_2");
     EXPECT_EQ(SourceIdentifier(Gbk("标志")), "glyph_____");
 }
