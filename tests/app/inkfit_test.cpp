@@ -4,15 +4,13 @@
 #include "app/cexportdlg.h"
 #include "app/cfontsel.h"
 #include "app/fontexporter.h"
+#include "batchtest.h"
 #include "common/testutil.h"
 #include "windowtest.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolButton>
 
 using testutil::Gbk;
@@ -74,36 +72,25 @@ TEST_F(InkFitTest, FitMovesTheGlyphBackUntilItsStrokesAreInside)
     EXPECT_EQ(Status(), "");
 }
 
-TEST_F(InkFitTest, TheWindowsFontExportKeepsACellTheUserMovedUnlessAskedToFit)
+TEST_F(BatchTest, TheWindowsFontExportKeepsACellTheUserMovedUnlessAskedToFit)
 {
     // Unifont's 中 moved three rows down by the arrow pad, exported once as it stands and once
     // with the fit ticked (the same rule as dotrix-cli's --offset and --fit).
-    frame->show();
     frame->Settings().GlyphFont.Face = QStringLiteral("Unifont");
     frame->CharacterList()->SetList(Gbk("中"), 1);
     for (int i = 0; i < 3; ++i)
         bar->m_btnDown->click();
     frame->FontExport().Choice().OutPath = dir.filePath("font.bdf");
-    auto *accept = new QTimer(frame.get());
-    QObject::connect(accept, &QTimer::timeout, [] {
-        if (auto *dialog = qobject_cast<CExportDlg *>(QApplication::activeModalWidget()))
+    AnswerDialogs([](QWidget *modal) {
+        if (auto *dialog = qobject_cast<CExportDlg *>(modal))
             dialog->accept();
     });
-    accept->start(20);
-    auto exportFont = [&] {
-        QSignalSpy finished(frame.get(), &CMainFrame::ExportFinished);
-        frame->Action(CmdExportFont)->trigger();
-        if (finished.isEmpty())
-            finished.wait(30000);
-        EXPECT_EQ(finished.size(), 1);
-        return finished.isEmpty() ? FontExportResult() : finished.first().first().value<FontExportResult>();
-    };
-    FontExportResult result = exportFont();
+    FontExportResult result = RunExport();
     EXPECT_EQ(result.State, FontExportResult::Done);
     EXPECT_FALSE(result.Moved);
     EXPECT_EQ(result.OffsetY, 3);
     frame->Settings().FitOffsetY = true; // the check box, without the live fit of the view
-    result = exportFont();
+    result = RunExport();
     EXPECT_TRUE(result.Moved);
     EXPECT_EQ(result.OffsetY, 0);
 }
