@@ -808,8 +808,8 @@ Export display library font</translation>
         <translation>; a %1 x %2 cell (offset %3,%4) would hold all the ink</translation>
     </message>
     <message>
-        <source>字形放在偏移 %1,%2 处，笔画都在点阵之内</source>
-        <translation>glyphs placed at offset %1,%2, all their ink inside the cell</translation>
+        <source>按笔画把字形放在偏移 %1,%2 处</source>
+        <translation>glyphs placed at offset %1,%2, chosen from their ink</translation>
     </message>
 </context>
 <context>

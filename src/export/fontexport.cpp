@@ -76,7 +76,7 @@ std::string PlacementLine(const InkTally &ink, const GlyphSettings &settings, in
 {
     const std::string offset = std::to_string(settings.OffsetX) + "," + std::to_string(offsetY);
     if (ink.FittingOffsetY(settings.OffsetY, settings.Height)) {
-        std::string line = "Placement: offset " + offset + ", chosen so that the ink of every glyph lies inside the cell";
+        std::string line = "Placement: offset " + offset + ", chosen so that the ink of every glyph lies within the cell's height";
         if (offsetY != settings.OffsetY)
             line += " (moved from " + std::to_string(settings.OffsetX) + "," + std::to_string(settings.OffsetY) + ")";
         return line;

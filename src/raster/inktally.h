@@ -73,6 +73,7 @@ bool FitOffsetY(const std::vector<std::string> &characters, GlyphSettings &setti
 // in use (the programs pass CoreMessage).
 QString InkLossNote(const InkTally &ink, const GlyphSettings &settings,
                     const std::function<QString(const char *)> &translate);
-// What a command says when it chose the offset from the ink: %1,%2 the offset.
+// What a command says when it chose the offset from the ink: %1,%2 the offset. Whether every
+// glyph's ink then fits is the loss note's to say (a glyph may be wider than the cell).
 inline constexpr const char *InkPlacedMessage =
-    QT_TRANSLATE_NOOP("CoreMessage", "字形放在偏移 %1,%2 处，笔画都在点阵之内");
+    QT_TRANSLATE_NOOP("CoreMessage", "按笔画把字形放在偏移 %1,%2 处");

@@ -80,7 +80,7 @@ TEST(DotrixCliInk, FitAndFontExportsMoveTheGlyphsUpOrDownUntilTheirInkFits)
     const CliResult fit = Cli(QStringList(unifont) << "--offset" << "0,5" << "--fit" << "中");
     ASSERT_EQ(fit.ExitCode, 0) << fit.Err;
     EXPECT_EQ(fit.Out, home.Out);
-    EXPECT_EQ(fit.Err, "dotrix-cli: note: glyphs placed at offset 0,0, all their ink inside the cell\n");
+    EXPECT_EQ(fit.Err, "dotrix-cli: note: glyphs placed at offset 0,0, chosen from their ink\n");
     // The batch fits the whole list once: the tallest glyph decides.
     CliResult run = Cli({"--workdir", dir.path(), "--font", "Unifont", "--batch", "--offset", "0,5", "--fit", "A中"});
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
@@ -95,8 +95,8 @@ TEST(DotrixCliInk, FitAndFontExportsMoveTheGlyphsUpOrDownUntilTheirInkFits)
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
     const std::string header = testutil::ReadFileBytes(bdf).substr(0, 700);
     EXPECT_TRUE(Has(header, "--offset 0,5 --fit --out fit.bdf")) << header;
-    EXPECT_TRUE(Has(header, "\nCOMMENT Placement: offset 0,0, chosen so that the ink of every glyph lies inside the "
-                            "cell (moved from 0,5)\n")) << header;
+    EXPECT_TRUE(Has(header, "\nCOMMENT Placement: offset 0,0, chosen so that the ink of every glyph lies within the "
+                            "cell's height (moved from 0,5)\n")) << header;
     EXPECT_TRUE(Has(header, "\nFONT_DESCENT 2\n")) << header;
     EXPECT_TRUE(Has(run.Err, "glyphs placed at offset 0,0,")) << run.Err;
     run = Cli({"--export", "bdf", "--out", given, "--font", "Unifont", "--offset", "0,0", "A中"});

@@ -399,7 +399,7 @@ TEST(DotrixCli, ExportWritesAnLvglFontAndSaysWhatItWrote)
     // The header says how to make the file again, without the folder it went to; "*/" in the
     // text cannot end the comment early.
     // No --offset given: the export chose the vertical one and says so; the command chooses it again.
-    EXPECT_NE(bytes.find(" * Placement: offset 0,0, chosen so that the ink of every glyph lies inside the cell\n"),
+    EXPECT_NE(bytes.find(" * Placement: offset 0,0, chosen so that the ink of every glyph lies within the cell's height\n"),
               std::string::npos)
         << bytes.substr(0, 700);
     EXPECT_NE(bytes.find(" *   dotrix-cli --export lvgl --bpp 2 --font Unifont --font-size 12 --size 16x16 "
@@ -422,7 +422,7 @@ TEST(DotrixCli, ExportWritesBdfAndUnicodeKeyedFontsWithTheirPacking)
     EXPECT_EQ(run.out.substr(0, summary.size()), summary);
     const std::string head = "STARTFONT 2.1\nCOMMENT dotrix-cli --export bdf --font '宋体' --font-size 12 --size 16x18 "
                              "--out gb2312.bdf --charset gb2312\nCOMMENT Placement: offset 0,2, chosen so that the ink "
-                             "of every glyph lies inside the cell (moved from 0,0)\nFONT -Dotrix-";
+                             "of every glyph lies within the cell's height (moved from 0,0)\nFONT -Dotrix-";
     // The two rows the cell has below the font's 16 pixels hold the diaeresis of Ё above them.
     EXPECT_EQ(bytes.substr(0, head.size()), head);
     EXPECT_EQ(bytes.substr(bytes.size() - 16), "ENDCHAR\nENDFONT\n");
