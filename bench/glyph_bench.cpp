@@ -24,7 +24,7 @@ void BM_RenderLoadPackEmit(benchmark::State &state)
     OutputDirectory output(dir.path());
     GlyphSettings settings;
     settings.Width = settings.Height = side;
-    settings.OutputFormat = CArray;
+    settings.OutputFormat = SourceFormat::CArray;
     settings.GlyphFont.PointSize = side * 3 / 4; // fill the cell: 16 px at 16, 1024 px at 1024
     DotMatrix matrix;
     for (auto _ : state) {
@@ -41,7 +41,7 @@ BENCHMARK(BM_RenderLoadPackEmit)->Arg(16)->Arg(1024)->Unit(benchmark::kMicroseco
 void BM_PackGlyph(benchmark::State &state)
 {
     const int side = int(state.range(0));
-    const int scan = int(state.range(1));
+    const auto scan = ScanOrder(state.range(1));
     DotMatrix matrix;
     for (int r = 0; r < side; ++r)
         for (int c = 0; c < side; ++c)
@@ -49,12 +49,12 @@ void BM_PackGlyph(benchmark::State &state)
     GlyphSettings settings;
     settings.Width = settings.Height = side;
     settings.ScanMode = scan;
-    settings.OutputFormat = CArray;
+    settings.OutputFormat = SourceFormat::CArray;
     for (auto _ : state)
         benchmark::DoNotOptimize(PackGlyph(matrix, settings));
 }
-BENCHMARK(BM_PackGlyph)->Args({16, ScanVertical})->Args({1024, ScanVertical})->Args({1024, ScanHorizontal})
-    ->Args({1024, ScanZN})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PackGlyph)->Args({16, int(ScanOrder::Vertical)})->Args({1024, int(ScanOrder::Vertical)})->Args({1024, int(ScanOrder::Horizontal)})
+    ->Args({1024, int(ScanOrder::ZN)})->Unit(benchmark::kMicrosecond);
 
 // A numbered run names glyphs 0, 1, 2, ...: with the cache each name costs two existence checks
 // instead of one for every earlier glyph.

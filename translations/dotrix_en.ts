@@ -1107,6 +1107,10 @@ Export display library font</translation>
         <translation>pixels from 1 to 960</translation>
     </message>
     <message>
+        <source>%1 is the list file this run reads; it is not written over</source>
+        <translation>%1 is the list file this run reads; it is not written over</translation>
+    </message>
+    <message>
         <source>Usage: dotrix-cli [options] TEXT
        dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
        dotrix-cli --picture FILE [options]
@@ -1117,68 +1121,6 @@ Export display library font</translation>
 
 Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
 source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
-
-Options:
-  --font FAMILY      font family to draw with (default 宋体)
-  --font-size PT     font size in points, 1 to 720, such as 10.5 (default 12: 16 pixels)
-  --px N             font size in pixels instead, 1 to 960 (12 points are 16 pixels)
-  --size WxH         glyph size in dots, each 1 to 1024 (default 16x16)
-  --offset X,Y       position of the character cell in pixels (default 0,0; font
-                     exports without it move the cell up or down to hold all ink)
-  --fit              move the vertical offset by the least that holds the ink of
-                     every character drawn inside the glyph
-  --scan h|v|zn      horizontal, vertical or ZN scan (default v)
-  --group BITS       bits per data group: 4, 8, 12, 16, 24 or 32 (default 8)
-  --invert           emit 0 for ink and 1 for clear dots
-  --bit-reverse      reverse the bit order inside each value
-  --format F         typical, c (C arrays) or asm (DB tables) (default typical)
-  --numbered         name arrays by number instead of by pinyin
-  --workdir DIR      output directory (default the current directory)
-  --preview          print the preview text instead of writing the source file
-  --dots             print the glyph as rows of # and .
-
-Character list:
-  --list FILE        the list from a text file (UTF-8 unless --list-encoding cp936)
-  --list-encoding E  utf-8 or cp936 (default utf-8)
-  --charset SET      the list is the whole gb2312 or gbk set (GB2312.txt, GBK.txt)
-  --to-traditional   convert the list to Traditional Chinese
-  --to-simplified    convert the list to Simplified Chinese
-  --dedupe           remove repeated characters and line breaks
-  --filter           keep only Chinese characters that have a pinyin reading
-  --sort             one-byte characters in byte order, then the rest by pinyin
-  --print-list       print the list (UTF-8) on stdout and its count on stderr
-The list is converted first, then de-duplicated, filtered and sorted, in that order.
-
-Batch (over the list, or over every character of TEXT):
-  --batch            write every glyph&apos;s .bmp and .c and the aggregate All.c
-  --data dat|bin     also pack the glyphs into font.dat (8-bit groups, typical layout)
-  --index HEX        put a 16-bit index, starting at HEX (four digits), before each glyph
-  --save PATH        copy font.dat to PATH
-  --index-table      write Index.c, the code bytes of the list
-
-Font export (of the list, or of every character of TEXT, once each, by code point):
-  --export lvgl      write an LVGL C font (lv_font_fmt_txt_dsc_t) for LVGL 9 and 8
-  --export bdf       write a BDF 2.1 font (1 bit per pixel) for u8g2&apos;s bdfconv, X11, FreeType
-  --export ubin      write a Unicode-keyed font file for firmware (docs/font-format.md):
-                     the glyphs packed as font.dat packs them (--scan, --invert,
-                     --bit-reverse; 8-bit groups), found by code point
-  --out FILE         the font file to write (replaced only when the whole font is written)
-  --bpp N            lvgl, ubin: bits per pixel: 1 (the batch&apos;s dots) or 2, 4, 8
-                     (anti-aliased) (default 1)
-  --font-name NAME   lvgl: the font&apos;s C name (default dotrix_FAMILY_PIXELS)
-
-Delivery of the work directory&apos;s font.dat (after --batch when given with it):
-  --send-serial      send it over the serial port with XMODEM (port and speed: the
-                     environment variables TRELLON_PORT and TRELLON_BAUD)
-  --copy-to DIR      copy it into DIR (a mounted memory stick, say)
-
-Pictures:
-  --picture FILE     turn a BMP, JPEG or GIF picture into dots (ink where darker than
-                     mid-grey) and write NAME.c, NAME being the file&apos;s name
-
-  --help             show this text
-  --lang zh|en       language of the messages (default: the locale&apos;s)
-  --version          show the version
 </source>
         <translation>Usage: dotrix-cli [options] TEXT
        dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
@@ -1190,73 +1132,213 @@ Pictures:
 
 Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
 source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
-
-Options:
-  --font FAMILY      font family to draw with (default 宋体)
-  --font-size PT     font size in points, 1 to 720, such as 10.5 (default 12: 16 pixels)
-  --px N             font size in pixels instead, 1 to 960 (12 points are 16 pixels)
-  --size WxH         glyph size in dots, each 1 to 1024 (default 16x16)
-  --offset X,Y       position of the character cell in pixels (default 0,0; font
-                     exports without it move the cell up or down to hold all ink)
-  --fit              move the vertical offset by the least that holds the ink of
-                     every character drawn inside the glyph
-  --scan h|v|zn      horizontal, vertical or ZN scan (default v)
-  --group BITS       bits per data group: 4, 8, 12, 16, 24 or 32 (default 8)
-  --invert           emit 0 for ink and 1 for clear dots
-  --bit-reverse      reverse the bit order inside each value
-  --format F         typical, c (C arrays) or asm (DB tables) (default typical)
-  --numbered         name arrays by number instead of by pinyin
-  --workdir DIR      output directory (default the current directory)
-  --preview          print the preview text instead of writing the source file
-  --dots             print the glyph as rows of # and .
-
-Character list:
-  --list FILE        the list from a text file (UTF-8 unless --list-encoding cp936)
-  --list-encoding E  utf-8 or cp936 (default utf-8)
-  --charset SET      the list is the whole gb2312 or gbk set (GB2312.txt, GBK.txt)
-  --to-traditional   convert the list to Traditional Chinese
-  --to-simplified    convert the list to Simplified Chinese
-  --dedupe           remove repeated characters and line breaks
-  --filter           keep only Chinese characters that have a pinyin reading
-  --sort             one-byte characters in byte order, then the rest by pinyin
-  --print-list       print the list (UTF-8) on stdout and its count on stderr
-The list is converted first, then de-duplicated, filtered and sorted, in that order.
-
-Batch (over the list, or over every character of TEXT):
-  --batch            write every glyph&apos;s .bmp and .c and the aggregate All.c
-  --data dat|bin     also pack the glyphs into font.dat (8-bit groups, typical layout)
-  --index HEX        put a 16-bit index, starting at HEX (four digits), before each glyph
-  --save PATH        copy font.dat to PATH
-  --index-table      write Index.c, the code bytes of the list
-
-Font export (of the list, or of every character of TEXT, once each, by code point):
-  --export lvgl      write an LVGL C font (lv_font_fmt_txt_dsc_t) for LVGL 9 and 8
-  --export bdf       write a BDF 2.1 font (1 bit per pixel) for u8g2&apos;s bdfconv, X11, FreeType
-  --export ubin      write a Unicode-keyed font file for firmware (docs/font-format.md):
-                     the glyphs packed as font.dat packs them (--scan, --invert,
-                     --bit-reverse; 8-bit groups), found by code point
-  --out FILE         the font file to write (replaced only when the whole font is written)
-  --bpp N            lvgl, ubin: bits per pixel: 1 (the batch&apos;s dots) or 2, 4, 8
-                     (anti-aliased) (default 1)
-  --font-name NAME   lvgl: the font&apos;s C name (default dotrix_FAMILY_PIXELS)
-
-Delivery of the work directory&apos;s font.dat (after --batch when given with it):
-  --send-serial      send it over the serial port with XMODEM (port and speed: the
-                     environment variables TRELLON_PORT and TRELLON_BAUD)
-  --copy-to DIR      copy it into DIR (a mounted memory stick, say)
-
-Pictures:
-  --picture FILE     turn a BMP, JPEG or GIF picture into dots (ink where darker than
-                     mid-grey) and write NAME.c, NAME being the file&apos;s name
-
-  --help             show this text
-  --lang zh|en       language of the messages (default: the locale&apos;s)
-  --version          show the version
 </translation>
     </message>
     <message>
-        <source>%1 is the list file this run reads; it is not written over</source>
-        <translation>%1 is the list file this run reads; it is not written over</translation>
+        <source>Options:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>font size in points, 1 to 720, such as 10.5 (default 12: 16 pixels)</source>
+        <translation>font size in points, 1 to 720, such as 10.5 (default 12: 16 pixels)</translation>
+    </message>
+    <message>
+        <source>font size in pixels instead, 1 to 960 (12 points are 16 pixels)</source>
+        <translation>font size in pixels instead, 1 to 960 (12 points are 16 pixels)</translation>
+    </message>
+    <message>
+        <source>glyph size in dots, each 1 to 1024 (default 16x16)</source>
+        <translation>glyph size in dots, each 1 to 1024 (default 16x16)</translation>
+    </message>
+    <message>
+        <source>position of the character cell in pixels (default 0,0; font
+exports without it move the cell up or down to hold all ink)</source>
+        <translation>position of the character cell in pixels (default 0,0; font
+exports without it move the cell up or down to hold all ink)</translation>
+    </message>
+    <message>
+        <source>move the vertical offset by the least that holds the ink of
+every character drawn inside the glyph</source>
+        <translation>move the vertical offset by the least that holds the ink of
+every character drawn inside the glyph</translation>
+    </message>
+    <message>
+        <source>bits per data group: 4, 8, 12, 16, 24 or 32 (default 8)</source>
+        <translation>bits per data group: 4, 8, 12, 16, 24 or 32 (default 8)</translation>
+    </message>
+    <message>
+        <source>emit 0 for ink and 1 for clear dots</source>
+        <translation>emit 0 for ink and 1 for clear dots</translation>
+    </message>
+    <message>
+        <source>reverse the bit order inside each value</source>
+        <translation>reverse the bit order inside each value</translation>
+    </message>
+    <message>
+        <source>name arrays by number instead of by pinyin</source>
+        <translation>name arrays by number instead of by pinyin</translation>
+    </message>
+    <message>
+        <source>output directory (default the current directory)</source>
+        <translation>output directory (default the current directory)</translation>
+    </message>
+    <message>
+        <source>print the preview text instead of writing the source file</source>
+        <translation>print the preview text instead of writing the source file</translation>
+    </message>
+    <message>
+        <source>print the glyph as rows of # and .</source>
+        <translation>print the glyph as rows of # and .</translation>
+    </message>
+    <message>
+        <source>Character list:</source>
+        <translation>Character list:</translation>
+    </message>
+    <message>
+        <source>the list from a text file (UTF-8 unless --list-encoding cp936)</source>
+        <translation>the list from a text file (UTF-8 unless --list-encoding cp936)</translation>
+    </message>
+    <message>
+        <source>utf-8 or cp936 (default utf-8)</source>
+        <translation>utf-8 or cp936 (default utf-8)</translation>
+    </message>
+    <message>
+        <source>the list is the whole gb2312 or gbk set (GB2312.txt, GBK.txt)</source>
+        <translation>the list is the whole gb2312 or gbk set (GB2312.txt, GBK.txt)</translation>
+    </message>
+    <message>
+        <source>convert the list to Traditional Chinese</source>
+        <translation>convert the list to Traditional Chinese</translation>
+    </message>
+    <message>
+        <source>convert the list to Simplified Chinese</source>
+        <translation>convert the list to Simplified Chinese</translation>
+    </message>
+    <message>
+        <source>remove repeated characters and line breaks</source>
+        <translation>remove repeated characters and line breaks</translation>
+    </message>
+    <message>
+        <source>keep only Chinese characters that have a pinyin reading</source>
+        <translation>keep only Chinese characters that have a pinyin reading</translation>
+    </message>
+    <message>
+        <source>one-byte characters in byte order, then the rest by pinyin</source>
+        <translation>one-byte characters in byte order, then the rest by pinyin</translation>
+    </message>
+    <message>
+        <source>print the list (UTF-8) on stdout and its count on stderr</source>
+        <translation>print the list (UTF-8) on stdout and its count on stderr</translation>
+    </message>
+    <message>
+        <source>The list is converted first, then de-duplicated, filtered and sorted, in that order.</source>
+        <translation>The list is converted first, then de-duplicated, filtered and sorted, in that order.</translation>
+    </message>
+    <message>
+        <source>Batch (over the list, or over every character of TEXT):</source>
+        <translation>Batch (over the list, or over every character of TEXT):</translation>
+    </message>
+    <message>
+        <source>write every glyph&apos;s .bmp and .c and the aggregate All.c</source>
+        <translation>write every glyph&apos;s .bmp and .c and the aggregate All.c</translation>
+    </message>
+    <message>
+        <source>also pack the glyphs into font.dat (8-bit groups, typical layout)</source>
+        <translation>also pack the glyphs into font.dat (8-bit groups, typical layout)</translation>
+    </message>
+    <message>
+        <source>put a 16-bit index, starting at HEX (four digits), before each glyph</source>
+        <translation>put a 16-bit index, starting at HEX (four digits), before each glyph</translation>
+    </message>
+    <message>
+        <source>copy font.dat to PATH</source>
+        <translation>copy font.dat to PATH</translation>
+    </message>
+    <message>
+        <source>write Index.c, the code bytes of the list</source>
+        <translation>write Index.c, the code bytes of the list</translation>
+    </message>
+    <message>
+        <source>Font export (of the list, or of every character of TEXT, once each, by code point):</source>
+        <translation>Font export (of the list, or of every character of TEXT, once each, by code point):</translation>
+    </message>
+    <message>
+        <source>write an LVGL C font (lv_font_fmt_txt_dsc_t) for LVGL 9 and 8</source>
+        <translation>write an LVGL C font (lv_font_fmt_txt_dsc_t) for LVGL 9 and 8</translation>
+    </message>
+    <message>
+        <source>write a BDF 2.1 font (1 bit per pixel) for u8g2&apos;s bdfconv, X11, FreeType</source>
+        <translation>write a BDF 2.1 font (1 bit per pixel) for u8g2&apos;s bdfconv, X11, FreeType</translation>
+    </message>
+    <message>
+        <source>write a Unicode-keyed font file for firmware (docs/font-format.md):
+the glyphs packed as font.dat packs them (--scan, --invert,
+--bit-reverse; 8-bit groups), found by code point</source>
+        <translation>write a Unicode-keyed font file for firmware (docs/font-format.md):
+the glyphs packed as font.dat packs them (--scan, --invert,
+--bit-reverse; 8-bit groups), found by code point</translation>
+    </message>
+    <message>
+        <source>the font file to write (replaced only when the whole font is written)</source>
+        <translation>the font file to write (replaced only when the whole font is written)</translation>
+    </message>
+    <message>
+        <source>lvgl, ubin: bits per pixel: 1 (the batch&apos;s dots) or 2, 4, 8
+(anti-aliased) (default 1)</source>
+        <translation>lvgl, ubin: bits per pixel: 1 (the batch&apos;s dots) or 2, 4, 8
+(anti-aliased) (default 1)</translation>
+    </message>
+    <message>
+        <source>lvgl: the font&apos;s C name (default dotrix_FAMILY_PIXELS)</source>
+        <translation>lvgl: the font&apos;s C name (default dotrix_FAMILY_PIXELS)</translation>
+    </message>
+    <message>
+        <source>Delivery of the work directory&apos;s font.dat (after --batch when given with it):</source>
+        <translation>Delivery of the work directory&apos;s font.dat (after --batch when given with it):</translation>
+    </message>
+    <message>
+        <source>send it over the serial port with XMODEM (port and speed: the
+environment variables TRELLON_PORT and TRELLON_BAUD)</source>
+        <translation>send it over the serial port with XMODEM (port and speed: the
+environment variables TRELLON_PORT and TRELLON_BAUD)</translation>
+    </message>
+    <message>
+        <source>copy it into DIR (a mounted memory stick, say)</source>
+        <translation>copy it into DIR (a mounted memory stick, say)</translation>
+    </message>
+    <message>
+        <source>Pictures:</source>
+        <translation>Pictures:</translation>
+    </message>
+    <message>
+        <source>turn a BMP, JPEG or GIF picture into dots (ink where darker than
+mid-grey) and write NAME.c, NAME being the file&apos;s name</source>
+        <translation>turn a BMP, JPEG or GIF picture into dots (ink where darker than
+mid-grey) and write NAME.c, NAME being the file&apos;s name</translation>
+    </message>
+    <message>
+        <source>show this text</source>
+        <translation>show this text</translation>
+    </message>
+    <message>
+        <source>language of the messages (default: the locale&apos;s)</source>
+        <translation>language of the messages (default: the locale&apos;s)</translation>
+    </message>
+    <message>
+        <source>show the version</source>
+        <translation>show the version</translation>
+    </message>
+    <message>
+        <source>font family to draw with (default %1)</source>
+        <translation>font family to draw with (default %1)</translation>
+    </message>
+    <message>
+        <source>horizontal, vertical or ZN scan (default %1)</source>
+        <translation>horizontal, vertical or ZN scan (default %1)</translation>
+    </message>
+    <message>
+        <source>typical, c (C arrays) or asm (DB tables) (default %1)</source>
+        <translation>typical, c (C arrays) or asm (DB tables) (default %1)</translation>
     </message>
 </context>
 <context>

@@ -20,7 +20,7 @@ BatchRunner::~BatchRunner()
     delete m_thread;
 }
 
-bool BatchRunner::Start(const std::string &list, int mode, const GlyphSettings &settings, const DotMatrix &matrix,
+bool BatchRunner::Start(const std::string &list, DataFile data, const GlyphSettings &settings, const DotMatrix &matrix,
                         std::function<bool(uint16_t &start)> askIndex)
 {
     if (m_thread)
@@ -36,8 +36,8 @@ bool BatchRunner::Start(const std::string &list, int mode, const GlyphSettings &
             this, [&] { indexed = !m_control->Cancel && ask && ask(start); }, Qt::BlockingQueuedConnection);
         return indexed;
     };
-    Launch([this, list, mode, hooks] {
-        m_result = BatchGenerate(list, *m_settings, *m_matrix, m_output, mode, *m_control, hooks);
+    Launch([this, list, data, hooks] {
+        m_result = BatchGenerate(list, *m_settings, *m_matrix, m_output, data, *m_control, hooks);
     },
            [this] {
                const std::unique_ptr<DotMatrix> matrix = std::move(m_matrix);

@@ -26,7 +26,7 @@ public:
     // Starts a batch over list (code page 936) with copies of settings and matrix. askIndex is
     // called on this object's thread when the run asks for the index (never once it is stopped).
     // False when a run is going already.
-    bool Start(const std::string &list, int mode, const GlyphSettings &settings, const DotMatrix &matrix,
+    bool Start(const std::string &list, DataFile data, const GlyphSettings &settings, const DotMatrix &matrix,
                std::function<bool(uint16_t &start)> askIndex);
     // Starts a font export of characters drawn with a copy of settings. False when a run is going
     // already.

@@ -289,8 +289,8 @@ void CControlBar::ShowSettings(bool customSize)
     m_customWidthEdit->setText(custom ? QString::number(m_settings.Width) : QString());
     m_customHeightEdit->setText(custom ? QString::number(m_settings.Height) : QString());
     MarkCustomSize();
-    QRadioButton *const scans[] = {m_scanHorizontal, m_scanVertical, m_scanZN};
-    scans[std::clamp(m_settings.ScanMode, 0, 2)]->setChecked(true);
+    for (const auto &[radio, scan] : ScanRadios())
+        radio->setChecked(scan == m_settings.ScanMode);
     const auto *choice = std::find(std::begin(GroupDigitsChoices), std::end(GroupDigitsChoices), m_settings.GroupDigits);
     if (choice != std::end(GroupDigitsChoices))
         m_dataLengthCombo->setCurrentIndex(int(choice - std::begin(GroupDigitsChoices)));
@@ -306,6 +306,11 @@ std::array<std::pair<QRadioButton *, QSize>, 5> CControlBar::SizePresets() const
 {
     return {{{m_size8x8, {8, 8}}, {m_size8x16, {8, 16}}, {m_size16x16, {16, 16}}, {m_size24x24, {24, 24}},
              {m_size32x32, {32, 32}}}};
+}
+
+std::array<std::pair<QRadioButton *, ScanOrder>, 3> CControlBar::ScanRadios() const
+{
+    return {{{m_scanHorizontal, ScanOrder::Horizontal}, {m_scanVertical, ScanOrder::Vertical}, {m_scanZN, ScanOrder::ZN}}};
 }
 
 bool CControlBar::CustomSizeChosen() const
@@ -327,9 +332,7 @@ void CControlBar::Connect()
     connect(m_customHeightEdit, &QLineEdit::textChanged, this, &CControlBar::MarkCustomSize);
     connect(m_customWidthEdit, &QLineEdit::editingFinished, this, &CControlBar::ApplyCustomSize);
     connect(m_customHeightEdit, &QLineEdit::editingFinished, this, &CControlBar::ApplyCustomSize);
-    const std::pair<QRadioButton *, int> scans[] = {
-        {m_scanHorizontal, ScanHorizontal}, {m_scanVertical, ScanVertical}, {m_scanZN, ScanZN}};
-    for (const auto &[radio, scan] : scans)
+    for (const auto &[radio, scan] : ScanRadios())
         connect(radio, &QRadioButton::clicked, this, [this, scan = scan] {
             m_settings.ScanMode = scan;
             emit SettingsChanged();

@@ -91,6 +91,8 @@ private:
     void Connect();
     // The preset radios and their sizes.
     std::array<std::pair<QRadioButton *, QSize>, 5> SizePresets() const;
+    // The scan radio buttons and the scan each one chooses.
+    std::array<std::pair<QRadioButton *, ScanOrder>, 3> ScanRadios() const;
     void OnSizePreset(int width, int height);
     void OnCustomSize();
     void OnCustomWidthChanged();

@@ -31,7 +31,7 @@ std::vector<CFontView::PlacedLine> CFontView::Layout() const
         return lines;
     }
     // The "ZN" text is drawn on white, the other scans straight onto the field.
-    const bool zn = m_settings.ScanMode == ScanZN;
+    const bool zn = m_settings.ScanMode == ScanOrder::ZN;
     for (const PreviewLine &line : preview.Layout())
         lines.push_back({line.Text, QPoint(line.X, line.Y), zn});
     return lines;

@@ -12,24 +12,24 @@ struct FormatChoice
     int Id;
     const char *Text;
     const char *Name;
-    int OutputFormat;
+    SourceFormat OutputFormat;
     bool NumberedNames;
 };
 
 const FormatChoice Choices[] = {
-    {1017, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "典型顺序排列"), "formatTypicalRadio", Typical, false},
-    {1025, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "汉语拼音自动命名C语言数组"), "formatPinyinCRadio", CArray, false},
-    {1026, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "汉语拼音自动命名汇编DB表"), "formatPinyinAsmRadio", AsmTable, false},
-    {1034, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "自动编号C语言数组"), "formatNumberedCRadio", CArray, true},
-    {1035, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "自动编号汇编DB表"), "formatNumberedAsmRadio", AsmTable, true},
+    {1017, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "典型顺序排列"), "formatTypicalRadio", SourceFormat::Typical, false},
+    {1025, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "汉语拼音自动命名C语言数组"), "formatPinyinCRadio", SourceFormat::CArray, false},
+    {1026, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "汉语拼音自动命名汇编DB表"), "formatPinyinAsmRadio", SourceFormat::AsmTable, false},
+    {1034, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "自动编号C语言数组"), "formatNumberedCRadio", SourceFormat::CArray, true},
+    {1035, QT_TRANSLATE_NOOP("CGlyphFormatDlg", "自动编号汇编DB表"), "formatNumberedAsmRadio", SourceFormat::AsmTable, true},
 };
 
 int CheckedChoice(const GlyphSettings &settings)
 {
     switch (settings.OutputFormat) {
-    case CArray:
+    case SourceFormat::CArray:
         return settings.NumberedNames ? 1034 : 1025;
-    case AsmTable:
+    case SourceFormat::AsmTable:
         return settings.NumberedNames ? 1035 : 1026;
     default:
         return 1017;

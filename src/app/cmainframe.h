@@ -119,13 +119,13 @@ private:
     void OnImportPicture();
     void OnCreatePictureData();
     void OnCreateIndexTable();
-    void OnImportCharset(int set);
+    void OnImportCharset(CharacterSet set);
     void OnConvertScripts(bool toTraditional);
 
     // The batch commands: start a run, show its progress, take its result back.
-    void StartBatch(int mode);
+    void StartBatch(DataFile data);
     void OnBatchFinished(const BatchResult &result, const DotMatrix &lastGlyph, int width, int height);
-    void ReportBatch(const BatchResult &result, int mode);
+    void ReportBatch(const BatchResult &result, DataFile data);
     // The font export: the list pane's characters, after the export dialog, run like a batch.
     void OnExportFont();
     void SetBusy(bool busy);
@@ -153,8 +153,7 @@ private:
 
     // The batch worker uses the output directory: it is declared after it, so it goes first.
     std::unique_ptr<BatchRunner> m_batch;
-    int m_batchMode = BatchAllOnly;
-    int m_savedOutputFormat = Typical;
+    DataFile m_batchData = DataFile::None; // what the running batch makes besides All.c
     bool m_closeAfterBatch = false;
 
     // What is remembered beside the settings: where glyph files were last exported, the language

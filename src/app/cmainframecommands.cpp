@@ -159,10 +159,10 @@ void CMainFrame::OnExportAllGlyphFiles()
     statusBar()->showMessage(tr("已导出 %1 个文件到 %2").arg(exported.Copied).arg(folder), 10000);
 }
 
-void CMainFrame::OnImportCharset(int set)
+void CMainFrame::OnImportCharset(CharacterSet set)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const CharsetImport imported = LoadCharset(CharacterSet(set), m_output->Path());
+    const CharsetImport imported = LoadCharset(set, m_output->Path());
     if (imported.Ok)
         m_pFontSel->SetList(imported.Text, imported.Count);
     QApplication::restoreOverrideCursor();
@@ -198,40 +198,34 @@ void CMainFrame::SetBusy(bool busy)
     m_pFontSel->setEnabled(!busy);
 }
 
-void CMainFrame::StartBatch(int mode)
+void CMainFrame::StartBatch(DataFile data)
 {
     if (m_batch->Running())
         return;
     m_pFontSel->PullFields();
     const std::string list = m_pFontSel->ListText;
-    m_batchMode = mode;
-    if (mode != BatchAllOnly) {
-        // Data files are made of 8-bit groups in the typical layout; the group length stays.
+    m_batchData = data;
+    // Data files are made of 8-bit groups in the typical layout. The group length stays chosen;
+    // the layout is the run's own (BatchGenerate lays out its copy of the settings), so the
+    // user's layout is never touched.
+    if (data != DataFile::None)
         m_wndDlgBar->SelectGroupDigits(2);
-        m_savedOutputFormat = m_settings.OutputFormat;
-        m_settings.OutputFormat = Typical;
-    }
-    m_batch->Start(list, mode, m_settings, m_matrix, [this](uint16_t &start) { return CIndexDlg::Ask(this, start); });
+    m_batch->Start(list, data, m_settings, m_matrix, [this](uint16_t &start) { return CIndexDlg::Ask(this, start); });
     ShowProgress(int(CountChars(list)));
-    if (mode != BatchAllOnly)
-        m_settings.OutputFormat = m_savedOutputFormat;
     RepaintViews();
 }
 
 void CMainFrame::OnBatchFinished(const BatchResult &result, const DotMatrix &lastGlyph, int width, int height)
 {
-    const int mode = m_batchMode;
-    m_batchMode = BatchAllOnly;
+    const DataFile data = m_batchData;
+    m_batchData = DataFile::None;
     // The window takes the last glyph back as if the run had filled its own matrix.
     m_matrix = lastGlyph;
     m_settings.Width = width;
     m_settings.Height = height;
-    // A window that closes before StartBatch puts the format back remembers the user's.
-    if (m_closeAfterBatch && mode != BatchAllOnly)
-        m_settings.OutputFormat = m_savedOutputFormat;
     emit BatchFinished(result);
     if (EndRun())
-        ReportBatch(result, mode);
+        ReportBatch(result, data);
 }
 
 void CMainFrame::OnExportFont()
@@ -258,7 +252,7 @@ bool CMainFrame::EndRun()
     return false;
 }
 
-void CMainFrame::ReportBatch(const BatchResult &result, int mode)
+void CMainFrame::ReportBatch(const BatchResult &result, DataFile data)
 {
     switch (result.State) {
     case BatchResult::Failed:
@@ -280,11 +274,11 @@ void CMainFrame::ReportBatch(const BatchResult &result, int mode)
         m_messagePane->setText(note);
         m_messagePane->setToolTip(note);
     }
-    if (mode == BatchAllOnly) {
+    if (data == DataFile::None) {
         OpenResult(result.AllPath);
         return;
     }
-    const bool dat = mode == BatchDat;
+    const bool dat = data == DataFile::Dat;
     FileRequest request;
     request.Mode = FileRequest::SaveFile;
     request.Caption = tr("另存为");

@@ -9,10 +9,8 @@ namespace {
 constexpr int Version = 1;
 const QString VersionKey = QStringLiteral("Window/Version");
 
-// The group and key names next to the values they hold; a scan, a format and a group length are
-// stored as the words and bits dotrix-cli's options use.
-const char *const ScanNames[] = {"h", "v", "zn"};        // ScanModeValue order
-const char *const FormatNames[] = {"typical", "c", "asm"}; // OutputFormatValue order
+// The group and key names are next to the values they hold; a scan, a format, an export format
+// and a group length are stored as the words and bits dotrix-cli's options use (settingwords.h).
 
 // Reads one value after another, remembering the first that is not one this program writes.
 class Reader
@@ -44,21 +42,22 @@ public:
     }
     void Bool(const char *key, bool &into)
     {
-        const char *const names[] = {"false", "true"};
-        int index = into;
-        Choice(key, names, index);
-        into = index != 0;
+        Take(key, [&](const QVariant &value) {
+            const QString word = value.toString();
+            if (word == QLatin1String("true") || word == QLatin1String("false"))
+                into = word == QLatin1String("true");
+            return word == QLatin1String("true") || word == QLatin1String("false");
+        });
     }
-    // A word from names; into becomes its index.
-    template <size_t N>
-    void Choice(const char *key, const char *const (&names)[N], int &into)
+    // A mode by its word.
+    template <typename Mode>
+    void Word(const char *key, Mode &into)
     {
         Take(key, [&](const QVariant &value) {
-            const auto *found = std::find_if(std::begin(names), std::end(names),
-                                             [&](const char *name) { return value.toString() == QLatin1String(name); });
-            if (found != std::end(names))
-                into = int(found - std::begin(names));
-            return found != std::end(names);
+            const std::optional<Mode> mode = ModeOfWord<Mode>(value.toString().toStdString());
+            if (mode)
+                into = *mode;
+            return mode.has_value();
         });
     }
     void Text(const char *key, int maxLength, QString &into)
@@ -141,17 +140,16 @@ QString ReadValues(QSettings &store, WindowSettings &settings)
     // Offsets are unbounded in the window; a remembered one stays within a few glyphs of the cell.
     reader.Int("Glyph/OffsetX", -4 * MaxGlyphSide, 4 * MaxGlyphSide, glyph.OffsetX);
     reader.Int("Glyph/OffsetY", -4 * MaxGlyphSide, 4 * MaxGlyphSide, glyph.OffsetY);
-    reader.Choice("Glyph/Scan", ScanNames, glyph.ScanMode);
+    reader.Word("Glyph/Scan", glyph.ScanMode);
     int groupBits = glyph.GroupDigits * 4;
     reader.Int("Glyph/GroupBits", 4, 32, groupBits);
     reader.Bool("Glyph/Invert", glyph.Invert);
     reader.Bool("Glyph/BitReverse", glyph.BitReverse);
-    reader.Choice("Glyph/Format", FormatNames, glyph.OutputFormat);
+    reader.Word("Glyph/Format", glyph.OutputFormat);
     reader.Bool("Glyph/Numbered", glyph.NumberedNames);
     reader.Int("Glyph/Zoom", 1, 30, glyph.Zoom);
     reader.Text("Window/ExportDirectory", 4096, settings.ExportDirectory);
-    QString exportFormat;
-    reader.Text("Export/Format", 8, exportFormat);
+    reader.Word("Export/Format", settings.FontExport.Format);
     reader.Int("Export/Bpp", 1, 8, settings.FontExport.Bpp);
     reader.Text("Export/FontName", 256, settings.FontExport.FontName);
     QString language;
@@ -169,12 +167,6 @@ QString ReadValues(QSettings &store, WindowSettings &settings)
     if (!offered)
         return QStringLiteral("Glyph/GroupBits=%1").arg(groupBits);
     glyph.GroupDigits = groupBits / 4;
-    if (!exportFormat.isEmpty()) {
-        const ExportFormatInfo *format = FindExportFormat(exportFormat.toStdString());
-        if (!format)
-            return QStringLiteral("Export/Format=%1").arg(exportFormat);
-        settings.FontExport.Format = format->Format;
-    }
     // A bit depth or a name the format does not take, as the export itself would refuse it.
     FontExportRequest exportCheck = settings.FontExport;
     exportCheck.OutPath = QStringLiteral("font");
@@ -224,18 +216,18 @@ void WriteWindowSettings(QSettings &store, const WindowSettings &settings)
     write("Glyph/CustomSize", settings.CustomSize);
     write("Glyph/OffsetX", glyph.OffsetX);
     write("Glyph/OffsetY", glyph.OffsetY);
-    write("Glyph/Scan", QLatin1String(ScanNames[std::clamp(glyph.ScanMode, 0, 2)]));
+    write("Glyph/Scan", QLatin1String(WordOfMode(glyph.ScanMode)));
     write("Glyph/GroupBits", glyph.GroupDigits * 4);
     write("Glyph/Invert", glyph.Invert);
     write("Glyph/BitReverse", glyph.BitReverse);
-    write("Glyph/Format", QLatin1String(FormatNames[std::clamp(glyph.OutputFormat, 0, 2)]));
+    write("Glyph/Format", QLatin1String(WordOfMode(glyph.OutputFormat)));
     write("Glyph/Numbered", glyph.NumberedNames);
     write("Glyph/Zoom", glyph.Zoom);
     if (settings.ExportDirectory.isEmpty())
         store.remove(QStringLiteral("Window/ExportDirectory"));
     else
         write("Window/ExportDirectory", settings.ExportDirectory);
-    write("Export/Format", QLatin1String(FormatInfo(settings.FontExport.Format).Name));
+    write("Export/Format", QLatin1String(WordOfMode(settings.FontExport.Format)));
     write("Export/Bpp", settings.FontExport.Bpp);
     if (settings.FontExport.FontName.isEmpty())
         store.remove(QStringLiteral("Export/FontName"));

@@ -28,7 +28,7 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
     clock.start();
     BatchResult result;
     RunWithProgressBar(control, total, err,
-                       [&] { result = BatchGenerate(list, settings, matrix, output, options.DataMode, control, hooks); });
+                       [&] { result = BatchGenerate(list, settings, matrix, output, options.Data, control, hooks); });
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
 
     if (result.State != BatchResult::Done) {

@@ -45,7 +45,7 @@ struct CliOptions
 
     // Batch runs over the list (or TEXT): every glyph's files and All.c, optionally font.dat.
     bool Batch = false;
-    int DataMode = 0;                    // --data: 0 none, 1 dat, 2 bin
+    DataFile Data = DataFile::None;      // --data: font.dat as well
     std::optional<uint16_t> Index;       // --index: first index value; none: no index
     QString SavePath;                    // --save: where font.dat is copied
     bool IndexTable = false;             // --index-table: write Index.c of the list

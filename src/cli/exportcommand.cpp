@@ -82,7 +82,7 @@ int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream 
     if (!result.Note.isEmpty())
         err << "dotrix-cli: " << DotrixCli::tr("note: %1").arg(result.Note).toStdString() << '\n';
     const ExportFormatInfo &format = FormatInfo(request.Format);
-    const QString glyphs = QString::number(result.Glyphs), name = QLatin1String(format.Name),
+    const QString glyphs = QString::number(result.Glyphs), name = QLatin1String(WordOfMode(format.Format)),
                   bpp = QString::number(request.Bpp), bytes = QString::number(result.Bytes);
     const QString summary =
         format.TakesFontName

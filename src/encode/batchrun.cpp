@@ -166,15 +166,15 @@ QStringList GlyphFileNames(const std::string &name)
 class BatchJob
 {
 public:
-    BatchJob(GlyphSettings &settings, DotMatrix &matrix, OutputDirectory &output, int mode, BatchControl &control)
+    BatchJob(GlyphSettings &settings, DotMatrix &matrix, OutputDirectory &output, DataFile data, BatchControl &control)
         : m_settings(settings), m_matrix(matrix), m_output(output), m_control(control),
-          m_wantData(mode == BatchDat || mode == BatchBin), m_written(output),
+          m_wantData(data != DataFile::None), m_written(output),
           m_all(output.FilePath(AllFileName)), m_scratch(output.FilePath(DataScratchName))
     {
         m_result.AllPath = m_all.fileName();
         if (m_wantData) { // font.dat holds 8-bit groups in the typical layout
             m_settings.GroupDigits = 2;
-            m_settings.OutputFormat = Typical;
+            m_settings.OutputFormat = SourceFormat::Typical;
         }
     }
     ~BatchJob()
@@ -379,8 +379,8 @@ private:
 } // namespace
 
 BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotMatrix &matrix,
-                          OutputDirectory &output, int mode, BatchControl &control, const BatchHooks &hooks)
+                          OutputDirectory &output, DataFile data, BatchControl &control, const BatchHooks &hooks)
 {
     const BatchControlScope scope(control);
-    return BatchJob(settings, matrix, output, mode, control).Run(list, hooks);
+    return BatchJob(settings, matrix, output, data, control).Run(list, hooks);
 }

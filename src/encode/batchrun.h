@@ -17,13 +17,6 @@
 #include <functional>
 #include <string>
 
-// What a run makes besides the glyph files and All.c.
-enum BatchModeValue : int {
-    BatchAllOnly = 0, // All.c only
-    BatchDat = 1,     // and font.dat, offered to be saved as .dat
-    BatchBin = 2,     // and font.dat, offered to be saved as .bin
-};
-
 inline const QString AllFileName = QStringLiteral("All.c");
 inline const QString DataFileName = QStringLiteral("font.dat");
 
@@ -80,11 +73,11 @@ struct BatchResult
 
 // Deletes the earlier glyph files, then writes every character of list (code page 936; every
 // character, spaces and line breaks included) in list order. settings is the run's own copy:
-// mode 1 and 2 force it to 8-bit groups in the typical layout; settings.FitOffsetY first moves its
+// DataFile::Dat and ::Bin force it to 8-bit groups in the typical layout; settings.FitOffsetY first moves its
 // OffsetY by the least that holds the whole list's ink in the cell. At the end matrix, Width and
 // Height hold the last glyph, as if the run had filled them one glyph after another. The glyph
 // files are made on every core; names, All.c and font.dat come out exactly as one glyph after
 // another would make them.
 BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotMatrix &matrix,
-                          OutputDirectory &output, int mode, BatchControl &control, const BatchHooks &hooks = {});
+                          OutputDirectory &output, DataFile data, BatchControl &control, const BatchHooks &hooks = {});
 Q_DECLARE_METATYPE(BatchResult)

@@ -36,8 +36,8 @@ std::string AsmCommentText(const std::string &character)
 std::string HeaderLine(const std::string &name, const std::string &character, const GlyphSettings &settings,
                        bool forFile)
 {
-    const char scanLetter = settings.ScanMode == ScanHorizontal ? 'H' : 'V';
-    const bool asmTable = settings.OutputFormat == AsmTable;
+    const char scanLetter = settings.ScanMode == ScanOrder::Horizontal ? 'H' : 'V';
+    const bool asmTable = settings.OutputFormat == SourceFormat::AsmTable;
     const std::string body = "@" + name + " " + (asmTable ? AsmCommentText(character) : character) + "("
                              + std::to_string(settings.Width) + "x" + std::to_string(settings.Height) + ","
                              + scanLetter + ")@";
@@ -65,9 +65,9 @@ void DropLast(std::string &line, size_t count)
 }
 
 // Data lines of the horizontal and vertical scans: runs separated by two spaces.
-std::vector<std::string> RunLines(const PackedGlyph &packed, int outputFormat)
+std::vector<std::string> RunLines(const PackedGlyph &packed, SourceFormat outputFormat)
 {
-    const std::string suffix = outputFormat == AsmTable ? "H," : ",";
+    const std::string suffix = outputFormat == SourceFormat::AsmTable ? "H," : ",";
     std::vector<std::string> lines;
     lines.reserve(packed.Lines.size());
     for (size_t i = 0; i < packed.Lines.size(); ++i) {
@@ -78,10 +78,10 @@ std::vector<std::string> RunLines(const PackedGlyph &packed, int outputFormat)
             line += "  ";
         }
         const bool last = i + 1 == packed.Lines.size();
-        if (outputFormat == AsmTable) {
+        if (outputFormat == SourceFormat::AsmTable) {
             DropLast(line, 3);
             line = "DB  " + line;
-        } else if (outputFormat == CArray && last) {
+        } else if (outputFormat == SourceFormat::CArray && last) {
             DropLast(line, 3);
         }
         lines.push_back(std::move(line));
@@ -90,9 +90,9 @@ std::vector<std::string> RunLines(const PackedGlyph &packed, int outputFormat)
 }
 
 // Data lines of the "ZN" scan: one band of tokens a line.
-std::vector<std::string> BandLines(const PackedGlyph &packed, int outputFormat)
+std::vector<std::string> BandLines(const PackedGlyph &packed, SourceFormat outputFormat)
 {
-    const std::string suffix = outputFormat == AsmTable ? "H," : ",";
+    const std::string suffix = outputFormat == SourceFormat::AsmTable ? "H," : ",";
     std::vector<std::string> lines;
     lines.reserve(packed.Lines.size());
     for (size_t i = 0; i < packed.Lines.size(); ++i) {
@@ -101,11 +101,11 @@ std::vector<std::string> BandLines(const PackedGlyph &packed, int outputFormat)
             for (const std::string &token : run.Tokens)
                 line += token + suffix;
         const bool last = i + 1 == packed.Lines.size();
-        if (outputFormat == AsmTable) {
+        if (outputFormat == SourceFormat::AsmTable) {
             if (!line.empty())
                 line.pop_back();
             line = "DB " + line;
-        } else if (outputFormat == CArray && last) {
+        } else if (outputFormat == SourceFormat::CArray && last) {
             if (!line.empty())
                 line.pop_back();
             line += "};";
@@ -157,18 +157,18 @@ GlyphText ComposeGlyphText(const std::string &name, const std::string &character
         text.Refused = true;
         return text;
     }
-    const bool zn = settings.ScanMode == ScanZN;
+    const bool zn = settings.ScanMode == ScanOrder::ZN;
     text.Items.push_back({GlyphTextRole::Header, HeaderLine(name, character, settings, forFile)});
-    if (settings.OutputFormat == CArray)
+    if (settings.OutputFormat == SourceFormat::CArray)
         text.Items.push_back({GlyphTextRole::Declaration, "unsigned char " + SourceIdentifier(name) + "[]={"});
     // An empty name leaves an assembler table without a label, which assemblers take as it is.
-    if (settings.OutputFormat == AsmTable)
+    if (settings.OutputFormat == SourceFormat::AsmTable)
         text.Items.push_back({GlyphTextRole::Label, name.empty() ? name : SourceIdentifier(name)});
     for (std::string &line : zn ? BandLines(packed, settings.OutputFormat) : RunLines(packed, settings.OutputFormat))
         text.Items.push_back({GlyphTextRole::Data, std::move(line)});
     // A "ZN" C array closes on its last data line; with no data line at all it still needs closing.
     const bool closedOnDataLine = zn && !packed.Lines.empty();
-    if (settings.OutputFormat == CArray && !closedOnDataLine)
+    if (settings.OutputFormat == SourceFormat::CArray && !closedOnDataLine)
         text.Items.push_back({GlyphTextRole::Closing, "};"});
     return text;
 }
@@ -190,7 +190,7 @@ std::string GlyphFileBytes(const GlyphText &text, bool withNotice)
             label = item.Text;
             break;
         case GlyphTextRole::Data:
-            if (text.OutputFormat == AsmTable)
+            if (text.OutputFormat == SourceFormat::AsmTable)
                 bytes += firstData ? label + " " : std::string(label.size() + 1, ' ');
             bytes += item.Text + CrLf;
             firstData = false;
@@ -201,7 +201,7 @@ std::string GlyphFileBytes(const GlyphText &text, bool withNotice)
         }
     }
     // An assembler table without data lines still carries its label.
-    if (text.OutputFormat == AsmTable && firstData)
+    if (text.OutputFormat == SourceFormat::AsmTable && firstData)
         bytes += label + CrLf;
     return bytes;
 }
@@ -231,8 +231,8 @@ bool PreviewSink::Receive(const GlyphText &text, QString *)
 std::vector<PreviewLine> PreviewSink::Layout() const
 {
     constexpr int LineStep = 20;
-    const bool zn = m_text.ScanMode == ScanZN;
-    const bool besideLabel = m_text.OutputFormat == AsmTable && !zn;
+    const bool zn = m_text.ScanMode == ScanOrder::ZN;
+    const bool besideLabel = m_text.OutputFormat == SourceFormat::AsmTable && !zn;
     int dbIndent = 10;
     for (const GlyphTextItem &item : m_text.Items)
         if (item.Role == GlyphTextRole::Label)

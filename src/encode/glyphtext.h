@@ -44,8 +44,8 @@ struct GlyphTextItem
 struct GlyphText
 {
     bool Refused = false; // the group is longer than a run: there is no text
-    int ScanMode = ScanVertical;
-    int OutputFormat = Typical;
+    ScanOrder ScanMode = ScanOrder::Vertical;
+    SourceFormat OutputFormat = SourceFormat::Typical;
     std::string Name;
     std::vector<GlyphTextItem> Items;
 };

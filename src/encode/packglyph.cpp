@@ -30,9 +30,9 @@ inline bool DotIsSet(int32_t cell, bool invert)
     return (cell == CellInk) != invert;
 }
 
-std::string_view PrefixOf(int outputFormat)
+std::string_view PrefixOf(SourceFormat outputFormat)
 {
-    return outputFormat == AsmTable ? std::string_view("0") : std::string_view("0x");
+    return outputFormat == SourceFormat::AsmTable ? std::string_view("0") : std::string_view("0x");
 }
 
 // One data group as a value token: prefix and digits; a lone digit after "0x" becomes the high
@@ -159,23 +159,23 @@ PackedGlyph PackGlyph(const DotMatrix &matrix, const GlyphSettings &settings)
 {
     const int w = std::clamp(settings.Width, 0, DotMatrix::Size);
     const int h = std::clamp(settings.Height, 0, DotMatrix::Size);
-    const int scanMode = settings.ScanMode;
+    const ScanOrder scanMode = settings.ScanMode;
     const int groupDigits = settings.GroupDigits;
     const bool invert = settings.Invert;
     const bool bitReverse = settings.BitReverse;
     const std::string_view prefix = PrefixOf(settings.OutputFormat);
 
     PackedGlyph result;
-    if (scanMode == ScanZN) {
+    if (scanMode == ScanOrder::ZN) {
         result.Lines = PackBands(matrix, w, h, invert, bitReverse, prefix);
         return result;
     }
-    if (scanMode != ScanHorizontal && scanMode != ScanVertical) {
+    if (scanMode != ScanOrder::Horizontal && scanMode != ScanOrder::Vertical) {
         result.Refused = true;
         return result;
     }
 
-    const bool vertical = scanMode == ScanVertical;
+    const bool vertical = scanMode == ScanOrder::Vertical;
     const int digitsPerRun = ((vertical ? h : w) + DotsPerDigit - 1) / DotsPerDigit;
     if (groupDigits < 1 || groupDigits > digitsPerRun) {
         result.Refused = true;

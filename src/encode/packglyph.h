@@ -33,8 +33,8 @@ struct PackedGlyph
 // in the settings' scan, with their group length (groupDigits below), inversion, bit order
 // (bitReverse) and output format.
 //
-// Tokens are spelled completely except for the assembler "H" suffix: prefix "0x" (Typical,
-// CArray) or "0" (AsmTable), then the digits.
+// Tokens are spelled completely except for the assembler "H" suffix: prefix "0x" (SourceFormat::Typical,
+// SourceFormat::CArray) or "0" (SourceFormat::AsmTable), then the digits.
 // - Horizontal and vertical scans: every run has m = ceil(width / 4) (horizontal) or
 //   ceil(height / 4) (vertical) upper-case digits, each covering four dots, first dot most
 //   significant (least significant with bitReverse). Dots past the glyph's edge count as blank

@@ -16,9 +16,9 @@
 namespace {
 
 const std::vector<ExportFormatInfo> Formats = {
-    {ExportFormat::Lvgl, "lvgl", QT_TRANSLATE_NOOP("CoreMessage", "LVGL C 字体 (.c)"), ".c", true, true},
-    {ExportFormat::Bdf, "bdf", QT_TRANSLATE_NOOP("CoreMessage", "BDF 点阵字体 (.bdf)"), ".bdf", false, false},
-    {ExportFormat::Ubin, "ubin", QT_TRANSLATE_NOOP("CoreMessage", "Unicode 索引字库 (.ubin)"), ".ubin", true, false},
+    {ExportFormat::Lvgl, QT_TRANSLATE_NOOP("CoreMessage", "LVGL C 字体 (.c)"), ".c", true, true},
+    {ExportFormat::Bdf, QT_TRANSLATE_NOOP("CoreMessage", "BDF 点阵字体 (.bdf)"), ".bdf", false, false},
+    {ExportFormat::Ubin, QT_TRANSLATE_NOOP("CoreMessage", "Unicode 索引字库 (.ubin)"), ".ubin", true, false},
 };
 
 std::unique_ptr<FontFileWriter> MakeWriter(ExportFormat format, AtomicFile &file)
@@ -112,14 +112,6 @@ const std::vector<ExportFormatInfo> &ExportFormats()
     return Formats;
 }
 
-const ExportFormatInfo *FindExportFormat(std::string_view name)
-{
-    for (const ExportFormatInfo &format : Formats)
-        if (name == format.Name)
-            return &format;
-    return nullptr;
-}
-
 const ExportFormatInfo &FormatInfo(ExportFormat format)
 {
     for (const ExportFormatInfo &info : Formats)
@@ -175,9 +167,9 @@ QString CheckExportRequest(const FontExportRequest &request)
     if (!IsExportBpp(request.Bpp) || (!format.TakesBpp && request.Bpp != 1))
         return QStringLiteral("%1 bits per pixel: %2 files take %3")
             .arg(request.Bpp)
-            .arg(QString::fromUtf8(format.Name), format.TakesBpp ? QStringLiteral("1, 2, 4 or 8") : QStringLiteral("1"));
+            .arg(QLatin1String(WordOfMode(format.Format)), format.TakesBpp ? QStringLiteral("1, 2, 4 or 8") : QStringLiteral("1"));
     if (!format.TakesFontName && !request.FontName.isEmpty())
-        return QStringLiteral("%1 files take no font name").arg(QString::fromUtf8(format.Name));
+        return QStringLiteral("%1 files take no font name").arg(QLatin1String(WordOfMode(format.Format)));
     if (format.TakesFontName && !request.FontName.isEmpty() && !IsCIdentifier(request.FontName.toStdString()))
         return QStringLiteral("'%1' is not a C identifier (letters, digits and _, not a digit first, no C keyword)")
             .arg(request.FontName);
@@ -258,7 +250,7 @@ std::string ExportCommandLine(const GlyphSettings &settings, const FontExportReq
                               const std::vector<std::string> &listArguments)
 {
     const ExportFormatInfo &format = FormatInfo(request.Format);
-    std::vector<std::string> words = {"dotrix-cli", "--export", format.Name};
+    std::vector<std::string> words = {"dotrix-cli", "--export", WordOfMode(request.Format)};
     if (format.TakesBpp)
         words.insert(words.end(), {"--bpp", std::to_string(request.Bpp)});
     if (format.TakesFontName && !request.FontName.isEmpty())

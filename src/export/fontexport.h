@@ -15,16 +15,9 @@
 #include <string_view>
 #include <vector>
 
-enum class ExportFormat {
-    Lvgl, // LVGL's C font (lv_font_fmt_txt_dsc_t)
-    Bdf,  // BDF 2.1, the bitmap font of X11, FreeType and u8g2's bdfconv
-    Ubin, // the Unicode-keyed font file for firmware (docs/font-format.md)
-};
-
 struct ExportFormatInfo
 {
     ExportFormat Format;
-    const char *Name;     // dotrix-cli's --export value
     const char *Title;    // the export dialog's choice, UTF-8 Chinese (shown through CoreMessage)
     const char *Suffix;   // the usual file name suffix, with its dot
     bool TakesBpp;        // 2, 4 and 8 bits per pixel as well as 1
@@ -33,8 +26,6 @@ struct ExportFormatInfo
 
 // Every format, in the order the export dialog offers them.
 const std::vector<ExportFormatInfo> &ExportFormats();
-// The format dotrix-cli calls name; nullptr when there is none.
-const ExportFormatInfo *FindExportFormat(std::string_view name);
 const ExportFormatInfo &FormatInfo(ExportFormat format);
 
 struct FontExportRequest

@@ -54,9 +54,9 @@ void Put32(std::string &out, uint32_t value)
     Put16(out, value >> 16);
 }
 
-const char *ScanName(int scan)
+const char *ScanName(ScanOrder scan)
 {
-    return scan == ScanHorizontal ? "horizontal" : scan == ScanVertical ? "vertical" : "\"ZN\"";
+    return scan == ScanOrder::Horizontal ? "horizontal" : scan == ScanOrder::Vertical ? "vertical" : "\"ZN\"";
 }
 
 // Packs levels of bpp bits into bytes one run of pixels after another (a row, a column, or a
@@ -91,13 +91,13 @@ private:
 
 } // namespace
 
-uint64_t UbinFontWriter::GlyphSize(int width, int height, int bpp, int scan)
+uint64_t UbinFontWriter::GlyphSize(int width, int height, int bpp, ScanOrder scan)
 {
     const uint64_t w = uint64_t(std::max(width, 0)), h = uint64_t(std::max(height, 0)), b = uint64_t(bpp);
     switch (scan) {
-    case ScanHorizontal:
+    case ScanOrder::Horizontal:
         return (w * b + 7) / 8 * h;
-    case ScanVertical:
+    case ScanOrder::Vertical:
         return (h * b + 7) / 8 * w;
     default:
         return (h + 7) / 8 * w * b;
@@ -114,15 +114,13 @@ bool UbinFontWriter::Begin(const FontFileInfo &info, QString *error)
     m_settings.Width = m.CellWidth;
     m_settings.Height = m.CellHeight;
     m_settings.GroupDigits = 2;
-    m_settings.OutputFormat = Typical;
-    const int scan = m_settings.ScanMode;
+    m_settings.OutputFormat = SourceFormat::Typical;
+    const ScanOrder scan = m_settings.ScanMode;
     auto refuse = [error](const QString &why) {
         if (error)
             *error = why;
         return false;
     };
-    if (scan != ScanHorizontal && scan != ScanVertical && scan != ScanZN)
-        return refuse(QStringLiteral("scan %1 is none of horizontal, vertical and \"ZN\"").arg(scan));
     if (m_bpp == 1)
         m_matrix = std::make_unique<DotMatrix>();
     if (m_bpp == 1 && PackGlyph(*m_matrix, m_settings).Refused)
@@ -130,7 +128,7 @@ bool UbinFontWriter::Begin(const FontFileInfo &info, QString *error)
                                 "the Unicode font file pack it: it needs at least 5 dots %4")
                      .arg(m.CellWidth)
                      .arg(m.CellHeight)
-                     .arg(QString::fromUtf8(ScanName(scan)), scan == ScanHorizontal ? "across" : "down"));
+                     .arg(QString::fromUtf8(ScanName(scan)), scan == ScanOrder::Horizontal ? "across" : "down"));
     const uint64_t count = info.CodePoints.size();
     const uint64_t glyphSize = GlyphSize(m.CellWidth, m.CellHeight, m_bpp, scan);
     const uint64_t dataOffset = HeaderSize + count * EntrySize;
@@ -169,7 +167,7 @@ bool UbinFontWriter::Begin(const FontFileInfo &info, QString *error)
 
 void UbinFontWriter::AppendGlyphBytes(const ExportGlyph &glyph)
 {
-    const int scan = m_settings.ScanMode;
+    const ScanOrder scan = m_settings.ScanMode;
     if (m_bpp == 1) {
         glyph.CopyToMatrix(*m_matrix);
         m_text += PackedGlyphBytes(PackGlyph(*m_matrix, m_settings));
@@ -180,13 +178,13 @@ void UbinFontWriter::AppendGlyphBytes(const ExportGlyph &glyph)
     auto stored = [&](int x, int y) { return invert ? top - unsigned(glyph.Level(x, y)) : unsigned(glyph.Level(x, y)); };
     const unsigned padding = invert ? top : 0;
     LevelPacker packer(m_text, m_bpp, m_settings.BitReverse);
-    if (scan == ScanHorizontal) {
+    if (scan == ScanOrder::Horizontal) {
         for (int y = 0; y < glyph.CellHeight; ++y) {
             for (int x = 0; x < glyph.CellWidth; ++x)
                 packer.Put(stored(x, y));
             packer.EndRun(padding);
         }
-    } else if (scan == ScanVertical) {
+    } else if (scan == ScanOrder::Vertical) {
         for (int x = 0; x < glyph.CellWidth; ++x) {
             for (int y = 0; y < glyph.CellHeight; ++y)
                 packer.Put(stored(x, y));

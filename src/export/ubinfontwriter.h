@@ -22,7 +22,7 @@ public:
 
     // Bytes of one glyph of width x height dots at bpp bits a dot in the scan: rows, columns or
     // bands of eight rows, each padded to whole bytes.
-    static uint64_t GlyphSize(int width, int height, int bpp, int scan);
+    static uint64_t GlyphSize(int width, int height, int bpp, ScanOrder scan);
 
 private:
     // Appends the glyph's bytes to m_text: at 1 bpp exactly the bytes the batch writes into

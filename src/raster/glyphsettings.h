@@ -2,16 +2,13 @@
 // GlyphSettings: the generation settings every command reads (size, position, scan, grouping,
 // inversion, bit order, zoom, font, naming).
 
+#include "raster/settingwords.h"
+
 #include <QFont>
 #include <QString>
 
 #include <string>
 
-// Scan orders (ScanMode values).
-enum ScanModeValue : int { ScanHorizontal = 0, ScanVertical = 1, ScanZN = 2 };
-
-// Output formats (OutputFormat values).
-enum OutputFormatValue : int { Typical = 0, CArray = 1, AsmTable = 2 };
 
 // Largest glyph side; larger custom sizes are refused with MatrixTooBigMessage (Chinese; the
 // programs translate it through their "CoreMessage" context).
@@ -58,7 +55,7 @@ struct GlyphSettings
     int Height = 16; // dot rows of the glyph area, at most 1024
     int OffsetX = 0; // pixel column where the character cell's left edge is drawn; unbounded
     int OffsetY = 0; // pixel row where the character cell's top edge is drawn; unbounded
-    int ScanMode = ScanVertical;
+    ScanOrder ScanMode = ScanOrder::Vertical;
     int GroupDigits = 2; // hex digits per data group: 1, 2, 3, 4, 6 or 8
     bool Invert = false;
     bool BitReverse = false;
@@ -66,7 +63,7 @@ struct GlyphSettings
     GlyphFontDesc GlyphFont;
     std::string CurrentText; // character box text, code page 936
     std::string PictureName; // last imported picture's name, code page 936
-    int OutputFormat = Typical;
+    SourceFormat OutputFormat = SourceFormat::Typical;
     bool NumberedNames = false;
     // The single glyph and the batch first move OffsetY by the least that puts the ink of every
     // character they draw inside the cell (see FitOffsetY).

@@ -65,7 +65,7 @@ TEST_F(BatchTest, CreateAllOpensAllCWhenTheWorkerHasClosedIt)
 
 TEST_F(BatchTest, DatRunAsksForTheIndexThenSavesACopy)
 {
-    frame->Settings().OutputFormat = CArray;
+    frame->Settings().OutputFormat = SourceFormat::CArray;
     frame->Settings().GroupDigits = 3;
     frame->CharacterList()->SetList("ab", 2);
     const QString copy = saveDir.filePath("glyphs.dat");
@@ -89,7 +89,7 @@ TEST_F(BatchTest, DatRunAsksForTheIndexThenSavesACopy)
     EXPECT_EQ(hooks.asked[0].Filters, (QStringList{"文件(*.dat)", "所有文件(*.*)"}));
     EXPECT_EQ(hooks.asked[0].DefaultSuffix, "DAT");
     // The format comes back; the group length stays at 8 bits.
-    EXPECT_EQ(frame->Settings().OutputFormat, CArray);
+    EXPECT_EQ(frame->Settings().OutputFormat, SourceFormat::CArray);
     EXPECT_EQ(frame->Settings().GroupDigits, 2);
     EXPECT_EQ(frame->ControlBar()->m_dataLengthCombo->currentIndex(), 1);
     EXPECT_TRUE(opened.isEmpty());
@@ -209,7 +209,7 @@ TEST_F(BatchTest, WindowAndCommandLineWriteTheSameBytes)
 {
     // Horizontal scan, 24 x 24, 18 points, index from 0x0010, over a mixed list.
     const QString listText = QStringLiteral("汉字ab中文，A");
-    frame->Settings().ScanMode = ScanHorizontal;
+    frame->Settings().ScanMode = ScanOrder::Horizontal;
     frame->Settings().Width = frame->Settings().Height = 24;
     frame->Settings().GlyphFont.PointSize = 18;
     frame->CharacterList()->SetList(Gbk("汉字ab中文，A"), 8);
@@ -351,7 +351,7 @@ TEST_F(BatchTest, FailedFontExportSaysWhereAndWritesNothing)
 
 TEST_F(BatchTest, FontExportDialogOffersBdfAndTheUnicodeFontFileWithTheWindowsPacking)
 {
-    frame->Settings().ScanMode = ScanZN;
+    frame->Settings().ScanMode = ScanOrder::ZN;
     frame->Settings().Invert = true;
     frame->CharacterList()->SetList(Gbk("汉字ab中") + "\x80", 6);
     const QString font = saveDir.filePath("cjk.ubin");

@@ -233,7 +233,7 @@ TEST_F(MainFrameTest, CustomWithEmptyEditsTakesThePresetWidth)
 
 TEST_F(MainFrameTest, ControlBarChoicesShowAtOnceInThePreviewAndTheGlyphView)
 {
-    Settings().OutputFormat = CArray;
+    Settings().OutputFormat = SourceFormat::CArray;
     frame->CharBox()->setText(QStringLiteral("中"));
     const std::vector<unsigned> plain = PreviewValues();
     ASSERT_EQ(plain.size(), 32u); // 16 columns of two bytes
@@ -286,7 +286,7 @@ TEST_F(MainFrameTest, GlyphViewDrawsDotsAndGridOnTheBlueField)
 
 TEST_F(MainFrameTest, PreviewShowsTheVerticalCArrayOfZhongAtItsPlaces)
 {
-    Settings().OutputFormat = CArray;
+    Settings().OutputFormat = SourceFormat::CArray;
     frame->CharBox()->setText(QStringLiteral("中"));
     const auto lines = frame->PreviewView()->Layout();
     ASSERT_EQ(lines.size(), 7u);
@@ -302,7 +302,7 @@ TEST_F(MainFrameTest, PreviewShowsTheVerticalCArrayOfZhongAtItsPlaces)
 
 TEST_F(MainFrameTest, PreviewIndentsAsmLinesAndDropsTheLabelInZN)
 {
-    Settings().OutputFormat = AsmTable;
+    Settings().OutputFormat = SourceFormat::AsmTable;
     frame->CharBox()->setText(QStringLiteral("中"));
     auto lines = frame->PreviewView()->Layout();
     ASSERT_GE(lines.size(), 3u);
@@ -351,18 +351,18 @@ TEST_F(MainFrameTest, FormatDialogWritesSettingsAtTheClick)
         CGlyphFormatDlg dialog(Settings());
         EXPECT_TRUE(dialog.Choice(1017)->isChecked());
         dialog.Choice(1034)->click();
-        EXPECT_EQ(Settings().OutputFormat, CArray);
+        EXPECT_EQ(Settings().OutputFormat, SourceFormat::CArray);
         EXPECT_TRUE(Settings().NumberedNames);
         dialog.reject(); // the close box keeps the clicked choice
     }
-    EXPECT_EQ(Settings().OutputFormat, CArray);
+    EXPECT_EQ(Settings().OutputFormat, SourceFormat::CArray);
     CGlyphFormatDlg again(Settings());
     EXPECT_TRUE(again.Choice(1034)->isChecked());
     again.Choice(1017)->click();
-    EXPECT_EQ(Settings().OutputFormat, Typical);
+    EXPECT_EQ(Settings().OutputFormat, SourceFormat::Typical);
     EXPECT_FALSE(Settings().NumberedNames);
     again.Choice(1026)->click();
-    EXPECT_EQ(Settings().OutputFormat, AsmTable);
+    EXPECT_EQ(Settings().OutputFormat, SourceFormat::AsmTable);
     EXPECT_FALSE(Settings().NumberedNames);
 }
 
@@ -383,9 +383,9 @@ TEST_F(MainFrameTest, NewDocumentResetsTheGeometryAndEveryControlShowsTheSetting
             EXPECT_EQ(bar->m_customHeightEdit->text(), QString::number(s.Height));
         }
         EXPECT_EQ(bar->m_customWidthEdit->isEnabled(), bar->m_sizeCustom->isChecked());
-        EXPECT_EQ(bar->m_scanHorizontal->isChecked(), s.ScanMode == ScanHorizontal);
-        EXPECT_EQ(bar->m_scanVertical->isChecked(), s.ScanMode == ScanVertical);
-        EXPECT_EQ(bar->m_scanZN->isChecked(), s.ScanMode == ScanZN);
+        EXPECT_EQ(bar->m_scanHorizontal->isChecked(), s.ScanMode == ScanOrder::Horizontal);
+        EXPECT_EQ(bar->m_scanVertical->isChecked(), s.ScanMode == ScanOrder::Vertical);
+        EXPECT_EQ(bar->m_scanZN->isChecked(), s.ScanMode == ScanOrder::ZN);
         EXPECT_EQ(GroupDigitsChoices[bar->m_dataLengthCombo->currentIndex()], s.GroupDigits);
         EXPECT_EQ(bar->m_invertCheck->isChecked(), s.Invert);
         EXPECT_EQ(bar->m_bitReverseCheck->isChecked(), s.BitReverse);
@@ -410,7 +410,7 @@ TEST_F(MainFrameTest, NewDocumentResetsTheGeometryAndEveryControlShowsTheSetting
     frame->Action(CmdFileNew)->trigger();
     EXPECT_EQ(std::tuple(Settings().Width, Settings().Height, Settings().OffsetX, Settings().OffsetY),
               std::tuple(16, 16, 0, 0));
-    EXPECT_EQ(std::tuple(Settings().ScanMode, Settings().Zoom, Settings().Invert), std::tuple(int(ScanZN), 19, true));
+    EXPECT_EQ(std::tuple(Settings().ScanMode, Settings().Zoom, Settings().Invert), std::tuple(ScanOrder::ZN, 19, true));
     expectControlsShowSettings("after new from 24x24");
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Dotrix - ") + CMainFrame::DocumentTitle);
 
@@ -453,7 +453,7 @@ TEST_F(MainFrameTest, ImportedPictureFillsTheCustomSizeAndWritesItsFile)
     EXPECT_TRUE(frame->Matrix().IsInk(4, 3));
     EXPECT_EQ(Settings().PictureName, "logo");
 
-    Settings().OutputFormat = CArray;
+    Settings().OutputFormat = SourceFormat::CArray;
     frame->Action(CmdCreatePictureData)->trigger();
     ASSERT_EQ(opened, QStringList{dir.filePath("logo.c")});
     const std::string text = testutil::ReadFileBytes(dir.filePath("logo.c"));

@@ -107,8 +107,8 @@ TEST_F(WindowSettingsTest, ChoicesSurviveARestartAndNewStillResetsTheView)
     EXPECT_EQ(after.GlyphFont, before.GlyphFont);
     EXPECT_EQ(std::tuple(after.Width, after.Height, after.OffsetX, after.OffsetY), std::tuple(40, 24, -2, 1));
     EXPECT_EQ(std::tuple(after.ScanMode, after.GroupDigits, after.Invert, after.BitReverse, after.Zoom),
-              std::tuple(int(ScanZN), 4, true, true, 7));
-    EXPECT_EQ(std::pair(after.OutputFormat, after.NumberedNames), std::pair(int(AsmTable), true));
+              std::tuple(ScanOrder::ZN, 4, true, true, 7));
+    EXPECT_EQ(std::pair(after.OutputFormat, after.NumberedNames), std::pair(SourceFormat::AsmTable, true));
     EXPECT_EQ(after.CurrentText, ""); // the text typed is not a setting
     const FontExportRequest &exportAfter = frame->FontExport().Choice();
     EXPECT_EQ(std::tuple(exportAfter.Format, exportAfter.Bpp, exportAfter.FontName),
@@ -183,7 +183,7 @@ TEST_F(WindowSettingsTest, BrokenOrForeignSettingsAreLeftAsideWithAMessage)
         EXPECT_TRUE(message.contains(QString::fromUtf8(c.mentions))) << c.content << " -> " << message.toStdString();
         EXPECT_TRUE(message.startsWith(QStringLiteral("没有采用记住的设置"))) << message.toStdString();
         EXPECT_EQ(std::tuple(frame->Settings().Width, frame->Settings().Zoom, frame->Settings().ScanMode),
-                  std::tuple(16, 20, int(ScanVertical)))
+                  std::tuple(16, 20, ScanOrder::Vertical))
             << c.content;
         // The run's own settings replace the file when the window closes.
         bar->m_size24x24->click();

@@ -1,8 +1,11 @@
 // dotrix-cli's argument parser: every option's values, and bad input refused with a clear message.
 
 #include "cli/cliargs.h"
+#include "cli/clioptiontable.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 CliParseResult Parse(std::vector<std::string> args)
@@ -19,9 +22,9 @@ TEST(CliArgs, DefaultsMatchTheProgramsStartingSettings)
     EXPECT_EQ(r.Options.Text, "中");
     EXPECT_EQ(s.Width, 16);
     EXPECT_EQ(s.Height, 16);
-    EXPECT_EQ(s.ScanMode, ScanVertical);
+    EXPECT_EQ(s.ScanMode, ScanOrder::Vertical);
     EXPECT_EQ(s.GroupDigits, 2);
-    EXPECT_EQ(s.OutputFormat, Typical);
+    EXPECT_EQ(s.OutputFormat, SourceFormat::Typical);
     EXPECT_EQ(s.GlyphFont.Face, QString::fromUtf8("宋体"));
     EXPECT_EQ(s.GlyphFont.PointSize, 12);
     EXPECT_FALSE(r.Options.Preview);
@@ -38,10 +41,10 @@ TEST(CliArgs, OptionsSetTheirSettings)
     EXPECT_EQ(s.GlyphFont.PointSize, 24);
     EXPECT_EQ(std::pair(s.Width, s.Height), std::pair(24, 32));
     EXPECT_EQ(std::pair(s.OffsetX, s.OffsetY), std::pair(-3, 2));
-    EXPECT_EQ(s.ScanMode, ScanZN);
+    EXPECT_EQ(s.ScanMode, ScanOrder::ZN);
     EXPECT_EQ(s.GroupDigits, 3);
     EXPECT_TRUE(s.Invert && s.BitReverse && s.NumberedNames);
-    EXPECT_EQ(s.OutputFormat, AsmTable);
+    EXPECT_EQ(s.OutputFormat, SourceFormat::AsmTable);
     EXPECT_EQ(r.Options.WorkDir, "/tmp/x");
     EXPECT_TRUE(r.Options.Preview && r.Options.Dots);
     EXPECT_EQ(r.Options.Text, "-a");
@@ -155,4 +158,48 @@ TEST(CliArgs, ListOptionsSetTheListAndMakeTextOptional)
     ASSERT_TRUE(r.Ok) << r.Error;
     EXPECT_EQ(r.Options.Charset, CharacterSet::GB2312);
     EXPECT_EQ(r.Options.Text, "中");
+}
+
+// Every word of every mode is taken by its option and comes back as the same word, and the help
+// names each one: the parser, the help and the words are one table.
+TEST(CliArgs, EveryModeWordParsesToItsModeAndTheHelpNamesIt)
+{
+    const std::string usage = CliUsage();
+    const auto check = [&](const char *option, auto mode, std::vector<std::string> extra, auto read) {
+        const std::string word = WordOfMode(mode);
+        std::vector<std::string> args = {std::string("--") + option, word};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CliParseResult r = Parse(args);
+        ASSERT_TRUE(r.Ok) << option << " " << word << ": " << r.Error;
+        EXPECT_EQ(read(r.Options), mode) << option << " " << word;
+        EXPECT_NE(usage.find(word), std::string::npos) << word << " is not in the help";
+    };
+    for (const auto &[scan, word] : ModeWords<ScanOrder>::Table)
+        check("scan", scan, {"a"}, [](const CliOptions &o) { return o.Settings.ScanMode; });
+    for (const auto &[format, word] : ModeWords<SourceFormat>::Table)
+        check("format", format, {"a"}, [](const CliOptions &o) { return o.Settings.OutputFormat; });
+    for (const auto &[data, word] : ModeWords<DataFile>::Table)
+        check("data", data, {"--batch", "a"}, [](const CliOptions &o) { return o.Data; });
+    for (const auto &[set, word] : ModeWords<CharacterSet>::Table)
+        check("charset", set, {"--print-list"}, [](const CliOptions &o) { return *o.Charset; });
+    for (const auto &[format, word] : ModeWords<ExportFormat>::Table)
+        check("export", format, {"--out", "f", "a"}, [](const CliOptions &o) { return *o.Export; });
+}
+
+// Each option the parser takes has a line in the help, and the help lists no option it does not
+// take.
+TEST(CliArgs, TheHelpListsExactlyTheOptionsTheParserTakes)
+{
+    const std::string usage = CliUsage();
+    std::set<std::string> listed;
+    for (size_t at = usage.find("\n  --"); at != std::string::npos; at = usage.find("\n  --", at + 1))
+        listed.insert(usage.substr(at + 5, usage.find_first_of(" \n", at + 5) - at - 5));
+    std::set<std::string> taken;
+    for (const OptionSection &section : OptionSections())
+        for (const OptionSpec &option : section.Options) {
+            taken.insert(option.Name);
+            EXPECT_NE(FindOption(option.Name), nullptr) << option.Name;
+        }
+    EXPECT_EQ(listed, taken);
+    EXPECT_NE(usage.find("(default 宋体)"), std::string::npos) << "the help names the default face";
 }

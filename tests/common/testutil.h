@@ -15,6 +15,13 @@
 #include <string>
 #include <vector>
 
+// A mode in a test's message by its word ("zn", "asm").
+template <typename Mode, typename = decltype(ModeWords<Mode>::Table)>
+std::ostream &operator<<(std::ostream &out, Mode mode)
+{
+    return out << WordOfMode(mode);
+}
+
 namespace testutil {
 
 // A scratch output directory with the working state a command needs: settings and a matrix of

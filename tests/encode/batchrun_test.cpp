@@ -30,7 +30,7 @@ struct BatchRun
     BatchControl control;
     int indexAsked = 0;
 
-    BatchResult Go(const std::string &list, int mode, std::optional<uint16_t> index = std::nullopt)
+    BatchResult Go(const std::string &list, DataFile mode, std::optional<uint16_t> index = std::nullopt)
     {
         BatchHooks hooks;
         hooks.AskIndex = [this, index](uint16_t &start) {
@@ -55,8 +55,8 @@ TEST(BatchGenerate, EightByEightIndexedDataFileHasTwentyBytes)
 {
     BatchRun run;
     run.settings.Width = run.settings.Height = 8;
-    run.settings.ScanMode = ScanHorizontal;
-    BatchResult result = run.Go(Gbk("中a"), BatchDat, 0x0100);
+    run.settings.ScanMode = ScanOrder::Horizontal;
+    BatchResult result = run.Go(Gbk("中a"), DataFile::Dat, 0x0100);
     ASSERT_EQ(result.State, BatchResult::Done) << result.Error.toStdString();
     const std::string dat = run.File("font.dat");
     ASSERT_EQ(dat.size(), 20u);
@@ -67,7 +67,7 @@ TEST(BatchGenerate, EightByEightIndexedDataFileHasTwentyBytes)
 
     BatchRun plain;
     plain.settings = run.settings;
-    ASSERT_EQ(plain.Go(Gbk("中a"), BatchBin).State, BatchResult::Done);
+    ASSERT_EQ(plain.Go(Gbk("中a"), DataFile::Bin).State, BatchResult::Done);
     const std::string unindexed = plain.File("font.dat");
     EXPECT_EQ(unindexed, dat.substr(2, 8) + dat.substr(12, 8));
 }
@@ -75,8 +75,8 @@ TEST(BatchGenerate, EightByEightIndexedDataFileHasTwentyBytes)
 TEST(BatchGenerate, IndexWrapsFromFFFFToZero)
 {
     BatchRun run;
-    run.settings.ScanMode = ScanHorizontal; // 16 x 16: 32 bytes a glyph
-    ASSERT_EQ(run.Go("ab", BatchDat, 0xFFFF).State, BatchResult::Done);
+    run.settings.ScanMode = ScanOrder::Horizontal; // 16 x 16: 32 bytes a glyph
+    ASSERT_EQ(run.Go("ab", DataFile::Dat, 0xFFFF).State, BatchResult::Done);
     const std::string dat = run.File("font.dat");
     ASSERT_EQ(dat.size(), 2 * 34u);
     EXPECT_EQ(dat.substr(0, 2), "\xFF\xFF");
@@ -90,7 +90,7 @@ TEST(BatchGenerate, IndexStandsBeforeEachGlyphWhateverItsByteCount)
     for (int width : {12, 10}) {
         BatchRun run;
         run.settings.Width = width;
-        ASSERT_EQ(run.Go("abc", BatchDat, 0x0000).State, BatchResult::Done);
+        ASSERT_EQ(run.Go("abc", DataFile::Dat, 0x0000).State, BatchResult::Done);
         const std::string dat = run.File("font.dat");
         const size_t glyph = 2 + 2 * size_t(width);
         ASSERT_EQ(dat.size(), 3 * glyph) << width;
@@ -106,8 +106,8 @@ TEST(BatchGenerate, AllCHoldsNoticeThenEveryGlyphFileInListOrder)
     for (int i = 0; i < 600; ++i)
         list += char(0xB0 + (i / 94) % 8), list += char(0xA1 + i % 94);
     BatchRun run;
-    run.settings.OutputFormat = CArray;
-    const BatchResult result = run.Go(list, BatchAllOnly);
+    run.settings.OutputFormat = SourceFormat::CArray;
+    const BatchResult result = run.Go(list, DataFile::None);
     ASSERT_EQ(result.State, BatchResult::Done) << result.Error.toStdString();
     EXPECT_EQ(result.Glyphs, 600);
     EXPECT_EQ(run.control.Progress, 600);
@@ -135,8 +135,8 @@ TEST(BatchGenerate, SameReadingsAreNumberedAroundExistingBitmaps)
 {
     BatchRun run;
     ASSERT_TRUE(testutil::WriteFileBytes(run.dir.filePath("zhong1.bmp"), "user's"));
-    run.settings.OutputFormat = CArray;
-    ASSERT_EQ(run.Go(Gbk("中忠钟"), BatchAllOnly).State, BatchResult::Done);
+    run.settings.OutputFormat = SourceFormat::CArray;
+    ASSERT_EQ(run.Go(Gbk("中忠钟"), DataFile::None).State, BatchResult::Done);
     const std::string all = run.File("All.c");
     const size_t z0 = all.find("unsigned char zhong0[]");
     const size_t z2 = all.find("unsigned char zhong2[]");
@@ -149,7 +149,7 @@ TEST(BatchGenerate, LineBreaksAndSpacesAreGlyphsToo)
 {
     BatchRun run;
     run.settings.NumberedNames = true;
-    ASSERT_EQ(run.Go("a\r\n ", BatchAllOnly).State, BatchResult::Done);
+    ASSERT_EQ(run.Go("a\r\n ", DataFile::None).State, BatchResult::Done);
     const std::string all = run.File("All.c");
     EXPECT_NE(all.find("/* @0 a(16x16,V)@"), std::string::npos);
     EXPECT_NE(all.find("/* @1 \r(16x16,V)@"), std::string::npos);
@@ -160,7 +160,7 @@ TEST(BatchGenerate, LineBreaksAndSpacesAreGlyphsToo)
 TEST(BatchGenerate, EmptyListGivesNoticeOnlyAndEmptyDataFile)
 {
     BatchRun run;
-    ASSERT_EQ(run.Go("", BatchBin, 0x1234).State, BatchResult::Done);
+    ASSERT_EQ(run.Go("", DataFile::Bin, 0x1234).State, BatchResult::Done);
     EXPECT_EQ(run.File("All.c"), Notice());
     EXPECT_EQ(run.indexAsked, 1);
     EXPECT_TRUE(QFile::exists(run.dir.filePath("font.dat")));
@@ -171,13 +171,13 @@ TEST(BatchGenerate, DataRunsForceEightBitTypicalAndLeaveLastGlyphInMatrix)
 {
     BatchRun run;
     run.settings.GroupDigits = 4;
-    run.settings.OutputFormat = AsmTable;
+    run.settings.OutputFormat = SourceFormat::AsmTable;
     run.settings.Width = 24;
     run.settings.Height = 24;
     run.settings.GlyphFont.PointSize = 18;
-    ASSERT_EQ(run.Go(Gbk("一丨"), BatchDat).State, BatchResult::Done);
+    ASSERT_EQ(run.Go(Gbk("一丨"), DataFile::Dat).State, BatchResult::Done);
     EXPECT_EQ(run.settings.GroupDigits, 2);
-    EXPECT_EQ(run.settings.OutputFormat, Typical);
+    EXPECT_EQ(run.settings.OutputFormat, SourceFormat::Typical);
     EXPECT_EQ(run.File("font.dat").size(), 2 * 72u);
     // 丨 is a vertical stroke: some column is ink from top to nearly the bottom, no row is.
     int longestColumn = 0;
@@ -196,8 +196,8 @@ TEST(BatchGenerate, UsersOwnFilesSurviveAndEarlierOutputIsCleared)
     BatchRun run;
     ASSERT_TRUE(testutil::WriteFileBytes(run.dir.filePath("main.c"), "int main;"));
     ASSERT_TRUE(testutil::WriteFileBytes(run.dir.filePath("logo.bmp"), "BM"));
-    ASSERT_EQ(run.Go("abc", BatchAllOnly).State, BatchResult::Done);
-    ASSERT_EQ(run.Go("x", BatchAllOnly).State, BatchResult::Done);
+    ASSERT_EQ(run.Go("abc", DataFile::None).State, BatchResult::Done);
+    ASSERT_EQ(run.Go("x", DataFile::None).State, BatchResult::Done);
     EXPECT_EQ(run.File("main.c"), "int main;");
     EXPECT_EQ(run.File("logo.bmp"), "BM");
     const QStringList left = QDir(run.dir.path()).entryList({"*.c", "*.bmp"}, QDir::Files);
@@ -209,14 +209,14 @@ TEST(BatchGenerate, RunsThatCannotWriteStopAndSaySo)
     BatchRun run;
     OutputDirectory gone(run.dir.filePath("gone"));
     BatchControl control;
-    BatchResult result = BatchGenerate("abc", run.settings, run.matrix, gone, BatchDat, control);
+    BatchResult result = BatchGenerate("abc", run.settings, run.matrix, gone, DataFile::Dat, control);
     EXPECT_EQ(result.State, BatchResult::Failed);
     EXPECT_TRUE(result.Error.contains("gone")) << result.Error.toStdString();
     EXPECT_TRUE(control.Finished);
 
     BatchRun cancelled;
     cancelled.control.Cancel = true;
-    result = cancelled.Go("abc", BatchDat, 0);
+    result = cancelled.Go("abc", DataFile::Dat, 0);
     EXPECT_EQ(result.State, BatchResult::Cancelled);
     EXPECT_FALSE(QFile::exists(cancelled.dir.filePath("font.dat")));
     EXPECT_EQ(cancelled.indexAsked, 0);
@@ -253,7 +253,7 @@ TEST(BatchGenerate, AUsersFileThatStopsARunIsNeverClaimedNorDeleted)
     ASSERT_TRUE(testutil::WriteFileBytes(mine, "/* the user's own */"));
     if (!Protect(mine, true))
         GTEST_SKIP() << "cannot make a file unwritable here";
-    BatchResult result = run.Go(Gbk("国"), BatchAllOnly);
+    BatchResult result = run.Go(Gbk("国"), DataFile::None);
     EXPECT_EQ(result.State, BatchResult::Failed);
     EXPECT_TRUE(result.Error.contains(mine)) << result.Error.toStdString();
     EXPECT_TRUE(result.FailedFile.isEmpty()); // it stopped at a glyph
@@ -264,7 +264,7 @@ TEST(BatchGenerate, AUsersFileThatStopsARunIsNeverClaimedNorDeleted)
 
     // Unlocked again, the file is still the user's: the next run leaves it alone.
     ASSERT_TRUE(Protect(mine, false));
-    ASSERT_EQ(run.Go("a", BatchAllOnly).State, BatchResult::Done);
+    ASSERT_EQ(run.Go("a", DataFile::None).State, BatchResult::Done);
     EXPECT_EQ(run.File("guo0.c"), "/* the user's own */");
     EXPECT_FALSE(QFile::exists(run.dir.filePath("guo0.bmp")));
 }
@@ -277,7 +277,7 @@ TEST(BatchGenerate, AFailedWriteNeverDeletesAFileTheRunDidNotCreate)
     BatchRun run;
     const QString mine = run.dir.filePath("guo0.c");
     ASSERT_TRUE(QFile::link("/dev/full", mine));
-    const BatchResult result = run.Go(Gbk("国"), BatchAllOnly);
+    const BatchResult result = run.Go(Gbk("国"), DataFile::None);
     EXPECT_EQ(result.State, BatchResult::Failed);
     EXPECT_TRUE(QFileInfo(mine).isSymLink());
     EXPECT_FALSE(OutputDirectory(run.dir.path()).WasWritten("guo0.c"));
@@ -286,10 +286,10 @@ TEST(BatchGenerate, AFailedWriteNeverDeletesAFileTheRunDidNotCreate)
 TEST(BatchGenerate, ARunThatCannotCreateAllCStillClearsTheEarlierRun)
 {
     BatchRun run;
-    ASSERT_EQ(run.Go("ab", BatchDat).State, BatchResult::Done);
+    ASSERT_EQ(run.Go("ab", DataFile::Dat).State, BatchResult::Done);
     ASSERT_TRUE(QFile::remove(run.dir.filePath("All.c")));
     ASSERT_TRUE(QDir(run.dir.path()).mkdir("All.c"));
-    const BatchResult result = run.Go("ab", BatchAllOnly);
+    const BatchResult result = run.Go("ab", DataFile::None);
     EXPECT_EQ(result.State, BatchResult::Failed);
     EXPECT_EQ(result.FailedFile, "All.c");
     EXPECT_TRUE(result.Error.contains("All.c")) << result.Error.toStdString();

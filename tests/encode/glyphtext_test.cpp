@@ -27,7 +27,7 @@ DotMatrix LShape()
 }
 
 // A 16 x 16 glyph in 8-bit groups.
-GlyphSettings Settings(int scan, int format)
+GlyphSettings Settings(ScanOrder scan, SourceFormat format)
 {
     GlyphSettings s;
     s.ScanMode = scan;
@@ -35,7 +35,7 @@ GlyphSettings Settings(int scan, int format)
     return s;
 }
 
-std::string FileText(int scan, int format, bool withNotice)
+std::string FileText(ScanOrder scan, SourceFormat format, bool withNotice)
 {
     const GlyphText text =
         ComposeGlyphText("zhong0", Gbk("中"), Settings(scan, format), LShape(), true);
@@ -52,13 +52,13 @@ std::string NoticeLine()
 TEST(GlyphFileText, MatchesGoldenFilesInEveryScanAndFormat)
 {
     const struct {
-        int scan;
-        int format;
+        ScanOrder scan;
+        SourceFormat format;
         const char *golden;
     } cases[] = {
-        {ScanVertical, CArray, "zhong0-v-c.c"},     {ScanVertical, AsmTable, "zhong0-v-asm.c"},
-        {ScanVertical, Typical, "zhong0-v-typical.c"}, {ScanHorizontal, CArray, "zhong0-h-c.c"},
-        {ScanZN, CArray, "zhong0-zn-c.c"},          {ScanZN, AsmTable, "zhong0-zn-asm.c"},
+        {ScanOrder::Vertical, SourceFormat::CArray, "zhong0-v-c.c"},     {ScanOrder::Vertical, SourceFormat::AsmTable, "zhong0-v-asm.c"},
+        {ScanOrder::Vertical, SourceFormat::Typical, "zhong0-v-typical.c"}, {ScanOrder::Horizontal, SourceFormat::CArray, "zhong0-h-c.c"},
+        {ScanOrder::ZN, SourceFormat::CArray, "zhong0-zn-c.c"},          {ScanOrder::ZN, SourceFormat::AsmTable, "zhong0-zn-asm.c"},
     };
     for (const auto &c : cases) {
         const QString golden = QString::fromLatin1(c.golden);
@@ -79,29 +79,29 @@ TEST(GlyphFileText, RightsNoticeIsOneCommentWithoutHexPrefix)
 
 TEST(GlyphFileText, EveryLineEndsInCrLf)
 {
-    for (int scan : {ScanHorizontal, ScanVertical, ScanZN})
-        for (int format : {Typical, CArray, AsmTable}) {
+    for (ScanOrder scan : {ScanOrder::Horizontal, ScanOrder::Vertical, ScanOrder::ZN})
+        for (SourceFormat format : {SourceFormat::Typical, SourceFormat::CArray, SourceFormat::AsmTable}) {
             const std::string bytes = FileText(scan, format, true);
             ASSERT_GE(bytes.size(), 2u);
             EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
             for (size_t at = bytes.find('\n'); at != std::string::npos; at = bytes.find('\n', at + 1))
-                EXPECT_EQ(bytes[at - 1], '\r') << "scan " << scan << " format " << format;
+                EXPECT_EQ(bytes[at - 1], '\r') << "scan " << WordOfMode(scan) << " format " << WordOfMode(format);
         }
 }
 
 TEST(GlyphFileText, TypicalLinesKeepSeparatorsAndAsmLinesNeverEndInComma)
 {
-    // Typical ZN: every band line ends with "," and there is no "};".
-    const std::string typicalZn = FileText(ScanZN, Typical, false);
+    // SourceFormat::Typical ZN: every band line ends with "," and there is no "};".
+    const std::string typicalZn = FileText(ScanOrder::ZN, SourceFormat::Typical, false);
     EXPECT_EQ(typicalZn.find("};"), std::string::npos);
     EXPECT_NE(typicalZn.find("0x01,\r\n"), std::string::npos);
-    for (int scan : {ScanHorizontal, ScanVertical, ScanZN})
-        EXPECT_EQ(FileText(scan, AsmTable, false).find(",\r\n"), std::string::npos) << scan;
+    for (ScanOrder scan : {ScanOrder::Horizontal, ScanOrder::Vertical, ScanOrder::ZN})
+        EXPECT_EQ(FileText(scan, SourceFormat::AsmTable, false).find(",\r\n"), std::string::npos) << scan;
 }
 
 TEST(GlyphFileText, PictureHeaderHasEmptyCharacterBeforeSize)
 {
-    GlyphSettings s = Settings(ScanVertical, CArray);
+    GlyphSettings s = Settings(ScanOrder::Vertical, SourceFormat::CArray);
     const GlyphText text = ComposeGlyphText("logo", "", s, LShape(), true);
     ASSERT_FALSE(text.Items.empty());
     EXPECT_EQ(text.Items[0].Text, "/* @logo (16x16,V)@ [mavo software]*/");
@@ -110,7 +110,7 @@ TEST(GlyphFileText, PictureHeaderHasEmptyCharacterBeforeSize)
 TEST(GlyphFileText, ANameThatIsNoIdentifierLabelsWithThePrefixAndKeepsItsHeader)
 {
     const GlyphText text =
-        ComposeGlyphText("0", Gbk("中"), Settings(ScanVertical, AsmTable), LShape(), true);
+        ComposeGlyphText("0", Gbk("中"), Settings(ScanOrder::Vertical, SourceFormat::AsmTable), LShape(), true);
     const std::string bytes = GlyphFileBytes(text, false);
     EXPECT_EQ(bytes.find("; * @0 "), 0u);
     EXPECT_NE(bytes.find("\r\nglyph_0 DB  0FFH,0FFH,"), std::string::npos);
@@ -127,7 +127,7 @@ TEST(GlyphFileText, ANameThatIsNoIdentifierLabelsWithThePrefixAndKeepsItsHeader)
 TEST(PreviewText, HeaderHasNoTagAndAsmLabelStartsTheFirstDataLine)
 {
     PreviewSink preview;
-    GlyphSettings s = Settings(ScanVertical, AsmTable);
+    GlyphSettings s = Settings(ScanOrder::Vertical, SourceFormat::AsmTable);
     ASSERT_EQ(WriteGlyphText(preview, "zhong", Gbk("中"), s, LShape()), GlyphTextResult::Written);
     const std::vector<std::string> lines = preview.Lines();
     ASSERT_EQ(lines.size(), 5u);
@@ -135,7 +135,7 @@ TEST(PreviewText, HeaderHasNoTagAndAsmLabelStartsTheFirstDataLine)
     EXPECT_EQ(lines[1], "zhong DB  0FFH,0FFH,  000H,001H,  000H,001H,  000H,001H");
     EXPECT_EQ(lines[2].substr(0, 10), "      DB  "); // the label's width and one column
 
-    s = Settings(ScanHorizontal, CArray);
+    s = Settings(ScanOrder::Horizontal, SourceFormat::CArray);
     ASSERT_EQ(WriteGlyphText(preview, "zhong", Gbk("中"), s, LShape()), GlyphTextResult::Written);
     EXPECT_EQ(preview.Lines().front(), Gbk("/* @zhong 中(16x16,H)@ */"));
     EXPECT_EQ(preview.Lines()[1], "unsigned char zhong[]={");
@@ -147,7 +147,7 @@ TEST(WriteGlyphText, RefusalWritesNoFileAndThePreviewShowsIt)
 {
     QTemporaryDir dir;
     OutputDirectory output(dir.path());
-    GlyphSettings s = Settings(ScanVertical, CArray);
+    GlyphSettings s = Settings(ScanOrder::Vertical, SourceFormat::CArray);
     s.GroupDigits = 8; // eight digits a group, only four a 16-row column
     GlyphFileSink file(output, "zhong0.c");
     EXPECT_EQ(WriteGlyphText(file, "zhong0", Gbk("中"), s, LShape()), GlyphTextResult::Refused);
@@ -164,7 +164,7 @@ TEST(WriteGlyphText, FileGetsNoticeThenTheGlyphAndCountsAsTheProgramsOwn)
     QTemporaryDir dir;
     OutputDirectory output(dir.path());
     GlyphFileSink sink(output, "zhong0.c");
-    ASSERT_EQ(WriteGlyphText(sink, "zhong0", Gbk("中"), Settings(ScanVertical, CArray), LShape()),
+    ASSERT_EQ(WriteGlyphText(sink, "zhong0", Gbk("中"), Settings(ScanOrder::Vertical, SourceFormat::CArray), LShape()),
               GlyphTextResult::Written);
     EXPECT_TRUE(testutil::MatchesGolden(testutil::ReadFileBytes(sink.FilePath()), "zhong0-v-c.c", NoticeLine()));
     EXPECT_TRUE(output.WasWritten("zhong0.c"));
@@ -176,7 +176,7 @@ TEST(WriteGlyphText, UnwritableFileFailsNamingIt)
     OutputDirectory output(dir.path() + "/missing-subdir");
     GlyphFileSink sink(output, "zhong0.c");
     QString error;
-    EXPECT_EQ(WriteGlyphText(sink, "zhong0", Gbk("中"), Settings(ScanVertical, CArray), LShape(), &error),
+    EXPECT_EQ(WriteGlyphText(sink, "zhong0", Gbk("中"), Settings(ScanOrder::Vertical, SourceFormat::CArray), LShape(), &error),
               GlyphTextResult::Failed);
     EXPECT_TRUE(error.contains("zhong0.c")) << error.toStdString();
     EXPECT_FALSE(output.WasWritten("zhong0.c"));
@@ -186,12 +186,12 @@ TEST(GlyphFileText, EmptyGlyphsStillCloseTheirArrays)
 {
     DotMatrix m;
     // ZN with no band (height 0) still ends the C array.
-    GlyphSettings s = Settings(ScanZN, CArray);
+    GlyphSettings s = Settings(ScanOrder::ZN, SourceFormat::CArray);
     s.Height = 0;
     GlyphText zn = ComposeGlyphText("a", "a", s, m, true);
     EXPECT_EQ(GlyphFileBytes(zn, false), "/* @a a(16x0,V)@ [mavo software]*/\r\nunsigned char a[]={\r\n};\r\n");
     // Vertical with width 0 has no runs but closes too.
-    s = Settings(ScanVertical, CArray);
+    s = Settings(ScanOrder::Vertical, SourceFormat::CArray);
     s.Width = 0;
     GlyphText v = ComposeGlyphText("a", "a", s, m, true);
     EXPECT_EQ(GlyphFileBytes(v, false), "/* @a a(0x16,V)@ [mavo software]*/\r\nunsigned char a[]={\r\n};\r\n");
@@ -217,12 +217,12 @@ TEST(GlyphFileText, AnAssemblerHeaderKeepsEveryCharacterInsideItsComment)
     };
     for (const auto &c : cases) {
         const std::string asmText =
-            GlyphFileBytes(ComposeGlyphText("g", c.character, Settings(ScanVertical, AsmTable), LShape(), true), false);
+            GlyphFileBytes(ComposeGlyphText("g", c.character, Settings(ScanOrder::Vertical, SourceFormat::AsmTable), LShape(), true), false);
         const std::string header = "; * @g " + testutil::Gbk(c.inAsm) + "(16x16,V)@ [mavo software]*\r\n";
         EXPECT_EQ(asmText.substr(0, header.size()), header) << c.inAsm;
         EXPECT_EQ(asmText.find_first_of("\r\n"), header.size() - 2) << c.inAsm;
         const std::string cText =
-            GlyphFileBytes(ComposeGlyphText("g", c.character, Settings(ScanVertical, CArray), LShape(), true), false);
+            GlyphFileBytes(ComposeGlyphText("g", c.character, Settings(ScanOrder::Vertical, SourceFormat::CArray), LShape(), true), false);
         EXPECT_EQ(cText.substr(0, 7 + c.character.size()), "/* @g " + c.character + "(") << c.inAsm;
     }
 }

@@ -1,5 +1,6 @@
 // PackGlyph, NibbleToHex and BitsToByte against hand-worked bytes.
 #include "encode/packglyph.h"
+#include "common/testutil.h"
 #include "raster/glyphsettings.h"
 
 #include <gtest/gtest.h>
@@ -24,8 +25,8 @@ std::unique_ptr<DotMatrix> MatrixWithInk(std::initializer_list<Dot> ink)
 }
 
 // Packs the glyph with the settings a case gives.
-PackedGlyph Pack(const DotMatrix &matrix, int width, int height, int scan, int groupDigits, bool invert,
-                 bool bitReverse, int format)
+PackedGlyph Pack(const DotMatrix &matrix, int width, int height, ScanOrder scan, int groupDigits, bool invert,
+                 bool bitReverse, SourceFormat format)
 {
     GlyphSettings settings;
     settings.Width = width;
@@ -116,23 +117,23 @@ TEST(BitsToByte, PutsTopDotInBit7OrBit0WhenReversed)
 TEST(PackGlyph, EightByEightGlyphPacksInEveryScan)
 {
     const auto matrix = MatrixWithInk({{0, 0}, {1, 2}, {5, 7}});
-    struct Case { int scan; bool reverse; Tokens tokens; std::vector<size_t> shape; };
+    struct Case { ScanOrder scan; bool reverse; Tokens tokens; std::vector<size_t> shape; };
     const Case cases[] = {
-        {ScanVertical, false, {"0x80", "0x00", "0x40", "0x00", "0x00", "0x00", "0x00", "0x04"}, {4, 4}},
-        {ScanVertical, true, {"0x01", "0x00", "0x02", "0x00", "0x00", "0x00", "0x00", "0x20"}, {4, 4}},
-        {ScanHorizontal, false, {"0x80", "0x20", "0x00", "0x00", "0x00", "0x01", "0x00", "0x00"}, {4, 4}},
-        {ScanHorizontal, true, {"0x01", "0x04", "0x00", "0x00", "0x00", "0x80", "0x00", "0x00"}, {4, 4}},
-        {ScanZN, false, {"0x80", "0x00", "0x40", "0x00", "0x00", "0x00", "0x00", "0x04"}, {1}},
-        {ScanZN, true, {"0x01", "0x00", "0x02", "0x00", "0x00", "0x00", "0x00", "0x20"}, {1}},
+        {ScanOrder::Vertical, false, {"0x80", "0x00", "0x40", "0x00", "0x00", "0x00", "0x00", "0x04"}, {4, 4}},
+        {ScanOrder::Vertical, true, {"0x01", "0x00", "0x02", "0x00", "0x00", "0x00", "0x00", "0x20"}, {4, 4}},
+        {ScanOrder::Horizontal, false, {"0x80", "0x20", "0x00", "0x00", "0x00", "0x01", "0x00", "0x00"}, {4, 4}},
+        {ScanOrder::Horizontal, true, {"0x01", "0x04", "0x00", "0x00", "0x00", "0x80", "0x00", "0x00"}, {4, 4}},
+        {ScanOrder::ZN, false, {"0x80", "0x00", "0x40", "0x00", "0x00", "0x00", "0x00", "0x04"}, {1}},
+        {ScanOrder::ZN, true, {"0x01", "0x00", "0x02", "0x00", "0x00", "0x00", "0x00", "0x20"}, {1}},
     };
     for (const Case &c : cases) {
-        const PackedGlyph packed = Pack(*matrix, 8, 8, c.scan, 2, false, c.reverse, CArray);
+        const PackedGlyph packed = Pack(*matrix, 8, 8, c.scan, 2, false, c.reverse, SourceFormat::CArray);
         EXPECT_FALSE(packed.Refused) << "scan " << c.scan << " reverse " << c.reverse;
         EXPECT_EQ(AllTokens(packed), c.tokens) << "scan " << c.scan << " reverse " << c.reverse;
         EXPECT_EQ(LineShape(packed), c.shape) << "scan " << c.scan << " reverse " << c.reverse;
     }
     // In "ZN" the band's eight tokens form a single run.
-    EXPECT_EQ(RunsOf(Pack(*matrix, 8, 8, ScanZN, 2, false, false, CArray)).size(), 1u);
+    EXPECT_EQ(RunsOf(Pack(*matrix, 8, 8, ScanOrder::ZN, 2, false, false, SourceFormat::CArray)).size(), 1u);
 }
 
 // 4 x 12, vertical (3 digits per column), ink at (8,0), (0,1), (11,3):
@@ -146,23 +147,23 @@ TEST(PackGlyph, EightByEightGlyphPacksInEveryScan)
 TEST(PackGlyph, VerticalScanGroupsDigitsWithinEachColumn)
 {
     const auto matrix = MatrixWithInk({{8, 0}, {0, 1}, {11, 3}});
-    struct Case { const char *name; int group; bool invert; bool reverse; int format; std::vector<Tokens> runs; };
+    struct Case { const char *name; int group; bool invert; bool reverse; SourceFormat format; std::vector<Tokens> runs; };
     const Case cases[] = {
-        {"R2 CArray", 2, false, false, CArray, {{"0x00", "0x80"}, {"0x80", "0x00"}, {"0x00", "0x00"}, {"0x00", "0x10"}}},
-        {"R2 Asm", 2, false, false, AsmTable, {{"000", "08"}, {"080", "00"}, {"000", "00"}, {"000", "01"}}},
-        {"R2 CArray reverse", 2, false, true, CArray, {{"0x00", "0x01"}, {"0x01", "0x00"}, {"0x00", "0x00"}, {"0x00", "0x08"}}},
-        {"R2 Asm reverse", 2, false, true, AsmTable, {{"000", "10"}, {"001", "00"}, {"000", "00"}, {"000", "80"}}},
-        {"R2 CArray invert", 2, true, false, CArray, {{"0xFF", "0x70"}, {"0x7F", "0xF0"}, {"0xFF", "0xF0"}, {"0xFF", "0xE0"}}},
-        {"R1 CArray", 1, false, false, CArray, {{"0x00", "0x00", "0x80"}, {"0x80", "0x00", "0x00"}, {"0x00", "0x00", "0x00"}, {"0x00", "0x00", "0x10"}}},
-        {"R3 CArray", 3, false, false, CArray, {{"0x008"}, {"0x800"}, {"0x000"}, {"0x001"}}},
+        {"R2 SourceFormat::CArray", 2, false, false, SourceFormat::CArray, {{"0x00", "0x80"}, {"0x80", "0x00"}, {"0x00", "0x00"}, {"0x00", "0x10"}}},
+        {"R2 Asm", 2, false, false, SourceFormat::AsmTable, {{"000", "08"}, {"080", "00"}, {"000", "00"}, {"000", "01"}}},
+        {"R2 SourceFormat::CArray reverse", 2, false, true, SourceFormat::CArray, {{"0x00", "0x01"}, {"0x01", "0x00"}, {"0x00", "0x00"}, {"0x00", "0x08"}}},
+        {"R2 Asm reverse", 2, false, true, SourceFormat::AsmTable, {{"000", "10"}, {"001", "00"}, {"000", "00"}, {"000", "80"}}},
+        {"R2 SourceFormat::CArray invert", 2, true, false, SourceFormat::CArray, {{"0xFF", "0x70"}, {"0x7F", "0xF0"}, {"0xFF", "0xF0"}, {"0xFF", "0xE0"}}},
+        {"R1 SourceFormat::CArray", 1, false, false, SourceFormat::CArray, {{"0x00", "0x00", "0x80"}, {"0x80", "0x00", "0x00"}, {"0x00", "0x00", "0x00"}, {"0x00", "0x00", "0x10"}}},
+        {"R3 SourceFormat::CArray", 3, false, false, SourceFormat::CArray, {{"0x008"}, {"0x800"}, {"0x000"}, {"0x001"}}},
     };
     for (const Case &c : cases) {
-        const PackedGlyph packed = Pack(*matrix, 4, 12, ScanVertical, c.group, c.invert, c.reverse, c.format);
+        const PackedGlyph packed = Pack(*matrix, 4, 12, ScanOrder::Vertical, c.group, c.invert, c.reverse, c.format);
         EXPECT_FALSE(packed.Refused) << c.name;
         EXPECT_EQ(RunsOf(packed), c.runs) << c.name;
         EXPECT_EQ(LineShape(packed), std::vector<size_t>{4}) << c.name;
     }
-    const PackedGlyph refused = Pack(*matrix, 4, 12, ScanVertical, 4, false, false, CArray);
+    const PackedGlyph refused = Pack(*matrix, 4, 12, ScanOrder::Vertical, 4, false, false, SourceFormat::CArray);
     EXPECT_TRUE(refused.Refused);
     EXPECT_TRUE(refused.Lines.empty());
 }
@@ -174,9 +175,9 @@ TEST(PackGlyph, VerticalScanGroupsDigitsWithinEachColumn)
 TEST(PackGlyph, HorizontalScanCutsRowsIntoGroupsOfR)
 {
     const auto matrix = MatrixWithInk({{0, 0}, {0, 15}, {1, 4}});
-    EXPECT_EQ(RunsOf(Pack(*matrix, 16, 2, ScanHorizontal, 4, false, false, CArray)),
+    EXPECT_EQ(RunsOf(Pack(*matrix, 16, 2, ScanOrder::Horizontal, 4, false, false, SourceFormat::CArray)),
               (std::vector<Tokens>{{"0x8001"}, {"0x0800"}}));
-    EXPECT_EQ(RunsOf(Pack(*matrix, 16, 2, ScanHorizontal, 3, false, false, CArray)),
+    EXPECT_EQ(RunsOf(Pack(*matrix, 16, 2, ScanOrder::Horizontal, 3, false, false, SourceFormat::CArray)),
               (std::vector<Tokens>{{"0x800", "0x10"}, {"0x080", "0x00"}}));
 }
 
@@ -189,10 +190,10 @@ TEST(PackGlyph, HorizontalScanCutsRowsIntoGroupsOfR)
 TEST(PackGlyph, ZNScanPacksBandsAndNeverInvertsFillerRows)
 {
     const auto matrix = MatrixWithInk({{0, 0}, {8, 1}, {9, 2}});
-    const PackedGlyph plain = Pack(*matrix, 3, 10, ScanZN, 2, false, false, CArray);
+    const PackedGlyph plain = Pack(*matrix, 3, 10, ScanOrder::ZN, 2, false, false, SourceFormat::CArray);
     ASSERT_EQ(plain.Lines.size(), 2u);
     EXPECT_EQ(RunsOf(plain), (std::vector<Tokens>{{"0x80", "0x00", "0x00"}, {"0x00", "0x80", "0x40"}}));
-    const PackedGlyph inverted = Pack(*matrix, 3, 10, ScanZN, 2, true, false, CArray);
+    const PackedGlyph inverted = Pack(*matrix, 3, 10, ScanOrder::ZN, 2, true, false, SourceFormat::CArray);
     EXPECT_EQ(RunsOf(inverted), (std::vector<Tokens>{{"0x7f", "0xff", "0xff"}, {"0xc0", "0x40", "0x80"}}));
 }
 
@@ -204,14 +205,14 @@ TEST(PackGlyph, FillerDotsPastTheGlyphReadOneWhenInverted)
 {
     const auto column = MatrixWithInk({{8, 0}, {9, 0}});
     const auto row = MatrixWithInk({{0, 8}, {0, 9}});
-    EXPECT_EQ(RunsOf(Pack(*column, 1, 10, ScanVertical, 2, true, false, CArray)),
+    EXPECT_EQ(RunsOf(Pack(*column, 1, 10, ScanOrder::Vertical, 2, true, false, SourceFormat::CArray)),
               (std::vector<Tokens>{{"0xFF", "0x30"}}));
-    EXPECT_EQ(RunsOf(Pack(*row, 10, 1, ScanHorizontal, 2, true, false, CArray)),
+    EXPECT_EQ(RunsOf(Pack(*row, 10, 1, ScanOrder::Horizontal, 2, true, false, SourceFormat::CArray)),
               (std::vector<Tokens>{{"0xFF", "0x30"}}));
-    EXPECT_EQ(RunsOf(Pack(*column, 1, 10, ScanVertical, 2, true, true, CArray)),
+    EXPECT_EQ(RunsOf(Pack(*column, 1, 10, ScanOrder::Vertical, 2, true, true, SourceFormat::CArray)),
               (std::vector<Tokens>{{"0xFF", "0x0C"}}));
     // Without invert the filler reads 0: rows 8-11 1100 = C.
-    EXPECT_EQ(RunsOf(Pack(*column, 1, 10, ScanVertical, 2, false, false, CArray)),
+    EXPECT_EQ(RunsOf(Pack(*column, 1, 10, ScanOrder::Vertical, 2, false, false, SourceFormat::CArray)),
               (std::vector<Tokens>{{"0x00", "0xC0"}}));
 }
 
@@ -242,7 +243,7 @@ TEST(PackGlyph, LastGroupOfARunKeepsTheRemainingDigits)
         {"32 rows R8", 32, 8, false, {"0xABCDEF90"}},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(AllTokens(Pack(*matrix, 1, c.height, ScanVertical, c.group, false, c.reverse, CArray)),
+        EXPECT_EQ(AllTokens(Pack(*matrix, 1, c.height, ScanOrder::Vertical, c.group, false, c.reverse, SourceFormat::CArray)),
                   c.tokens) << c.name;
 }
 
@@ -252,13 +253,13 @@ TEST(PackGlyph, LastGroupOfARunKeepsTheRemainingDigits)
 TEST(PackGlyph, OneDigitGroupsAreCompletedOnlyAfterTheHexPrefix)
 {
     const auto matrix = MatrixWithInk({{0, 0}});
-    struct Case { int format; bool reverse; const char *token; };
+    struct Case { SourceFormat format; bool reverse; const char *token; };
     const Case cases[] = {
-        {Typical, false, "0x80"}, {CArray, false, "0x80"}, {AsmTable, false, "08"},
-        {Typical, true, "0x01"},  {CArray, true, "0x01"},  {AsmTable, true, "10"},
+        {SourceFormat::Typical, false, "0x80"}, {SourceFormat::CArray, false, "0x80"}, {SourceFormat::AsmTable, false, "08"},
+        {SourceFormat::Typical, true, "0x01"},  {SourceFormat::CArray, true, "0x01"},  {SourceFormat::AsmTable, true, "10"},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(AllTokens(Pack(*matrix, 1, 4, ScanVertical, 1, false, c.reverse, c.format)),
+        EXPECT_EQ(AllTokens(Pack(*matrix, 1, 4, ScanOrder::Vertical, 1, false, c.reverse, c.format)),
                   Tokens{c.token}) << "format " << c.format << " reverse " << c.reverse;
 }
 
@@ -268,13 +269,13 @@ TEST(PackGlyph, ZNUsesLowerCaseDigitsAndTheOtherScansUpperCase)
 {
     const auto matrix = MatrixWithInk({{0, 0}, {2, 0}, {4, 0}, {6, 0}, {0, 1}, {1, 1}, {2, 1}, {3, 1},
                                        {4, 1}, {5, 1}, {6, 1}, {7, 1}});
-    struct Case { int scan; int format; Tokens tokens; };
+    struct Case { ScanOrder scan; SourceFormat format; Tokens tokens; };
     const Case cases[] = {
-        {ScanVertical, CArray, {"0xAA", "0xFF"}},
-        {ScanVertical, AsmTable, {"0AA", "0FF"}},
-        {ScanZN, CArray, {"0xaa", "0xff"}},
-        {ScanZN, AsmTable, {"0aa", "0ff"}},
-        {ScanZN, Typical, {"0xaa", "0xff"}},
+        {ScanOrder::Vertical, SourceFormat::CArray, {"0xAA", "0xFF"}},
+        {ScanOrder::Vertical, SourceFormat::AsmTable, {"0AA", "0FF"}},
+        {ScanOrder::ZN, SourceFormat::CArray, {"0xaa", "0xff"}},
+        {ScanOrder::ZN, SourceFormat::AsmTable, {"0aa", "0ff"}},
+        {ScanOrder::ZN, SourceFormat::Typical, {"0xaa", "0xff"}},
     };
     for (const Case &c : cases)
         EXPECT_EQ(AllTokens(Pack(*matrix, 2, 8, c.scan, 2, false, false, c.format)), c.tokens)
@@ -286,8 +287,8 @@ TEST(PackGlyph, ZNUsesLowerCaseDigitsAndTheOtherScansUpperCase)
 TEST(PackGlyph, ZNPadsSmallValuesToTwoDigits)
 {
     const auto matrix = MatrixWithInk({{4, 0}});
-    EXPECT_EQ(AllTokens(Pack(*matrix, 1, 8, ScanZN, 2, false, false, CArray)), Tokens{"0x08"});
-    EXPECT_EQ(AllTokens(Pack(*matrix, 1, 8, ScanZN, 2, false, false, AsmTable)), Tokens{"008"});
+    EXPECT_EQ(AllTokens(Pack(*matrix, 1, 8, ScanOrder::ZN, 2, false, false, SourceFormat::CArray)), Tokens{"0x08"});
+    EXPECT_EQ(AllTokens(Pack(*matrix, 1, 8, ScanOrder::ZN, 2, false, false, SourceFormat::AsmTable)), Tokens{"008"});
 }
 
 // 1 x 8 with ink at row 0: a group length that would refuse the vertical scan, or none at all,
@@ -296,7 +297,7 @@ TEST(PackGlyph, ZNIgnoresGroupLengthAndNeverRefuses)
 {
     const auto matrix = MatrixWithInk({{0, 0}});
     for (const int group : {-1, 0, 1, 2, 8, 100}) {
-        const PackedGlyph packed = Pack(*matrix, 1, 8, ScanZN, group, false, false, CArray);
+        const PackedGlyph packed = Pack(*matrix, 1, 8, ScanOrder::ZN, group, false, false, SourceFormat::CArray);
         EXPECT_FALSE(packed.Refused) << group;
         EXPECT_EQ(AllTokens(packed), Tokens{"0x80"}) << group;
     }
@@ -305,27 +306,27 @@ TEST(PackGlyph, ZNIgnoresGroupLengthAndNeverRefuses)
 TEST(PackGlyph, RefusesGroupsLongerThanARunAndUnusableSettings)
 {
     const auto matrix = MatrixWithInk({{0, 0}});
-    struct Case { const char *name; int width; int height; int scan; int group; bool refused; };
+    struct Case { const char *name; int width; int height; ScanOrder scan; int group; bool refused; };
     const Case cases[] = {
-        {"vertical, 4 rows give 1 digit, R 2", 16, 4, ScanVertical, 2, true},
-        {"vertical, 5 rows give 2 digits, R 2", 16, 5, ScanVertical, 2, false},
-        {"vertical, 28 rows give 7 digits, R 8", 16, 28, ScanVertical, 8, true},
-        {"vertical, 29 rows give 8 digits, R 8", 16, 29, ScanVertical, 8, false},
-        {"horizontal, 4 columns, R 2", 4, 16, ScanHorizontal, 2, true},
-        {"horizontal, 5 columns, R 2", 5, 16, ScanHorizontal, 2, false},
-        {"horizontal, 28 columns, R 8", 28, 16, ScanHorizontal, 8, true},
-        {"horizontal, 29 columns, R 8", 29, 16, ScanHorizontal, 8, false},
-        {"vertical, height 0", 16, 0, ScanVertical, 1, true},
-        {"vertical, negative height", 16, -5, ScanVertical, 1, true},
-        {"horizontal, width 0", 0, 16, ScanHorizontal, 1, true},
-        {"horizontal, negative width", -1, 16, ScanHorizontal, 1, true},
-        {"group length 0", 16, 16, ScanVertical, 0, true},
-        {"negative group length", 16, 16, ScanHorizontal, -2, true},
-        {"unknown scan mode", 16, 16, 3, 2, true},
-        {"negative scan mode", 16, 16, -1, 2, true},
+        {"vertical, 4 rows give 1 digit, R 2", 16, 4, ScanOrder::Vertical, 2, true},
+        {"vertical, 5 rows give 2 digits, R 2", 16, 5, ScanOrder::Vertical, 2, false},
+        {"vertical, 28 rows give 7 digits, R 8", 16, 28, ScanOrder::Vertical, 8, true},
+        {"vertical, 29 rows give 8 digits, R 8", 16, 29, ScanOrder::Vertical, 8, false},
+        {"horizontal, 4 columns, R 2", 4, 16, ScanOrder::Horizontal, 2, true},
+        {"horizontal, 5 columns, R 2", 5, 16, ScanOrder::Horizontal, 2, false},
+        {"horizontal, 28 columns, R 8", 28, 16, ScanOrder::Horizontal, 8, true},
+        {"horizontal, 29 columns, R 8", 29, 16, ScanOrder::Horizontal, 8, false},
+        {"vertical, height 0", 16, 0, ScanOrder::Vertical, 1, true},
+        {"vertical, negative height", 16, -5, ScanOrder::Vertical, 1, true},
+        {"horizontal, width 0", 0, 16, ScanOrder::Horizontal, 1, true},
+        {"horizontal, negative width", -1, 16, ScanOrder::Horizontal, 1, true},
+        {"group length 0", 16, 16, ScanOrder::Vertical, 0, true},
+        {"negative group length", 16, 16, ScanOrder::Horizontal, -2, true},
+        {"unknown scan mode", 16, 16, ScanOrder(3), 2, true},
+        {"negative scan mode", 16, 16, ScanOrder(-1), 2, true},
     };
     for (const Case &c : cases) {
-        const PackedGlyph packed = Pack(*matrix, c.width, c.height, c.scan, c.group, false, false, CArray);
+        const PackedGlyph packed = Pack(*matrix, c.width, c.height, c.scan, c.group, false, false, SourceFormat::CArray);
         EXPECT_EQ(packed.Refused, c.refused) << c.name;
         EXPECT_EQ(packed.Lines.empty(), c.refused) << c.name;
     }
@@ -334,17 +335,17 @@ TEST(PackGlyph, RefusesGroupsLongerThanARunAndUnusableSettings)
 TEST(PackGlyph, EmptyGlyphAreaGivesNoLinesWithoutRefusal)
 {
     const auto matrix = MatrixWithInk({{0, 0}});
-    struct Case { const char *name; int width; int height; int scan; };
+    struct Case { const char *name; int width; int height; ScanOrder scan; };
     const Case cases[] = {
-        {"vertical, width 0", 0, 16, ScanVertical},
-        {"vertical, negative width", -3, 16, ScanVertical},
-        {"horizontal, height 0", 16, 0, ScanHorizontal},
-        {"ZN, height 0", 16, 0, ScanZN},
-        {"ZN, negative height", 16, -8, ScanZN},
-        {"ZN, nothing at all", 0, 0, ScanZN},
+        {"vertical, width 0", 0, 16, ScanOrder::Vertical},
+        {"vertical, negative width", -3, 16, ScanOrder::Vertical},
+        {"horizontal, height 0", 16, 0, ScanOrder::Horizontal},
+        {"ZN, height 0", 16, 0, ScanOrder::ZN},
+        {"ZN, negative height", 16, -8, ScanOrder::ZN},
+        {"ZN, nothing at all", 0, 0, ScanOrder::ZN},
     };
     for (const Case &c : cases) {
-        const PackedGlyph packed = Pack(*matrix, c.width, c.height, c.scan, 2, true, false, CArray);
+        const PackedGlyph packed = Pack(*matrix, c.width, c.height, c.scan, 2, true, false, SourceFormat::CArray);
         EXPECT_FALSE(packed.Refused) << c.name;
         EXPECT_TRUE(packed.Lines.empty()) << c.name;
     }
@@ -354,11 +355,11 @@ TEST(PackGlyph, EmptyGlyphAreaGivesNoLinesWithoutRefusal)
 TEST(PackGlyph, GathersFourRunsPerLineAndOneLinePerBand)
 {
     const DotMatrix matrix;
-    EXPECT_EQ(LineShape(Pack(matrix, 9, 8, ScanVertical, 2, false, false, CArray)),
+    EXPECT_EQ(LineShape(Pack(matrix, 9, 8, ScanOrder::Vertical, 2, false, false, SourceFormat::CArray)),
               (std::vector<size_t>{4, 4, 1}));
-    EXPECT_EQ(LineShape(Pack(matrix, 8, 7, ScanHorizontal, 2, false, false, CArray)),
+    EXPECT_EQ(LineShape(Pack(matrix, 8, 7, ScanOrder::Horizontal, 2, false, false, SourceFormat::CArray)),
               (std::vector<size_t>{4, 3}));
-    const PackedGlyph bands = Pack(matrix, 5, 17, ScanZN, 2, false, false, CArray);
+    const PackedGlyph bands = Pack(matrix, 5, 17, ScanOrder::ZN, 2, false, false, SourceFormat::CArray);
     ASSERT_EQ(LineShape(bands), (std::vector<size_t>{1, 1, 1}));
     for (const DataLine &line : bands.Lines)
         EXPECT_EQ(line.Runs[0].Tokens.size(), 5u);
@@ -372,12 +373,12 @@ TEST(PackGlyph, ReadsOnlyInkCellsInsideTheGlyphArea)
     auto matrix = MatrixWithInk({{0, 0}, {1, 1}, {0, 2}, {2, 0}});
     matrix->Set(0, 1, CellCleared);
     matrix->Set(1, 0, 2);
-    EXPECT_EQ(AllTokens(Pack(*matrix, 2, 2, ScanVertical, 1, false, false, CArray)),
+    EXPECT_EQ(AllTokens(Pack(*matrix, 2, 2, ScanOrder::Vertical, 1, false, false, SourceFormat::CArray)),
               (Tokens{"0x80", "0x40"}));
-    EXPECT_EQ(AllTokens(Pack(*matrix, 2, 2, ScanHorizontal, 1, false, false, CArray)),
+    EXPECT_EQ(AllTokens(Pack(*matrix, 2, 2, ScanOrder::Horizontal, 1, false, false, SourceFormat::CArray)),
               (Tokens{"0x80", "0x40"}));
     // ZN: c0 1000 0000, c1 0100 0000; rows 2-7 are filler.
-    EXPECT_EQ(AllTokens(Pack(*matrix, 2, 2, ScanZN, 2, false, false, CArray)),
+    EXPECT_EQ(AllTokens(Pack(*matrix, 2, 2, ScanOrder::ZN, 2, false, false, SourceFormat::CArray)),
               (Tokens{"0x80", "0x40"}));
 }
 
@@ -386,11 +387,11 @@ TEST(PackGlyph, ReadsOnlyInkCellsInsideTheGlyphArea)
 TEST(PackGlyph, ClampsOversizedGlyphAreaToTheMatrix)
 {
     const auto matrix = MatrixWithInk({{1023, 1023}});
-    for (const int scan : {ScanVertical, ScanHorizontal, ScanZN}) {
-        const PackedGlyph packed = Pack(*matrix, 5000, 2000, scan, 2, false, false, CArray);
+    for (const ScanOrder scan : {ScanOrder::Vertical, ScanOrder::Horizontal, ScanOrder::ZN}) {
+        const PackedGlyph packed = Pack(*matrix, 5000, 2000, scan, 2, false, false, SourceFormat::CArray);
         ASSERT_FALSE(packed.Refused) << scan;
         const std::vector<Tokens> runs = RunsOf(packed);
-        if (scan == ScanZN) {
+        if (scan == ScanOrder::ZN) {
             ASSERT_EQ(packed.Lines.size(), 128u);
             ASSERT_EQ(runs.back().size(), 1024u);
         } else {

@@ -21,7 +21,7 @@ namespace {
 TEST(CreateSingleGlyph, WritesPinyinNamedFileWithNoticeForLastCharacter)
 {
     Scratch s;
-    s.settings.OutputFormat = CArray;
+    s.settings.OutputFormat = SourceFormat::CArray;
     const SingleGlyphResult result = CreateSingleGlyph(Gbk("汉中"), s.settings, s.matrix, s.output);
     ASSERT_EQ(result.State, SingleGlyphResult::Written) << result.Error.toStdString();
     EXPECT_EQ(result.Name, "zhong0");
@@ -38,7 +38,7 @@ TEST(CreateSingleGlyph, NumberedNamesNameTheFileZeroAndTheArrayGlyph0)
 {
     Scratch s;
     s.settings.NumberedNames = true;
-    s.settings.OutputFormat = CArray;
+    s.settings.OutputFormat = SourceFormat::CArray;
     const SingleGlyphResult result = CreateSingleGlyph(Gbk("中"), s.settings, s.matrix, s.output);
     ASSERT_EQ(result.State, SingleGlyphResult::Written);
     EXPECT_EQ(result.Name, "0");
@@ -111,7 +111,7 @@ TEST(CreateSingleGlyph, LoadsWithBlueByteTestAndTakesSizeFromBitmap)
     Scratch s;
     s.settings.Width = 24;
     s.settings.Height = 10;
-    s.settings.OutputFormat = CArray;
+    s.settings.OutputFormat = SourceFormat::CArray;
     const SingleGlyphResult result = CreateSingleGlyph(Gbk("中"), s.settings, s.matrix, s.output);
     ASSERT_EQ(result.State, SingleGlyphResult::Written);
     EXPECT_EQ(s.settings.Width, 24);

@@ -103,10 +103,10 @@ TEST(DrawExportGlyphs, OneBitGlyphsPackToTheBatchsFontDatByteForByte)
         batch.settings.Height = cell.Height;
         batch.settings.OffsetX = cell.OffsetX;
         batch.settings.OffsetY = cell.OffsetY;
-        batch.settings.ScanMode = ScanHorizontal;
+        batch.settings.ScanMode = ScanOrder::Horizontal;
         const GlyphSettings settings = batch.settings;
         BatchControl control;
-        const BatchResult run = BatchGenerate(list, batch.settings, batch.matrix, batch.output, BatchBin, control);
+        const BatchResult run = BatchGenerate(list, batch.settings, batch.matrix, batch.output, DataFile::Bin, control);
         ASSERT_EQ(run.State, BatchResult::Done) << run.Error.toStdString();
 
         const std::map<std::string, ExportGlyph> glyphs = ExportAll(list, settings, 1);
@@ -116,7 +116,7 @@ TEST(DrawExportGlyphs, OneBitGlyphsPackToTheBatchsFontDatByteForByte)
         GlyphSettings packing;
         packing.Width = cell.Width;
         packing.Height = cell.Height;
-        packing.ScanMode = ScanHorizontal;
+        packing.ScanMode = ScanOrder::Horizontal;
         for (const std::string &ch : SplitChars(list)) {
             glyphs.at(ch).CopyToMatrix(matrix);
             expected += PackedGlyphBytes(PackGlyph(matrix, packing));

@@ -43,7 +43,7 @@ std::string BatchFontDat(const std::string &list, const GlyphSettings &settings)
     testutil::Scratch batch;
     batch.settings = settings;
     BatchControl control;
-    const BatchResult run = BatchGenerate(list, batch.settings, batch.matrix, batch.output, BatchDat, control);
+    const BatchResult run = BatchGenerate(list, batch.settings, batch.matrix, batch.output, DataFile::Dat, control);
     EXPECT_EQ(run.State, BatchResult::Done) << run.Error.toStdString();
     return testutil::ReadFileBytes(run.DataPath);
 }
@@ -61,7 +61,7 @@ ReaderCase MakeReaderCase(const std::string &list, const GlyphSettings &settings
 {
     ReaderCase c;
     c.Trace = std::to_string(settings.Width) + "x" + std::to_string(settings.Height) + " scan "
-              + std::to_string(settings.ScanMode);
+              + WordOfMode(settings.ScanMode);
     c.Files = {QDir(dir).filePath("font.ubin"), QDir(dir).filePath("list.txt"), QDir(dir).filePath("font.dat")};
     c.Glyphs = int(CountChars(list));
     const FontExportResult exported = ExportUbin(list, settings, 1, c.Files[0]);
@@ -96,7 +96,7 @@ std::string GbkSample(int count, int seed)
     return list;
 }
 
-GlyphSettings Packing(int width, int height, int scan, bool invert, bool bitReverse)
+GlyphSettings Packing(int width, int height, ScanOrder scan, bool invert, bool bitReverse)
 {
     GlyphSettings settings;
     settings.Width = width;
@@ -117,10 +117,10 @@ TEST(UbinFont, WholeGb2312SetHoldsTheBatchsFontDatBytesUnderEachCodePoint)
     // are not whole bytes. Every file is made before the reader runs: the thread checker cannot
     // follow a run started after a child process was spawned.
     const std::string sample = GbkSample(300, 5);
-    const GlyphSettings packings[] = {Packing(24, 20, ScanHorizontal, true, false),
-                                      Packing(13, 15, ScanZN, false, true),
-                                      Packing(17, 12, ScanVertical, true, true),
-                                      Packing(12, 9, ScanZN, true, false)};
+    const GlyphSettings packings[] = {Packing(24, 20, ScanOrder::Horizontal, true, false),
+                                      Packing(13, 15, ScanOrder::ZN, false, true),
+                                      Packing(17, 12, ScanOrder::Vertical, true, true),
+                                      Packing(12, 9, ScanOrder::ZN, true, false)};
     std::vector<std::unique_ptr<QTemporaryDir>> dirs;
     std::vector<ReaderCase> cases;
     dirs.push_back(std::make_unique<QTemporaryDir>());
@@ -137,7 +137,7 @@ TEST(UbinFont, CutAndDamagedFilesAreRefusedAndNeverReadOutOfBounds)
 {
     QTemporaryDir dir;
     const QString ubin = dir.filePath("sample.ubin");
-    const FontExportResult exported = ExportUbin(GbkSample(120, 9), Packing(13, 15, ScanZN, true, true), 2, ubin);
+    const FontExportResult exported = ExportUbin(GbkSample(120, 9), Packing(13, 15, ScanOrder::ZN, true, true), 2, ubin);
     ASSERT_EQ(exported.State, FontExportResult::Done) << exported.Error.toStdString();
     const consumers::ProgramRun check = consumers::Run(consumers::UbinCheckPath(), {"damage", ubin});
     EXPECT_EQ(check.ExitCode, 0) << check.Err;
@@ -154,12 +154,12 @@ TEST(UbinFont, EveryDepthAndPackingReadsBackAsTheLevelsDotrixDrew)
     QTemporaryDir dir;
     const QString ubin = dir.filePath("levels.ubin");
     for (int bpp : {1, 2, 4, 8}) {
-        for (int scan : {ScanHorizontal, ScanVertical, ScanZN}) {
+        for (ScanOrder scan : {ScanOrder::Horizontal, ScanOrder::Vertical, ScanOrder::ZN}) {
             for (int flags = 0; flags < 4; ++flags) {
                 GlyphSettings settings = Packing(13, 11, scan, flags & 1, flags & 2);
                 settings.OffsetX = -1;
                 settings.OffsetY = -2;
-                SCOPED_TRACE(std::to_string(bpp) + " bpp, scan " + std::to_string(scan) + ", flags "
+                SCOPED_TRACE(std::to_string(bpp) + " bpp, scan " + WordOfMode(scan) + ", flags "
                              + std::to_string(flags));
                 const FontExportResult exported = ExportUbin(list, settings, bpp, ubin);
                 ASSERT_EQ(exported.State, FontExportResult::Done) << exported.Error.toStdString();
@@ -229,22 +229,22 @@ TEST(UbinFont, RefusesWhatTheFileCannotHoldAndKeepsTheEarlierFile)
 
     // 8-bit groups need at least five dots across a row (horizontal) or down a column (vertical),
     // as font.dat does; the "ZN" scan and the deeper glyphs need no such thing.
-    FontExportResult result = ExportUbin(Gbk("中文"), Packing(4, 16, ScanHorizontal, false, false), 1, ubin);
+    FontExportResult result = ExportUbin(Gbk("中文"), Packing(4, 16, ScanOrder::Horizontal, false, false), 1, ubin);
     EXPECT_EQ(result.State, FontExportResult::Failed);
     EXPECT_NE(result.Error.indexOf("at least 5 dots across"), -1) << result.Error.toStdString();
-    result = ExportUbin(Gbk("中文"), Packing(16, 3, ScanVertical, false, false), 1, ubin);
+    result = ExportUbin(Gbk("中文"), Packing(16, 3, ScanOrder::Vertical, false, false), 1, ubin);
     EXPECT_NE(result.Error.indexOf("at least 5 dots down"), -1) << result.Error.toStdString();
     EXPECT_EQ(testutil::ReadFileBytes(ubin), "an earlier file");
-    EXPECT_EQ(ExportUbin(Gbk("中文"), Packing(4, 3, ScanZN, false, false), 1, dir.filePath("zn.ubin")).State,
+    EXPECT_EQ(ExportUbin(Gbk("中文"), Packing(4, 3, ScanOrder::ZN, false, false), 1, dir.filePath("zn.ubin")).State,
               FontExportResult::Done);
-    EXPECT_EQ(ExportUbin(Gbk("中文"), Packing(4, 3, ScanHorizontal, false, false), 2, dir.filePath("2bpp.ubin")).State,
+    EXPECT_EQ(ExportUbin(Gbk("中文"), Packing(4, 3, ScanOrder::Horizontal, false, false), 2, dir.filePath("2bpp.ubin")).State,
               FontExportResult::Done);
 
     // The whole GBK set at 1024 x 1024 and 8 bits per pixel would be 21 GiB: refused before a
     // glyph is drawn.
     const CharsetImport gbk = LoadCharset(CharacterSet::GBK, QString());
     ASSERT_TRUE(gbk.Ok);
-    result = ExportUbin(gbk.Text, Packing(1024, 1024, ScanHorizontal, false, false), 8, ubin);
+    result = ExportUbin(gbk.Text, Packing(1024, 1024, ScanOrder::Horizontal, false, false), 8, ubin);
     EXPECT_EQ(result.State, FontExportResult::Failed);
     EXPECT_EQ(result.Glyphs, 0);
     EXPECT_NE(result.Error.indexOf("at most 4 GiB"), -1) << result.Error.toStdString();
@@ -270,7 +270,7 @@ TEST(FontFormatDocument, WorkedExampleIsTheFileDotrixWrites)
             documented += char(byte.toUInt(nullptr, 16));
     }
     // Unifont's A and the euro sign in an 8 x 16 cell, scanned horizontally.
-    GlyphSettings settings = Packing(8, 16, ScanHorizontal, false, false);
+    GlyphSettings settings = Packing(8, 16, ScanOrder::Horizontal, false, false);
     settings.GlyphFont.Face = "Unifont";
     QTemporaryDir dir;
     ASSERT_EQ(ExportUbin("\x80" "A", settings, 1, dir.filePath("example.ubin")).State, FontExportResult::Done);

@@ -31,13 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Require(std::find(std::begin(GroupDigitsChoices), std::end(GroupDigitsChoices), s.GroupDigits)
                 != std::end(GroupDigitsChoices),
             "an accepted group is one the program offers");
-    Require(s.ScanMode >= ScanHorizontal && s.ScanMode <= ScanZN, "an accepted scan is h, v or zn");
-    Require(s.OutputFormat >= Typical && s.OutputFormat <= AsmTable, "an accepted format is typical, c or asm");
+    Require(s.ScanMode >= ScanOrder::Horizontal && s.ScanMode <= ScanOrder::ZN, "an accepted scan is h, v or zn");
+    Require(s.OutputFormat >= SourceFormat::Typical && s.OutputFormat <= SourceFormat::AsmTable, "an accepted format is typical, c or asm");
     Require(s.GlyphFont.PointSize >= 1 && s.GlyphFont.PointSize <= 720, "an accepted font size is 1 to 720");
     Require(!(o.ToTraditional && o.ToSimplified), "the two conversions are never both accepted");
     Require(!(o.ListFile.size() > 0 && o.Charset), "a list comes from one place");
-    Require(o.Index.has_value() <= (o.DataMode != 0), "an index goes only with font.dat");
-    Require(o.DataMode == 0 || o.Batch, "font.dat comes only from a batch");
+    Require(o.Index.has_value() <= (o.Data != DataFile::None), "an index goes only with font.dat");
+    Require(o.Data == DataFile::None || o.Batch, "font.dat comes only from a batch");
     Require(!(o.Delivers() && (o.Preview || o.PrintList || !o.PicturePath.isEmpty())),
             "font.dat is delivered only by a batch or alone");
     Require(!o.Text.empty() || o.PrintList || o.Batch || o.IndexTable || !o.PicturePath.isEmpty() || o.Delivers()

@@ -161,12 +161,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const PackedGlyph packed = PackGlyph(matrix, settings);
     const int w = std::clamp(width, 0, DotMatrix::Size);
     const int h = std::clamp(height, 0, DotMatrix::Size);
-    const std::string_view prefix = settings.OutputFormat == AsmTable ? "0" : "0x";
-    if (settings.ScanMode == ScanZN) {
+    const std::string_view prefix = settings.OutputFormat == SourceFormat::AsmTable ? "0" : "0x";
+    if (settings.ScanMode == ScanOrder::ZN) {
         Require(!packed.Refused, "the ZN scan refuses nothing");
         CheckBandScan(packed, matrix, w, h, settings.Invert, settings.BitReverse, prefix);
-    } else if (settings.ScanMode == ScanHorizontal || settings.ScanMode == ScanVertical) {
-        const bool vertical = settings.ScanMode == ScanVertical;
+    } else if (settings.ScanMode == ScanOrder::Horizontal || settings.ScanMode == ScanOrder::Vertical) {
+        const bool vertical = settings.ScanMode == ScanOrder::Vertical;
         const int digitsPerRun = ((vertical ? h : w) + 3) / 4;
         const bool fits = groupDigits >= 1 && groupDigits <= digitsPerRun;
         Require(packed.Refused == !fits, "refused exactly when the group does not fit a run");

@@ -103,11 +103,11 @@ TEST(RenderGlyph, UnifontCharactersComeOutAsUnifontsOwnBitmapsInEveryScan)
         EXPECT_EQ(Rows(s.matrix, 16, 16), it->second) << ch;
         const DotMatrix expected = FromRows(it->second);
         GlyphSettings packing; // 16 x 16, 8-bit groups
-        packing.OutputFormat = CArray;
-        for (int scan : {ScanHorizontal, ScanVertical, ScanZN}) {
+        packing.OutputFormat = SourceFormat::CArray;
+        for (ScanOrder scan : {ScanOrder::Horizontal, ScanOrder::Vertical, ScanOrder::ZN}) {
             packing.ScanMode = scan;
             EXPECT_EQ(AllTokens(PackGlyph(s.matrix, packing)), AllTokens(PackGlyph(expected, packing)))
-                << ch << " scan " << scan;
+                << ch << " scan " << WordOfMode(scan);
         }
         ++compared;
     }
