@@ -6,7 +6,7 @@
 #include "encode/glyphtext.h"
 #include "encode/packglyph.h"
 #include "raster/glyphbitmap.h"
-#include "raster/glyphrender.h"
+#include "encode/glyphfile.h"
 #include "output/uniquename.h"
 
 #include <QTemporaryDir>

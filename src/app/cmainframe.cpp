@@ -37,8 +37,8 @@
 #include "l10n/language.h"
 #include "output/atomicfile.h"
 #include "output/exportglyphfiles.h"
-#include "raster/boxrender.h"
-#include "raster/pictureimport.h"
+#include "encode/boxrender.h"
+#include "encode/pictureimport.h"
 
 #include <QAction>
 #include <QApplication>

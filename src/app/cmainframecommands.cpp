@@ -28,7 +28,7 @@
 #include "l10n/language.h"
 #include "output/atomicfile.h"
 #include "output/exportglyphfiles.h"
-#include "raster/pictureimport.h"
+#include "encode/pictureimport.h"
 
 #include <QApplication>
 #include <QDir>

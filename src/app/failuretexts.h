@@ -2,7 +2,7 @@
 // The window's words for failures the core and the serial library report in English.
 
 #include "raster/glyphsettings.h"
-#include "raster/pictureimport.h"
+#include "encode/pictureimport.h"
 
 #include <QString>
 

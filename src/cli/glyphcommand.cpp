@@ -5,7 +5,7 @@
 #include "encode/glyphtext.h"
 #include "encode/singleglyph.h"
 #include "l10n/language.h"
-#include "raster/boxrender.h"
+#include "encode/boxrender.h"
 
 
 namespace {

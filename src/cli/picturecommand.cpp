@@ -3,7 +3,7 @@
 #include "clisupport.h"
 #include "encode/picturedata.h"
 #include "l10n/language.h"
-#include "raster/pictureimport.h"
+#include "encode/pictureimport.h"
 
 int RunPictureCommand(const CliOptions &options, std::ostream &out, std::ostream &err)
 {

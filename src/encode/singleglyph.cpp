@@ -4,7 +4,7 @@
 #include "charset/pinyin.h"
 #include "glyphtext.h"
 #include "raster/glyphbitmap.h"
-#include "raster/glyphrender.h"
+#include "glyphfile.h"
 #include "raster/inktally.h"
 #include "output/uniquename.h"
 

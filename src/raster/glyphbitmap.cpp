@@ -1,6 +1,5 @@
 #include "glyphbitmap.h"
 
-#include "output/atomicfile.h"
 
 #include <QFile>
 
@@ -111,12 +110,6 @@ QByteArray EncodeBitmapFile(const QImage &image, int width, int height)
         }
     }
     return file;
-}
-
-bool SaveBitmapFile(const QImage &image, int width, int height, const QString &path, QString *error)
-{
-    const QByteArray bytes = EncodeBitmapFile(image, width, height);
-    return WriteFileAtomically(path, bytes.constData(), bytes.size(), error);
 }
 
 bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix &matrix, GlyphSize &size,

@@ -49,11 +49,6 @@ int BitmapStride(int width);
 // must be width x height, and its pixels are stored as blue, green, red.
 QByteArray EncodeBitmapFile(const QImage &image, int width, int height);
 
-// Writes the file atomically: a file that cannot be written leaves any earlier file of that name
-// as it was. On failure error says what failed and where.
-bool SaveBitmapFile(const QImage &image, int width, int height, const QString &path,
-                    QString *error = nullptr);
-
 // The size of a glyph read from its bitmap file, in dots.
 struct GlyphSize
 {

@@ -60,10 +60,3 @@ GlyphInk MeasureGlyphInk(const std::string &character, int x, int y, int width, 
 {
     return InkOfGlyphAlone(character, font, x, y, width, height, antialiased, inkCoverage);
 }
-
-bool RenderGlyph(const std::string &character, const QString &baseName, int x, int y, int width,
-                 int height, const GlyphFontDesc &font, OutputDirectory &output, QString *error, GlyphInk *ink)
-{
-    const QImage image = DrawGlyphImage(character, x, y, width, height, font, false, ink);
-    return output.WriteFile(baseName + QStringLiteral(".bmp"), EncodeBitmapFile(image, width, height), error);
-}

@@ -1,8 +1,7 @@
 #pragma once
-// Drawing one character into a glyph bitmap file.
+// Drawing one character into a picture of its glyph cell.
 
 #include "glyphsettings.h"
-#include "output/outputdirectory.h"
 
 #include <QImage>
 #include <QRect>
@@ -37,11 +36,3 @@ QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int
 // every side), so ink far outside the cell is found too.
 GlyphInk MeasureGlyphInk(const std::string &character, int x, int y, int width, int height,
                          const GlyphFontDesc &font, bool antialiased = false, int inkCoverage = 1);
-
-// Draws the character as above and saves it as baseName + ".bmp" in the output directory,
-// recording the file as the program's own. On failure (the file cannot be created) returns false
-// with error saying what and where; an earlier file of that name is left as it was. ink, when
-// given, says where the character's ink lies.
-bool RenderGlyph(const std::string &character, const QString &baseName, int x, int y, int width,
-                 int height, const GlyphFontDesc &font, OutputDirectory &output,
-                 QString *error = nullptr, GlyphInk *ink = nullptr);

@@ -3,7 +3,7 @@
 #include "fuzzsupport.h"
 
 #include "raster/glyphbitmap.h"
-#include "raster/pictureimport.h"
+#include "encode/pictureimport.h"
 
 #include <QFile>
 #include <QGuiApplication>

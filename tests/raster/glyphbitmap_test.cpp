@@ -3,12 +3,20 @@
 
 #include "common/testutil.h"
 #include "raster/glyphbitmap.h"
+#include "output/atomicfile.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// Saves a picture as the batch and the single glyph do: encoded, then written whole or not at all.
+bool SaveBitmapFile(const QImage &image, int width, int height, const QString &path, QString *error)
+{
+    const QByteArray bytes = EncodeBitmapFile(image, width, height);
+    return WriteFileAtomically(path, bytes.constData(), bytes.size(), error);
+}
 
 uint32_t U32(const QByteArray &b, int at)
 {

@@ -4,9 +4,9 @@
 #include "charset/cp936.h"
 #include "common/testutil.h"
 #include "encode/packglyph.h"
-#include "raster/boxrender.h"
+#include "encode/boxrender.h"
 #include "raster/glyphbitmap.h"
-#include "raster/glyphrender.h"
+#include "encode/glyphfile.h"
 
 #include <QFile>
 #include <QFontDatabase>

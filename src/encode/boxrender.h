@@ -2,9 +2,9 @@
 // Re-rendering the character box's character into "tmp.bmp" and the dot matrix, as the window
 // does on every edit of the box and every press of a shift button.
 
-#include "dotmatrix.h"
-#include "glyphrender.h"
-#include "glyphsettings.h"
+#include "raster/dotmatrix.h"
+#include "glyphfile.h"
+#include "raster/glyphsettings.h"
 #include "output/outputdirectory.h"
 
 #include <QString>

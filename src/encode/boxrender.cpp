@@ -1,9 +1,9 @@
 #include "boxrender.h"
 
 #include "charset/cp936.h"
-#include "glyphbitmap.h"
-#include "glyphrender.h"
-#include "inktally.h"
+#include "raster/glyphbitmap.h"
+#include "raster/glyphrender.h"
+#include "raster/inktally.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "boxrender.h"
 #include "charset/cp936.h"
-#include "glyphbitmap.h"
+#include "raster/glyphbitmap.h"
 
 #include <QFileInfo>
 #include <QImageReader>

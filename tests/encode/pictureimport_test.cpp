@@ -3,7 +3,7 @@
 
 #include "common/testutil.h"
 #include "raster/glyphbitmap.h"
-#include "raster/pictureimport.h"
+#include "encode/pictureimport.h"
 
 #include <QImage>
 #include <QTemporaryDir>

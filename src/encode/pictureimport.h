@@ -2,8 +2,8 @@
 // Pictures (BMP, JPEG, GIF and the other formats Qt reads) turned into the glyph bitmap file
 // "tmp.bmp" and from there into dots, each pixel ink when it is nearer to black than to white.
 
-#include "dotmatrix.h"
-#include "glyphsettings.h"
+#include "raster/dotmatrix.h"
+#include "raster/glyphsettings.h"
 #include "output/outputdirectory.h"
 
 #include <QString>
