@@ -33,7 +33,7 @@ void BM_ExportFont(benchmark::State &state)
     request.OutPath = dir.filePath(QStringLiteral("font") + QString::fromUtf8(FormatInfo(request.Format).Suffix));
     qint64 bytes = 0;
     for (auto _ : state) {
-        BatchControl control;
+        JobControl control;
         const FontExportResult result = ExportFont(characters, settings, request, control);
         if (result.State != FontExportResult::Done)
             state.SkipWithError(result.Error.toStdString().c_str());

@@ -543,6 +543,13 @@ Open it in a browser:
     </message>
 </context>
 <context>
+    <name>CProgressDlg</name>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>CommandActions</name>
     <message>
         <source>文件(&amp;F)</source>
@@ -1340,6 +1347,14 @@ mid-grey) and write NAME.c, NAME being the file&apos;s name</translation>
         <source>typical, c (C arrays) or asm (DB tables) (default %1)</source>
         <translation>typical, c (C arrays) or asm (DB tables) (default %1)</translation>
     </message>
+    <message>
+        <source>the batch was interrupted after %1 of %2 characters; the files written so far are kept</source>
+        <translation>the batch was interrupted after %1 of %2 characters; the files written so far are kept</translation>
+    </message>
+    <message>
+        <source>the export was interrupted; no font written, %1 is as it was</source>
+        <translation>the export was interrupted; no font written, %1 is as it was</translation>
+    </message>
 </context>
 <context>
     <name>ExportSummary</name>
@@ -1480,13 +1495,6 @@ mid-grey) and write NAME.c, NAME being the file&apos;s name</translation>
 </source>
         <translation>The font was exported. Note before using it:
 </translation>
-    </message>
-</context>
-<context>
-    <name>ProgressBox</name>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
     </message>
 </context>
 </TS>

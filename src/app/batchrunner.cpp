@@ -14,7 +14,7 @@ BatchRunner::~BatchRunner()
     // The worker's questions to this thread are answered (with "stop") while it winds down; its
     // end is not reported any more.
     m_closing = true;
-    m_control->Cancel = true;
+    m_control->Cancel();
     while (!m_thread->wait(20))
         QCoreApplication::processEvents();
     delete m_thread;
@@ -33,7 +33,7 @@ bool BatchRunner::Start(const std::string &list, DataFile data, const GlyphSetti
         // Dialogs live on this object's thread: the worker waits for the answer.
         bool indexed = false;
         QMetaObject::invokeMethod(
-            this, [&] { indexed = !m_control->Cancel && ask && ask(start); }, Qt::BlockingQueuedConnection);
+            this, [&] { indexed = !m_control->Cancelled() && ask && ask(start); }, Qt::BlockingQueuedConnection);
         return indexed;
     };
     Launch([this, list, data, hooks] {
@@ -62,7 +62,7 @@ bool BatchRunner::StartExport(std::vector<CodePointChar> characters, const Glyph
 
 void BatchRunner::Launch(std::function<void()> work, std::function<void()> report)
 {
-    m_control = std::make_unique<BatchControl>();
+    m_control = std::make_unique<JobControl>();
     m_report = std::move(report);
     m_thread = QThread::create(std::move(work));
     m_thread->setObjectName(QStringLiteral("batchWorker"));
@@ -73,7 +73,7 @@ void BatchRunner::Launch(std::function<void()> work, std::function<void()> repor
 void BatchRunner::Cancel()
 {
     if (m_control)
-        m_control->Cancel = true;
+        m_control->Cancel();
 }
 
 void BatchRunner::OnThreadFinished()

@@ -37,7 +37,7 @@ public:
     // Stops the run at its next character.
     void Cancel();
     // The running job's counter and stop switch, for the progress dialog (valid while Running).
-    const BatchControl &Control() const { return *m_control; }
+    JobControl &Control() const { return *m_control; }
 
 signals:
     // The batch has ended: its result, the last glyph it drew and the glyph's size.
@@ -53,7 +53,7 @@ private:
 
     OutputDirectory &m_output;
     QThread *m_thread = nullptr;
-    std::unique_ptr<BatchControl> m_control;
+    std::unique_ptr<JobControl> m_control;
     std::function<void()> m_report;
     std::unique_ptr<GlyphSettings> m_settings;
     std::unique_ptr<DotMatrix> m_matrix;

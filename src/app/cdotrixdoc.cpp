@@ -76,16 +76,11 @@ QString CDotrixDoc::FontDataPath()
     return path;
 }
 
-SerialSendResult CDotrixDoc::SendWithProgress(const QString &path, SerialSendControl &control)
+SerialSendResult CDotrixDoc::SendWithProgress(const QString &path, JobControl &control)
 {
     SerialSendResult result;
-    RunWithProgressBox(m_window, {tr("正在通过串口发送 font.dat …"), QStringLiteral("serialProgressDialog"),
-                                 [&] { result = SendFileSerial(path, &control); },
-                                 [&] {
-                                     const long long total = control.Total;
-                                     return total > 0 ? int(control.Sent * 100 / total) : 0;
-                                 },
-                                 [&] { control.Cancel = true; }});
+    RunJob(m_window, control, {tr("正在通过串口发送 font.dat …"), QStringLiteral("serialProgressDialog"), true},
+           [&] { result = SendFileSerial(path, &control); });
     return result;
 }
 
@@ -94,13 +89,13 @@ void CDotrixDoc::OnSendSerial()
     const QString path = FontDataPath();
     if (path.isEmpty())
         return;
-    SerialSendControl control;
+    JobControl control;
     const SerialSendResult result = SendWithProgress(path, control);
     if (result.Ok) {
         emit StatusMessage(tr("font.dat 已通过串口发送"));
         return;
     }
-    if (result.Code == TRELLON_ERR_CANCELLED && control.Cancel) {
+    if (result.Code == TRELLON_ERR_CANCELLED && control.Cancelled()) {
         // The user's own choice needs no message.
         emit StatusMessage(tr("串口发送已取消"));
         return;
@@ -108,8 +103,8 @@ void CDotrixDoc::OnSendSerial()
     QString text = tr("font.dat 没有发送成功：\n") + SerialFailureReason(result.Code);
     if (!result.Port.isEmpty())
         text += tr("\n串口：") + result.Port;
-    if (control.Total > 0)
-        text += tr("\n已发送 %1 / %2 字节").arg(control.Sent.load()).arg(control.Total.load());
+    if (control.Total() > 0)
+        text += tr("\n已发送 %1 / %2 字节").arg(control.Done()).arg(control.Total());
     ShowMessage(m_window, text);
 }
 

@@ -42,7 +42,7 @@ private:
     void CopyFontDataToDrives(DriveKind kind);
     // Sends the file while a progress box (with Cancel) shows how far it has got; the box is
     // gone for good when this returns.
-    SerialSendResult SendWithProgress(const QString &path, SerialSendControl &control);
+    SerialSendResult SendWithProgress(const QString &path, JobControl &control);
     // font.dat in the output directory, or empty after telling the user it is missing.
     QString FontDataPath();
 

@@ -37,15 +37,16 @@
 #include <QLineEdit>
 #include <QStatusBar>
 
-#include <atomic>
 
 void CMainFrame::OnCreateSingleGlyph()
 {
     // The command clears the glyph files of earlier runs first; after a whole character set
     // they are tens of thousands, deleted beside the window.
-    if (m_output->WrittenFiles().size() > 2000)
-        RunWithProgressBox(this, {tr("正在删除上次生成的字模文件 …"), QStringLiteral("deleteProgressDialog"),
-                                  [this] { DeleteGlyphFiles(*m_output); }, {}, {}});
+    if (m_output->WrittenFiles().size() > 2000) {
+        JobControl clearing;
+        RunJob(this, clearing, {tr("正在删除上次生成的字模文件 …"), QStringLiteral("deleteProgressDialog")},
+               [this] { DeleteGlyphFiles(*m_output); });
+    }
     const SingleGlyphResult result = CreateSingleGlyph(CharBoxText(), m_settings, m_matrix, *m_output);
     switch (result.State) {
     case SingleGlyphResult::EmptyText:
@@ -136,17 +137,9 @@ void CMainFrame::OnExportAllGlyphFiles()
     // A whole character set is tens of thousands of files: they are copied beside the window,
     // which shows how far it has got and can stop it.
     ExportResult exported;
-    std::atomic<int> percent{0};
-    std::atomic<bool> stop{false};
-    RunWithProgressBox(this, {tr("正在导出字模文件 …"), QStringLiteral("exportProgressDialog"),
-                              [&] {
-                                  exported = ExportGlyphFiles(m_output->Path(), folder, [&](int tried, int total) {
-                                      percent = int(tried * 100LL / total);
-                                      return !stop;
-                                  });
-                              },
-                              [&] { return int(percent); },
-                              [&] { stop = true; }});
+    JobControl copying;
+    RunJob(this, copying, {tr("正在导出字模文件 …"), QStringLiteral("exportProgressDialog"), true},
+           [&] { exported = ExportGlyphFiles(m_output->Path(), folder, &copying); });
     if (exported.Stopped) {
         statusBar()->showMessage(tr("导出已停止：已导出 %1 个文件到 %2").arg(exported.Copied).arg(folder), 10000);
         return;

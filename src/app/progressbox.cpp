@@ -1,64 +1,35 @@
 #include "progressbox.h"
 
-#include "messages.h"
-
-#include <QCoreApplication>
 #include <QEventLoop>
-#include <QProgressDialog>
 #include <QThread>
-#include <QTimer>
 
 #include <memory>
 
 namespace {
-int g_runningBoxes = 0; // touched by the window's thread only
+int g_runningJobs = 0; // touched by the window's thread only
 }
 
-int RunningProgressBoxes()
+int RunningJobs()
 {
-    return g_runningBoxes;
+    return g_runningJobs;
 }
 
-void RunWithProgressBox(QWidget *parent, const ProgressWork &work)
+void RunJob(QWidget *parent, JobControl &control, const ProgressLook &look, const std::function<void()> &work)
 {
     struct Running
     {
-        Running() { ++g_runningBoxes; }
-        ~Running() { --g_runningBoxes; }
+        Running() { ++g_runningJobs; }
+        ~Running() { --g_runningJobs; }
     } running;
-    QProgressDialog progress(work.Label, QCoreApplication::translate("ProgressBox", "取消"), 0, 100, parent);
-    progress.setObjectName(work.Name);
-    progress.setWindowTitle(ApplicationTitle);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
-    if (!work.Cancel)
-        progress.setCancelButton(nullptr);
-    if (!work.Percent)
-        progress.setRange(0, 0);
-    bool cancelled = false;
-    std::unique_ptr<QThread> worker(QThread::create(work.Work));
+    CProgressDlg progress(control, -1, parent, look);
+    std::unique_ptr<QThread> worker(QThread::create(work));
     QEventLoop wait;
     QObject::connect(worker.get(), &QThread::finished, &wait, &QEventLoop::quit);
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &progress, [&] {
-        // A cancelled box stays hidden while the work winds down; left polling, the box (and its
-        // timer) would bring it back.
-        if (!cancelled)
-            progress.setValue(work.Percent ? work.Percent() : 0);
-    });
-    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&] {
-        cancelled = true;
-        if (work.Cancel)
-            work.Cancel();
-    });
-    // The box is up (and the window closed to input) from the start: a command started in the
-    // moment before would meet this work in the output directory.
+    // The box is up (and the window closed to input) from before the work starts until after it
+    // has ended: a command taken in between would meet this work in the output directory.
     progress.show();
     worker->start();
-    poll.start(100);
     wait.exec();
     worker->wait();
-    poll.stop();
     progress.hide();
 }

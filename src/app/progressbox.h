@@ -1,28 +1,17 @@
 #pragma once
-// Long work beside the window: a modal progress box (with Cancel where the work can stop) shows how far it has got while
-// the window keeps answering.
+// Long work beside the window: the work runs on a thread of its own under the modal progress box
+// (CProgressDlg) while the window keeps answering.
 
-#include <QString>
+#include "cprogressdlg.h"
 
 #include <functional>
 
-class QWidget;
+// Runs work and returns when it has ended. control is the job's: the work reports through it and
+// the box reads it (its own total, a busy bar while that is 0). The box is up from the start, so
+// the window takes no other command meanwhile, and is gone for good on return, so that a message
+// shown next is never covered.
+void RunJob(QWidget *parent, JobControl &control, const ProgressLook &look, const std::function<void()> &work);
 
-struct ProgressWork
-{
-    QString Label;                     // what the box says
-    QString Name;                      // the box's objectName
-    std::function<void()> Work;        // runs on a thread of its own
-    std::function<int()> Percent;      // how far it has got, 0 to 100, read ten times a second;
-                                       // empty: the box only shows that it is busy
-    std::function<void()> Cancel;      // asks the work to stop; empty: no Cancel button
-};
-
-// Runs the work and returns when it has ended. The box is up from the start, so the window
-// takes no other command meanwhile, and is gone for good on return, so that a message shown
-// next is never covered.
-void RunWithProgressBox(QWidget *parent, const ProgressWork &work);
-
-// How many RunWithProgressBox calls have not returned yet: work beside the window that a caller
-// must not pull the window away from.
-int RunningProgressBoxes();
+// How many RunJob calls have not returned yet: work beside the window that a caller must not pull
+// the window away from.
+int RunningJobs();

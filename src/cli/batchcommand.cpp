@@ -14,7 +14,7 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
 {
     GlyphSettings settings = options.Settings;
     DotMatrix matrix;
-    BatchControl control;
+    JobControl control;
     BatchHooks hooks;
     const std::optional<uint16_t> index = options.Index;
     hooks.AskIndex = [index](uint16_t &start) {
@@ -27,10 +27,14 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
     QElapsedTimer clock;
     clock.start();
     BatchResult result;
-    RunWithProgressBar(control, total, err,
-                       [&] { result = BatchGenerate(list, settings, matrix, output, options.Data, control, hooks); });
+    const bool interrupted = RunWithProgressBar(
+        control, err, [&] { result = BatchGenerate(list, settings, matrix, output, options.Data, control, hooks); });
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
 
+    if (result.State == BatchResult::Cancelled || (interrupted && result.State != BatchResult::Done))
+        return Fail(err, DotrixCli::tr("the batch was interrupted after %1 of %2 characters; the files written so far are kept")
+                             .arg(result.Glyphs)
+                             .arg(total));
     if (result.State != BatchResult::Done) {
         if (result.FailedFile.isEmpty())
             return Fail(err, DotrixCli::tr("the batch stopped at character %1 of %2: %3")

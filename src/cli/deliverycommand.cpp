@@ -9,10 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
-#include <unistd.h>
 
 int RunDeliveryCommand(const CliOptions &options, OutputDirectory &output, std::ostream &out, std::ostream &err)
 {
@@ -34,24 +30,9 @@ int RunDeliveryCommand(const CliOptions &options, OutputDirectory &output, std::
         out << target.toStdString() << '\n';
     }
     if (options.SendSerial) {
-        SerialSendControl control;
+        JobControl control;
         SerialSendResult result;
-        std::atomic<bool> done{false};
-        std::thread sender([&] {
-            result = SendFileSerial(source, &control);
-            done = true;
-        });
-        const bool terminal = isatty(STDERR_FILENO);
-        while (!done) {
-            if (terminal) {
-                const long long total = control.Total;
-                DrawBar(err, int(total > 0 ? control.Sent * 100 / total : 0), 100);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        sender.join();
-        if (terminal)
-            err << '\n';
+        RunWithProgressBar(control, err, [&] { result = SendFileSerial(source, &control); });
         if (!result.Ok) {
             return Fail(err, DotrixCli::tr("font.dat was not sent: %1").arg(result.Error));
         }

@@ -59,19 +59,20 @@ int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream 
     request.FitOffsetY = !options.OffsetGiven || options.Settings.FitOffsetY;
     request.MadeWith = ExportCommandLine(options.Settings, request, ListArguments(options));
 
-    BatchControl control;
+    JobControl control;
     QElapsedTimer clock;
     clock.start();
     FontExportResult result;
-    RunWithProgressBar(control, int(characters.Characters.size()), err,
+    RunWithProgressBar(control, err,
                        [&] { result = ExportFont(characters.Characters, options.Settings, request, control); });
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
 
     switch (result.State) {
     case FontExportResult::Refused:
         return Fail(err, result.Error);
-    case FontExportResult::Failed:
     case FontExportResult::Cancelled:
+        return Fail(err, DotrixCli::tr("the export was interrupted; no font written, %1 is as it was").arg(options.OutPath));
+    case FontExportResult::Failed:
         return Fail(err, DotrixCli::tr("no font written: %1").arg(result.Error));
     case FontExportResult::Done:
         break;

@@ -13,20 +13,23 @@ std::mutex SendMutex;
 
 int OnProgress(long long sent, long long total, void *user)
 {
-    auto *control = static_cast<SerialSendControl *>(user);
-    control->Sent = sent;
-    control->Total = total;
-    return control->Cancel ? 1 : 0;
+    auto *control = static_cast<JobControl *>(user);
+    control->SetTotal(total);
+    control->SetDone(sent);
+    return control->Cancelled() ? 1 : 0;
 }
 
 } // namespace
 
-SerialSendResult SendFileSerial(const QString &path, SerialSendControl *control)
+SerialSendResult SendFileSerial(const QString &path, JobControl *job)
 {
     std::lock_guard lock(SendMutex);
+    JobControl unwatched;
+    JobControl *control = job ? job : &unwatched;
+    const JobScope scope(*control);
     // The path goes to the library as it is, however long: no fixed-size buffer in between.
     const QByteArray encoded = QFile::encodeName(path);
-    TrellonSetProgressCallback(control ? &OnProgress : nullptr, control);
+    TrellonSetProgressCallback(&OnProgress, control);
     const int code = SendFileEx(encoded.constData());
     TrellonSetProgressCallback(nullptr, nullptr);
     SerialSendResult result;

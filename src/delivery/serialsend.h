@@ -1,9 +1,10 @@
 #pragma once
 // Sending font.dat to the device over the serial port, through the trellon library.
 
+#include "base/job.h"
+
 #include <QString>
 
-#include <atomic>
 
 struct SerialSendResult
 {
@@ -13,14 +14,7 @@ struct SerialSendResult
     QString Error; // the reason, with what the library ran into (port, block), when not Ok
 };
 
-// Progress of a send, shared with whoever shows it; Cancel stops the transfer.
-struct SerialSendControl
-{
-    std::atomic<long long> Sent{0};
-    std::atomic<long long> Total{0};
-    std::atomic<bool> Cancel{false};
-};
-
 // Sends the file at path and waits for the end of the transfer (every wait in the library has a
-// time-out). control, when given, receives the progress and may stop the transfer.
-SerialSendResult SendFileSerial(const QString &path, SerialSendControl *control = nullptr);
+// time-out). job, when given, counts the bytes sent of the file's size and stops the transfer when
+// it is cancelled.
+SerialSendResult SendFileSerial(const QString &path, JobControl *job = nullptr);

@@ -166,7 +166,7 @@ QStringList GlyphFileNames(const std::string &name)
 class BatchJob
 {
 public:
-    BatchJob(GlyphSettings &settings, DotMatrix &matrix, OutputDirectory &output, DataFile data, BatchControl &control)
+    BatchJob(GlyphSettings &settings, DotMatrix &matrix, OutputDirectory &output, DataFile data, JobControl &control)
         : m_settings(settings), m_matrix(matrix), m_output(output), m_control(control),
           m_wantData(data != DataFile::None), m_written(output),
           m_all(output.FilePath(AllFileName)), m_scratch(output.FilePath(DataScratchName))
@@ -265,7 +265,7 @@ private:
         pipeline.Start(GlyphPipeline<GlyphSlot>::WorkerCount(1, 4));
         GlyphSlot slot;
         for (size_t i = 0; i < m_plan.Characters.size(); ++i) {
-            if (m_control.Cancel) {
+            if (m_control.Cancelled()) {
                 m_result.State = BatchResult::Cancelled;
                 return;
             }
@@ -273,7 +273,7 @@ private:
                 return;
             m_result.Ink.Add(m_plan.Characters[i], slot.Ink, m_settings.Width);
             m_result.Glyphs = int(i + 1);
-            m_control.Progress = m_result.Glyphs;
+            m_control.SetDone(m_result.Glyphs);
         }
     }
 
@@ -351,7 +351,7 @@ private:
         std::optional<uint16_t> firstIndex;
         if (hooks.AskIndex && hooks.AskIndex(start))
             firstIndex = start;
-        if (m_control.Cancel) {
+        if (m_control.Cancelled()) {
             m_result.State = BatchResult::Cancelled;
             return;
         }
@@ -365,7 +365,7 @@ private:
     GlyphSettings &m_settings;
     DotMatrix &m_matrix;
     OutputDirectory &m_output;
-    BatchControl &m_control;
+    JobControl &m_control;
     const bool m_wantData;
     BatchResult m_result;
     GlyphPlan m_plan;
@@ -379,8 +379,8 @@ private:
 } // namespace
 
 BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotMatrix &matrix,
-                          OutputDirectory &output, DataFile data, BatchControl &control, const BatchHooks &hooks)
+                          OutputDirectory &output, DataFile data, JobControl &control, const BatchHooks &hooks)
 {
-    const BatchControlScope scope(control);
+    const JobScope scope(control, qint64(CountChars(list)));
     return BatchJob(settings, matrix, output, data, control).Run(list, hooks);
 }

@@ -6,45 +6,19 @@
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
 #include "raster/inktally.h"
+#include "base/job.h"
 #include "output/outputdirectory.h"
 
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
 
 inline const QString AllFileName = QStringLiteral("All.c");
 inline const QString DataFileName = QStringLiteral("font.dat");
-
-// Shared between the run and whoever watches it (the progress dialog, the command line).
-struct BatchControl
-{
-    std::atomic<int> Progress{0};    // characters finished so far
-    std::atomic<bool> Cancel{false}; // set to stop the run at the next character
-    std::atomic<bool> Finished{false};
-};
-
-// A run's hold on its control: progress back to 0 and not finished when the run starts, finished
-// however the run returns.
-class BatchControlScope
-{
-public:
-    explicit BatchControlScope(BatchControl &control) : m_control(control)
-    {
-        control.Progress = 0;
-        control.Finished = false;
-    }
-    ~BatchControlScope() { m_control.Finished = true; }
-    BatchControlScope(const BatchControlScope &) = delete;
-    BatchControlScope &operator=(const BatchControlScope &) = delete;
-
-private:
-    BatchControl &m_control;
-};
 
 struct BatchHooks
 {
@@ -79,5 +53,5 @@ struct BatchResult
 // files are made on every core; names, All.c and font.dat come out exactly as one glyph after
 // another would make them.
 BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotMatrix &matrix,
-                          OutputDirectory &output, DataFile data, BatchControl &control, const BatchHooks &hooks = {});
+                          OutputDirectory &output, DataFile data, JobControl &control, const BatchHooks &hooks = {});
 Q_DECLARE_METATYPE(BatchResult)

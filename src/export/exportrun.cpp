@@ -125,10 +125,10 @@ ExportGlyph DrawExportGlyph(const CodePointChar &character, const GlyphSettings 
 }
 
 ExportRunResult DrawExportGlyphs(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
-                                 int bpp, BatchControl &control, const ExportGlyphSink &sink)
+                                 int bpp, JobControl &control, const ExportGlyphSink &sink)
 {
     ExportRunResult result;
-    control.Progress = 0;
+    control.SetDone(0);
     const int baseline = MeasureExportFont(settings, bpp).Baseline;
     GlyphPipeline<ExportGlyph> pipeline(characters.size(), [&] {
         return [&](size_t i) { return DrawExportGlyph(characters[i], settings, bpp, baseline); };
@@ -137,7 +137,7 @@ ExportRunResult DrawExportGlyphs(const std::vector<CodePointChar> &characters, c
     pipeline.Start(GlyphPipeline<ExportGlyph>::WorkerCount(0, 8));
     ExportGlyph glyph;
     for (size_t i = 0; i < characters.size(); ++i) {
-        if (control.Cancel) {
+        if (control.Cancelled()) {
             result.State = ExportRunResult::Cancelled;
             break;
         }
@@ -148,7 +148,7 @@ ExportRunResult DrawExportGlyphs(const std::vector<CodePointChar> &characters, c
             break;
         }
         result.Glyphs = int(i + 1);
-        control.Progress = result.Glyphs;
+        control.SetDone(result.Glyphs);
     }
     pipeline.Stop();
     return result;

@@ -59,8 +59,8 @@ struct ExportRunResult
 using ExportGlyphSink = std::function<bool(const ExportGlyph &glyph, QString *error)>;
 
 // Draws every character (code-point order, as MapToCodePoints gives them) on every core and hands
-// the glyphs to sink in that order. control.Progress counts the glyphs handed over; control.Cancel
-// stops the run before the next glyph. control.Finished is left to the caller, who may have more
+// the glyphs to sink in that order. control's done count is the glyphs handed over; cancelling it
+// stops the run before the next glyph. Its end is left to the caller, who may have more
 // to write after the last glyph.
 ExportRunResult DrawExportGlyphs(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
-                                 int bpp, BatchControl &control, const ExportGlyphSink &sink);
+                                 int bpp, JobControl &control, const ExportGlyphSink &sink);

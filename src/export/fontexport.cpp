@@ -90,14 +90,14 @@ std::string PlacementLine(const InkTally &ink, const GlyphSettings &settings, in
 
 // The list's ink at the settings' offset; with it, the vertical offset that holds it, when one does.
 bool FitExportOffset(const std::vector<CodePointChar> &characters, GlyphSettings &settings, int bpp,
-                     BatchControl &control, std::string &placement)
+                     JobControl &control, std::string &placement)
 {
     std::vector<std::string> list;
     list.reserve(characters.size());
     for (const CodePointChar &character : characters)
         list.push_back(character.Character);
-    const InkTally ink = MeasureInk(list, settings, bpp > 1, LeastInkCoverage(bpp), &control.Cancel);
-    if (control.Cancel)
+    const InkTally ink = MeasureInk(list, settings, bpp > 1, LeastInkCoverage(bpp), &control);
+    if (control.Cancelled())
         return false;
     const int offsetY = ink.BestOffsetY(settings.OffsetY, settings.Height);
     placement = PlacementLine(ink, settings, offsetY);
@@ -179,10 +179,10 @@ QString CheckExportRequest(const FontExportRequest &request)
 }
 
 FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
-                            const FontExportRequest &request, BatchControl &control)
+                            const FontExportRequest &request, JobControl &control)
 {
     FontExportResult result;
-    const BatchControlScope scope(control);
+    const JobScope scope(control, qint64(characters.size()));
 
     result.Path = request.OutPath;
     result.Error = CheckExportRequest(request);

@@ -80,7 +80,7 @@ QString CheckExportRequest(const FontExportRequest &request);
 // file of that name is replaced only when the whole new one is written. Progress, cancel and the
 // end of the run go through control as in a batch run.
 FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
-                            const FontExportRequest &request, BatchControl &control);
+                            const FontExportRequest &request, JobControl &control);
 
 // The dotrix-cli command that makes the same file, for the file's header: the export options,
 // the font, size and offset from settings (with FitOffsetY: --offset X,Y --fit, left out at 0,0),

@@ -93,7 +93,7 @@ int InkTally::OutsideAtShiftY(int shift, int side, std::vector<std::string> *fir
 }
 
 InkTally MeasureInk(const std::vector<std::string> &characters, const GlyphSettings &settings, bool antialiased,
-                    int inkCoverage, const std::atomic<bool> *cancel)
+                    int inkCoverage, const JobControl *job)
 {
     InkTally tally;
     GlyphPipeline<GlyphInk> pipeline(characters.size(), [&] {
@@ -106,7 +106,7 @@ InkTally MeasureInk(const std::vector<std::string> &characters, const GlyphSetti
     pipeline.Start(GlyphPipeline<GlyphInk>::WorkerCount(0, 8));
     GlyphInk ink;
     for (size_t i = 0; i < characters.size(); ++i) {
-        if ((cancel && *cancel) || !pipeline.Take(i, ink))
+        if ((job && job->Cancelled()) || !pipeline.Take(i, ink))
             break;
         tally.Add(characters[i], ink, settings.Width);
     }

@@ -4,6 +4,7 @@
 
 #include "glyphrender.h"
 #include "glyphsettings.h"
+#include "base/job.h"
 
 #include <QRect>
 #include <QString>
@@ -57,10 +58,10 @@ private:
 };
 
 // Measures the ink of every character (code page 936) drawn with settings (font, offset, cell),
-// on every core; antialiased and inkCoverage as DrawGlyphImage takes them. cancel, when set,
-// stops the measuring early (the tally then holds the glyphs measured so far).
+// on every core; antialiased and inkCoverage as DrawGlyphImage takes them. job, when given,
+// stops the measuring early when it is cancelled (the tally then holds the glyphs measured so far).
 InkTally MeasureInk(const std::vector<std::string> &characters, const GlyphSettings &settings,
-                    bool antialiased = false, int inkCoverage = 1, const std::atomic<bool> *cancel = nullptr);
+                    bool antialiased = false, int inkCoverage = 1, const JobControl *job = nullptr);
 
 // settings.OffsetY moved by the least that puts the ink of every character (code page 936) inside
 // the cell, when it can; when the ink is taller than the cell, to where the fewest glyphs lose

@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QProgressBar>
 #include <QDir>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -173,26 +174,28 @@ TEST(IndexDialog, AcceptsFourHexDigitsAndRefusesTheRest)
 
 TEST(ProgressDialog, EndsWhenTheCountIsReachedOrTheRunEnds)
 {
-    BatchControl control;
+    JobControl control;
     CProgressDlg dialog(control, 10);
     dialog.show();
-    control.Progress = 9;
+    control.SetDone(9);
     dialog.OnTimer();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.Done(), 9);
-    control.Progress = 10;
+    control.SetDone(10);
     dialog.OnTimer();
     EXPECT_FALSE(dialog.isVisible());
 
-    BatchControl stopped;
+    JobControl stopped;
     CProgressDlg early(stopped, 10);
     early.show();
-    stopped.Progress = 3;
-    stopped.Finished = true;
+    {
+        const JobScope run(stopped); // a run that ends after 3 of 10
+        stopped.SetDone(3);
+    }
     early.OnTimer();
     EXPECT_FALSE(early.isVisible());
 
-    BatchControl empty;
+    JobControl empty;
     CProgressDlg none(empty, 0);
     none.show();
     none.OnTimer();
@@ -203,6 +206,21 @@ TEST(ProgressDialog, EndsWhenTheCountIsReachedOrTheRunEnds)
     QTest::keyClick(&keys, Qt::Key_Escape);
     QTest::keyClick(&keys, Qt::Key_Return);
     EXPECT_TRUE(keys.isVisible());
+    EXPECT_FALSE(control.Cancelled());
+
+    // A job that can stop: Esc and Cancel ask it to, and the box stays until it has wound down,
+    // its bar following the job's own total.
+    JobControl sending;
+    CProgressDlg box(sending, -1, nullptr, {QStringLiteral("sending"), QStringLiteral("sendBox"), true});
+    box.show();
+    sending.SetTotal(4000);
+    sending.SetDone(1000);
+    box.OnTimer();
+    EXPECT_EQ(box.findChild<QProgressBar *>()->value(), 250);
+    QTest::keyClick(&box, Qt::Key_Escape);
+    EXPECT_TRUE(sending.Cancelled());
+    EXPECT_TRUE(box.isVisible());
+    EXPECT_FALSE(box.CancelButton()->isEnabled());
 }
 
 TEST_F(BatchTest, WindowAndCommandLineWriteTheSameBytes)

@@ -3,6 +3,7 @@
 
 #include "app/cdotrixdoc.h"
 #include "app/cmainframe.h"
+#include "app/cprogressdlg.h"
 #include "app/messages.h"
 #include "common/serialpeer.h"
 #include "common/testutil.h"
@@ -11,7 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QProgressDialog>
+#include <QProgressBar>
 #include <QSerialPort>
 #include <QSettings>
 #include <QStatusBar>
@@ -101,7 +102,7 @@ protected:
             while (reading.elapsed() < 900) {
                 QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
                 for (QWidget *widget : QApplication::topLevelWidgets())
-                    if (widget->isVisible() && qobject_cast<QProgressDialog *>(widget))
+                    if (widget->isVisible() && qobject_cast<CProgressDlg *>(widget))
                         seenOverMessage = true;
             }
             return QMessageBox::Ok;
@@ -173,8 +174,9 @@ TEST_F(SerialSendTest, CancelStopsTheTransferWithoutAMessage)
     env.Set("TRELLON_TIMEOUT_MS", "5000");
     QTimer cancel;
     QObject::connect(&cancel, &QTimer::timeout, [&] {
-        auto *progress = frame->findChild<QProgressDialog *>("serialProgressDialog");
-        if (progress && progress->isVisible() && progress->value() > 0) {
+        auto *progress = frame->findChild<CProgressDlg *>("serialProgressDialog");
+        auto *bar = progress ? progress->findChild<QProgressBar *>() : nullptr;
+        if (progress && progress->isVisible() && bar && bar->value() > 0) {
             cancel.stop();
             QTest::keyClick(progress, Qt::Key_Escape);
         }

@@ -4,16 +4,21 @@
 #include "common/testutil.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include <csignal>
+#include <sys/types.h>
 
 namespace {
 
@@ -561,4 +566,33 @@ TEST(DotrixCli, EveryCommandThatDrawsSaysWhenTheFontIsNotInstalled)
         // First, before any note on how the nearest font's glyphs fit the cell.
         EXPECT_EQ(run.err.substr(0, says.size()), says) << command.join(' ').toStdString();
     }
+}
+
+// Ctrl-C stops a running batch at its next character: the glyph files written so far stay, the
+// message says how far it got, and the exit status is a failure. A second Ctrl-C is not needed.
+TEST(CliInterrupt, CtrlCStopsABatchAndKeepsWhatItWrote)
+{
+    QTemporaryDir dir;
+    QProcess process;
+    process.start(QStringLiteral(DOTRIX_CLI_PATH), {"--font", "AR PL UMing CN", "--charset", "gbk", "--batch",
+                                                    "--workdir", dir.path()});
+    ASSERT_TRUE(process.waitForStarted());
+    const QDir work(dir.path());
+    QElapsedTimer waited;
+    waited.start();
+    while (work.entryList({"*.c"}, QDir::Files).size() < 100 && waited.elapsed() < 60000)
+        QThread::msleep(10);
+    ASSERT_EQ(kill(pid_t(process.processId()), SIGINT), 0);
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "the signal ended the program instead of the run";
+    EXPECT_EQ(process.exitCode(), 1);
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    const QRegularExpressionMatch stopped =
+        QRegularExpression(QStringLiteral("interrupted after (\\d+) of (\\d+) characters")).match(err);
+    ASSERT_TRUE(stopped.hasMatch()) << err.toStdString();
+    const int glyphs = stopped.captured(1).toInt();
+    EXPECT_LT(glyphs, stopped.captured(2).toInt());
+    // Every glyph the message counts has its source file, and All.c holds them.
+    EXPECT_EQ(work.entryList({"*.c"}, QDir::Files).size(), glyphs + 1);
+    EXPECT_TRUE(work.exists(QStringLiteral("All.c")));
 }

@@ -27,7 +27,7 @@ struct BatchRun
     OutputDirectory output{dir.path()};
     GlyphSettings settings;
     DotMatrix matrix;
-    BatchControl control;
+    JobControl control;
     int indexAsked = 0;
 
     BatchResult Go(const std::string &list, DataFile mode, std::optional<uint16_t> index = std::nullopt)
@@ -110,8 +110,8 @@ TEST(BatchGenerate, AllCHoldsNoticeThenEveryGlyphFileInListOrder)
     const BatchResult result = run.Go(list, DataFile::None);
     ASSERT_EQ(result.State, BatchResult::Done) << result.Error.toStdString();
     EXPECT_EQ(result.Glyphs, 600);
-    EXPECT_EQ(run.control.Progress, 600);
-    EXPECT_TRUE(run.control.Finished);
+    EXPECT_EQ(run.control.Done(), 600);
+    EXPECT_TRUE(run.control.Finished());
     const std::string all = run.File("All.c");
     ASSERT_EQ(all.rfind(Notice(), 0), 0u);
     // Walk All.c glyph by glyph: each header names a file whose bytes come next.
@@ -208,14 +208,14 @@ TEST(BatchGenerate, RunsThatCannotWriteStopAndSaySo)
 {
     BatchRun run;
     OutputDirectory gone(run.dir.filePath("gone"));
-    BatchControl control;
+    JobControl control;
     BatchResult result = BatchGenerate("abc", run.settings, run.matrix, gone, DataFile::Dat, control);
     EXPECT_EQ(result.State, BatchResult::Failed);
     EXPECT_TRUE(result.Error.contains("gone")) << result.Error.toStdString();
-    EXPECT_TRUE(control.Finished);
+    EXPECT_TRUE(control.Finished());
 
     BatchRun cancelled;
-    cancelled.control.Cancel = true;
+    cancelled.control.Cancel();
     result = cancelled.Go("abc", DataFile::Dat, 0);
     EXPECT_EQ(result.State, BatchResult::Cancelled);
     EXPECT_FALSE(QFile::exists(cancelled.dir.filePath("font.dat")));

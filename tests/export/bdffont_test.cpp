@@ -45,7 +45,7 @@ ExportedFont ExportBdf(const std::string &list, const GlyphSettings &settings, c
 {
     ExportedFont font;
     const std::vector<CodePointChar> characters = MapToCodePoints(list).Characters;
-    BatchControl drawing;
+    JobControl drawing;
     DrawExportGlyphs(characters, settings, 1, drawing, [&](const ExportGlyph &glyph, QString *) {
         font.Cells[glyph.CodePoint] = CellRows(glyph);
         return true;
@@ -55,7 +55,7 @@ ExportedFont ExportBdf(const std::string &list, const GlyphSettings &settings, c
     request.Format = ExportFormat::Bdf;
     request.OutPath = path;
     request.MadeWith = "made by the BDF tests";
-    BatchControl control;
+    JobControl control;
     font.Result = ExportFont(characters, settings, request, control);
     return font;
 }

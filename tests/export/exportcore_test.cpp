@@ -29,7 +29,7 @@ char32_t CodePointOf(const char *utf8)
 std::map<std::string, ExportGlyph> ExportAll(const std::string &list, const GlyphSettings &settings, int bpp)
 {
     std::map<std::string, ExportGlyph> glyphs;
-    BatchControl control;
+    JobControl control;
     const ExportRunResult run =
         DrawExportGlyphs(MapToCodePoints(list).Characters, settings, bpp, control, [&](const ExportGlyph &g, QString *) {
             glyphs[g.Character] = g;
@@ -105,7 +105,7 @@ TEST(DrawExportGlyphs, OneBitGlyphsPackToTheBatchsFontDatByteForByte)
         batch.settings.OffsetY = cell.OffsetY;
         batch.settings.ScanMode = ScanOrder::Horizontal;
         const GlyphSettings settings = batch.settings;
-        BatchControl control;
+        JobControl control;
         const BatchResult run = BatchGenerate(list, batch.settings, batch.matrix, batch.output, DataFile::Bin, control);
         ASSERT_EQ(run.State, BatchResult::Done) << run.Error.toStdString();
 
@@ -243,31 +243,31 @@ TEST(DrawExportGlyphs, HandsGlyphsOverInCodePointOrderAndStopsWhenCancelledOrRef
     const CodePointList mapped = MapToCodePoints(list);
     const GlyphSettings settings;
 
-    BatchControl control;
+    JobControl control;
     std::vector<char32_t> order;
     ExportRunResult run = DrawExportGlyphs(mapped.Characters, settings, 4, control, [&](const ExportGlyph &g, QString *) {
-        EXPECT_EQ(control.Progress, int(order.size())); // counted after the sink took it
+        EXPECT_EQ(control.Done(), int(order.size())); // counted after the sink took it
         order.push_back(g.CodePoint);
         return true;
     });
     EXPECT_EQ(run.State, ExportRunResult::Done);
     EXPECT_EQ(run.Glyphs, 600);
-    EXPECT_EQ(control.Progress, 600);
+    EXPECT_EQ(control.Done(), 600);
     ASSERT_EQ(order.size(), 600u);
     EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
     EXPECT_EQ(order.front(), mapped.Characters.front().CodePoint);
 
-    BatchControl cancelled;
+    JobControl cancelled;
     int taken = 0;
     run = DrawExportGlyphs(mapped.Characters, settings, 1, cancelled, [&](const ExportGlyph &, QString *) {
         if (++taken == 10)
-            cancelled.Cancel = true;
+            cancelled.Cancel();
         return true;
     });
     EXPECT_EQ(run.State, ExportRunResult::Cancelled);
     EXPECT_EQ(run.Glyphs, 10);
 
-    BatchControl refused;
+    JobControl refused;
     run = DrawExportGlyphs(mapped.Characters, settings, 2, refused, [&](const ExportGlyph &g, QString *error) {
         if (g.CodePoint != mapped.Characters[3].CodePoint)
             return true;

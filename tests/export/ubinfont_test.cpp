@@ -33,7 +33,7 @@ FontExportResult ExportUbin(const std::string &list, const GlyphSettings &settin
     request.Bpp = bpp;
     request.OutPath = path;
     request.FitOffsetY = false; // the batch's offset, so that the dots are the batch's
-    BatchControl control;
+    JobControl control;
     return ExportFont(MapToCodePoints(list).Characters, settings, request, control);
 }
 
@@ -42,7 +42,7 @@ std::string BatchFontDat(const std::string &list, const GlyphSettings &settings)
 {
     testutil::Scratch batch;
     batch.settings = settings;
-    BatchControl control;
+    JobControl control;
     const BatchResult run = BatchGenerate(list, batch.settings, batch.matrix, batch.output, DataFile::Dat, control);
     EXPECT_EQ(run.State, BatchResult::Done) << run.Error.toStdString();
     return testutil::ReadFileBytes(run.DataPath);
@@ -167,7 +167,7 @@ TEST(UbinFont, EveryDepthAndPackingReadsBackAsTheLevelsDotrixDrew)
                 const ExportFontMetrics metrics = MeasureExportFont(settings, bpp);
                 std::string expected = "cell 13x11 baseline " + std::to_string(metrics.Baseline) + " bpp "
                                        + std::to_string(bpp) + "\n";
-                BatchControl control;
+                JobControl control;
                 DrawExportGlyphs(characters, settings, bpp, control, [&](const ExportGlyph &glyph, QString *) {
                     char line[16];
                     std::snprintf(line, sizeof line, "U+%04X\n", unsigned(glyph.CodePoint));
@@ -200,7 +200,7 @@ TEST(UbinFont, DemoDrawsUtf8TextIntoAOneBitFramebufferAsDotrixDrewIt)
         const GlyphSettings settings;
         ASSERT_EQ(ExportUbin(list, settings, bpp, ubin).State, FontExportResult::Done);
         std::map<char32_t, ExportGlyph> glyphs;
-        BatchControl control;
+        JobControl control;
         DrawExportGlyphs(MapToCodePoints(list).Characters, settings, bpp, control, [&](const ExportGlyph &g, QString *) {
             glyphs[g.CodePoint] = g;
             return true;

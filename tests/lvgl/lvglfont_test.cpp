@@ -111,7 +111,7 @@ FontSource ReadFontSource(const char *name)
 std::map<char32_t, ExportGlyph> DotrixGlyphs(const FontSource &source)
 {
     std::map<char32_t, ExportGlyph> glyphs;
-    BatchControl control;
+    JobControl control;
     DrawExportGlyphs(MapToCodePoints(source.List).Characters, source.Options.Settings, source.Options.Bpp, control,
                      [&](const ExportGlyph &glyph, QString *) {
                          glyphs[glyph.CodePoint] = glyph;

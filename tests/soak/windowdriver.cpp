@@ -29,13 +29,13 @@
 #include <QFontDialog>
 #include <QImage>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSerialPort>
@@ -111,8 +111,9 @@ QString Describe(QWidget *widget)
         text += QStringLiteral(" \"%1\"").arg(widget->windowTitle());
     if (auto *box = qobject_cast<QMessageBox *>(widget))
         text += QStringLiteral(": ") + box->text().simplified().left(120);
-    if (auto *progress = qobject_cast<QProgressDialog *>(widget))
-        text += QStringLiteral(": ") + progress->labelText();
+    if (auto *progress = qobject_cast<CProgressDlg *>(widget))
+        if (auto *label = progress->findChild<QLabel *>())
+            text += QStringLiteral(": ") + label->text();
     return text;
 }
 
@@ -270,7 +271,7 @@ void WindowDriver::Step()
     if (!m_frame->isVisible()) {
         // The user closed the window: start the program again (or show it, while one of its
         // commands is still on the stack).
-        if (m_depth == 0 && !m_frame->BatchRunning() && RunningProgressBoxes() == 0) {
+        if (m_depth == 0 && !m_frame->BatchRunning() && RunningJobs() == 0) {
             Log(QStringLiteral("restart the program"));
             m_rebuilding = true;
             m_frame.reset();
@@ -284,7 +285,7 @@ void WindowDriver::Step()
     if (m_clock.elapsed() > m_options.Seconds * 1000LL) {
         // Work beside the window (a serial send, say, started from a menu's own key handling) has
         // the window's commands on the stack: the window goes only once that has returned.
-        if (m_depth == 0 && RunningProgressBoxes() == 0)
+        if (m_depth == 0 && RunningJobs() == 0)
             Finish();
         return;
     }
@@ -420,7 +421,7 @@ void WindowDriver::ChooseSerialPort()
     if (m_phase == NoSerialPort || !m_silentPeer)
         return;
     // The port may change only between sends.
-    if (m_frame && m_frame->findChild<QProgressDialog *>(QStringLiteral("serialProgressDialog")))
+    if (m_frame && m_frame->findChild<CProgressDlg *>(QStringLiteral("serialProgressDialog")))
         return;
     const QString peers = m_scratch + QStringLiteral("/peers");
     QString port;
@@ -546,23 +547,23 @@ void WindowDriver::AnswerModal(QWidget *modal)
         default: click(format->findChild<QPushButton *>(QStringLiteral("formatOkButton"))); return;
         }
     }
+    if (auto *progress = qobject_cast<CProgressDlg *>(modal); progress && progress->CancelButton()) {
+        if (Chance(0.1)) {
+            if (Chance(0.5))
+                pressKey(Qt::Key_Escape, "Esc");
+            else
+                click(progress->CancelButton());
+        }
+        return;
+    }
     if (qobject_cast<CProgressDlg *>(modal)) {
-        // It has no buttons; keys and the close request must not disturb the run.
+        // A batch's bar has no buttons; keys and the close request must not disturb the run.
         if (Chance(0.02)) {
             switch (Pick(3)) {
             case 0: pressKey(Qt::Key_Escape, "Esc"); return;
             case 1: pressKey(Qt::Key_Return, "Enter"); return;
             default: closeBox(); return;
             }
-        }
-        return;
-    }
-    if (auto *progress = qobject_cast<QProgressDialog *>(modal)) {
-        if (Chance(0.1)) {
-            if (Chance(0.5))
-                pressKey(Qt::Key_Escape, "Esc");
-            else
-                click(progress->findChild<QPushButton *>());
         }
         return;
     }
