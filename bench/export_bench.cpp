@@ -36,7 +36,7 @@ void BM_ExportFont(benchmark::State &state)
         JobControl control;
         const FontExportResult result = ExportFont(characters, settings, request, control);
         if (result.State != FontExportResult::Done)
-            state.SkipWithError(result.Error.toStdString().c_str());
+            state.SkipWithError(QStringLiteral("export failed: %1").arg(int(result.Error.Code)).toStdString().c_str());
         bytes = result.Bytes;
     }
     state.counters["glyphs"] = double(characters.size());

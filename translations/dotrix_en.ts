@@ -1376,7 +1376,19 @@ mid-grey) and write NAME.c, NAME being the file&apos;s name</translation>
     </message>
 </context>
 <context>
-    <name>FailureTexts</name>
+    <name>FailureSentence</name>
+    <message>
+        <source>%1 x %2 的字模按横向扫描无法以 8 位一组打包（font.dat 和 Unicode 字库文件都这样打包）：横向至少要 5 个点</source>
+        <translation>a %1 x %2 glyph in the horizontal scan cannot be packed in 8-bit groups, as font.dat and the Unicode font file pack it: it needs at least 5 dots across</translation>
+    </message>
+    <message>
+        <source>%1 x %2 的字模按 ZN 扫描无法以 8 位一组打包（font.dat 和 Unicode 字库文件都这样打包）：纵向至少要 5 个点</source>
+        <translation>a %1 x %2 glyph in the &quot;ZN&quot; scan cannot be packed in 8-bit groups, as font.dat and the Unicode font file pack it: it needs at least 5 dots down</translation>
+    </message>
+    <message>
+        <source>%1 x %2 的字模按纵向扫描无法以 8 位一组打包（font.dat 和 Unicode 字库文件都这样打包）：纵向至少要 5 个点</source>
+        <translation>a %1 x %2 glyph in the vertical scan cannot be packed in 8-bit groups, as font.dat and the Unicode font file pack it: it needs at least 5 dots down</translation>
+    </message>
     <message>
         <source>没有指定要发送的文件。</source>
         <translation>No file to send was given.</translation>
@@ -1434,6 +1446,62 @@ mid-grey) and write NAME.c, NAME being the file&apos;s name</translation>
         <translation>Unknown error (code %1).</translation>
     </message>
     <message>
+        <source>无法打开 %1：%2</source>
+        <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>无法读取 %1：%2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>无法创建 %1：%2</source>
+        <translation>cannot create %1: %2</translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>无法用新文件替换 %1：%2</source>
+        <translation>cannot replace %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 不存在</source>
+        <translation>%1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 不是文件夹</source>
+        <translation>%1 is not a directory</translation>
+    </message>
+    <message>
+        <source>无法在 %1 中写入文件：%2</source>
+        <translation>cannot write in %1: %2</translation>
+    </message>
+    <message>
+        <source>%1：文件比位图文件头还短</source>
+        <translation>%1: file is shorter than a bitmap header</translation>
+    </message>
+    <message>
+        <source>%1：不是 BMP 文件</source>
+        <translation>%1: not a BMP file</translation>
+    </message>
+    <message>
+        <source>%1：不是未压缩的 24 位位图</source>
+        <translation>%1: not an uncompressed 24-bit bitmap</translation>
+    </message>
+    <message>
+        <source>%1：位图大小 %2 x %3 超出 0 到 1024</source>
+        <translation>%1: bitmap size %2 x %3 is outside 0 to 1024</translation>
+    </message>
+    <message>
+        <source>%1：位图的像素数据不完整</source>
+        <translation>%1: bitmap pixel data is truncated</translation>
+    </message>
+    <message>
+        <source>%1：文件太大，不是字模位图</source>
+        <translation>%1: file is too large for a glyph bitmap</translation>
+    </message>
+    <message>
         <source>%1 不存在或不是文件。</source>
         <translation>%1 does not exist or is not a file.</translation>
     </message>
@@ -1446,21 +1514,72 @@ mid-grey) and write NAME.c, NAME being the file&apos;s name</translation>
         <translation>%1 cannot be decoded: %2</translation>
     </message>
     <message>
-        <source>工作文件夹不存在</source>
-        <translation>the work folder does not exist</translation>
+        <source>无法读取 %1：它是文件夹</source>
+        <translation>cannot read %1: it is a directory</translation>
     </message>
     <message>
-        <source>工作文件夹没有写入权限</source>
-        <translation>no permission to write into the work folder</translation>
+        <source>找不到 %1；找过的地方：%2</source>
+        <translation>%1 not found; looked in %2</translation>
     </message>
     <message>
-        <source>磁盘已满，或文件被占用</source>
-        <translation>the disk is full, or the file is in use</translation>
+        <source>无法载入 OpenCC 配置 %1：%2</source>
+        <translation>cannot load the OpenCC configuration %1: %2</translation>
     </message>
     <message>
-        <source>无法在 %1 中写入 tmp.bmp：%2</source>
-        <translation>tmp.bmp cannot be written in %1: %2</translation>
+        <source>OpenCC（%1）无法转换这段文字</source>
+        <translation>OpenCC (%1) could not convert the text</translation>
     </message>
+    <message>
+        <source>%1 位每像素：%2 文件只能是 %3</source>
+        <translation>%1 bits per pixel: %2 files take %3</translation>
+    </message>
+    <message>
+        <source>1、2、4 或 8</source>
+        <translation>1, 2, 4 or 8</translation>
+    </message>
+    <message>
+        <source>%1 文件没有字体名</source>
+        <translation>%1 files take no font name</translation>
+    </message>
+    <message>
+        <source>“%1”不是 C 标识符（字母、数字和 _，不以数字开头，不是 C 关键字）</source>
+        <translation>&apos;%1&apos; is not a C identifier (letters, digits and _, not a digit first, no C keyword)</translation>
+    </message>
+    <message>
+        <source>没有指定要写入字体的文件</source>
+        <translation>no file to write the font to</translation>
+    </message>
+    <message>
+        <source>字符列表中没有可导出的字符</source>
+        <translation>the list holds no character to export</translation>
+    </message>
+    <message>
+        <source>%1 x %2 点的字模没有可导出的点</source>
+        <translation>a glyph of %1 x %2 dots holds no dot to export</translation>
+    </message>
+    <message>
+        <source>LVGL 字体最多 65535 个字形，字符列表有 %1 个</source>
+        <translation>an LVGL font holds at most 65535 glyphs; the list has %1</translation>
+    </message>
+    <message>
+        <source>%1 离基线 %2 像素，LVGL 字体放不到那么远</source>
+        <translation>%1 lies %2 px from the baseline, further than an LVGL font can place it</translation>
+    </message>
+    <message>
+        <source>字形点阵超过 4 GiB，LVGL 字体装不下</source>
+        <translation>the glyph bitmaps pass 4 GiB, more than an LVGL font holds</translation>
+    </message>
+    <message>
+        <source>%1 个字形、每个 %2 字节，文件共 %3 字节：Unicode 字库文件最大 4 GiB（请用更小的点阵、位深或字符列表）</source>
+        <translation>%1 glyphs of %2 bytes make a file of %3 bytes: a Unicode font file holds at most 4 GiB (use a smaller size, bit depth or list)</translation>
+    </message>
+    <message>
+        <source>%1：未知的错误（代码 %2）</source>
+        <translation>%1: unknown failure (code %2)</translation>
+    </message>
+</context>
+<context>
+    <name>FailureTexts</name>
     <message>
         <source>；字体“%1”没有安装，已用最接近的已安装字体</source>
         <translation>; font “%1” is not installed: the nearest installed font was used</translation>

@@ -1,6 +1,7 @@
 #include "cdotrixdoc.h"
 
 #include "failuretexts.h"
+#include "l10n/failuretext.h"
 #include "filechooser.h"
 #include "messages.h"
 #include "progressbox.h"
@@ -100,7 +101,7 @@ void CDotrixDoc::OnSendSerial()
         emit StatusMessage(tr("串口发送已取消"));
         return;
     }
-    QString text = tr("font.dat 没有发送成功：\n") + SerialFailureReason(result.Code);
+    QString text = tr("font.dat 没有发送成功：\n") + FailureText(result.Error);
     if (!result.Port.isEmpty())
         text += tr("\n串口：") + result.Port;
     if (control.Total() > 0)
@@ -124,7 +125,7 @@ void CDotrixDoc::CopyFontDataToDrives(DriveKind kind)
         return;
     }
     if (!outcome.Failures.isEmpty())
-        ShowMessage(m_window, tr("font.dat 没有复制成功：\n") + outcome.Failures.join(QLatin1Char('\n')));
+        ShowMessage(m_window, tr("font.dat 没有复制成功：\n") + FailureLines(outcome.Failures));
 }
 
 void CDotrixDoc::RememberRecentFile(const QString &path)

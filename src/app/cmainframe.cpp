@@ -22,6 +22,7 @@
 #include "inknotes.h"
 #include "lockkeys.h"
 #include "messages.h"
+#include "l10n/failuretext.h"
 #include "openineditor.h"
 #include "progressbox.h"
 #include "userguide.h"
@@ -371,7 +372,7 @@ void CMainFrame::OnShift(int dx, int dy)
 bool CMainFrame::ShowBoxGlyph(const BoxRenderResult &result)
 {
     if (result.RenderFailed)
-        ShowMessage(this, tr("error!\n\n") + result.Error);
+        ShowMessage(this, tr("error!\n\n") + FailureText(result.Error));
     if (!result.Loaded)
         return false;
     InkNotes::ShowAfterRender(statusBar(), result.Character, result.Ink, m_settings);

@@ -12,6 +12,7 @@
 #include "commandactions.h"
 #include "cprogressdlg.h"
 #include "failuretexts.h"
+#include "l10n/failuretext.h"
 #include "filechooser.h"
 #include "fontexporter.h"
 #include "inknotes.h"
@@ -62,12 +63,12 @@ void CMainFrame::OnCreateSingleGlyph()
         ShowMessage(this, CoreMessage(GroupTooLongMessage));
         return;
     case SingleGlyphResult::RenderFailed:
-        ShowMessage(this, tr("error!\n\n") + result.Error);
+        ShowMessage(this, tr("error!\n\n") + FailureText(result.Error));
         return;
     case SingleGlyphResult::LoadFailed:
     case SingleGlyphResult::WriteFailed:
         RepaintViews();
-        ShowMessage(this, tr("字模文件没有写成：") + result.Error);
+        ShowMessage(this, tr("字模文件没有写成：") + FailureText(result.Error));
         return;
     }
 }
@@ -87,7 +88,7 @@ void CMainFrame::ImportPicture(const QString &path)
 {
     const PictureConversion imported = ImportPictureGlyph(path, m_settings, m_matrix, *m_output);
     if (imported.State == PictureConversion::Failed) {
-        ShowMessage(this, tr("图片没有导入：\n") + PictureFailureText(path, imported, m_output->Path()));
+        ShowMessage(this, tr("图片没有导入：\n") + FailureText(imported.Error));
         return;
     }
     // The picture's size goes into the custom size edits, whose handlers refuse more than 1024.
@@ -100,10 +101,10 @@ void CMainFrame::OnCreatePictureData()
     const PictureDataResult result = CreatePictureData(m_settings, m_matrix, *m_output);
     switch (result.State) {
     case GlyphTextResult::Refused:
-        ShowMessage(this, CoreMessage(result.Error));
+        ShowMessage(this, FailureText(result.Error));
         return;
     case GlyphTextResult::Failed:
-        ShowMessage(this, tr("图片点阵数据没有写成：\n") + result.Error);
+        ShowMessage(this, tr("图片点阵数据没有写成：\n") + FailureText(result.Error));
         return;
     case GlyphTextResult::Written:
         OpenResult(result.FilePath);
@@ -114,12 +115,13 @@ void CMainFrame::OnCreatePictureData()
 void CMainFrame::OnCreateIndexTable()
 {
     m_pFontSel->PullFields();
-    QString path, error;
+    QString path;
+    Failure error;
     switch (WriteIndexTable(m_pFontSel->ListText, *m_output, &path, &error)) {
     case IndexTableResult::EmptyList:
         return;
     case IndexTableResult::Failed:
-        ShowMessage(this, tr("Index.c 没有写成：\n") + error);
+        ShowMessage(this, tr("Index.c 没有写成：\n") + FailureText(error));
         return;
     case IndexTableResult::Written:
         OpenResult(path);
@@ -146,7 +148,7 @@ void CMainFrame::OnExportAllGlyphFiles()
     }
     if (!exported.Failures.isEmpty()) {
         ShowMessage(this, tr("有 %1 个文件没有导出：\n").arg(exported.Failures.size())
-                              + QStringList(exported.Failures.mid(0, 10)).join(QLatin1Char('\n')));
+                              + FailureLines(exported.Failures));
         return;
     }
     statusBar()->showMessage(tr("已导出 %1 个文件到 %2").arg(exported.Copied).arg(folder), 10000);
@@ -160,7 +162,7 @@ void CMainFrame::OnImportCharset(CharacterSet set)
         m_pFontSel->SetList(imported.Text, imported.Count);
     QApplication::restoreOverrideCursor();
     if (!imported.Ok) {
-        ShowMessage(this, imported.Error);
+        ShowMessage(this, FailureText(imported.Error));
         return;
     }
     statusBar()->showMessage(tr("已导入 %1 个字符").arg(imported.Count), 5000);
@@ -171,15 +173,15 @@ void CMainFrame::OnConvertScripts(bool toTraditional)
     auto convert = toTraditional ? &ToTraditional : &ToSimplified;
     m_pFontSel->PullFields();
     const ScriptConversion list = convert(m_pFontSel->ListText);
-    if (!list.Error.isEmpty()) {
-        ShowMessage(this, list.Error);
+    if (list.Error) {
+        ShowMessage(this, FailureText(list.Error));
         return;
     }
     m_pFontSel->SetList(list.Text, m_pFontSel->CharCount);
     // The box's new text is drawn as any change of the box is.
     const ScriptConversion box = convert(CharBoxText());
     const QString converted = Cp936ToQString(box.Text);
-    if (box.Error.isEmpty() && converted != m_wndCharBox->text())
+    if (!box.Error && converted != m_wndCharBox->text())
         m_wndCharBox->setText(converted);
 }
 
@@ -250,9 +252,9 @@ void CMainFrame::ReportBatch(const BatchResult &result, DataFile data)
     switch (result.State) {
     case BatchResult::Failed:
         if (result.FailedFile.isEmpty())
-            ShowMessage(this, tr("字模生成在第 %1 个字符处中止：\n%2").arg(result.Glyphs + 1).arg(result.Error));
+            ShowMessage(this, tr("字模生成在第 %1 个字符处中止：\n%2").arg(result.Glyphs + 1).arg(FailureText(result.Error)));
         else
-            ShowMessage(this, tr("字模生成在写 %1 时中止：\n%2").arg(result.FailedFile, result.Error));
+            ShowMessage(this, tr("字模生成在写 %1 时中止：\n%2").arg(result.FailedFile, FailureText(result.Error)));
         return;
     case BatchResult::Cancelled:
         statusBar()->showMessage(tr("字模生成已停止"), 5000);
@@ -281,7 +283,7 @@ void CMainFrame::ReportBatch(const BatchResult &result, DataFile data)
     const QString copy = ChooseFile(this, request);
     if (copy.isEmpty())
         return;
-    QString error;
+    Failure error;
     if (!CopyFileReplacing(result.DataPath, copy, &error))
-        ShowMessage(this, tr("font.dat 没有复制成功：\n") + error);
+        ShowMessage(this, tr("font.dat 没有复制成功：\n") + FailureText(error));
 }

@@ -6,6 +6,7 @@
 #include "failuretexts.h"
 #include "inknotes.h"
 #include "messages.h"
+#include "l10n/failuretext.h"
 
 #include "export/exportrun.h"
 #include "l10n/language.h"
@@ -60,7 +61,7 @@ void FontExporter::Report(const FontExportResult &result)
     switch (result.State) {
     case FontExportResult::Failed:
     case FontExportResult::Refused:
-        ShowMessage(m_window, tr("字体没有导出：\n") + result.Error);
+        ShowMessage(m_window, tr("字体没有导出：\n") + FailureText(result.Error));
         return;
     case FontExportResult::Cancelled:
         status->showMessage(tr("字体导出已停止"), 5000);

@@ -1,5 +1,7 @@
 #include "windowsettings.h"
 
+#include "l10n/failuretext.h"
+
 #include <QSettings>
 
 #include <algorithm>
@@ -170,8 +172,8 @@ QString ReadValues(QSettings &store, WindowSettings &settings)
     // A bit depth or a name the format does not take, as the export itself would refuse it.
     FontExportRequest exportCheck = settings.FontExport;
     exportCheck.OutPath = QStringLiteral("font");
-    if (const QString refusal = CheckExportRequest(exportCheck); !refusal.isEmpty())
-        return QStringLiteral("Export: %1").arg(refusal);
+    if (const Failure refusal = CheckExportRequest(exportCheck))
+        return QStringLiteral("Export: %1").arg(FailureText(refusal));
     if (!language.isEmpty()) {
         settings.ChosenLanguage = ParseLanguage(language);
         if (!settings.ChosenLanguage)

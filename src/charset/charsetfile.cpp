@@ -16,17 +16,17 @@ CharsetImport ImportCharsetFile(const QString &path)
 {
     CharsetImport result;
     if (QFileInfo(path).isDir()) {
-        result.Error = QStringLiteral("cannot read %1: it is a directory").arg(path);
+        result.Error = {FailureCode::IsAFolder, path, {}, {}};
         return result;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.Error = QStringLiteral("cannot open %1: %2").arg(path, file.errorString());
+        result.Error = {FailureCode::OpenForReading, path, file.errorString(), {}};
         return result;
     }
     const QByteArray bytes = file.read(MaxCharsetLineBytes);
     if (file.error() != QFileDevice::NoError) {
-        result.Error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        result.Error = {FailureCode::Read, path, file.errorString(), {}};
         return result;
     }
     const qsizetype lineFeed = bytes.indexOf('\n');
@@ -76,8 +76,7 @@ CharsetImport LoadCharset(CharacterSet set, const QString &programDir)
     const CharsetLocation location = FindCharsetFile(fileName, programDir);
     if (location.Path.isEmpty()) {
         CharsetImport result;
-        result.Error = QStringLiteral("%1 not found; looked in %2")
-                           .arg(fileName, location.Searched.join(QStringLiteral(", ")));
+        result.Error = {FailureCode::CharsetNotFound, fileName, {}, location.Searched};
         result.Searched = location.Searched;
         return result;
     }

@@ -4,6 +4,7 @@
 // A set file is code page 936 text; its first line (up to and including the first LF) is the
 // list, characters one after another.
 
+#include "base/failure.h"
 #include <QString>
 #include <QStringList>
 
@@ -22,7 +23,7 @@ struct CharsetImport
     bool Ok = false;
     std::string Text;   // the list read, code page 936
     int Count = 0;      // the number of characters in Text
-    QString Error;      // why nothing was read, naming the file (and where it was looked for)
+    Failure Error;      // why nothing was read, naming the file (and where it was looked for)
     QStringList Searched; // the directories looked in, in order (LoadCharset only)
 };
 

@@ -22,9 +22,8 @@ public:
     {
         if (!Valid()) {
             const char *reason = opencc_error();
-            m_error = QStringLiteral("cannot load the OpenCC configuration %1: %2")
-                          .arg(QString::fromStdString(config),
-                               QString::fromUtf8(reason ? reason : "unknown error"));
+            m_error = {FailureCode::OpenccLoad, QString::fromStdString(config),
+                       QString::fromUtf8(reason ? reason : "unknown error"), {}};
         }
     }
     ~OpenccConverter()
@@ -36,7 +35,7 @@ public:
     OpenccConverter &operator=(const OpenccConverter &) = delete;
 
     bool Valid() const { return m_handle != reinterpret_cast<opencc_t>(-1); }
-    const QString &Error() const { return m_error; }
+    const Failure &Error() const { return m_error; }
 
     // UTF-8 in, UTF-8 out; nullopt when OpenCC fails.
     std::optional<std::string> Convert(std::string_view utf8) const
@@ -51,7 +50,7 @@ public:
 
 private:
     opencc_t m_handle;
-    QString m_error;
+    Failure m_error;
 };
 
 // OpenCC keeps its last error in one global, so loading and converting go one at a time.
@@ -134,8 +133,7 @@ ScriptConversion ConvertScript(std::string_view text, const std::string &openccC
         while (end < converted.size() && convertible(end))
             ++end;
         if (!ConvertRun(converter, utf8, begin, end, converted)) {
-            result.Error = QStringLiteral("OpenCC (%1) could not convert the text")
-                               .arg(QString::fromStdString(openccConfig));
+            result.Error = {FailureCode::OpenccConvert, QString::fromStdString(openccConfig), {}, {}};
             return result;
         }
         begin = end;

@@ -5,6 +5,7 @@
 // converted character that has no code in code page 936 keeps its original, and one-byte
 // characters pass through. The result has the same characters in number and order.
 
+#include "base/failure.h"
 #include <QString>
 
 #include <string>
@@ -13,7 +14,7 @@
 struct ScriptConversion
 {
     std::string Text; // the converted text; the text as given when Error is set
-    QString Error;    // empty on success
+    Failure Error;    // none on success
 };
 
 // Through OpenCC's s2t.json: 汉 -> 漢.

@@ -1,6 +1,7 @@
 #include "batchcommand.h"
 
 #include "charset/cp936.h"
+#include "l10n/failuretext.h"
 #include "clisupport.h"
 #include "encode/batchrun.h"
 #include "output/atomicfile.h"
@@ -40,12 +41,12 @@ int RunBatchCommand(const CliOptions &options, const std::string &list, OutputDi
             return Fail(err, DotrixCli::tr("the batch stopped at character %1 of %2: %3")
                                  .arg(result.Glyphs + 1)
                                  .arg(total)
-                                 .arg(result.Error));
-        return Fail(err, DotrixCli::tr("the batch failed while writing %1: %2").arg(result.FailedFile, result.Error));
+                                 .arg(FailureText(result.Error)));
+        return Fail(err, DotrixCli::tr("the batch failed while writing %1: %2").arg(result.FailedFile, FailureText(result.Error)));
     }
     int files = result.FilesWritten;
     if (!options.SavePath.isEmpty()) {
-        QString error;
+        Failure error;
         if (!CopyFileReplacing(result.DataPath, options.SavePath, &error))
             return Fail(err, error);
         ++files;

@@ -2,6 +2,8 @@
 
 #include "clioptiontable.h"
 
+#include "l10n/failuretext.h"
+
 namespace {
 
 // The export options that make no sense together or alone; "" when they fit.
@@ -23,8 +25,8 @@ std::string CheckExportOptions(const CliOptions &o)
     request.Bpp = o.Bpp;
     request.FontName = o.FontName;
     request.OutPath = o.OutPath;
-    const QString refusal = CheckExportRequest(request);
-    return refusal.isEmpty() ? std::string() : "--export " + std::string(WordOfMode(*o.Export)) + ": " + refusal.toStdString();
+    const Failure refusal = CheckExportRequest(request);
+    return !refusal ? std::string() : "--export " + std::string(WordOfMode(*o.Export)) + ": " + FailureText(refusal).toStdString();
 }
 
 // The list options that make no sense together or alone; "" when they fit.

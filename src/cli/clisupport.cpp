@@ -1,5 +1,7 @@
 #include "clisupport.h"
 
+#include "l10n/failuretext.h"
+
 #include "charset/cp936.h"
 #include "l10n/language.h"
 #include "output/atomicfile.h"
@@ -17,6 +19,11 @@ int Fail(std::ostream &err, const std::string &message, int code)
 int Fail(std::ostream &err, const QString &message, int code)
 {
     return Fail(err, message.toStdString(), code);
+}
+
+int Fail(std::ostream &err, const Failure &failure, int code)
+{
+    return Fail(err, FailureText(failure), code);
 }
 
 std::ostream &SummaryStream(const CliOptions &options)
@@ -50,7 +57,7 @@ QString WorkDirOf(const CliOptions &options)
 std::unique_ptr<OutputDirectory> OpenWorkDir(const CliOptions &options, std::ostream &err)
 {
     auto output = std::make_unique<OutputDirectory>(WorkDirOf(options));
-    QString error;
+    Failure error;
     if (!output->CheckWritable(&error)) {
         Fail(err, error);
         return nullptr;

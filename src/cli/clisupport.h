@@ -2,6 +2,7 @@
 // What dotrix-cli's commands share: exit codes, error lines, the work directory, TEXT in code page
 // 936, the glyph as dots.
 
+#include "base/failure.h"
 #include "cliargs.h"
 #include "output/outputdirectory.h"
 #include "raster/dotmatrix.h"
@@ -19,6 +20,7 @@ enum ExitCode { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
 // (DotrixCli::tr, CoreMessage) or what a core function said.
 int Fail(std::ostream &err, const std::string &message, int code = ExitFailure);
 int Fail(std::ostream &err, const QString &message, int code = ExitFailure);
+int Fail(std::ostream &err, const Failure &failure, int code = ExitFailure);
 
 // The output directory: --workdir, or the current directory.
 QString WorkDirOf(const CliOptions &options);

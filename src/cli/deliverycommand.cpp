@@ -1,5 +1,6 @@
 #include "deliverycommand.h"
 
+#include "l10n/failuretext.h"
 #include "clisupport.h"
 #include "delivery/serialsend.h"
 #include "encode/batchrun.h"
@@ -23,7 +24,7 @@ int RunDeliveryCommand(const CliOptions &options, OutputDirectory &output, std::
                                  .arg(options.CopyTo));
         }
         const QString target = QDir(options.CopyTo).filePath(DataFileName);
-        QString error;
+        Failure error;
         if (!CopyFileReplacing(source, target, &error)) {
             return Fail(err, error);
         }
@@ -34,7 +35,7 @@ int RunDeliveryCommand(const CliOptions &options, OutputDirectory &output, std::
         SerialSendResult result;
         RunWithProgressBar(control, err, [&] { result = SendFileSerial(source, &control); });
         if (!result.Ok) {
-            return Fail(err, DotrixCli::tr("font.dat was not sent: %1").arg(result.Error));
+            return Fail(err, DotrixCli::tr("font.dat was not sent: %1").arg(FailureText(result.Error)));
         }
         out << DotrixCli::tr("font.dat sent over the serial port").toStdString() << '\n';
     }

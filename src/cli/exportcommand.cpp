@@ -1,5 +1,6 @@
 #include "exportcommand.h"
 
+#include "l10n/failuretext.h"
 #include "clisupport.h"
 #include "export/fontexport.h"
 #include "listcommand.h"
@@ -73,7 +74,7 @@ int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream 
     case FontExportResult::Cancelled:
         return Fail(err, DotrixCli::tr("the export was interrupted; no font written, %1 is as it was").arg(options.OutPath));
     case FontExportResult::Failed:
-        return Fail(err, DotrixCli::tr("no font written: %1").arg(result.Error));
+        return Fail(err, DotrixCli::tr("no font written: %1").arg(FailureText(result.Error)));
     case FontExportResult::Done:
         break;
     }

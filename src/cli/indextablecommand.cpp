@@ -5,7 +5,8 @@
 
 int RunIndexTableCommand(const std::string &list, OutputDirectory &output, std::ostream &out, std::ostream &err)
 {
-    QString path, error;
+    QString path;
+    Failure error;
     switch (WriteIndexTable(list, output, &path, &error)) {
     case IndexTableResult::EmptyList:
         return Fail(err, DotrixCli::tr("the list is empty; no Index.c written"));

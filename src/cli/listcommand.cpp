@@ -3,6 +3,7 @@
 #include "charset/charlist.h"
 #include "charset/cp936.h"
 #include "charset/scriptconvert.h"
+#include "l10n/failuretext.h"
 #include "clisupport.h"
 
 #include <QFile>
@@ -85,7 +86,7 @@ bool BuildCharacterList(const CliOptions &options, const QString &programDir, st
     if (options.Charset) {
         const CharsetImport read = LoadCharset(*options.Charset, programDir);
         if (!read.Ok) {
-            *error = read.Error.toStdString();
+            *error = FailureText(read.Error).toStdString();
             return false;
         }
         list = {read.Text, read.Count};
@@ -95,8 +96,8 @@ bool BuildCharacterList(const CliOptions &options, const QString &programDir, st
 
     if (options.ToTraditional || options.ToSimplified) {
         const ScriptConversion converted = options.ToTraditional ? ToTraditional(list.Text) : ToSimplified(list.Text);
-        if (!converted.Error.isEmpty()) {
-            *error = converted.Error.toStdString();
+        if (converted.Error) {
+            *error = FailureText(converted.Error).toStdString();
             return false;
         }
         list.Text = converted.Text;

@@ -24,7 +24,7 @@ int RunPictureCommand(const CliOptions &options, std::ostream &out, std::ostream
         PrintDots(out, matrix, settings.Width, settings.Height);
     const PictureDataResult written = CreatePictureData(settings, matrix, *output);
     if (written.State != GlyphTextResult::Written)
-        return Fail(err, CoreMessage(written.Error));
+        return Fail(err, written.Error);
     out << written.FilePath.toStdString() << '\n';
     return ExitOk;
 }

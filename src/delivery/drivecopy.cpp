@@ -72,11 +72,11 @@ DriveCopyOutcome CopyToDrives(const QString &source, DriveKind kind, const Drive
         outcome.Found = true; // asked about: found, whether the answer is yes or no
         if (!confirm(DriveConfirmationPrefix(kind) + drive.Name + QStringLiteral(" ?")))
             continue;
-        QString error;
-        if (CopyFileReplacing(source, QDir(drive.Root).filePath(QStringLiteral("font.dat")), &error))
+        Failure failure;
+        if (CopyFileReplacing(source, QDir(drive.Root).filePath(QStringLiteral("font.dat")), &failure))
             ++outcome.Copied;
         else
-            outcome.Failures.append(QStringLiteral("%1: %2").arg(drive.Name, error));
+            outcome.Failures.append(failure);
     }
     return outcome;
 }

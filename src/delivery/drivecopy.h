@@ -2,6 +2,7 @@
 // Copying font.dat to floppy and removable drives: each qualifying drive is offered in turn and
 // copied to when the user agrees.
 
+#include "base/failure.h"
 #include <QString>
 #include <QStringList>
 
@@ -37,7 +38,7 @@ struct DriveCopyOutcome
 {
     bool Found = false;    // a drive of the kind was there (asked about), whatever the answer
     int Copied = 0;        // drives font.dat was copied to
-    QStringList Failures;  // one line a failed copy: which drive and why
+    QList<Failure> Failures; // each failed copy: what failed (the path names the drive's file), and why
 };
 
 // The words of the floppy and removable commands (Chinese; the window translates them through its

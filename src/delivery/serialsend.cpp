@@ -38,11 +38,8 @@ SerialSendResult SendFileSerial(const QString &path, JobControl *job)
     char port[512] = {};
     TrellonCurrentPort(port, sizeof port, nullptr);
     result.Port = QFile::decodeName(port);
-    if (!result.Ok) {
-        result.Error = QString::fromUtf8(TrellonErrorText(code));
-        const QString detail = QString::fromUtf8(TrellonLastErrorDetail());
-        if (!detail.isEmpty())
-            result.Error += QStringLiteral(" (") + detail + QLatin1Char(')');
-    }
+    if (!result.Ok)
+        result.Error = {FailureCode::SerialSend, result.Port, {},
+                        {QString::number(code), QString::fromUtf8(TrellonLastErrorDetail())}};
     return result;
 }

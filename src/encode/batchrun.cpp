@@ -23,12 +23,6 @@ namespace {
 
 const QString DataScratchName = QStringLiteral(".dotrix-fontdata.tmp");
 
-// The system's reason for the call that just failed.
-QString SystemReason()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
 // The characters of a run (code page 936) and the unique name of each.
 struct GlyphPlan
 {
@@ -40,7 +34,7 @@ struct GlyphPlan
 struct GlyphSlot
 {
     bool Ok = true;
-    QString Error;
+    Failure Error;
     QByteArray Bitmap; // the glyph's bitmap file
     std::string Text;  // the glyph's source text, as appended to All.c; empty when refused
     std::string Data;  // its data bytes, for font.dat
@@ -140,7 +134,7 @@ bool BuildDataFile(OutputDirectory &output, QFile &scratch, const std::vector<ui
         }
         const QByteArray glyph = scratch.read(size);
         if (glyph.size() != qsizetype(size)) {
-            result.Error = QStringLiteral("cannot read %1: %2").arg(scratch.fileName(), scratch.errorString());
+            result.Error = {FailureCode::Read, scratch.fileName(), scratch.errorString(), {}};
             return false;
         }
         ok = ok && data.Write(glyph);
@@ -202,7 +196,7 @@ public:
     }
 
 private:
-    bool Fail(const QString &error, const QString &file = QString())
+    bool Fail(const Failure &error, const QString &file = QString())
     {
         m_result.State = BatchResult::Failed;
         m_result.Error = error;
@@ -237,14 +231,13 @@ private:
     bool OpenFiles()
     {
         if (!m_all.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return Fail(QStringLiteral("cannot create %1: %2").arg(m_result.AllPath, m_all.errorString()), AllFileName);
+            return Fail({FailureCode::Create, m_result.AllPath, m_all.errorString(), {}}, AllFileName);
         m_written.Add(AllFileName);
         const std::string notice = std::string(RightsNotice) + "\r\n";
         if (m_all.write(notice.data(), qint64(notice.size())) != qint64(notice.size()))
-            return Fail(QStringLiteral("cannot write %1: %2").arg(m_result.AllPath, SystemReason()), AllFileName);
+            return Fail(SystemFailure(FailureCode::Write, m_result.AllPath, errno), AllFileName);
         if (m_wantData && !m_scratch.open(QIODevice::ReadWrite | QIODevice::Truncate))
-            return Fail(QStringLiteral("cannot create %1: %2").arg(m_scratch.fileName(), m_scratch.errorString()),
-                        DataFileName);
+            return Fail({FailureCode::Create, m_scratch.fileName(), m_scratch.errorString(), {}}, DataFileName);
         return true;
     }
 
@@ -289,15 +282,14 @@ private:
         if (m_all.write(slot.Text.data(), qint64(slot.Text.size())) != qint64(slot.Text.size())
             || (m_wantData
                 && m_scratch.write(slot.Data.data(), qint64(slot.Data.size())) != qint64(slot.Data.size()))) {
-            const QString reason = SystemReason();
-            return Fail(QStringLiteral("cannot write %1: %2")
-                            .arg(m_all.error() != QFile::NoError ? m_result.AllPath : m_scratch.fileName(), reason));
+            return Fail(SystemFailure(FailureCode::Write,
+                                      m_all.error() != QFile::NoError ? m_result.AllPath : m_scratch.fileName(), errno));
         }
         m_glyphSizes.push_back(uint32_t(slot.Data.size()));
         return true;
     }
 
-    bool WriteFile(const QString &name, const char *data, qint64 size, QString &error)
+    bool WriteFile(const QString &name, const char *data, qint64 size, Failure &error)
     {
         if (!RewriteInPlace(m_output.FilePath(name), data, size, &error))
             return false;
@@ -327,7 +319,7 @@ private:
             return;
         // The system's reason is read at once: Qt's text for a failed flush is often "Unknown error".
         if (!m_all.flush() && m_result.State == BatchResult::Done)
-            Fail(QStringLiteral("cannot write %1: %2").arg(m_result.AllPath, SystemReason()), AllFileName);
+            Fail(SystemFailure(FailureCode::Write, m_result.AllPath, errno), AllFileName);
         m_result.AllBytes = m_all.size();
         m_all.close();
         ++m_result.FilesWritten;

@@ -36,7 +36,7 @@ struct BatchResult
     qint64 AllBytes = 0;      // size of All.c
     qint64 DataBytes = -1;    // size of font.dat; -1 when none was made
     bool Indexed = false;     // font.dat has an index before every glyph
-    QString Error;            // what failed and where
+    Failure Error;            // what failed and where
     QString FailedFile;       // a failure outside any one glyph: the file being made (All.c, font.dat)
     QString AllPath;          // All.c
     QString DataPath;         // font.dat, when made

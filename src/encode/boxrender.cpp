@@ -19,13 +19,13 @@ BoxRenderResult RenderAndLoad(const std::string &character, bool render, GlyphSe
                                            settings.Width, settings.Height, settings.GlyphFont, output,
                                            &result.Error, &result.Ink);
     // After a failed render this finds the previous tmp.bmp, if there is one.
-    QString loadError;
+    Failure loadError;
     GlyphSize size;
     result.Loaded = LoadMatrixFromBitmap(output.FilePath(InteractiveBaseName + QStringLiteral(".bmp")),
                                          InkTest::AllBytes, matrix, size, &loadError);
     if (result.Loaded)
         AdoptSize(settings, size);
-    if (result.Error.isEmpty() && !result.Loaded)
+    if (!result.Error && !result.Loaded)
         result.Error = loadError;
     return result;
 }

@@ -24,7 +24,7 @@ struct BoxRenderResult
     bool RenderFailed = false; // tmp.bmp could not be written (the window says "error!")
     bool Loaded = false;       // the matrix was (re)loaded from tmp.bmp: repaint
     std::string Character;     // the character rendered; empty when there was none
-    QString Error;             // why the bitmap could not be written or read
+    Failure Error;             // why the bitmap could not be written or read
     GlyphInk Ink;              // where the rendered character's ink lies against the cell
 };
 

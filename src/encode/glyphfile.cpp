@@ -3,8 +3,8 @@
 #include "raster/glyphbitmap.h"
 
 bool RenderGlyph(const std::string &character, const QString &baseName, int x, int y, int width,
-                 int height, const GlyphFontDesc &font, OutputDirectory &output, QString *error, GlyphInk *ink)
+                 int height, const GlyphFontDesc &font, OutputDirectory &output, Failure *failure, GlyphInk *ink)
 {
     const QImage image = DrawGlyphImage(character, x, y, width, height, font, false, ink);
-    return output.WriteFile(baseName + QStringLiteral(".bmp"), EncodeBitmapFile(image, width, height), error);
+    return output.WriteFile(baseName + QStringLiteral(".bmp"), EncodeBitmapFile(image, width, height), failure);
 }

@@ -222,7 +222,7 @@ std::string GlyphDataBytes(const GlyphText &text)
     return bytes;
 }
 
-bool PreviewSink::Receive(const GlyphText &text, QString *)
+bool PreviewSink::Receive(const GlyphText &text, Failure *)
 {
     m_text = text;
     return true;
@@ -306,19 +306,19 @@ GlyphFileSink::GlyphFileSink(OutputDirectory &output, const QString &fileName)
 {
 }
 
-bool GlyphFileSink::Receive(const GlyphText &text, QString *error)
+bool GlyphFileSink::Receive(const GlyphText &text, Failure *failure)
 {
-    return m_output.WriteFile(m_fileName, GlyphFileBytes(text, true), error);
+    return m_output.WriteFile(m_fileName, GlyphFileBytes(text, true), failure);
 }
 
 GlyphTextResult WriteGlyphText(GlyphTextSink &sink, const std::string &name, const std::string &character,
-                               const GlyphSettings &settings, const DotMatrix &matrix, QString *error)
+                               const GlyphSettings &settings, const DotMatrix &matrix, Failure *failure)
 {
     const GlyphText text = ComposeGlyphText(name, character, settings, matrix, !sink.IsPreview());
     if (text.Refused) {
         if (sink.IsPreview()) // the preview shows the refusal instead of the previous glyph
-            sink.Receive(text, error);
+            sink.Receive(text, failure);
         return GlyphTextResult::Refused;
     }
-    return sink.Receive(text, error) ? GlyphTextResult::Written : GlyphTextResult::Failed;
+    return sink.Receive(text, failure) ? GlyphTextResult::Written : GlyphTextResult::Failed;
 }

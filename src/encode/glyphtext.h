@@ -70,8 +70,8 @@ class GlyphTextSink
 public:
     virtual ~GlyphTextSink() = default;
     virtual bool IsPreview() const { return false; }
-    // Takes one glyph's complete text; false with error when it could not be stored.
-    virtual bool Receive(const GlyphText &text, QString *error) = 0;
+    // Takes one glyph's complete text; false with failure when it could not be stored.
+    virtual bool Receive(const GlyphText &text, Failure *failure) = 0;
 };
 
 // One item of the data preview pane: its text (code page 936) and the top-left corner of its
@@ -88,7 +88,7 @@ class PreviewSink : public GlyphTextSink
 {
 public:
     bool IsPreview() const override { return true; }
-    bool Receive(const GlyphText &text, QString *error) override;
+    bool Receive(const GlyphText &text, Failure *failure) override;
     const GlyphText &Text() const { return m_text; }
     // Where the pane draws each item. Header at (5, 5) ("ZN": (5, 10)), declaration at (5, 30),
     // data lines 20 pixels apart; an assembler label (not drawn in "ZN") shares its line with the
@@ -108,7 +108,7 @@ class GlyphFileSink : public GlyphTextSink
 {
 public:
     GlyphFileSink(OutputDirectory &output, const QString &fileName);
-    bool Receive(const GlyphText &text, QString *error) override;
+    bool Receive(const GlyphText &text, Failure *failure) override;
     QString FilePath() const { return m_output.FilePath(m_fileName); }
 
 private:
@@ -121,7 +121,7 @@ enum class GlyphTextResult { Written, Refused, Failed };
 // Composes the glyph's text and hands it to the sink. A refusal reaches no file: nothing is
 // written anywhere (the preview shows the refusal).
 GlyphTextResult WriteGlyphText(GlyphTextSink &sink, const std::string &name, const std::string &character,
-                               const GlyphSettings &settings, const DotMatrix &matrix, QString *error = nullptr);
+                               const GlyphSettings &settings, const DotMatrix &matrix, Failure *failure = nullptr);
 
 // The preview pane's glyph into the sink: the last character of settings.CurrentText, named by
 // its reading without a number, or by the last picture's name when it has none.

@@ -25,12 +25,12 @@ std::string IndexTableText(const std::string &list)
     return text;
 }
 
-IndexTableResult WriteIndexTable(const std::string &list, OutputDirectory &output, QString *path, QString *error)
+IndexTableResult WriteIndexTable(const std::string &list, OutputDirectory &output, QString *path, Failure *failure)
 {
     if (list.empty())
         return IndexTableResult::EmptyList;
     const std::string text = IndexTableText(list);
-    if (!output.WriteFile(IndexFileName, text, error))
+    if (!output.WriteFile(IndexFileName, text, failure))
         return IndexTableResult::Failed;
     if (path)
         *path = output.FilePath(IndexFileName);

@@ -17,4 +17,4 @@ std::string IndexTableText(const std::string &list);
 enum class IndexTableResult { Written, EmptyList, Failed };
 
 // Writes Index.c into the output directory (nothing for an empty list); path receives where.
-IndexTableResult WriteIndexTable(const std::string &list, OutputDirectory &output, QString *path, QString *error);
+IndexTableResult WriteIndexTable(const std::string &list, OutputDirectory &output, QString *path, Failure *failure);

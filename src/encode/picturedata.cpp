@@ -10,6 +10,6 @@ PictureDataResult CreatePictureData(const GlyphSettings &settings, const DotMatr
     if (result.State == GlyphTextResult::Written)
         result.FilePath = sink.FilePath();
     else if (result.State == GlyphTextResult::Refused)
-        result.Error = QString::fromUtf8(GroupTooLongMessage);
+        result.Error = {FailureCode::GroupTooLong, {}, {}, {}};
     return result;
 }

@@ -12,7 +12,7 @@ struct PictureDataResult
 {
     GlyphTextResult State = GlyphTextResult::Failed;
     QString FilePath; // the .c file, when written
-    QString Error;    // why it was not: the group is too long, or where writing failed
+    Failure Error;    // why it was not: the group is too long, or where writing failed
 };
 
 // Writes the glyph in the matrix (at the settings' size, as the picture import left it) as

@@ -28,18 +28,14 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
 {
     PictureConversion result;
     if (!QFileInfo(path).isFile()) {
-        result.Error = QStringLiteral("%1 cannot be opened").arg(path);
-        result.Problem = PictureConversion::NotAFile;
+        result.Error = {FailureCode::NoSuchPicture, path, {}, {}};
         return result;
     }
     QImageReader reader(path);
     reader.setAutoTransform(true);
     QImageReader::setAllocationLimit(256);
     if (!reader.canRead()) {
-        result.Error = QStringLiteral("%1 is not a picture Dotrix can read (BMP, JPEG, GIF): %2")
-                           .arg(path, reader.errorString());
-        result.Problem = PictureConversion::NotAPicture;
-        result.Detail = reader.errorString();
+        result.Error = {FailureCode::NotAPicture, path, reader.errorString(), {}};
         return result;
     }
     // A top-down BMP states a negative height; a decoder that cannot tell the size before
@@ -54,9 +50,7 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
     }
     const QImage picture = reader.read();
     if (picture.isNull()) {
-        result.Error = QStringLiteral("%1 cannot be decoded: %2").arg(path, reader.errorString());
-        result.Problem = PictureConversion::Undecodable;
-        result.Detail = reader.errorString();
+        result.Error = {FailureCode::PictureUndecodable, path, reader.errorString(), {}};
         return result;
     }
     // Every pixel becomes one dot, whatever resolution the file states.
@@ -73,11 +67,8 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
         painter.drawImage(QPoint(0, 0), picture);
     }
     const QString fileName = InteractiveBaseName + QStringLiteral(".bmp");
-    if (!output.WriteFile(fileName, EncodeBitmapFile(canvas, result.Width, result.Height), &result.Error)) {
-        result.Problem = PictureConversion::NotWritten;
-        result.Detail = result.Error;
+    if (!output.WriteFile(fileName, EncodeBitmapFile(canvas, result.Width, result.Height), &result.Error))
         return result;
-    }
     result.State = PictureConversion::Converted;
     return result;
 }
@@ -96,11 +87,11 @@ PictureConversion ImportPictureGlyph(const QString &path, GlyphSettings &setting
     return result;
 }
 
-bool LoadPictureBitmap(OutputDirectory &output, DotMatrix &matrix, GlyphSettings &settings, QString *error)
+bool LoadPictureBitmap(OutputDirectory &output, DotMatrix &matrix, GlyphSettings &settings, Failure *failure)
 {
     GlyphSize size;
     if (!LoadMatrixFromBitmap(output.FilePath(InteractiveBaseName + QStringLiteral(".bmp")), InkTest::Nearest, matrix,
-                              size, error))
+                              size, failure))
         return false;
     AdoptSize(settings, size);
     return true;

@@ -17,20 +17,10 @@ struct PictureConversion
         TooBig,    // wider or taller than a glyph may be: nothing was drawn or written
         Failed,    // unreadable, not a picture, or tmp.bmp could not be written (Error says which)
     };
-    // Why a conversion failed, for callers that word it themselves.
-    enum Reason {
-        NoReason,
-        NotAFile,     // nothing to open at the path
-        NotAPicture,  // no decoder recognises the file (Detail: the decoder's reason)
-        Undecodable,  // recognised but broken (Detail: the decoder's reason)
-        NotWritten,   // tmp.bmp could not be written (Detail: why)
-    };
     Status State = Failed;
     int Width = 0;  // the picture's size in pixels
     int Height = 0;
-    QString Error;  // the whole reason in English, with the path
-    Reason Problem = NoReason;
-    QString Detail; // in the language Qt's texts are translated to
+    Failure Error;  // Failed: the picture was missing, unreadable or broken, or tmp.bmp was not written
 };
 
 // The picture's name as glyph name: its file name without folder and extension, in code page
@@ -45,7 +35,7 @@ PictureConversion ConvertPictureToBitmap(const QString &path, OutputDirectory &o
 
 // Loads tmp.bmp into the matrix, a pixel ink when red + green + blue <= 382; sets Width and Height.
 // False (and nothing changed) when it cannot be read.
-bool LoadPictureBitmap(OutputDirectory &output, DotMatrix &matrix, GlyphSettings &settings, QString *error = nullptr);
+bool LoadPictureBitmap(OutputDirectory &output, DotMatrix &matrix, GlyphSettings &settings, Failure *failure = nullptr);
 
 // The import-picture command: converts the picture at path as above, loads it into the matrix
 // (the settings' Width and Height become its size) and names the glyph after the file

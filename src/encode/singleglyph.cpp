@@ -47,7 +47,7 @@ SingleGlyphResult CreateSingleGlyph(const std::string &boxText, GlyphSettings &s
         break;
     case GlyphTextResult::Refused:
         result.State = SingleGlyphResult::Refused;
-        result.Error = QString::fromUtf8(GroupTooLongMessage);
+        result.Error = {FailureCode::GroupTooLong, {}, {}, {}};
         break;
     case GlyphTextResult::Failed:
         result.State = SingleGlyphResult::WriteFailed;

@@ -31,7 +31,7 @@ struct SingleGlyphResult
     Status State = EmptyText;
     std::string Name;   // array name, e.g. zhong0
     QString FilePath;   // the .c file, when written
-    QString Error;
+    Failure Error;
     GlyphInk Ink;       // where the character's ink lies against the cell
 };
 

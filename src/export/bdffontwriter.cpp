@@ -69,7 +69,7 @@ std::string BdfFontWriter::XlfdName(const FontFileInfo &info)
            + std::to_string(m.Advance * 10) + "-ISO10646-1";
 }
 
-bool BdfFontWriter::Begin(const FontFileInfo &info, QString *error)
+bool BdfFontWriter::Begin(const FontFileInfo &info, Failure *failure)
 {
     const ExportFontMetrics &m = info.Metrics;
     const int dpi = Resolution(m);
@@ -120,10 +120,10 @@ bool BdfFontWriter::Begin(const FontFileInfo &info, QString *error)
         m_text += name + " " + value + "\n";
     m_text += "ENDPROPERTIES\n";
     m_text += "CHARS " + std::to_string(info.CodePoints.size()) + "\n";
-    return Drain(error);
+    return Drain(failure);
 }
 
-bool BdfFontWriter::AddGlyph(const ExportGlyph &glyph, QString *error)
+bool BdfFontWriter::AddGlyph(const ExportGlyph &glyph, Failure *failure)
 {
     char name[16];
     std::snprintf(name, sizeof name, glyph.CodePoint > 0xFFFF ? "u%04X" : "uni%04X", unsigned(glyph.CodePoint));
@@ -161,11 +161,11 @@ bool BdfFontWriter::AddGlyph(const ExportGlyph &glyph, QString *error)
     }
     m_text += "ENDCHAR\n";
     m_limits.Check(glyph);
-    return Drain(error);
+    return Drain(failure);
 }
 
-bool BdfFontWriter::Finish(QString *error)
+bool BdfFontWriter::Finish(Failure *failure)
 {
     m_text += "ENDFONT\n";
-    return Drain(error, true);
+    return Drain(failure, true);
 }

@@ -12,9 +12,9 @@ class BdfFontWriter : public FontFileWriter
 public:
     using FontFileWriter::FontFileWriter;
 
-    bool Begin(const FontFileInfo &info, QString *error) override;
-    bool AddGlyph(const ExportGlyph &glyph, QString *error) override;
-    bool Finish(QString *error) override;
+    bool Begin(const FontFileInfo &info, Failure *failure) override;
+    bool AddGlyph(const ExportGlyph &glyph, Failure *failure) override;
+    bool Finish(Failure *failure) override;
     // Which common readers (FreeType, u8g2's bdfconv) cannot take the font, and why.
     QString Note() const override { return m_limits.Note(); }
 

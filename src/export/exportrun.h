@@ -51,12 +51,12 @@ struct ExportRunResult
     enum Status { Done, Cancelled, Failed };
     Status State = Done;
     int Glyphs = 0; // glyphs handed to the sink
-    QString Error;  // what failed and where
+    Failure Error;  // what failed and where
 };
 
-// Takes each glyph in turn, on the thread that called DrawExportGlyphs; false with error set
+// Takes each glyph in turn, on the thread that called DrawExportGlyphs; false with failure set
 // stops the run.
-using ExportGlyphSink = std::function<bool(const ExportGlyph &glyph, QString *error)>;
+using ExportGlyphSink = std::function<bool(const ExportGlyph &glyph, Failure *failure)>;
 
 // Draws every character (code-point order, as MapToCodePoints gives them) on every core and hands
 // the glyphs to sink in that order. control's done count is the glyphs handed over; cancelling it

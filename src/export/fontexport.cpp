@@ -161,20 +161,19 @@ QString DefaultFontName(const ExportFontMetrics &metrics)
     return QStringLiteral("dotrix_%1_%2").arg(QString::fromStdString(family)).arg(metrics.PixelSize);
 }
 
-QString CheckExportRequest(const FontExportRequest &request)
+Failure CheckExportRequest(const FontExportRequest &request)
 {
     const ExportFormatInfo &format = FormatInfo(request.Format);
+    const QString word = QLatin1String(WordOfMode(format.Format));
     if (!IsExportBpp(request.Bpp) || (!format.TakesBpp && request.Bpp != 1))
-        return QStringLiteral("%1 bits per pixel: %2 files take %3")
-            .arg(request.Bpp)
-            .arg(QLatin1String(WordOfMode(format.Format)), format.TakesBpp ? QStringLiteral("1, 2, 4 or 8") : QStringLiteral("1"));
+        return {FailureCode::ExportBpp, {}, {},
+                {QString::number(request.Bpp), word, format.TakesBpp ? QStringLiteral("1, 2, 4, 8") : QStringLiteral("1")}};
     if (!format.TakesFontName && !request.FontName.isEmpty())
-        return QStringLiteral("%1 files take no font name").arg(QLatin1String(WordOfMode(format.Format)));
+        return {FailureCode::ExportNoFontName, {}, {}, {word}};
     if (format.TakesFontName && !request.FontName.isEmpty() && !IsCIdentifier(request.FontName.toStdString()))
-        return QStringLiteral("'%1' is not a C identifier (letters, digits and _, not a digit first, no C keyword)")
-            .arg(request.FontName);
+        return {FailureCode::NotACIdentifier, {}, {}, {request.FontName}};
     if (request.OutPath.isEmpty())
-        return QStringLiteral("no file to write the font to");
+        return {FailureCode::ExportNoFile, {}, {}, {}};
     return {};
 }
 
@@ -186,11 +185,11 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
 
     result.Path = request.OutPath;
     result.Error = CheckExportRequest(request);
-    if (result.Error.isEmpty() && characters.empty())
-        result.Error = QStringLiteral("the list holds no character to export");
-    if (result.Error.isEmpty() && (settings.Width < 1 || settings.Height < 1))
-        result.Error = QStringLiteral("a glyph of %1 x %2 dots holds no dot to export").arg(settings.Width).arg(settings.Height);
-    if (!result.Error.isEmpty()) {
+    if (!result.Error && characters.empty())
+        result.Error = {FailureCode::ExportEmptyList, {}, {}, {}};
+    if (!result.Error && (settings.Width < 1 || settings.Height < 1))
+        result.Error = {FailureCode::ExportEmptyGlyph, {}, {}, {QString::number(settings.Width), QString::number(settings.Height)}};
+    if (result.Error) {
         result.State = FontExportResult::Refused;
         return result;
     }
@@ -218,15 +217,15 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
     const std::unique_ptr<FontFileWriter> writer = MakeWriter(request.Format, file);
     if (!writer || !file.Open() || !writer->Begin(info, &result.Error)) {
         result.State = FontExportResult::Failed;
-        if (result.Error.isEmpty())
+        if (!result.Error)
             result.Error = file.Error();
         return result;
     }
     const ExportRunResult run =
         DrawExportGlyphs(characters, placed, request.Bpp, control,
-                         [&](const ExportGlyph &glyph, QString *error) {
+                         [&](const ExportGlyph &glyph, Failure *failure) {
                              result.Ink.Add(glyph.Character, glyph.Ink, glyph.CellWidth);
-                             return writer->AddGlyph(glyph, error);
+                             return writer->AddGlyph(glyph, failure);
                          });
     result.Glyphs = run.Glyphs;
     if (run.State != ExportRunResult::Done) {
@@ -237,7 +236,7 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
     }
     if (!writer->Finish(&result.Error) || !file.Commit()) {
         result.State = FontExportResult::Failed;
-        if (result.Error.isEmpty())
+        if (!result.Error)
             result.Error = file.Error();
         return result;
     }

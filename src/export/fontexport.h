@@ -56,7 +56,7 @@ struct FontExportResult
     qint64 Bytes = 0; // the size of the file written
     QString FontName; // the font's name in the file
     QString Path;     // the file
-    QString Error;    // Failed, Refused: what and where
+    Failure Error;    // Failed, Refused: what and where
     QString Note;     // Done: what a user of the file must know (LVGL: that it needs the large format)
     InkTally Ink;     // the written glyphs' ink against the cell: glyphs that lost ink
     int OffsetY = 0;  // the vertical offset the glyphs were drawn at
@@ -73,8 +73,8 @@ bool IsCIdentifier(std::string_view name);
 QString DefaultFontName(const ExportFontMetrics &metrics);
 
 // Why the request cannot be carried out (a bit depth the format does not take, a font name that
-// is not a C identifier, no file); empty when it can.
-QString CheckExportRequest(const FontExportRequest &request);
+// is not a C identifier, no file); none when it can.
+Failure CheckExportRequest(const FontExportRequest &request);
 
 // Draws characters (as MapToCodePoints gives them) with settings and writes request.OutPath. A
 // file of that name is replaced only when the whole new one is written. Progress, cancel and the

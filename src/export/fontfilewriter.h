@@ -36,11 +36,11 @@ public:
     FontFileWriter(const FontFileWriter &) = delete;
     FontFileWriter &operator=(const FontFileWriter &) = delete;
 
-    // Before the first glyph. False, with error saying why, when the format cannot hold the font.
-    virtual bool Begin(const FontFileInfo &info, QString *error) = 0;
-    virtual bool AddGlyph(const ExportGlyph &glyph, QString *error) = 0;
+    // Before the first glyph. False, with failure saying why, when the format cannot hold the font.
+    virtual bool Begin(const FontFileInfo &info, Failure *failure) = 0;
+    virtual bool AddGlyph(const ExportGlyph &glyph, Failure *failure) = 0;
     // After the last glyph: the rest of the file, every byte handed to the file.
-    virtual bool Finish(QString *error) = 0;
+    virtual bool Finish(Failure *failure) = 0;
     // After Finish: what a user of the file must know to use it; empty when nothing.
     virtual QString Note() const { return {}; }
 
@@ -48,8 +48,8 @@ protected:
     // Text written but not yet handed to the file.
     std::string m_text;
     // Hands m_text to the file once it has grown past a block, or now when all is set; false,
-    // with error saying what and where, when the file cannot be written.
-    bool Drain(QString *error, bool all = false);
+    // with failure saying what and where, when the file cannot be written.
+    bool Drain(Failure *failure, bool all = false);
 
 private:
     AtomicFile &m_file;

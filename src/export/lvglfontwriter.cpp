@@ -107,11 +107,10 @@ std::vector<LvglCharMap> PlanLvglCharMaps(const std::vector<char32_t> &codePoint
     }
 }
 
-bool LvglFontWriter::Begin(const FontFileInfo &info, QString *error)
+bool LvglFontWriter::Begin(const FontFileInfo &info, Failure *failure)
 {
     if (info.GlyphCount > MostGlyphs) {
-        *error = QStringLiteral("an LVGL font holds at most 65535 glyphs; the list has %1").arg(info.GlyphCount);
-        return false;
+        return Report(failure, {FailureCode::LvglTooManyGlyphs, {}, {}, {QString::number(info.GlyphCount)}});
     }
     m_info = info;
     // The switch that leaves the font out of a build, as LVGL's own fonts have: the name in capitals.
@@ -125,7 +124,7 @@ bool LvglFontWriter::Begin(const FontFileInfo &info, QString *error)
               " *----------------*/\n\n"
               "/*Store the image of the glyphs*/\n"
               "static LV_ATTRIBUTE_LARGE_CONST const uint8_t glyph_bitmap[] = {\n";
-    return Drain(error);
+    return Drain(failure);
 }
 
 void LvglFontWriter::WriteHeader()
@@ -170,7 +169,7 @@ void LvglFontWriter::WriteHeader()
               "#if " + m_guard + "\n\n";
 }
 
-bool LvglFontWriter::AddGlyph(const ExportGlyph &glyph, QString *error)
+bool LvglFontWriter::AddGlyph(const ExportGlyph &glyph, Failure *failure)
 {
     const Descriptor d{m_bitmapBytes, glyph.Advance, glyph.BoxWidth, glyph.BoxHeight, glyph.OffsetX, glyph.OffsetY};
     const QString codePoint = QStringLiteral("U+%1").arg(uint(glyph.CodePoint), 4, 16, QLatin1Char('0')).toUpper();
@@ -178,10 +177,7 @@ bool LvglFontWriter::AddGlyph(const ExportGlyph &glyph, QString *error)
     // unless the glyph lies absurdly far from its baseline.
     if (d.BoxWidth > 65535 || d.BoxHeight > 65535 || d.OffsetX < -32768 || d.OffsetX > 32767 || d.OffsetY < -32768
         || d.OffsetY > 32767 || d.Advance > (1 << 27)) {
-        *error = QStringLiteral("%1 lies %2 px from the baseline, further than an LVGL font can place it")
-                     .arg(codePoint)
-                     .arg(d.OffsetY);
-        return false;
+        return Report(failure, {FailureCode::LvglGlyphTooFar, {}, {}, {codePoint, QString::number(d.OffsetY)}});
     }
     if (m_largeReason.isEmpty()) {
         if (d.BitmapIndex >= (uint64_t(1) << 20))
@@ -231,13 +227,12 @@ bool LvglFontWriter::AddGlyph(const ExportGlyph &glyph, QString *error)
         m_text += '\n';
     m_text += '\n';
     if (m_bitmapBytes > 0xFFFFFFFFu) {
-        *error = QStringLiteral("the glyph bitmaps pass 4 GiB, more than an LVGL font holds");
-        return false;
+        return Report(failure, {FailureCode::LvglTooLarge, {}, {}, {}});
     }
-    return Drain(error);
+    return Drain(failure);
 }
 
-bool LvglFontWriter::Finish(QString *error)
+bool LvglFontWriter::Finish(Failure *failure)
 {
     if (m_bitmapBytes == 0)
         m_text += "    0x00 /* no glyph has ink; C takes no empty array */\n";
@@ -248,11 +243,11 @@ bool LvglFontWriter::Finish(QString *error)
                   "    #error \"" + Utf8(Note()) + "\"\n"
                   "#endif\n\n";
     WriteDescriptors();
-    if (!Drain(error))
+    if (!Drain(failure))
         return false;
     WriteCharMaps();
     WriteFontDescription();
-    return Drain(error, true);
+    return Drain(failure, true);
 }
 
 QString LvglFontWriter::Note() const

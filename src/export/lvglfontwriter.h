@@ -29,9 +29,9 @@ class LvglFontWriter : public FontFileWriter
 public:
     using FontFileWriter::FontFileWriter;
 
-    bool Begin(const FontFileInfo &info, QString *error) override;
-    bool AddGlyph(const ExportGlyph &glyph, QString *error) override;
-    bool Finish(QString *error) override;
+    bool Begin(const FontFileInfo &info, Failure *failure) override;
+    bool AddGlyph(const ExportGlyph &glyph, Failure *failure) override;
+    bool Finish(Failure *failure) override;
     // That the font needs LVGL's large format, and why.
     QString Note() const override;
 

@@ -54,11 +54,6 @@ void Put32(std::string &out, uint32_t value)
     Put16(out, value >> 16);
 }
 
-const char *ScanName(ScanOrder scan)
-{
-    return scan == ScanOrder::Horizontal ? "horizontal" : scan == ScanOrder::Vertical ? "vertical" : "\"ZN\"";
-}
-
 // Packs levels of bpp bits into bytes one run of pixels after another (a row, a column, or a
 // column of a band), each run padded to whole bytes. The first pixel of a byte takes its top
 // bits, or its bottom bits with bitReverse; a value itself keeps its bit order.
@@ -104,7 +99,7 @@ uint64_t UbinFontWriter::GlyphSize(int width, int height, int bpp, ScanOrder sca
     }
 }
 
-bool UbinFontWriter::Begin(const FontFileInfo &info, QString *error)
+bool UbinFontWriter::Begin(const FontFileInfo &info, Failure *failure)
 {
     m_bpp = info.Bpp;
     const ExportFontMetrics &m = info.Metrics;
@@ -116,29 +111,18 @@ bool UbinFontWriter::Begin(const FontFileInfo &info, QString *error)
     m_settings.GroupDigits = 2;
     m_settings.OutputFormat = SourceFormat::Typical;
     const ScanOrder scan = m_settings.ScanMode;
-    auto refuse = [error](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
     if (m_bpp == 1)
         m_matrix = std::make_unique<DotMatrix>();
     if (m_bpp == 1 && PackGlyph(*m_matrix, m_settings).Refused)
-        return refuse(QStringLiteral("a %1 x %2 glyph in the %3 scan cannot be packed in 8-bit groups, as font.dat and "
-                                "the Unicode font file pack it: it needs at least 5 dots %4")
-                     .arg(m.CellWidth)
-                     .arg(m.CellHeight)
-                     .arg(QString::fromUtf8(ScanName(scan)), scan == ScanOrder::Horizontal ? "across" : "down"));
+        return Report(failure, {FailureCode::UbinCannotPack, {}, {},
+                                {QString::number(m.CellWidth), QString::number(m.CellHeight), WordOfMode(scan)}});
     const uint64_t count = info.CodePoints.size();
     const uint64_t glyphSize = GlyphSize(m.CellWidth, m.CellHeight, m_bpp, scan);
     const uint64_t dataOffset = HeaderSize + count * EntrySize;
     const uint64_t fileSize = dataOffset + count * glyphSize + ChecksumSize;
     if (fileSize > 0xFFFFFFFFu)
-        return refuse(QStringLiteral("%1 glyphs of %2 bytes make a file of %3 bytes: a Unicode font file holds at most "
-                                "4 GiB (use a smaller size, bit depth or list)")
-                     .arg(count)
-                     .arg(glyphSize)
-                     .arg(fileSize));
+        return Report(failure, {FailureCode::UbinTooLarge, {}, {},
+                                {QString::number(count), QString::number(glyphSize), QString::number(fileSize)}});
 
     m_text.append(Magic, sizeof Magic);
     Put16(m_text, Version);
@@ -162,7 +146,7 @@ bool UbinFontWriter::Begin(const FontFileInfo &info, QString *error)
         Put32(m_text, uint32_t(dataOffset + i * glyphSize));
     }
     m_crc = Crc32(0, m_text.data(), m_text.size());
-    return Drain(error);
+    return Drain(failure);
 }
 
 void UbinFontWriter::AppendGlyphBytes(const ExportGlyph &glyph)
@@ -199,16 +183,16 @@ void UbinFontWriter::AppendGlyphBytes(const ExportGlyph &glyph)
     }
 }
 
-bool UbinFontWriter::AddGlyph(const ExportGlyph &glyph, QString *error)
+bool UbinFontWriter::AddGlyph(const ExportGlyph &glyph, Failure *failure)
 {
     const size_t start = m_text.size();
     AppendGlyphBytes(glyph);
     m_crc = Crc32(m_crc, m_text.data() + start, m_text.size() - start);
-    return Drain(error);
+    return Drain(failure);
 }
 
-bool UbinFontWriter::Finish(QString *error)
+bool UbinFontWriter::Finish(Failure *failure)
 {
     Put32(m_text, m_crc);
-    return Drain(error, true);
+    return Drain(failure, true);
 }

@@ -16,9 +16,9 @@ public:
 
     // Refuses a font the file cannot hold (past 4 GiB) and a cell too small for 8-bit groups
     // in the chosen scan (as font.dat is).
-    bool Begin(const FontFileInfo &info, QString *error) override;
-    bool AddGlyph(const ExportGlyph &glyph, QString *error) override;
-    bool Finish(QString *error) override;
+    bool Begin(const FontFileInfo &info, Failure *failure) override;
+    bool AddGlyph(const ExportGlyph &glyph, Failure *failure) override;
+    bool Finish(Failure *failure) override;
 
     // Bytes of one glyph of width x height dots at bpp bits a dot in the scan: rows, columns or
     // bands of eight rows, each padded to whole bytes.

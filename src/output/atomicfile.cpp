@@ -52,16 +52,16 @@ AtomicFile::~AtomicFile()
         unlink(m_temporary.constData());
 }
 
-bool AtomicFile::Fail(const char *verb, const QString &reason)
+bool AtomicFile::Fail(FailureCode code, const QString &reason)
 {
-    if (m_error.isEmpty())
-        m_error = QStringLiteral("cannot %1 %2: %3").arg(QLatin1String(verb), m_path, reason);
+    if (!m_error)
+        m_error = {code, m_path, reason, {}};
     return false;
 }
 
-bool AtomicFile::Fail(const char *verb, int error)
+bool AtomicFile::Fail(FailureCode code, int error)
 {
-    return Fail(verb, Reason(error));
+    return Fail(code, Reason(error));
 }
 
 bool AtomicFile::Open()
@@ -77,14 +77,14 @@ bool AtomicFile::Open()
         // A device or a pipe takes the bytes as they come; there is no file to replace.
         m_fd = open(m_target.constData(), O_WRONLY | O_CLOEXEC);
         m_ownsFd = m_fd >= 0;
-        return m_ownsFd || Fail("open", errno);
+        return m_ownsFd || Fail(FailureCode::Create, errno);
     }
     m_temporary = m_target + ".part";
     unlink(m_temporary.constData());
     m_fd = open(m_temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (m_fd < 0) {
         m_temporary.clear(); // not ours to remove
-        return Fail("create", errno);
+        return Fail(FailureCode::Create, errno);
     }
     m_ownsFd = true;
     // The new file keeps the permissions of the one it replaces.
@@ -102,7 +102,7 @@ bool AtomicFile::Drain()
         if (done < 0 && errno == EINTR)
             continue;
         if (done <= 0)
-            return Fail("write", done < 0 ? errno : EIO);
+            return Fail(FailureCode::Write, done < 0 ? errno : EIO);
         data += done;
         left -= done;
     }
@@ -112,10 +112,10 @@ bool AtomicFile::Drain()
 
 bool AtomicFile::Write(const char *data, qint64 size)
 {
-    if (!m_error.isEmpty())
+    if (m_error)
         return false;
     if (m_fd < 0)
-        return Fail("write", QStringLiteral("the file is not open"));
+        return Fail(FailureCode::Write, Reason(EBADF));
     m_buffer.append(data, qsizetype(size));
     m_written += size;
     return m_buffer.size() < BlockSize || Drain();
@@ -123,8 +123,8 @@ bool AtomicFile::Write(const char *data, qint64 size)
 
 bool AtomicFile::Commit()
 {
-    if (!m_error.isEmpty() || m_fd < 0)
-        return Fail("write", QStringLiteral("the file is not open"));
+    if (m_error || m_fd < 0)
+        return Fail(FailureCode::Write, Reason(EBADF));
     if (!Drain())
         return false;
     if (m_ownsFd) {
@@ -132,11 +132,11 @@ bool AtomicFile::Commit()
         const int closed = close(m_fd);
         m_fd = -1;
         if (closed != 0 && errno != EINTR)
-            return Fail("write", errno);
+            return Fail(FailureCode::Write, errno);
     }
     // rename() replaces the target in one step where QFile::rename() refuses an existing one.
     if (!m_temporary.isEmpty() && std::rename(m_temporary.constData(), m_target.constData()) != 0)
-        return Fail("replace", errno);
+        return Fail(FailureCode::Replace, errno);
     m_committed = true;
     return true;
 }
@@ -148,38 +148,28 @@ bool IsSameFile(const QString &a, const QString &b)
            && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-bool WriteFileAtomically(const QString &path, const char *data, qint64 size, QString *error)
+bool WriteFileAtomically(const QString &path, const char *data, qint64 size, Failure *failure)
 {
     AtomicFile file(path);
     if (file.Open() && file.Write(data, size) && file.Commit())
         return true;
-    if (error)
-        *error = file.Error();
-    return false;
+    return Report(failure, file.Error());
 }
 
-bool CopyFileReplacing(const QString &from, const QString &to, QString *error)
+bool CopyFileReplacing(const QString &from, const QString &to, Failure *failure)
 {
     QFile source(from);
-    if (!source.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("cannot open %1: %2").arg(from, source.errorString());
-        return false;
-    }
+    if (!source.open(QIODevice::ReadOnly))
+        return Report(failure, {FailureCode::OpenForReading, from, source.errorString(), {}});
     AtomicFile target(to);
     bool ok = target.Open();
     while (ok && !source.atEnd()) {
         const QByteArray chunk = source.read(1 << 20);
-        if (chunk.isEmpty()) {
-            if (error)
-                *error = QStringLiteral("cannot read %1: %2").arg(from, source.errorString());
-            return false;
-        }
+        if (chunk.isEmpty())
+            return Report(failure, {FailureCode::Read, from, source.errorString(), {}});
         ok = target.Write(chunk);
     }
     if (ok && target.Commit())
         return true;
-    if (error)
-        *error = target.Error();
-    return false;
+    return Report(failure, target.Error());
 }

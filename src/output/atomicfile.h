@@ -8,6 +8,8 @@
 // named pipe is not replaced but written to directly, as a shell's redirection would, so bytes
 // that reached it stay there when a later write fails; "-" is the standard output.
 
+#include "base/failure.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -34,13 +36,13 @@ public:
 
     const QString &Path() const { return m_path; }
     qint64 Size() const { return m_written; }
-    // What failed and where, as "cannot write /work/All.c: No space left on device"; empty
-    // while nothing has.
-    const QString &Error() const { return m_error; }
+    // What failed and where (writing /work/All.c: No space left on device); none while nothing
+    // has.
+    const Failure &Error() const { return m_error; }
 
 private:
-    bool Fail(const char *verb, const QString &reason);
-    bool Fail(const char *verb, int error);
+    bool Fail(FailureCode code, const QString &reason);
+    bool Fail(FailureCode code, int error);
     bool Drain();
 
     QString m_path;
@@ -50,7 +52,7 @@ private:
     bool m_ownsFd = false;  // false for the standard output, which stays open
     QByteArray m_buffer;    // bytes not yet handed to the system
     qint64 m_written = 0;
-    QString m_error;
+    Failure m_error;
     bool m_committed = false;
 };
 
@@ -61,8 +63,8 @@ inline const QString StandardOutputPath = QStringLiteral("-");
 // file it reads.
 bool IsSameFile(const QString &a, const QString &b);
 
-// Writes size bytes to path through an AtomicFile; error (when given) receives its text.
-bool WriteFileAtomically(const QString &path, const char *data, qint64 size, QString *error = nullptr);
+// Writes size bytes to path through an AtomicFile; failure (when given) says what failed.
+bool WriteFileAtomically(const QString &path, const char *data, qint64 size, Failure *failure = nullptr);
 
 // Copies the file at from over to, replacing it whole or not at all.
-bool CopyFileReplacing(const QString &from, const QString &to, QString *error = nullptr);
+bool CopyFileReplacing(const QString &from, const QString &to, Failure *failure = nullptr);

@@ -21,11 +21,11 @@ ExportResult ExportGlyphFiles(const QString &outputDir, const QString &folder, J
             result.Stopped = true;
             break;
         }
-        QString error;
-        if (CopyFileReplacing(source.filePath(name), target.filePath(name), &error))
+        Failure failure;
+        if (CopyFileReplacing(source.filePath(name), target.filePath(name), &failure))
             ++result.Copied;
         else
-            result.Failures.append(error);
+            result.Failures.append(failure);
         control.SetDone(++tried);
     }
     return result;

@@ -1,6 +1,7 @@
 #pragma once
 // The export command: the output directory's glyph files copied into a folder of the user's.
 
+#include "base/failure.h"
 #include "base/job.h"
 
 #include <QString>
@@ -9,7 +10,7 @@
 struct ExportResult
 {
     int Copied = 0;
-    QStringList Failures; // one line a file that was not copied: what and why
+    QList<Failure> Failures; // each file that was not copied: what failed, and why
     bool Stopped = false; // the job was cancelled before every file was tried
 };
 

@@ -63,9 +63,9 @@ void OutputDirectory::RecordWritten(const QStringList &fileNames)
         manifest.write(lines);
 }
 
-bool OutputDirectory::WriteFile(const QString &fileName, const char *data, qint64 size, QString *error)
+bool OutputDirectory::WriteFile(const QString &fileName, const char *data, qint64 size, Failure *failure)
 {
-    if (!WriteFileAtomically(FilePath(fileName), data, size, error))
+    if (!WriteFileAtomically(FilePath(fileName), data, size, failure))
         return false;
     RecordWritten(fileName);
     return true;
@@ -126,20 +126,13 @@ int OutputDirectory::DeleteWritten(const QStringList &suffixes, QStringList *fai
     return deleted;
 }
 
-bool OutputDirectory::CheckWritable(QString *error) const
+bool OutputDirectory::CheckWritable(Failure *failure) const
 {
     QFileInfo info(m_path);
-    if (!info.isDir()) {
-        if (error)
-            *error = (info.exists() ? QStringLiteral("%1 is not a directory") : QStringLiteral("%1 does not exist"))
-                         .arg(m_path);
-        return false;
-    }
+    if (!info.isDir())
+        return Report(failure, {info.exists() ? FailureCode::NotAFolder : FailureCode::NoSuchFolder, m_path, {}, {}});
     QTemporaryFile probe(FilePath(QStringLiteral(".dotrix-probe-XXXXXX")));
-    if (!probe.open()) {
-        if (error)
-            *error = QStringLiteral("cannot write in %1: %2").arg(m_path, probe.errorString());
-        return false;
-    }
+    if (!probe.open())
+        return Report(failure, {FailureCode::WriteInFolder, m_path, probe.errorString(), {}});
     return true;
 }

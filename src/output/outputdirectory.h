@@ -3,6 +3,8 @@
 // there, kept in a hidden file beside them, so that clearing earlier output never deletes a
 // user's own file of the same kind.
 
+#include "base/failure.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -41,18 +43,18 @@ public:
 
     // Writes bytes to fileName here atomically (a failed write leaves an earlier file of that
     // name whole) and records it as the program's own.
-    bool WriteFile(const QString &fileName, const char *data, qint64 size, QString *error = nullptr);
-    bool WriteFile(const QString &fileName, const std::string &bytes, QString *error = nullptr)
+    bool WriteFile(const QString &fileName, const char *data, qint64 size, Failure *failure = nullptr);
+    bool WriteFile(const QString &fileName, const std::string &bytes, Failure *failure = nullptr)
     {
-        return WriteFile(fileName, bytes.data(), qint64(bytes.size()), error);
+        return WriteFile(fileName, bytes.data(), qint64(bytes.size()), failure);
     }
-    bool WriteFile(const QString &fileName, const QByteArray &bytes, QString *error = nullptr)
+    bool WriteFile(const QString &fileName, const QByteArray &bytes, Failure *failure = nullptr)
     {
-        return WriteFile(fileName, bytes.constData(), bytes.size(), error);
+        return WriteFile(fileName, bytes.constData(), bytes.size(), failure);
     }
 
-    // True when a file can be created in the directory; otherwise error says why.
-    bool CheckWritable(QString *error = nullptr) const;
+    // True when a file can be created in the directory; otherwise failure says why.
+    bool CheckWritable(Failure *failure = nullptr) const;
 
 private:
     void Load();

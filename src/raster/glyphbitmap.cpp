@@ -36,11 +36,6 @@ uint32_t GetU32(const char *at)
     return value;
 }
 
-void SetError(QString *error, const QString &text)
-{
-    if (error)
-        *error = text;
-}
 
 } // namespace
 
@@ -113,17 +108,15 @@ QByteArray EncodeBitmapFile(const QImage &image, int width, int height)
 }
 
 bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix &matrix, GlyphSize &size,
-                               QString *error)
+                               Failure *failure)
 {
     if (bytes.size() < HeaderSize) {
-        SetError(error, QStringLiteral("file is shorter than a bitmap header"));
-        return false;
+        return Report(failure, {FailureCode::BitmapTooShort, {}, {}, {}});
     }
     const char *p = bytes.constData();
     const char *info = p + FileHeaderSize;
     if (p[0] != 'B' || p[1] != 'M') {
-        SetError(error, QStringLiteral("not a BMP file"));
-        return false;
+        return Report(failure, {FailureCode::NotABitmap, {}, {}, {}});
     }
     const uint32_t dataOffset = GetU32(p + 10);
     const uint32_t infoSize = GetU32(info + 0);
@@ -132,19 +125,16 @@ bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix 
     const uint16_t bitsPerPixel = GetU16(info + 14);
     const uint32_t compression = GetU32(info + 16);
     if (infoSize < InfoHeaderSize || bitsPerPixel != 24 || compression != 0) {
-        SetError(error, QStringLiteral("not an uncompressed 24-bit bitmap"));
-        return false;
+        return Report(failure, {FailureCode::BitmapNot24Bit, {}, {}, {}});
     }
     if (width < 0 || height < 0 || width > DotMatrix::Size || height > DotMatrix::Size) {
-        SetError(error, QStringLiteral("bitmap size %1 x %2 is outside 0 to 1024").arg(width).arg(height));
-        return false;
+        return Report(failure, {FailureCode::BitmapTooLarge, {}, {}, {QString::number(width), QString::number(height)}});
     }
     const int stride = BitmapStride(width);
     const qsizetype total = qsizetype(stride) * height;
     if (dataOffset < HeaderSize || qsizetype(dataOffset) > bytes.size()
         || bytes.size() - qsizetype(dataOffset) < total) {
-        SetError(error, QStringLiteral("bitmap pixel data is truncated"));
-        return false;
+        return Report(failure, {FailureCode::BitmapTruncated, {}, {}, {}});
     }
 
     size = {width, height};
@@ -161,25 +151,21 @@ bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix 
     return true;
 }
 
-bool LoadMatrixFromBitmap(const QString &path, InkTest test, DotMatrix &matrix, GlyphSize &size, QString *error)
+bool LoadMatrixFromBitmap(const QString &path, InkTest test, DotMatrix &matrix, GlyphSize &size, Failure *failure)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        SetError(error, QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Report(failure, {FailureCode::OpenForReading, path, file.errorString(), {}});
     // A glyph file of 1024 x 1024 is about 3 MiB; anything past 16 MiB is not one of ours.
     constexpr qint64 Largest = qint64(1) << 24;
     const qint64 fileSize = file.size();
-    if (fileSize > Largest) {
-        SetError(error, QStringLiteral("%1: file is too large for a glyph bitmap").arg(path));
-        return false;
-    }
+    if (fileSize > Largest)
+        return Report(failure, {FailureCode::BitmapFileTooLarge, path, {}, {}});
     const QByteArray bytes = file.read(fileSize > 0 ? fileSize : Largest);
-    QString reason;
-    if (!LoadMatrixFromBitmapBytes(bytes, test, matrix, size, &reason)) {
-        SetError(error, QStringLiteral("%1: %2").arg(path, reason));
-        return false;
+    Failure problem;
+    if (!LoadMatrixFromBitmapBytes(bytes, test, matrix, size, &problem)) {
+        problem.Path = path;
+        return Report(failure, problem);
     }
     return true;
 }

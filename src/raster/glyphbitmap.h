@@ -2,6 +2,7 @@
 // The glyph bitmap file: an uncompressed 24-bit BMP (54-byte header, rows bottom-up, each row
 // padded to a multiple of four bytes) through which every character goes into the dot matrix.
 
+#include "base/failure.h"
 #include "dotmatrix.h"
 #include "glyphsettings.h"
 
@@ -61,11 +62,11 @@ struct GlyphSize
 // goes to matrix row Height-1-k). Returns false and changes nothing when the file cannot be
 // opened or is not a well-formed 24-bit BMP of at most 1024 x 1024 pixels.
 bool LoadMatrixFromBitmap(const QString &path, InkTest test, DotMatrix &matrix, GlyphSize &size,
-                          QString *error = nullptr);
+                          Failure *failure = nullptr);
 
 // The same from bytes already in memory.
 bool LoadMatrixFromBitmapBytes(const QByteArray &bytes, InkTest test, DotMatrix &matrix, GlyphSize &size,
-                               QString *error = nullptr);
+                               Failure *failure = nullptr);
 
 // Takes a loaded glyph's size into the settings.
 inline void AdoptSize(GlyphSettings &settings, GlyphSize size)

@@ -78,7 +78,7 @@ TEST_F(BatchTest, DatRunAsksForTheIndexThenSavesACopy)
         }
     });
     const BatchResult result = RunCommand(CmdCreateAllToDat);
-    ASSERT_EQ(result.State, BatchResult::Done) << result.Error.toStdString();
+    ASSERT_EQ(result.State, BatchResult::Done) << testutil::Describe(result.Error);
     EXPECT_TRUE(result.Indexed);
     const std::string dat = testutil::ReadFileBytes(dir.filePath("font.dat"));
     ASSERT_EQ(dat.size(), 2 * 34u);
@@ -123,6 +123,25 @@ TEST_F(BatchTest, FailedRunEndsTheProgressDialogAndSaysWhere)
     EXPECT_TRUE(messages.first().startsWith("字模生成在写 All.c 时中止")) << messages.first().toStdString();
     EXPECT_TRUE(messages.first().contains(dir.filePath("All.c"))) << messages.first().toStdString();
     EXPECT_TRUE(opened.isEmpty());
+}
+
+// The window and dotrix-cli word the same failure with the same sentence, each in its own frame.
+TEST_F(BatchTest, WindowAndCommandLineSayTheSameAboutTheSameFailure)
+{
+    frame->CharacterList()->SetList("ab", 2);
+    QDir(dir.path()).mkdir("All.c");
+    RunCommand(CmdCreateAllGlyphs);
+    ASSERT_EQ(messages.size(), 1);
+    const QString windowPrefix = QStringLiteral("字模生成在写 All.c 时中止：\n");
+    ASSERT_TRUE(messages.first().startsWith(windowPrefix)) << messages.first().toStdString();
+    const QString sentence = messages.first().mid(windowPrefix.size());
+
+    QProcess cli; // in the tests' language, Chinese
+    cli.start(QStringLiteral(DOTRIX_CLI_PATH), {"--workdir", dir.path(), "--batch", "ab"});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    const QString err = QString::fromUtf8(cli.readAllStandardError()).trimmed();
+    EXPECT_EQ(err, QStringLiteral("dotrix-cli: the batch failed while writing All.c: ") + sentence);
+    EXPECT_TRUE(sentence.contains(dir.filePath("All.c"))) << sentence.toStdString();
 }
 
 TEST_F(BatchTest, IndexTableCommandWritesAndOpensIndexC)
@@ -314,7 +333,7 @@ TEST_F(BatchTest, FontExportWritesWhatTheCommandLineWrites)
         dialog->findChild<QPushButton *>("exportOkButton")->click();
     });
     const FontExportResult result = RunExport();
-    ASSERT_EQ(result.State, FontExportResult::Done) << result.Error.toStdString();
+    ASSERT_EQ(result.State, FontExportResult::Done) << testutil::Describe(result.Error);
     EXPECT_EQ(result.Glyphs, 9); // 汉 once
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_TRUE(frame->statusBar()->currentMessage().contains("cjk20.c")) << frame->statusBar()->currentMessage().toStdString();
@@ -394,7 +413,7 @@ TEST_F(BatchTest, FontExportDialogOffersBdfAndTheUnicodeFontFileWithTheWindowsPa
         dialog->findChild<QPushButton *>("exportOkButton")->click();
     });
     const FontExportResult result = RunExport();
-    ASSERT_EQ(result.State, FontExportResult::Done) << result.Error.toStdString();
+    ASSERT_EQ(result.State, FontExportResult::Done) << testutil::Describe(result.Error);
     EXPECT_TRUE(bdfTakesOnlyOneBit);
     EXPECT_TRUE(bdfNamesNoFont);
     EXPECT_TRUE(bdfFile.endsWith(".bdf")) << bdfFile.toStdString();

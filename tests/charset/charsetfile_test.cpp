@@ -23,7 +23,7 @@ TEST(CharsetFiles, HoldEveryCharacterOfTheSetOnceInCodeOrder)
     } cases[] = {{CharacterSet::GB2312, 682 + 6763}, {CharacterSet::GBK, 21791}};
     for (const auto &c : cases) {
         const CharsetImport read = LoadCharset(c.set, QString());
-        ASSERT_TRUE(read.Ok) << read.Error.toStdString();
+        ASSERT_TRUE(read.Ok) << testutil::Describe(read.Error);
         EXPECT_EQ(read.Count, c.count);
         std::vector<int> codes;
         for (const std::string &ch : SplitChars(read.Text)) {
@@ -62,7 +62,7 @@ TEST(ImportCharsetFile, ReadsTheWholeFirstLineAndCountsWhatItRead)
         const QString path = dir.filePath("set.txt");
         ASSERT_TRUE(testutil::WriteFileBytes(path, c.file));
         const CharsetImport read = ImportCharsetFile(path);
-        ASSERT_TRUE(read.Ok) << read.Error.toStdString();
+        ASSERT_TRUE(read.Ok) << testutil::Describe(read.Error);
         EXPECT_EQ(read.Text, c.list) << Cp936ToUtf8(c.file.substr(0, 40));
         EXPECT_EQ(read.Count, c.count) << Cp936ToUtf8(c.file.substr(0, 40));
     }
@@ -91,7 +91,7 @@ TEST(ImportCharsetFile, UnreadableFileIsAnErrorNamingIt)
     for (const QString &path : {missing, dir.path()}) {
         const CharsetImport read = ImportCharsetFile(path);
         EXPECT_FALSE(read.Ok);
-        EXPECT_TRUE(read.Error.contains(path)) << read.Error.toStdString();
+        EXPECT_TRUE(testutil::Mentions(read.Error, path)) << testutil::Describe(read.Error);
         EXPECT_EQ(read.Text, "");
     }
 }

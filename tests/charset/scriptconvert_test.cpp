@@ -25,7 +25,7 @@ TEST(ScriptConversion, ConvertsTwoByteCharactersAndPassesTheRestThrough)
     };
     for (const auto &c : cases) {
         const ScriptConversion traditional = ToTraditional(c.simplified);
-        EXPECT_EQ(traditional.Error, QString());
+        EXPECT_FALSE(traditional.Error);
         EXPECT_EQ(traditional.Text, c.traditional) << Cp936ToUtf8(c.simplified);
         EXPECT_EQ(ToSimplified(traditional.Text).Text, c.simplified) << Cp936ToUtf8(c.simplified);
     }
@@ -41,7 +41,7 @@ TEST(ScriptConversion, WholeSetKeepsItsCharactersInNumberAndOrder)
 {
     const std::string gbk = LoadCharset(CharacterSet::GBK, QString()).Text;
     for (const ScriptConversion &converted : {ToTraditional(gbk), ToSimplified(gbk)}) {
-        ASSERT_EQ(converted.Error, QString());
+        ASSERT_FALSE(converted.Error) << testutil::Describe(converted.Error);
         const std::vector<std::string> before = SplitChars(gbk);
         const std::vector<std::string> after = SplitChars(converted.Text);
         ASSERT_EQ(after.size(), before.size());
@@ -54,6 +54,6 @@ TEST(ScriptConversion, ConfigurationThatCannotBeLoadedIsReportedAndChangesNothin
     for (int attempt = 0; attempt < 2; ++attempt) {
         const ScriptConversion converted = ConvertScript(Gbk("汉"), "no-such-config.json");
         EXPECT_EQ(converted.Text, Gbk("汉"));
-        EXPECT_TRUE(converted.Error.contains("no-such-config.json")) << converted.Error.toStdString();
+        EXPECT_TRUE(testutil::Mentions(converted.Error, "no-such-config.json")) << testutil::Describe(converted.Error);
     }
 }

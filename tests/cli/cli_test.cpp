@@ -311,7 +311,7 @@ TEST(DotrixCli, FailuresSayWhatFailedAndWhy)
 
     // A copy under a name that is a directory says so.
     ASSERT_TRUE(QDir(dir.path()).mkdir("saved"));
-    run = Cli({"--workdir", dir.path(), "--batch", "--data", "dat", "--save", dir.filePath("saved"), "a"});
+    run = Cli({"--lang", "en", "--workdir", dir.path(), "--batch", "--data", "dat", "--save", dir.filePath("saved"), "a"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find(dir.filePath("saved").toStdString() + ": " + isDirectory), std::string::npos) << run.err;
     EXPECT_FALSE(QFile::exists(dir.filePath("saved.part")));
@@ -469,7 +469,7 @@ TEST(DotrixCli, ExportRefusesWhatItCannotWriteAndLeavesNothingHalfWritten)
     }
     // A file-size limit stands in for a full disk: the font cannot grow past 100 KiB.
     QProcess shell;
-    shell.start("/bin/sh", {"-c", QStringLiteral("ulimit -f 100; exec '%1' --export lvgl --bpp 4 --out '%2' "
+    shell.start("/bin/sh", {"-c", QStringLiteral("ulimit -f 100; exec '%1' --lang en --export lvgl --bpp 4 --out '%2' "
                                                  "--charset gb2312")
                                       .arg(QStringLiteral(DOTRIX_CLI_PATH), font)});
     ASSERT_TRUE(shell.waitForFinished(60000));

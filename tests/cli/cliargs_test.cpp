@@ -2,6 +2,7 @@
 
 #include "cli/cliargs.h"
 #include "cli/clioptiontable.h"
+#include "l10n/language.h"
 
 #include <gtest/gtest.h>
 
@@ -66,8 +67,8 @@ TEST(CliArgs, BadInputIsRefusedWithAMessageNamingIt)
         std::vector<std::string> args;
         const char *mentions;
     } cases[] = {
-        {{"--size", "1025x16", "a"}, "点阵太大，最大不能超过1024"},
-        {{"--size", "16x2000", "a"}, "点阵太大，最大不能超过1024"},
+        {{"--size", "1025x16", "a"}, "at most 1024"},
+        {{"--size", "16x2000", "a"}, "at most 1024"},
         {{"--size", "0x16", "a"}, "--size"},
         {{"--size", "-4x16", "a"}, "--size"},
         {{"--size", "16", "a"}, "--size"},
@@ -112,11 +113,14 @@ TEST(CliArgs, BadInputIsRefusedWithAMessageNamingIt)
         {{"--export", "ubin", "--out", "f.ubin", "--bpp", "3", "a"}, "--bpp"},
         {{"--export", "ubin", "--out", "f.ubin", "--font-name", "cjk", "a"}, "ubin files take no font name"},
     };
+    // The messages as dotrix-cli shows them in English.
+    SetLanguage(Language::English, QtTexts::English);
     for (const auto &c : cases) {
         const CliParseResult r = Parse(c.args);
         EXPECT_FALSE(r.Ok) << c.mentions;
         EXPECT_NE(r.Error.find(c.mentions), std::string::npos) << r.Error;
     }
+    SetLanguage(Language::Chinese, QtTexts::English);
 }
 
 TEST(CliArgs, ExportTakesTheListOrText)

@@ -173,3 +173,21 @@ std::map<char32_t, std::vector<std::string>> UnifontBitmaps(const std::vector<ch
 }
 
 } // namespace testutil
+
+namespace testutil {
+
+std::string Describe(const Failure &failure)
+{
+    return QStringLiteral("failure %1: %2: %3 [%4]")
+        .arg(int(failure.Code))
+        .arg(failure.Path, failure.Reason, failure.Details.join(QStringLiteral(", ")))
+        .toStdString();
+}
+
+bool Mentions(const Failure &failure, const QString &text)
+{
+    return failure.Path.contains(text) || failure.Reason.contains(text)
+           || failure.Details.join(QLatin1Char('\n')).contains(text);
+}
+
+} // namespace testutil

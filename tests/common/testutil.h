@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the test suites: scratch directories, file bytes, text in code page 936.
 
+#include "base/failure.h"
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
 #include "output/outputdirectory.h"
@@ -23,6 +24,12 @@ std::ostream &operator<<(std::ostream &out, Mode mode)
 }
 
 namespace testutil {
+
+// A failure as a test's message shows it: its code's number, path, reason and details.
+std::string Describe(const Failure &failure);
+// Whether the failure names text in its path, reason or details.
+bool Mentions(const Failure &failure, const QString &text);
+
 
 // A scratch output directory with the working state a command needs: settings and a matrix of
 // its own.

@@ -57,7 +57,7 @@ TEST(BatchGenerate, EightByEightIndexedDataFileHasTwentyBytes)
     run.settings.Width = run.settings.Height = 8;
     run.settings.ScanMode = ScanOrder::Horizontal;
     BatchResult result = run.Go(Gbk("中a"), DataFile::Dat, 0x0100);
-    ASSERT_EQ(result.State, BatchResult::Done) << result.Error.toStdString();
+    ASSERT_EQ(result.State, BatchResult::Done) << testutil::Describe(result.Error);
     const std::string dat = run.File("font.dat");
     ASSERT_EQ(dat.size(), 20u);
     // index 0x0100 low byte first, 8 bytes of 中, index 0x0101, 8 bytes of a
@@ -108,7 +108,7 @@ TEST(BatchGenerate, AllCHoldsNoticeThenEveryGlyphFileInListOrder)
     BatchRun run;
     run.settings.OutputFormat = SourceFormat::CArray;
     const BatchResult result = run.Go(list, DataFile::None);
-    ASSERT_EQ(result.State, BatchResult::Done) << result.Error.toStdString();
+    ASSERT_EQ(result.State, BatchResult::Done) << testutil::Describe(result.Error);
     EXPECT_EQ(result.Glyphs, 600);
     EXPECT_EQ(run.control.Done(), 600);
     EXPECT_TRUE(run.control.Finished());
@@ -211,7 +211,7 @@ TEST(BatchGenerate, RunsThatCannotWriteStopAndSaySo)
     JobControl control;
     BatchResult result = BatchGenerate("abc", run.settings, run.matrix, gone, DataFile::Dat, control);
     EXPECT_EQ(result.State, BatchResult::Failed);
-    EXPECT_TRUE(result.Error.contains("gone")) << result.Error.toStdString();
+    EXPECT_TRUE(testutil::Mentions(result.Error, "gone")) << testutil::Describe(result.Error);
     EXPECT_TRUE(control.Finished());
 
     BatchRun cancelled;
@@ -255,7 +255,7 @@ TEST(BatchGenerate, AUsersFileThatStopsARunIsNeverClaimedNorDeleted)
         GTEST_SKIP() << "cannot make a file unwritable here";
     BatchResult result = run.Go(Gbk("国"), DataFile::None);
     EXPECT_EQ(result.State, BatchResult::Failed);
-    EXPECT_TRUE(result.Error.contains(mine)) << result.Error.toStdString();
+    EXPECT_TRUE(testutil::Mentions(result.Error, mine)) << testutil::Describe(result.Error);
     EXPECT_TRUE(result.FailedFile.isEmpty()); // it stopped at a glyph
     const OutputDirectory reread(run.dir.path());
     EXPECT_FALSE(reread.WasWritten("guo0.c"));
@@ -292,7 +292,7 @@ TEST(BatchGenerate, ARunThatCannotCreateAllCStillClearsTheEarlierRun)
     const BatchResult result = run.Go("ab", DataFile::None);
     EXPECT_EQ(result.State, BatchResult::Failed);
     EXPECT_EQ(result.FailedFile, "All.c");
-    EXPECT_TRUE(result.Error.contains("All.c")) << result.Error.toStdString();
+    EXPECT_TRUE(testutil::Mentions(result.Error, "All.c")) << testutil::Describe(result.Error);
     // The glyph files of the earlier run are gone, as at the start of every run; font.dat stays.
     EXPECT_EQ(QDir(run.dir.path()).entryList({"*.c", "*.bmp"}, QDir::Files), QStringList());
     EXPECT_EQ(OutputDirectory(run.dir.path()).WrittenFiles(), QStringList{"font.dat"});

@@ -175,10 +175,10 @@ TEST(WriteGlyphText, UnwritableFileFailsNamingIt)
     QTemporaryDir dir;
     OutputDirectory output(dir.path() + "/missing-subdir");
     GlyphFileSink sink(output, "zhong0.c");
-    QString error;
+    Failure error;
     EXPECT_EQ(WriteGlyphText(sink, "zhong0", Gbk("中"), Settings(ScanOrder::Vertical, SourceFormat::CArray), LShape(), &error),
               GlyphTextResult::Failed);
-    EXPECT_TRUE(error.contains("zhong0.c")) << error.toStdString();
+    EXPECT_TRUE(testutil::Mentions(error, "zhong0.c")) << testutil::Describe(error);
     EXPECT_FALSE(output.WasWritten("zhong0.c"));
 }
 

@@ -26,7 +26,8 @@ TEST(IndexTable, EmptyListWritesNoFile)
 {
     QTemporaryDir dir;
     OutputDirectory output(dir.path());
-    QString path, error;
+    QString path;
+    Failure error;
     EXPECT_EQ(WriteIndexTable("", output, &path, &error), IndexTableResult::EmptyList);
     EXPECT_FALSE(QFile::exists(dir.filePath("Index.c")));
     EXPECT_EQ(WriteIndexTable("ab", output, &path, &error), IndexTableResult::Written);

@@ -66,7 +66,7 @@ TEST(PictureImport, HundredByFiftyPictureKeepsItsSizeAndThreshold)
     image.setPixel(2, 0, qRgb(127, 127, 128)); // sum 382: ink
     image.setPixel(99, 49, qRgb(200, 0, 0));   // dark enough red: ink
     const PictureConversion converted = s.Import(s.Save(image, "logo.bmp"));
-    ASSERT_EQ(converted.State, PictureConversion::Converted) << converted.Error.toStdString();
+    ASSERT_EQ(converted.State, PictureConversion::Converted) << testutil::Describe(converted.Error);
     EXPECT_EQ(std::pair(s.settings.Width, s.settings.Height), std::pair(100, 50));
     EXPECT_TRUE(s.matrix.IsInk(0, 0));
     EXPECT_FALSE(s.matrix.IsInk(0, 1));
@@ -81,7 +81,7 @@ TEST(PictureImport, ReadsGifAndJpegAtTheirPixelSize)
         Scratch s;
         const PictureConversion converted =
             s.Import(QStringLiteral(DOTRIX_GOLDEN_DIR "/pictures/") + QString::fromLatin1(name));
-        ASSERT_EQ(converted.State, PictureConversion::Converted) << name << converted.Error.toStdString();
+        ASSERT_EQ(converted.State, PictureConversion::Converted) << name << testutil::Describe(converted.Error);
         EXPECT_EQ(std::pair(s.settings.Width, s.settings.Height), std::pair(100, 50)) << name;
         EXPECT_TRUE(s.matrix.IsInk(20, 20)) << name;   // the black rectangle
         EXPECT_FALSE(s.matrix.IsInk(2, 2)) << name;    // white background
@@ -132,7 +132,7 @@ TEST(PictureImport, TopDownBitmapsAreReadTopRowFirst)
     Scratch s;
     ASSERT_TRUE(testutil::WriteFileBytes(s.dir.filePath("topdown.bmp"), bmp));
     const PictureConversion converted = s.Import(s.dir.filePath("topdown.bmp"));
-    ASSERT_EQ(converted.State, PictureConversion::Converted) << converted.Error.toStdString();
+    ASSERT_EQ(converted.State, PictureConversion::Converted) << testutil::Describe(converted.Error);
     EXPECT_EQ(std::pair(s.settings.Width, s.settings.Height), std::pair(3, 2));
     EXPECT_TRUE(s.matrix.IsInk(0, 0));
     EXPECT_FALSE(s.matrix.IsInk(1, 0));
@@ -175,7 +175,7 @@ TEST(PictureImport, BrokenFilesSayWhatIsWrongAndChangeNothing)
         s.matrix.Set(0, 0, 7);
         const PictureConversion converted = s.Import(s.dir.filePath(QString::fromLatin1(name)));
         EXPECT_EQ(converted.State, PictureConversion::Failed) << name;
-        EXPECT_TRUE(converted.Error.contains(QString::fromLatin1(name))) << converted.Error.toStdString();
+        EXPECT_TRUE(testutil::Mentions(converted.Error, QString::fromLatin1(name))) << testutil::Describe(converted.Error);
         EXPECT_EQ(s.matrix.At(0, 0), 7) << name;
         EXPECT_EQ(s.settings.Width, 16) << name;
     }

@@ -23,7 +23,7 @@ TEST(CreateSingleGlyph, WritesPinyinNamedFileWithNoticeForLastCharacter)
     Scratch s;
     s.settings.OutputFormat = SourceFormat::CArray;
     const SingleGlyphResult result = CreateSingleGlyph(Gbk("汉中"), s.settings, s.matrix, s.output);
-    ASSERT_EQ(result.State, SingleGlyphResult::Written) << result.Error.toStdString();
+    ASSERT_EQ(result.State, SingleGlyphResult::Written) << testutil::Describe(result.Error);
     EXPECT_EQ(result.Name, "zhong0");
     EXPECT_EQ(result.FilePath, s.dir.filePath("zhong0.c"));
     EXPECT_EQ(s.settings.CurrentText, Gbk("汉中"));
@@ -81,7 +81,7 @@ TEST(CreateSingleGlyph, RefusedGroupWritesNoSourceFile)
     s.settings.GroupDigits = 8; // 32 bits a group, a 16-row column has only 16
     const SingleGlyphResult result = CreateSingleGlyph(Gbk("中"), s.settings, s.matrix, s.output);
     EXPECT_EQ(result.State, SingleGlyphResult::Refused);
-    EXPECT_EQ(result.Error, QString::fromUtf8(GroupTooLongMessage));
+    EXPECT_EQ(result.Error.Code, FailureCode::GroupTooLong);
     EXPECT_TRUE(result.FilePath.isEmpty());
     EXPECT_FALSE(QFile::exists(s.dir.filePath("zhong0.c")));
 }
@@ -102,7 +102,7 @@ TEST(CreateSingleGlyph, UnwritableDirectoryReportsWhereAndChangesNothing)
     s.matrix.Set(0, 0, 7);
     const SingleGlyphResult result = CreateSingleGlyph(Gbk("中"), s.settings, s.matrix, output);
     EXPECT_EQ(result.State, SingleGlyphResult::RenderFailed);
-    EXPECT_TRUE(result.Error.contains(gone)) << result.Error.toStdString();
+    EXPECT_TRUE(testutil::Mentions(result.Error, gone)) << testutil::Describe(result.Error);
     EXPECT_EQ(s.matrix.At(0, 0), 7);
 }
 

@@ -46,7 +46,7 @@ ExportedFont ExportBdf(const std::string &list, const GlyphSettings &settings, c
     ExportedFont font;
     const std::vector<CodePointChar> characters = MapToCodePoints(list).Characters;
     JobControl drawing;
-    DrawExportGlyphs(characters, settings, 1, drawing, [&](const ExportGlyph &glyph, QString *) {
+    DrawExportGlyphs(characters, settings, 1, drawing, [&](const ExportGlyph &glyph, Failure *) {
         font.Cells[glyph.CodePoint] = CellRows(glyph);
         return true;
     });
@@ -64,7 +64,7 @@ ExportedFont ExportBdf(const std::string &list, const GlyphSettings &settings, c
 std::string Gb2312WithAscii()
 {
     const CharsetImport gb2312 = LoadCharset(CharacterSet::GB2312, QString());
-    EXPECT_TRUE(gb2312.Ok) << gb2312.Error.toStdString();
+    EXPECT_TRUE(gb2312.Ok) << testutil::Describe(gb2312.Error);
     std::string list = gb2312.Text;
     for (char c = ' '; c <= '~'; ++c)
         list += c;
@@ -123,7 +123,7 @@ TEST(BdfFont, WholeGb2312SetReadsBackInFreeTypeAndThroughBdftopcfDotForDot)
     QTemporaryDir dir;
     const QString bdf = dir.filePath("gb2312.bdf");
     const ExportedFont font = ExportBdf(Gb2312WithAscii(), GlyphSettings(), bdf);
-    ASSERT_EQ(font.Result.State, FontExportResult::Done) << font.Result.Error.toStdString();
+    ASSERT_EQ(font.Result.State, FontExportResult::Done) << testutil::Describe(font.Result.Error);
     ASSERT_EQ(font.Result.Glyphs, 7445 + 95 + 1);
     ASSERT_EQ(font.Cells.size(), 7445u + 95 + 1);
     EXPECT_TRUE(font.Cells.at(U' ') == DotRows(16, std::string(16, '.')));
@@ -159,7 +159,7 @@ TEST(BdfFont, U8g2DrawsUtf8TextWithTheConvertedFontAsDotrixDrewIt)
     QTemporaryDir dir;
     const QString bdf = dir.filePath("gb2312.bdf");
     const ExportedFont font = ExportBdf(Gb2312WithAscii(), GlyphSettings(), bdf);
-    ASSERT_EQ(font.Result.State, FontExportResult::Done) << font.Result.Error.toStdString();
+    ASSERT_EQ(font.Result.State, FontExportResult::Done) << testutil::Describe(font.Result.Error);
     const consumers::U8g2Drawer drawer = consumers::BuildU8g2Drawer(bdf, dir.path());
     ASSERT_EQ(drawer.Error, "");
 
@@ -210,7 +210,7 @@ TEST(BdfFont, HeaderAndGlyphsOfAUnifontFontAreExactlyTheGoldenFile)
     QTemporaryDir dir;
     const QString path = dir.filePath("unifont.bdf");
     const ExportedFont font = ExportBdf("A" + Gbk("中") + "\x80 A", settings, path);
-    ASSERT_EQ(font.Result.State, FontExportResult::Done) << font.Result.Error.toStdString();
+    ASSERT_EQ(font.Result.State, FontExportResult::Done) << testutil::Describe(font.Result.Error);
     EXPECT_EQ(font.Result.Glyphs, 4);
     EXPECT_TRUE(testutil::MatchesGolden(testutil::ReadFileBytes(path), "unifont-a-zhong-euro-space.bdf"));
 
@@ -244,7 +244,7 @@ TEST(BdfFont, AFontItsReadersCannotTakeIsWrittenWithANoteSayingWhich)
         settings.Width = settings.Height = c.side;
         settings.GlyphFont.PointSize = c.points;
         const ExportedFont font = ExportBdf(testutil::Gbk("中A"), settings, bdf);
-        ASSERT_EQ(font.Result.State, FontExportResult::Done) << font.Result.Error.toStdString();
+        ASSERT_EQ(font.Result.State, FontExportResult::Done) << testutil::Describe(font.Result.Error);
         const std::string note = font.Result.Note.toStdString();
         EXPECT_EQ(note.substr(0, std::strlen(c.note)), c.note) << c.side << ": " << note;
         EXPECT_EQ(note.empty(), *c.note == '\0') << c.side << ": " << note;

@@ -31,7 +31,7 @@ std::map<std::string, ExportGlyph> ExportAll(const std::string &list, const Glyp
     std::map<std::string, ExportGlyph> glyphs;
     JobControl control;
     const ExportRunResult run =
-        DrawExportGlyphs(MapToCodePoints(list).Characters, settings, bpp, control, [&](const ExportGlyph &g, QString *) {
+        DrawExportGlyphs(MapToCodePoints(list).Characters, settings, bpp, control, [&](const ExportGlyph &g, Failure *) {
             glyphs[g.Character] = g;
             return true;
         });
@@ -67,7 +67,7 @@ TEST(MapToCodePoints, OrdersByCodePointAndLeavesOutRepeatsLineBreaksAndCharacter
 
     // The whole GBK set: every character has its own code point.
     const CharsetImport gbk = LoadCharset(CharacterSet::GBK, QString());
-    ASSERT_TRUE(gbk.Ok) << gbk.Error.toStdString();
+    ASSERT_TRUE(gbk.Ok) << testutil::Describe(gbk.Error);
     const CodePointList all = MapToCodePoints(gbk.Text);
     EXPECT_EQ(int(all.Characters.size()), gbk.Count);
     EXPECT_TRUE(all.Unmapped.empty());
@@ -107,7 +107,7 @@ TEST(DrawExportGlyphs, OneBitGlyphsPackToTheBatchsFontDatByteForByte)
         const GlyphSettings settings = batch.settings;
         JobControl control;
         const BatchResult run = BatchGenerate(list, batch.settings, batch.matrix, batch.output, DataFile::Bin, control);
-        ASSERT_EQ(run.State, BatchResult::Done) << run.Error.toStdString();
+        ASSERT_EQ(run.State, BatchResult::Done) << testutil::Describe(run.Error);
 
         const std::map<std::string, ExportGlyph> glyphs = ExportAll(list, settings, 1);
         ASSERT_EQ(glyphs.size(), CountChars(list));
@@ -245,7 +245,7 @@ TEST(DrawExportGlyphs, HandsGlyphsOverInCodePointOrderAndStopsWhenCancelledOrRef
 
     JobControl control;
     std::vector<char32_t> order;
-    ExportRunResult run = DrawExportGlyphs(mapped.Characters, settings, 4, control, [&](const ExportGlyph &g, QString *) {
+    ExportRunResult run = DrawExportGlyphs(mapped.Characters, settings, 4, control, [&](const ExportGlyph &g, Failure *) {
         EXPECT_EQ(control.Done(), int(order.size())); // counted after the sink took it
         order.push_back(g.CodePoint);
         return true;
@@ -259,7 +259,7 @@ TEST(DrawExportGlyphs, HandsGlyphsOverInCodePointOrderAndStopsWhenCancelledOrRef
 
     JobControl cancelled;
     int taken = 0;
-    run = DrawExportGlyphs(mapped.Characters, settings, 1, cancelled, [&](const ExportGlyph &, QString *) {
+    run = DrawExportGlyphs(mapped.Characters, settings, 1, cancelled, [&](const ExportGlyph &, Failure *) {
         if (++taken == 10)
             cancelled.Cancel();
         return true;
@@ -268,13 +268,13 @@ TEST(DrawExportGlyphs, HandsGlyphsOverInCodePointOrderAndStopsWhenCancelledOrRef
     EXPECT_EQ(run.Glyphs, 10);
 
     JobControl refused;
-    run = DrawExportGlyphs(mapped.Characters, settings, 2, refused, [&](const ExportGlyph &g, QString *error) {
+    run = DrawExportGlyphs(mapped.Characters, settings, 2, refused, [&](const ExportGlyph &g, Failure *error) {
         if (g.CodePoint != mapped.Characters[3].CodePoint)
             return true;
-        *error = "disk full";
+        *error = {FailureCode::Write, QStringLiteral("font.c"), QStringLiteral("disk full"), {}};
         return false;
     });
     EXPECT_EQ(run.State, ExportRunResult::Failed);
     EXPECT_EQ(run.Glyphs, 3);
-    EXPECT_EQ(run.Error, "disk full");
+    EXPECT_EQ(run.Error.Reason, "disk full");
 }

@@ -113,7 +113,7 @@ std::map<char32_t, ExportGlyph> DotrixGlyphs(const FontSource &source)
     std::map<char32_t, ExportGlyph> glyphs;
     JobControl control;
     DrawExportGlyphs(MapToCodePoints(source.List).Characters, source.Options.Settings, source.Options.Bpp, control,
-                     [&](const ExportGlyph &glyph, QString *) {
+                     [&](const ExportGlyph &glyph, Failure *) {
                          glyphs[glyph.CodePoint] = glyph;
                          return true;
                      });

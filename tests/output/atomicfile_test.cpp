@@ -59,7 +59,7 @@ TEST(AtomicFile, TargetChangesOnlyAtCommitAndAnUncommittedFileLeavesNothing)
         ASSERT_TRUE(file.Write(std::string("new ")));
         ASSERT_TRUE(file.Write(QByteArray("bytes")));
         EXPECT_EQ(ReadFileBytes(path), "earlier");
-        ASSERT_TRUE(file.Commit()) << file.Error().toStdString();
+        ASSERT_TRUE(file.Commit()) << testutil::Describe(file.Error());
         EXPECT_EQ(file.Size(), 9);
     }
     EXPECT_EQ(ReadFileBytes(path), "new bytes");
@@ -75,9 +75,11 @@ TEST(AtomicFile, TargetChangesOnlyAtCommitAndAnUncommittedFileLeavesNothing)
 TEST(AtomicFile, FailuresNameTheFileAndKeepTheEarlierOne)
 {
     QTemporaryDir dir;
-    QString error;
+    Failure error;
     EXPECT_FALSE(WriteFileAtomically(dir.filePath("no/such/All.c"), "x", 1, &error));
-    EXPECT_TRUE(error.startsWith("cannot create " + dir.filePath("no/such/All.c") + ": ")) << error.toStdString();
+    EXPECT_EQ(std::pair(error.Code, error.Path), std::pair(FailureCode::Create, dir.filePath("no/such/All.c")))
+        << testutil::Describe(error);
+    EXPECT_FALSE(error.Reason.isEmpty());
 
     // A disk that fills up half-way: the write fails, the earlier file stays, no temporary is left.
     const QString path = dir.filePath("font.dat");
@@ -87,28 +89,29 @@ TEST(AtomicFile, FailuresNameTheFileAndKeepTheEarlierOne)
         const FileSizeLimit full(16 * 1024);
         EXPECT_FALSE(WriteFileAtomically(path, big.data(), qint64(big.size()), &error));
     }
-    EXPECT_TRUE(error.startsWith("cannot write " + path + ": ")) << error.toStdString();
+    EXPECT_EQ(std::pair(error.Code, error.Path), std::pair(FailureCode::Write, path)) << testutil::Describe(error);
     EXPECT_EQ(ReadFileBytes(path), "earlier");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"font.dat"});
 
     // A directory where the file should be: written, but never renamed over it.
     ASSERT_TRUE(QDir(dir.path()).mkdir("All.c"));
     EXPECT_FALSE(WriteFileAtomically(dir.filePath("All.c"), "x", 1, &error));
-    EXPECT_TRUE(error.startsWith("cannot replace " + dir.filePath("All.c"))) << error.toStdString();
+    EXPECT_EQ(std::pair(error.Code, error.Path), std::pair(FailureCode::Replace, dir.filePath("All.c")))
+        << testutil::Describe(error);
     EXPECT_FALSE(QFile::exists(dir.filePath("All.c.part")));
 }
 
 TEST(AtomicFile, FollowsLinksAndWritesStraightIntoPipesAndDevices)
 {
     QTemporaryDir dir;
-    QString error;
+    Failure error;
     // A link stays a link; the file it leads to is replaced, or made when the link dangles.
     ASSERT_TRUE(WriteFileBytes(dir.filePath("real.c"), "earlier"));
     ASSERT_TRUE(QFile::link("real.c", dir.filePath("link.c")));
     ASSERT_TRUE(QFile::link("sub/made.c", dir.filePath("dangling.c")));
     ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
-    ASSERT_TRUE(WriteFileAtomically(dir.filePath("link.c"), "new", 3, &error)) << error.toStdString();
-    ASSERT_TRUE(WriteFileAtomically(dir.filePath("dangling.c"), "made", 4, &error)) << error.toStdString();
+    ASSERT_TRUE(WriteFileAtomically(dir.filePath("link.c"), "new", 3, &error)) << testutil::Describe(error);
+    ASSERT_TRUE(WriteFileAtomically(dir.filePath("dangling.c"), "made", 4, &error)) << testutil::Describe(error);
     EXPECT_EQ(QFileInfo(dir.filePath("link.c")).symLinkTarget(), dir.filePath("real.c"));
     EXPECT_EQ(ReadFileBytes(dir.filePath("real.c")), "new");
     EXPECT_EQ(ReadFileBytes(dir.filePath("sub/made.c")), "made");
@@ -120,7 +123,7 @@ TEST(AtomicFile, FollowsLinksAndWritesStraightIntoPipesAndDevices)
     // The reader is there before the writer, without blocking: the bytes fit the pipe's buffer.
     const int reader = open(pipe.constData(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    EXPECT_TRUE(WriteFileAtomically(dir.filePath("pipe"), "through the pipe", 16, &error)) << error.toStdString();
+    EXPECT_TRUE(WriteFileAtomically(dir.filePath("pipe"), "through the pipe", 16, &error)) << testutil::Describe(error);
     char read[32] = {};
     EXPECT_EQ(::read(reader, read, sizeof read), 16);
     close(reader);
@@ -139,7 +142,7 @@ TEST(AtomicFile, FollowsLinksAndWritesStraightIntoPipesAndDevices)
     }
     const QString fullPath = QFile::decodeName(full);
     EXPECT_FALSE(WriteFileAtomically(fullPath, "x", 1, &error));
-    EXPECT_EQ(error, "cannot write " + fullPath + ": " + std::strerror(ENOSPC));
+    EXPECT_EQ(error, (Failure{FailureCode::Write, fullPath, QString::fromLocal8Bit(std::strerror(ENOSPC)), {}}));
     ASSERT_EQ(lstat(full.constData(), &node), 0);
     EXPECT_TRUE(S_ISCHR(node.st_mode));
 }
@@ -150,11 +153,11 @@ TEST(AtomicFile, AFullDiskIsNamedAsTheSystemNamesIt)
     const std::string tooLarge = std::strerror(EFBIG);
     const std::string bytes(64 * 1024, 'x');
     const FileSizeLimit full(16 * 1024);
-    QString error;
+    Failure error;
     EXPECT_FALSE(WriteFileAtomically(dir.filePath("font.c"), bytes.data(), qint64(bytes.size()), &error));
-    EXPECT_EQ(error.toStdString(), "cannot write " + dir.filePath("font.c").toStdString() + ": " + tooLarge);
+    EXPECT_EQ(error, (Failure{FailureCode::Write, dir.filePath("font.c"), QString::fromLocal8Bit(tooLarge.c_str()), {}}));
     EXPECT_FALSE(RewriteInPlace(dir.filePath("zhong.c"), bytes.data(), qint64(bytes.size()), &error));
-    EXPECT_EQ(error.toStdString(), "cannot write " + dir.filePath("zhong.c").toStdString() + ": " + tooLarge);
+    EXPECT_EQ(error, (Failure{FailureCode::Write, dir.filePath("zhong.c"), QString::fromLocal8Bit(tooLarge.c_str()), {}}));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{});
 }
 
@@ -164,12 +167,13 @@ TEST(CopyFileReplacing, CopiesOverAnEarlierFileAndNamesAMissingSource)
     const std::string bytes(3 << 20, '\x5A'); // more than one chunk
     ASSERT_TRUE(WriteFileBytes(dir.filePath("font.dat"), bytes));
     ASSERT_TRUE(WriteFileBytes(dir.filePath("copy.bin"), "earlier copy"));
-    QString error;
+    Failure error;
     ASSERT_TRUE(CopyFileReplacing(dir.filePath("font.dat"), dir.filePath("copy.bin"), &error));
     EXPECT_EQ(ReadFileBytes(dir.filePath("copy.bin")), bytes);
 
     EXPECT_FALSE(CopyFileReplacing(dir.filePath("gone.dat"), dir.filePath("copy.bin"), &error));
-    EXPECT_TRUE(error.startsWith("cannot open " + dir.filePath("gone.dat"))) << error.toStdString();
+    EXPECT_EQ(std::pair(error.Code, error.Path), std::pair(FailureCode::OpenForReading, dir.filePath("gone.dat")))
+        << testutil::Describe(error);
     EXPECT_EQ(ReadFileBytes(dir.filePath("copy.bin")), bytes);
 }
 
@@ -177,12 +181,12 @@ TEST(RewriteInPlace, ReplacesTheContentWhateverItsEarlierLength)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("zhong0.c");
-    QString error;
+    Failure error;
     ASSERT_TRUE(RewriteInPlace(path, "0123456789", 10, &error));
     ASSERT_TRUE(RewriteInPlace(path, "abc", 3, &error));
     EXPECT_EQ(ReadFileBytes(path), "abc");
     ASSERT_TRUE(RewriteInPlace(path, "ABCDEF", 6, &error));
     EXPECT_EQ(ReadFileBytes(path), "ABCDEF");
     EXPECT_FALSE(RewriteInPlace(dir.filePath("gone/a.bmp"), "x", 1, &error));
-    EXPECT_TRUE(error.contains(dir.filePath("gone/a.bmp"))) << error.toStdString();
+    EXPECT_TRUE(testutil::Mentions(error, dir.filePath("gone/a.bmp"))) << testutil::Describe(error);
 }

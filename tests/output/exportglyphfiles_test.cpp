@@ -20,7 +20,7 @@ TEST(ExportGlyphFiles, CopiesEveryBitmapAndSourceOfTheDirectory)
     ASSERT_TRUE(testutil::WriteFileBytes(work.filePath("notes.txt"), "not copied"));
     ASSERT_TRUE(QDir(work.path()).mkdir("sub.c"));
     const ExportResult exported = ExportGlyphFiles(work.path(), folder.path());
-    EXPECT_TRUE(exported.Failures.isEmpty()) << exported.Failures.join('\n').toStdString();
+    EXPECT_TRUE(exported.Failures.isEmpty()) << testutil::Describe(exported.Failures.value(0));
     const QStringList copied = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
     EXPECT_EQ(copied, (QStringList{".c", "0.bmp", "0.c", "All.c", "LOGO.BMP", "mine.c"}));
     EXPECT_EQ(exported.Copied, 6);

@@ -42,11 +42,11 @@ TEST(OutputDirectory, DeletesOnlyRecordedFilesOfTheGivenKinds)
 TEST(OutputDirectory, CheckWritableSaysWhy)
 {
     QTemporaryDir dir;
-    QString error;
+    Failure error;
     EXPECT_TRUE(OutputDirectory(dir.path()).CheckWritable(&error));
     EXPECT_FALSE(OutputDirectory(dir.filePath("missing")).CheckWritable(&error));
-    EXPECT_EQ(error, dir.filePath("missing") + " does not exist");
+    EXPECT_EQ(error, (Failure{FailureCode::NoSuchFolder, dir.filePath("missing"), {}, {}}));
     ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("file"), ""));
     EXPECT_FALSE(OutputDirectory(dir.filePath("file")).CheckWritable(&error));
-    EXPECT_EQ(error, dir.filePath("file") + " is not a directory");
+    EXPECT_EQ(error, (Failure{FailureCode::NotAFolder, dir.filePath("file"), {}, {}}));
 }

@@ -12,7 +12,7 @@
 namespace {
 
 // Saves a picture as the batch and the single glyph do: encoded, then written whole or not at all.
-bool SaveBitmapFile(const QImage &image, int width, int height, const QString &path, QString *error)
+bool SaveBitmapFile(const QImage &image, int width, int height, const QString &path, Failure *error)
 {
     const QByteArray bytes = EncodeBitmapFile(image, width, height);
     return WriteFileAtomically(path, bytes.constData(), bytes.size(), error);
@@ -128,11 +128,11 @@ TEST(LoadMatrixFromBitmap, RoundTripsThroughAFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("tmp.bmp");
-    QString error;
+    Failure error;
     ASSERT_TRUE(SaveBitmapFile(Picture(5, 7, {{4, 6, qRgb(0, 0, 0)}, {2, 3, qRgb(128, 128, 128)}}), 5, 7, path, &error));
     DotMatrix m;
     GlyphSize s;
-    ASSERT_TRUE(LoadMatrixFromBitmap(path, InkTest::AllBytes, m, s, &error)) << error.toStdString();
+    ASSERT_TRUE(LoadMatrixFromBitmap(path, InkTest::AllBytes, m, s, &error)) << testutil::Describe(error);
     EXPECT_EQ(s.Width, 5);
     EXPECT_EQ(s.Height, 7);
     EXPECT_TRUE(m.IsInk(6, 4));
@@ -186,9 +186,9 @@ TEST(LoadMatrixFromBitmap, RefusesBrokenFilesAndChangesNothing)
         DotMatrix m;
         m.Set(0, 0, 9);
         GlyphSize s{3, 4};
-        QString error;
+        Failure error;
         EXPECT_FALSE(LoadMatrixFromBitmapBytes(c.bytes, InkTest::AllBytes, m, s, &error)) << c.what;
-        EXPECT_FALSE(error.isEmpty()) << c.what;
+        EXPECT_FALSE(!error) << c.what;
         EXPECT_EQ(m.At(0, 0), 9) << c.what;
         EXPECT_EQ(s.Width, 3) << c.what;
         EXPECT_EQ(s.Height, 4) << c.what;
@@ -209,7 +209,7 @@ TEST(LoadMatrixFromBitmap, MissingFileReturnsFalseAndZeroSizeIsAnEmptyGlyph)
 TEST(SaveBitmapFile, FailureKeepsTheEarlierFileAndSaysWhere)
 {
     QTemporaryDir dir;
-    QString error;
+    Failure error;
     EXPECT_FALSE(SaveBitmapFile(Picture(2, 2, {}), 2, 2, dir.filePath("no/such/dir/a.bmp"), &error));
-    EXPECT_TRUE(error.contains("no/such/dir/a.bmp")) << error.toStdString();
+    EXPECT_TRUE(testutil::Mentions(error, "no/such/dir/a.bmp")) << testutil::Describe(error);
 }

@@ -209,6 +209,6 @@ TEST(BoxRender, UnwritableDirectoryReportsAndKeepsTheGlyph)
     const BoxRenderResult r = RenderBoxText(Gbk("中"), s.settings, s.matrix, gone);
     EXPECT_TRUE(r.RenderFailed);
     EXPECT_FALSE(r.Loaded);
-    EXPECT_FALSE(r.Error.isEmpty());
+    EXPECT_FALSE(!r.Error);
     EXPECT_EQ(s.matrix.At(0, 0), CellInk);
 }
