@@ -41,6 +41,13 @@ enum class ExportFormat {
   Ubin, // the Unicode-keyed font file for firmware (docs/font-format.md)
 };
 
+// How far each glyph of a font export moves the pen.
+enum class AdvanceMode {
+  Font, // the font's own advance for the character at that size
+  Cell, // the whole cell, every glyph: a monospaced grid
+  Half, // single-byte characters half the cell, double-byte the whole cell
+};
+
 template <class Mode> using ModeWord = std::pair<Mode, const char *>;
 
 // Each mode's words, in the mode's order. DataFile::None has no word: it is the
@@ -71,6 +78,13 @@ template <> struct ModeWords<ExportFormat> {
       {{ExportFormat::Lvgl, "lvgl"},
        {ExportFormat::Bdf, "bdf"},
        {ExportFormat::Ubin, "ubin"}}};
+  static constexpr int Count = 3;
+};
+template <> struct ModeWords<AdvanceMode> {
+  static constexpr std::array<ModeWord<AdvanceMode>, 3> Table = {
+      {{AdvanceMode::Font, "font"},
+       {AdvanceMode::Cell, "cell"},
+       {AdvanceMode::Half, "half"}}};
   static constexpr int Count = 3;
 };
 template <> struct ModeWords<CharacterSet> {
