@@ -21,6 +21,9 @@ packages=(
   # a CJK face taller than the cell at the default placement, for the tests of glyphs losing ink;
   # it also draws the window's Chinese texts, as on many desktops
   fonts-droid-fallback
+  # a Hei face with Latin letters of their own widths, for the tests of text set with the font's
+  # own advances (mixed Chinese and Latin)
+  fonts-wqy-zenhei
   # pinyin table source for tools/gen-pinyin.py
   unicode-data
   # tests and benchmarks

@@ -22,7 +22,7 @@ ExportSummary::ExportSummary(const GlyphSettings &settings, std::vector<CodePoin
     : QWidget(parent), m_settings(settings), m_characters(std::move(characters))
 {
     setObjectName(QStringLiteral("exportSummary"));
-    const ExportFontMetrics font = MeasureExportFont(settings, 1);
+    const ExportFontMetrics font = MeasureExportFont(settings, 1, AdvanceMode::Cell);
     QString what = tr("导出字符列表中的 %1 个字符").arg(m_characters.size());
     if (unmapped > 0)
         what += tr("（另有 %1 个没有 Unicode 编码的字符不导出）").arg(unmapped);
@@ -64,9 +64,9 @@ void ExportSummary::ShowBpp(int bpp)
     QImage sample(count * step - 4, height, QImage::Format_RGB32);
     sample.fill(QColor(0xF4, 0xF4, 0xF4));
     QPainter painter(&sample);
-    const int baseline = MeasureExportFont(m_settings, bpp).Baseline;
+    const ExportFontMetrics metrics = MeasureExportFont(m_settings, bpp, AdvanceMode::Cell);
     for (int i = 0; i < count; ++i) {
-        const ExportGlyph glyph = DrawExportGlyph(m_characters[size_t(i)], m_settings, bpp, baseline);
+        const ExportGlyph glyph = DrawExportGlyph(m_characters[size_t(i)], m_settings, bpp, metrics);
         QImage dots(glyph.CellWidth, glyph.CellHeight, QImage::Format_Grayscale8);
         for (int y = 0; y < glyph.CellHeight; ++y) {
             uchar *row = dots.scanLine(y);

@@ -30,7 +30,7 @@ int FontExporter::Start(const std::string &list, const QString &startDir)
         ShowMessage(m_window, tr("字符列表里没有可以导出的字符。"));
         return -1;
     }
-    CExportDlg dialog(m_request, DefaultFontName(MeasureExportFont(m_settings, 1)), startDir, m_window);
+    CExportDlg dialog(m_request, DefaultFontName(MeasureExportFont(m_settings, 1, AdvanceMode::Font)), startDir, m_window);
     // The sample starts at the bit depth the dialog shows (1 where the format takes no other).
     const int shownBpp = dialog.findChild<QComboBox *>(QStringLiteral("exportBppCombo"))->currentData().toInt();
     auto *summary = new ExportSummary(m_settings, characters.Characters, int(characters.Unmapped.size()),

@@ -10,8 +10,8 @@ namespace {
 std::string CheckExportOptions(const CliOptions &o)
 {
     if (!o.Export) {
-        if (!o.OutPath.isEmpty() || o.Bpp != 1 || !o.FontName.isEmpty())
-            return DotrixCli::tr("--out, --bpp and --font-name go with --export FORMAT").toStdString();
+        if (!o.OutPath.isEmpty() || o.Bpp != 1 || !o.FontName.isEmpty() || o.Advance)
+            return DotrixCli::tr("--out, --bpp, --advance and --font-name go with --export FORMAT").toStdString();
         return {};
     }
     if (o.OutPath.isEmpty())

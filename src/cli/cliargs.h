@@ -57,6 +57,7 @@ struct CliOptions
     QString OutPath;                     // --out: the font file
     int Bpp = 1;                         // --bpp: bits per pixel
     QString FontName;                    // --font-name: the font's C name; empty: derived
+    std::optional<AdvanceMode> Advance;  // --advance; none: the font's own
 
     // Delivery of the work directory's font.dat.
     bool SendSerial = false;             // --send-serial: send it over the serial port

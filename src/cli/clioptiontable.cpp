@@ -421,6 +421,15 @@ const std::vector<OptionSection> &OptionSections() {
               o.Bpp = *bpp;
               return {};
             }},
+           ModeOption<AdvanceMode>(
+               "advance", "font|cell|half",
+               QT_TRANSLATE_NOOP(
+                   "DotrixCli",
+                   "how far each glyph moves the pen: the font's own advance "
+                   "(default),\nthe whole cell (a monospaced grid), or half "
+                   "the cell for single-byte\ncharacters and the whole cell for "
+                   "double-byte ones"),
+               [](CliOptions &o, AdvanceMode m) { o.Advance = m; }, nullptr),
            {"font-name", "NAME",
             QT_TRANSLATE_NOOP(
                 "DotrixCli",

@@ -57,6 +57,7 @@ int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream 
     request.Bpp = options.Bpp;
     request.FontName = options.FontName;
     request.OutPath = options.OutPath;
+    request.Advance = options.Advance.value_or(AdvanceMode::Font);
     request.FitOffsetY = !options.OffsetGiven || options.Settings.FitOffsetY;
     request.MadeWith = ExportCommandLine(options.Settings, request, ListArguments(options));
 

@@ -52,6 +52,13 @@ void AppendNumber(std::string &out, long long value)
     out += std::to_string(value);
 }
 
+// "C" (character cell) when every glyph advances by the cell and its ink lies inside it, "P"
+// (proportional) otherwise.
+const char *Spacing(const ExportFontMetrics &metrics)
+{
+    return metrics.AdvanceBy == AdvanceMode::Cell ? "C" : "P";
+}
+
 } // namespace
 
 std::string BdfFontWriter::XlfdName(const FontFileInfo &info)
@@ -65,16 +72,16 @@ std::string BdfFontWriter::XlfdName(const FontFileInfo &info)
     const std::string cell = std::to_string(m.CellWidth) + "x" + std::to_string(m.CellHeight);
     return "-Dotrix-" + family + "-" + WeightName(info.Settings.GlyphFont) + "-"
            + (info.Settings.GlyphFont.Italic ? "I" : "R") + "-Normal-" + cell + "-" + std::to_string(m.PixelSize)
-           + "-" + std::to_string(m.DeciPoints) + "-" + std::to_string(dpi) + "-" + std::to_string(dpi) + "-C-"
-           + std::to_string(m.Advance * 10) + "-ISO10646-1";
+           + "-" + std::to_string(m.DeciPoints) + "-" + std::to_string(dpi) + "-" + std::to_string(dpi) + "-" + Spacing(m) + "-"
+           + std::to_string(info.AverageAdvance10) + "-ISO10646-1";
 }
 
 bool BdfFontWriter::Begin(const FontFileInfo &info, Failure *failure)
 {
     const ExportFontMetrics &m = info.Metrics;
-    const int dpi = Resolution(m);
-    m_advance = m.Advance;
-    m_swidth = m.DeciPoints > 0 ? int((m.Advance * 720000LL + m.DeciPoints * dpi / 2) / (m.DeciPoints * dpi)) : 0;
+    m_dpi = Resolution(m);
+    m_deciPoints = m.DeciPoints;
+    const int dpi = m_dpi;
 
     m_text = "STARTFONT 2.1\n";
     size_t start = 0;
@@ -89,9 +96,9 @@ bool BdfFontWriter::Begin(const FontFileInfo &info, Failure *failure)
         m_text += "COMMENT " + info.Placement + "\n";
     m_text += "FONT " + XlfdName(info) + "\n";
     m_text += "SIZE " + std::to_string(m.PointSize) + " " + std::to_string(dpi) + " " + std::to_string(dpi) + "\n";
-    // The cell in baseline coordinates: every glyph's ink lies inside it.
-    m_text += "FONTBOUNDINGBOX " + std::to_string(m.CellWidth) + " " + std::to_string(m.CellHeight) + " 0 "
-              + std::to_string(-m.Descent) + "\n";
+    // The cell in baseline coordinates, from the pen: every glyph's ink lies inside it.
+    m_text += "FONTBOUNDINGBOX " + std::to_string(m.CellWidth) + " " + std::to_string(m.CellHeight) + " "
+              + std::to_string(-m.PenX) + " " + std::to_string(-m.Descent) + "\n";
 
     const std::vector<std::pair<std::string, std::string>> properties = {
         {"FOUNDRY", Quoted("Dotrix")},
@@ -104,9 +111,9 @@ bool BdfFontWriter::Begin(const FontFileInfo &info, Failure *failure)
         {"POINT_SIZE", std::to_string(m.DeciPoints)},
         {"RESOLUTION_X", std::to_string(dpi)},
         {"RESOLUTION_Y", std::to_string(dpi)},
-        // Every advance is the cell width and every glyph's ink lies inside the cell.
-        {"SPACING", Quoted("C")},
-        {"AVERAGE_WIDTH", std::to_string(m.Advance * 10)},
+        // Every glyph's ink lies inside the cell; "C" when every advance is the cell width too.
+        {"SPACING", Quoted(Spacing(m))},
+        {"AVERAGE_WIDTH", std::to_string(info.AverageAdvance10)},
         {"CHARSET_REGISTRY", Quoted("ISO10646")},
         {"CHARSET_ENCODING", Quoted("1")},
         {"FONT_ASCENT", std::to_string(m.Baseline)},
@@ -132,9 +139,10 @@ bool BdfFontWriter::AddGlyph(const ExportGlyph &glyph, Failure *failure)
     m_text += "\nENCODING ";
     AppendNumber(m_text, glyph.CodePoint);
     m_text += "\nSWIDTH ";
-    AppendNumber(m_text, m_swidth);
+    // The advance in thousandths of the point size.
+    AppendNumber(m_text, m_deciPoints > 0 ? (glyph.Advance * 720000LL + m_deciPoints * m_dpi / 2) / (m_deciPoints * m_dpi) : 0);
     m_text += " 0\nDWIDTH ";
-    AppendNumber(m_text, m_advance);
+    AppendNumber(m_text, glyph.Advance);
     m_text += " 0\nBBX ";
     AppendNumber(m_text, glyph.BoxWidth);
     m_text += ' ';

@@ -24,7 +24,7 @@ public:
     static std::string XlfdName(const FontFileInfo &info);
 
 private:
-    int m_swidth = 0; // every glyph's scalable width, in thousandths of the point size
-    int m_advance = 0;
+    int m_dpi = 96;       // the resolution the pixel size was worked out at
+    int m_deciPoints = 0; // the point size in tenths
     BdfReaderLimits m_limits;
 };

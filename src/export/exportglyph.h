@@ -9,6 +9,13 @@
 #include <string>
 #include <vector>
 
+// Sixteenths of a pixel as whole pixels, rounded to the nearest (half up), as LVGL rounds an
+// advance.
+inline int RoundSixteenths(int sixteenths)
+{
+    return (sixteenths + 8) >> 4;
+}
+
 struct ExportGlyph
 {
     char32_t CodePoint = 0;
@@ -28,12 +35,15 @@ struct ExportGlyph
     int BoxTop = 0;
     int BoxWidth = 0;
     int BoxHeight = 0;
-    // Offsets as display libraries give them: x from the cell's left edge to the box's left edge
-    // (BoxLeft), y from the baseline up to the box's bottom edge (negative below the baseline).
-    // Both 0 for an empty glyph.
+    // Offsets as display libraries give them: x from the pen to the box's left edge, y from the
+    // baseline up to the box's bottom edge (negative below the baseline). Both 0 for an empty
+    // glyph. The pen stands at the cell's left edge (x is BoxLeft), or, with the font's own
+    // advances, where the glyph was drawn from: the settings' x offset.
     int OffsetX = 0;
     int OffsetY = 0;
-    int Advance = 0; // pixels from this glyph's cell to the next one's: the cell width
+    int Advance = 0;   // whole pixels from this glyph's pen to the next one's
+    int Advance16 = 0; // the same in sixteenths of a pixel: the font's own advance keeps its
+                       // fraction here (LVGL stores it so); Advance is it rounded
     GlyphInk Ink;    // the whole ink as drawn, also what the cell cut off
 
     int MaxLevel() const { return (1 << Bpp) - 1; }

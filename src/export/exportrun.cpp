@@ -35,7 +35,7 @@ void ReadLevels(const QImage &image, int bpp, ExportGlyph &glyph)
     }
 }
 
-void FindInkBox(int baseline, ExportGlyph &glyph)
+void FindInkBox(int baseline, int penX, ExportGlyph &glyph)
 {
     int left = glyph.CellWidth, right = -1, top = glyph.CellHeight, bottom = -1;
     for (int y = 0; y < glyph.CellHeight; ++y) {
@@ -55,7 +55,7 @@ void FindInkBox(int baseline, ExportGlyph &glyph)
     glyph.BoxTop = top;
     glyph.BoxWidth = right - left + 1;
     glyph.BoxHeight = bottom - top + 1;
-    glyph.OffsetX = left;
+    glyph.OffsetX = left - penX;
     glyph.OffsetY = baseline - (bottom + 1);
 }
 
@@ -86,7 +86,7 @@ int LeastInkCoverage(int bpp)
     return coverage;
 }
 
-ExportFontMetrics MeasureExportFont(const GlyphSettings &settings, int bpp)
+ExportFontMetrics MeasureExportFont(const GlyphSettings &settings, int bpp, AdvanceMode advance)
 {
     const QFont font = settings.GlyphFont.ToQFont(bpp > 1);
     const QFontMetrics metrics(font);
@@ -98,6 +98,9 @@ ExportFontMetrics MeasureExportFont(const GlyphSettings &settings, int bpp)
     result.CellWidth = std::clamp(settings.Width, 0, DotMatrix::Size);
     result.CellHeight = std::clamp(settings.Height, 0, DotMatrix::Size);
     result.Advance = result.CellWidth;
+    result.AdvanceBy = advance;
+    // Drawing puts the pen at the cell's left edge plus the x offset.
+    result.PenX = advance == AdvanceMode::Font ? ClampOffset(settings.OffsetX) : 0;
     result.LineHeight = result.CellHeight;
     // Drawing puts the baseline at the cell's top edge plus the ascent.
     result.Baseline = ClampOffset(settings.OffsetY) + metrics.ascent();
@@ -107,7 +110,24 @@ ExportFontMetrics MeasureExportFont(const GlyphSettings &settings, int bpp)
     return result;
 }
 
-ExportGlyph DrawExportGlyph(const CodePointChar &character, const GlyphSettings &settings, int bpp, int baseline)
+int ExportAdvance16(const CodePointChar &character, const GlyphSettings &settings, int bpp, const ExportFontMetrics &metrics)
+{
+    switch (metrics.AdvanceBy) {
+    case AdvanceMode::Font:
+        // A font's advance is never negative; a mark that does not move the pen has 0.
+        return std::max(0, int(std::lround(GlyphAdvance(character.Character, settings.GlyphFont, bpp > 1) * 16)));
+    case AdvanceMode::Half:
+        if (character.Character.size() == 1)
+            return metrics.CellWidth / 2 * 16;
+        break;
+    case AdvanceMode::Cell:
+        break;
+    }
+    return metrics.CellWidth * 16;
+}
+
+ExportGlyph DrawExportGlyph(const CodePointChar &character, const GlyphSettings &settings, int bpp,
+                            const ExportFontMetrics &metrics)
 {
     ExportGlyph glyph;
     glyph.CodePoint = character.CodePoint;
@@ -115,23 +135,24 @@ ExportGlyph DrawExportGlyph(const CodePointChar &character, const GlyphSettings 
     glyph.Bpp = bpp;
     glyph.CellWidth = std::clamp(settings.Width, 0, DotMatrix::Size);
     glyph.CellHeight = std::clamp(settings.Height, 0, DotMatrix::Size);
-    glyph.Advance = glyph.CellWidth;
+    glyph.Advance16 = ExportAdvance16(character, settings, bpp, metrics);
+    glyph.Advance = RoundSixteenths(glyph.Advance16);
     const QImage image = DrawGlyphImage(character.Character, settings.OffsetX, settings.OffsetY, glyph.CellWidth,
                                         glyph.CellHeight, settings.GlyphFont, bpp > 1, &glyph.Ink,
                                         LeastInkCoverage(bpp));
     ReadLevels(image, bpp, glyph);
-    FindInkBox(baseline, glyph);
+    FindInkBox(metrics.Baseline, metrics.PenX, glyph);
     return glyph;
 }
 
 ExportRunResult DrawExportGlyphs(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
-                                 int bpp, JobControl &control, const ExportGlyphSink &sink)
+                                 int bpp, AdvanceMode advance, JobControl &control, const ExportGlyphSink &sink)
 {
     ExportRunResult result;
     control.SetDone(0);
-    const int baseline = MeasureExportFont(settings, bpp).Baseline;
+    const ExportFontMetrics metrics = MeasureExportFont(settings, bpp, advance);
     GlyphPipeline<ExportGlyph> pipeline(characters.size(), [&] {
-        return [&](size_t i) { return DrawExportGlyph(characters[i], settings, bpp, baseline); };
+        return [&](size_t i) { return DrawExportGlyph(characters[i], settings, bpp, metrics); };
     });
     // Writing a glyph costs little next to drawing it: every core draws.
     pipeline.Start(GlyphPipeline<ExportGlyph>::WorkerCount(0, 8));

@@ -29,7 +29,10 @@ struct ExportFontMetrics
     int DeciPoints = 0;     // tenths of a point: 120 for 12, 105 for 10.5
     int CellWidth = 0;      // the batch's glyph size
     int CellHeight = 0;
-    int Advance = 0;        // every glyph's advance: the cell width
+    int Advance = 0;        // the cell width: every glyph's advance when they advance by the cell
+    AdvanceMode AdvanceBy = AdvanceMode::Cell; // how far each glyph moves the pen
+    int PenX = 0;           // the column of the cell where the pen stands: the settings' x offset
+                            // with the font's own advances, else 0 (the cell's left edge)
     int LineHeight = 0;     // the cell height
     int Baseline = 0;       // rows from the cell's top down to the baseline: the font's ascent
                             // moved by the y offset
@@ -38,13 +41,20 @@ struct ExportFontMetrics
     int UnderlineThickness = 1;
 };
 
-// The metrics of the font the settings draw with, for glyphs of bpp bits per pixel.
-ExportFontMetrics MeasureExportFont(const GlyphSettings &settings, int bpp);
+// The metrics of the font the settings draw with, for glyphs of bpp bits per pixel that advance
+// as advance says.
+ExportFontMetrics MeasureExportFont(const GlyphSettings &settings, int bpp, AdvanceMode advance);
+
+// A character's advance in sixteenths of a pixel: the font's own (as it lays out the drawn text,
+// rounded to the nearest sixteenth), the cell width, or with AdvanceMode::Half half of it
+// (rounded down) for a single-byte character.
+int ExportAdvance16(const CodePointChar &character, const GlyphSettings &settings, int bpp, const ExportFontMetrics &metrics);
 
 // Draws one character as the export does: at 1 bpp through the batch's drawing path and ink test,
-// at 2, 4 and 8 bpp the same glyph anti-aliased (same font, size, cell and offset). baseline is
-// MeasureExportFont's.
-ExportGlyph DrawExportGlyph(const CodePointChar &character, const GlyphSettings &settings, int bpp, int baseline);
+// at 2, 4 and 8 bpp the same glyph anti-aliased (same font, size, cell and offset), placed on the
+// pen and advanced as metrics (MeasureExportFont's) say.
+ExportGlyph DrawExportGlyph(const CodePointChar &character, const GlyphSettings &settings, int bpp,
+                            const ExportFontMetrics &metrics);
 
 struct ExportRunResult
 {
@@ -63,4 +73,4 @@ using ExportGlyphSink = std::function<bool(const ExportGlyph &glyph, Failure *fa
 // stops the run before the next glyph. Its end is left to the caller, who may have more
 // to write after the last glyph.
 ExportRunResult DrawExportGlyphs(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
-                                 int bpp, JobControl &control, const ExportGlyphSink &sink);
+                                 int bpp, AdvanceMode advance, JobControl &control, const ExportGlyphSink &sink);

@@ -202,14 +202,21 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
     }
     result.OffsetY = placed.OffsetY;
     result.Moved = placed.OffsetY != settings.OffsetY;
-    info.Metrics = MeasureExportFont(placed, request.Bpp);
+    info.Metrics = MeasureExportFont(placed, request.Bpp, request.Advance);
     info.Settings = placed;
     info.Bpp = request.Bpp;
     info.FontName = request.FontName.isEmpty() ? DefaultFontName(info.Metrics) : request.FontName;
     info.GlyphCount = characters.size();
     info.CodePoints.reserve(characters.size());
-    for (const CodePointChar &character : characters)
+    info.Advances.reserve(characters.size());
+    qint64 advances16 = 0;
+    for (const CodePointChar &character : characters) {
         info.CodePoints.push_back(character.CodePoint);
+        const int advance16 = ExportAdvance16(character, placed, request.Bpp, info.Metrics);
+        info.Advances.push_back(RoundSixteenths(advance16));
+        advances16 += advance16;
+    }
+    info.AverageAdvance10 = int((advances16 * 10 + qint64(characters.size()) * 8) / (qint64(characters.size()) * 16));
     info.MadeWith = request.MadeWith;
     result.FontName = info.FontName;
 
@@ -222,7 +229,7 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
         return result;
     }
     const ExportRunResult run =
-        DrawExportGlyphs(characters, placed, request.Bpp, control,
+        DrawExportGlyphs(characters, placed, request.Bpp, request.Advance, control,
                          [&](const ExportGlyph &glyph, Failure *failure) {
                              result.Ink.Add(glyph.Character, glyph.Ink, glyph.CellWidth);
                              return writer->AddGlyph(glyph, failure);
@@ -254,6 +261,8 @@ std::string ExportCommandLine(const GlyphSettings &settings, const FontExportReq
         words.insert(words.end(), {"--bpp", std::to_string(request.Bpp)});
     if (format.TakesFontName && !request.FontName.isEmpty())
         words.insert(words.end(), {"--font-name", request.FontName.toStdString()});
+    if (request.Advance != AdvanceMode::Font)
+        words.insert(words.end(), {"--advance", WordOfMode(request.Advance)});
     // Points as a user writes them (12, 10.5); a size in points no one would write, in pixels.
     const GlyphFontDesc &font = settings.GlyphFont;
     const double hundredths = font.PointSize * 100;

@@ -40,6 +40,9 @@ struct FontExportRequest
     // inside the cell (the font's baseline follows), and the header says so; false keeps the
     // settings' offset as it is.
     bool FitOffsetY = true;
+    // How far each glyph moves the pen: the font's own advance, the cell, or half a cell for
+    // single-byte characters.
+    AdvanceMode Advance = AdvanceMode::Font;
 };
 
 struct FontExportResult
@@ -83,7 +86,7 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
                             const FontExportRequest &request, JobControl &control);
 
 // The dotrix-cli command that makes the same file, for the file's header: the export options,
-// the font, size and offset from settings (with FitOffsetY: --offset X,Y --fit, left out at 0,0),
+// the advance when not the font's own, the font, size and offset from settings (with FitOffsetY: --offset X,Y --fit, left out at 0,0),
 // --out with the file's name alone (no folder), then
 // listArguments (the list options, or TEXT), each quoted for a POSIX shell where needed.
 std::string ExportCommandLine(const GlyphSettings &settings, const FontExportRequest &request,

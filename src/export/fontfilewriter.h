@@ -23,6 +23,9 @@ struct FontFileInfo
     size_t GlyphCount = 0;  // glyphs that follow
     std::vector<char32_t> CodePoints; // theirs, ascending: for formats that index the font or
                                       // name a default glyph before the glyphs
+    std::vector<int> Advances;  // theirs in whole pixels, in the same order: for formats that
+                                // index the font before the glyphs
+    int AverageAdvance10 = 0;   // the glyphs' mean advance in tenths of a pixel, rounded
     std::string MadeWith;   // how the file was made, for its header: UTF-8 lines, LF between them
     std::string Placement;  // how the glyphs were placed in the cell, when chosen from their ink:
                             // one line for the header; empty otherwise

@@ -171,18 +171,18 @@ void LvglFontWriter::WriteHeader()
 
 bool LvglFontWriter::AddGlyph(const ExportGlyph &glyph, Failure *failure)
 {
-    const Descriptor d{m_bitmapBytes, glyph.Advance, glyph.BoxWidth, glyph.BoxHeight, glyph.OffsetX, glyph.OffsetY};
+    const Descriptor d{m_bitmapBytes, glyph.Advance16, glyph.BoxWidth, glyph.BoxHeight, glyph.OffsetX, glyph.OffsetY};
     const QString codePoint = QStringLiteral("U+%1").arg(uint(glyph.CodePoint), 4, 16, QLatin1Char('0')).toUpper();
     // The large format holds 16-bit boxes and offsets; a cell of at most 1024 dots fits them
     // unless the glyph lies absurdly far from its baseline.
     if (d.BoxWidth > 65535 || d.BoxHeight > 65535 || d.OffsetX < -32768 || d.OffsetX > 32767 || d.OffsetY < -32768
-        || d.OffsetY > 32767 || d.Advance > (1 << 27)) {
+        || d.OffsetY > 32767) {
         return Report(failure, {FailureCode::LvglGlyphTooFar, {}, {}, {codePoint, QString::number(d.OffsetY)}});
     }
     if (m_largeReason.isEmpty()) {
         if (d.BitmapIndex >= (uint64_t(1) << 20))
             m_largeReason = QStringLiteral("its glyph bitmaps pass 1 MiB");
-        else if (d.Advance * 16 > 4095)
+        else if (d.Advance16 > 4095)
             m_largeReason = QStringLiteral("its advance is wider than 255 px");
         else if (d.BoxWidth > 255 || d.BoxHeight > 255)
             m_largeReason = QStringLiteral("%1 is wider or taller than 255 px").arg(codePoint);
@@ -268,7 +268,7 @@ void LvglFontWriter::WriteDescriptors()
     for (const Descriptor &d : m_descriptors) {
         std::snprintf(line, sizeof line,
                       ",\n    {.bitmap_index = %llu, .adv_w = %lld, .box_w = %d, .box_h = %d, .ofs_x = %d, .ofs_y = %d}",
-                      static_cast<unsigned long long>(d.BitmapIndex), static_cast<long long>(d.Advance) * 16,
+                      static_cast<unsigned long long>(d.BitmapIndex), static_cast<long long>(d.Advance16),
                       d.BoxWidth, d.BoxHeight, d.OffsetX, d.OffsetY);
         m_text += line;
     }

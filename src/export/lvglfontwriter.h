@@ -39,7 +39,7 @@ private:
     struct Descriptor
     {
         uint64_t BitmapIndex;
-        int Advance, BoxWidth, BoxHeight, OffsetX, OffsetY;
+        int Advance16, BoxWidth, BoxHeight, OffsetX, OffsetY;
     };
 
     void WriteHeader();

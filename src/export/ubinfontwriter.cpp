@@ -8,9 +8,13 @@
 namespace {
 
 constexpr char Magic[4] = {'D', 'X', 'U', 'B'};
-constexpr uint16_t Version = 1;
+// Version 1: every glyph advances by the cell, entries of code point and offset. Version 2: the
+// same header with the pen's column in the cell, entries with each glyph's own advance as well.
+constexpr uint16_t CellVersion = 1;
+constexpr uint16_t AdvanceVersion = 2;
 constexpr uint32_t HeaderSize = 40;
-constexpr uint32_t EntrySize = 8;
+constexpr uint32_t CellEntrySize = 8;
+constexpr uint32_t AdvanceEntrySize = 10;
 constexpr uint32_t ChecksumSize = 4;
 constexpr int GroupBits = 8;
 constexpr uint8_t FlagInvert = 0x01;
@@ -118,14 +122,16 @@ bool UbinFontWriter::Begin(const FontFileInfo &info, Failure *failure)
                                 {QString::number(m.CellWidth), QString::number(m.CellHeight), WordOfMode(scan)}});
     const uint64_t count = info.CodePoints.size();
     const uint64_t glyphSize = GlyphSize(m.CellWidth, m.CellHeight, m_bpp, scan);
-    const uint64_t dataOffset = HeaderSize + count * EntrySize;
+    m_advances = m.AdvanceBy != AdvanceMode::Cell;
+    const uint64_t entrySize = m_advances ? AdvanceEntrySize : CellEntrySize;
+    const uint64_t dataOffset = HeaderSize + count * entrySize;
     const uint64_t fileSize = dataOffset + count * glyphSize + ChecksumSize;
     if (fileSize > 0xFFFFFFFFu)
         return Report(failure, {FailureCode::UbinTooLarge, {}, {},
                                 {QString::number(count), QString::number(glyphSize), QString::number(fileSize)}});
 
     m_text.append(Magic, sizeof Magic);
-    Put16(m_text, Version);
+    Put16(m_text, m_advances ? AdvanceVersion : CellVersion);
     Put16(m_text, HeaderSize);
     Put32(m_text, uint32_t(fileSize));
     Put32(m_text, uint32_t(count));
@@ -139,11 +145,13 @@ bool UbinFontWriter::Begin(const FontFileInfo &info, Failure *failure)
     m_text += char(scan);
     m_text += char(GroupBits);
     m_text += char((m_settings.Invert ? FlagInvert : 0) | (m_settings.BitReverse ? FlagBitReverse : 0));
-    Put16(m_text, 0);
+    Put16(m_text, m_advances ? uint32_t(uint16_t(int16_t(std::clamp(m.PenX, -32768, 32767)))) : 0);
     // The table: glyph i is the i-th glyph after it.
     for (uint64_t i = 0; i < count; ++i) {
         Put32(m_text, uint32_t(info.CodePoints[i]));
         Put32(m_text, uint32_t(dataOffset + i * glyphSize));
+        if (m_advances)
+            Put16(m_text, uint32_t(std::clamp(info.Advances[i], 0, 65535)));
     }
     m_crc = Crc32(0, m_text.data(), m_text.size());
     return Drain(failure);

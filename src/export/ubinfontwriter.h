@@ -31,6 +31,7 @@ private:
 
     GlyphSettings m_settings;
     int m_bpp = 1;
+    bool m_advances = false; // the table holds each glyph's advance (version 2)
     uint32_t m_crc = 0;
     std::unique_ptr<DotMatrix> m_matrix; // for PackGlyph at 1 bpp
 };

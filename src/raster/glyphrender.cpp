@@ -55,6 +55,13 @@ QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int
     return canvas.copy(cell.translated(-canvasRect.topLeft()));
 }
 
+qreal GlyphAdvance(const std::string &character, const GlyphFontDesc &font, bool antialiased)
+{
+    if (character.empty())
+        return 0;
+    return QFontMetricsF(font.ToQFont(antialiased)).horizontalAdvance(Cp936ToQString(character));
+}
+
 GlyphInk MeasureGlyphInk(const std::string &character, int x, int y, int width, int height,
                          const GlyphFontDesc &font, bool antialiased, int inkCoverage)
 {

@@ -31,6 +31,10 @@ QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int
                       const GlyphFontDesc &font, bool antialiased = false, GlyphInk *ink = nullptr,
                       int inkCoverage = 1);
 
+// How far the glyph font moves the pen past character (code page 936) as it lays out the drawn
+// text: the font's own advance at the glyph's pixel size, with its fraction of a pixel.
+qreal GlyphAdvance(const std::string &character, const GlyphFontDesc &font, bool antialiased = false);
+
 // Where the ink of the character drawn as DrawGlyphImage draws it lies, without the cell's
 // picture: the glyph alone is drawn into a picture of its own bounding box (a few pixels more on
 // every side), so ink far outside the cell is found too.

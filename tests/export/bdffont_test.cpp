@@ -46,11 +46,11 @@ ExportedFont ExportBdf(const std::string &list, const GlyphSettings &settings, c
     ExportedFont font;
     const std::vector<CodePointChar> characters = MapToCodePoints(list).Characters;
     JobControl drawing;
-    DrawExportGlyphs(characters, settings, 1, drawing, [&](const ExportGlyph &glyph, Failure *) {
+    DrawExportGlyphs(characters, settings, 1, AdvanceMode::Cell, drawing, [&](const ExportGlyph &glyph, Failure *) {
         font.Cells[glyph.CodePoint] = CellRows(glyph);
         return true;
     });
-    font.Metrics = MeasureExportFont(settings, 1);
+    font.Metrics = MeasureExportFont(settings, 1, AdvanceMode::Cell);
     FontExportRequest request;
     request.Format = ExportFormat::Bdf;
     request.OutPath = path;

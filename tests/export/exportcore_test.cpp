@@ -31,7 +31,7 @@ std::map<std::string, ExportGlyph> ExportAll(const std::string &list, const Glyp
     std::map<std::string, ExportGlyph> glyphs;
     JobControl control;
     const ExportRunResult run =
-        DrawExportGlyphs(MapToCodePoints(list).Characters, settings, bpp, control, [&](const ExportGlyph &g, Failure *) {
+        DrawExportGlyphs(MapToCodePoints(list).Characters, settings, bpp, AdvanceMode::Cell, control, [&](const ExportGlyph &g, Failure *) {
             glyphs[g.Character] = g;
             return true;
         });
@@ -136,20 +136,20 @@ TEST(DrawExportGlyph, UnifontGlyphsHaveUnifontsDotsAndTightBoxesPlacedFromTheBas
 
     const GlyphSettings settings = UnifontSettings();
     // Unifont's ascent is 14 of its 16 pixels.
-    const ExportFontMetrics metrics = MeasureExportFont(settings, 1);
+    const ExportFontMetrics metrics = MeasureExportFont(settings, 1, AdvanceMode::Cell);
     EXPECT_EQ(metrics.Baseline, 14);
     EXPECT_EQ(metrics.Descent, 2);
     EXPECT_EQ(metrics.LineHeight, 16);
     EXPECT_EQ(metrics.Family, "Unifont");
     for (int bpp : {1, 2, 4, 8}) {
-        ASSERT_EQ(MeasureExportFont(settings, bpp).Baseline, 14);
+        ASSERT_EQ(MeasureExportFont(settings, bpp, AdvanceMode::Cell).Baseline, 14);
         for (const char *ch : sample) {
             const auto it = bitmaps.find(CodePointOf(ch));
             if (it == bitmaps.end())
                 continue;
             SCOPED_TRACE(std::string(ch) + " at " + std::to_string(bpp) + " bpp");
             const std::vector<std::string> &rows = it->second;
-            const ExportGlyph glyph = DrawExportGlyph({CodePointOf(ch), Gbk(ch)}, settings, bpp, 14);
+            const ExportGlyph glyph = DrawExportGlyph({CodePointOf(ch), Gbk(ch)}, settings, bpp, metrics);
             int left = 16, right = -1, top = 16, bottom = -1;
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < 16; ++x) {
@@ -190,7 +190,7 @@ TEST(DrawExportGlyph, UnifontGlyphsHaveUnifontsDotsAndTightBoxesPlacedFromTheBas
         }
     }
     // A space: no ink, an empty box, the cell's advance.
-    const ExportGlyph space = DrawExportGlyph({0x20, " "}, settings, 4, 14);
+    const ExportGlyph space = DrawExportGlyph({0x20, " "}, settings, 4, MeasureExportFont(settings, 4, AdvanceMode::Cell));
     EXPECT_TRUE(space.Empty());
     EXPECT_EQ(space.OffsetX, 0);
     EXPECT_EQ(space.OffsetY, 0);
@@ -210,13 +210,13 @@ TEST(DrawExportGlyph, AntiAliasedLevelsAreTheCoverageRoundedToEachDepth)
     GlyphSettings settings; // 宋体 (AR PL UMing where it is missing), 16 x 16
     settings.OffsetX = 1;
     settings.OffsetY = -1;
-    const int baseline = MeasureExportFont(settings, 8).Baseline;
+    const ExportFontMetrics metrics = MeasureExportFont(settings, 8, AdvanceMode::Cell);
     int partial = 0;
     for (const char *ch : {"中", "永", "a", "€", "g"}) {
         const CodePointChar character{CodePointOf(ch), Gbk(ch)};
-        const ExportGlyph coverage = DrawExportGlyph(character, settings, 8, baseline);
+        const ExportGlyph coverage = DrawExportGlyph(character, settings, 8, metrics);
         for (int bpp : {2, 4}) {
-            const ExportGlyph glyph = DrawExportGlyph(character, settings, bpp, baseline);
+            const ExportGlyph glyph = DrawExportGlyph(character, settings, bpp, metrics);
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < 16; ++x)
                     ASSERT_EQ(glyph.Level(x, y), QuantiseCoverage(coverage.Level(x, y), bpp))
@@ -245,7 +245,7 @@ TEST(DrawExportGlyphs, HandsGlyphsOverInCodePointOrderAndStopsWhenCancelledOrRef
 
     JobControl control;
     std::vector<char32_t> order;
-    ExportRunResult run = DrawExportGlyphs(mapped.Characters, settings, 4, control, [&](const ExportGlyph &g, Failure *) {
+    ExportRunResult run = DrawExportGlyphs(mapped.Characters, settings, 4, AdvanceMode::Cell, control, [&](const ExportGlyph &g, Failure *) {
         EXPECT_EQ(control.Done(), int(order.size())); // counted after the sink took it
         order.push_back(g.CodePoint);
         return true;
@@ -259,7 +259,7 @@ TEST(DrawExportGlyphs, HandsGlyphsOverInCodePointOrderAndStopsWhenCancelledOrRef
 
     JobControl cancelled;
     int taken = 0;
-    run = DrawExportGlyphs(mapped.Characters, settings, 1, cancelled, [&](const ExportGlyph &, Failure *) {
+    run = DrawExportGlyphs(mapped.Characters, settings, 1, AdvanceMode::Cell, cancelled, [&](const ExportGlyph &, Failure *) {
         if (++taken == 10)
             cancelled.Cancel();
         return true;
@@ -268,7 +268,7 @@ TEST(DrawExportGlyphs, HandsGlyphsOverInCodePointOrderAndStopsWhenCancelledOrRef
     EXPECT_EQ(run.Glyphs, 10);
 
     JobControl refused;
-    run = DrawExportGlyphs(mapped.Characters, settings, 2, refused, [&](const ExportGlyph &g, Failure *error) {
+    run = DrawExportGlyphs(mapped.Characters, settings, 2, AdvanceMode::Cell, refused, [&](const ExportGlyph &g, Failure *error) {
         if (g.CodePoint != mapped.Characters[3].CodePoint)
             return true;
         *error = {FailureCode::Write, QStringLiteral("font.c"), QStringLiteral("disk full"), {}};

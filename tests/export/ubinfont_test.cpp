@@ -164,11 +164,11 @@ TEST(UbinFont, EveryDepthAndPackingReadsBackAsTheLevelsDotrixDrew)
                 const FontExportResult exported = ExportUbin(list, settings, bpp, ubin);
                 ASSERT_EQ(exported.State, FontExportResult::Done) << testutil::Describe(exported.Error);
 
-                const ExportFontMetrics metrics = MeasureExportFont(settings, bpp);
+                const ExportFontMetrics metrics = MeasureExportFont(settings, bpp, AdvanceMode::Cell);
                 std::string expected = "cell 13x11 baseline " + std::to_string(metrics.Baseline) + " bpp "
                                        + std::to_string(bpp) + "\n";
                 JobControl control;
-                DrawExportGlyphs(characters, settings, bpp, control, [&](const ExportGlyph &glyph, Failure *) {
+                DrawExportGlyphs(characters, settings, bpp, AdvanceMode::Cell, control, [&](const ExportGlyph &glyph, Failure *) {
                     char line[16];
                     std::snprintf(line, sizeof line, "U+%04X\n", unsigned(glyph.CodePoint));
                     expected += line;
@@ -201,7 +201,7 @@ TEST(UbinFont, DemoDrawsUtf8TextIntoAOneBitFramebufferAsDotrixDrewIt)
         ASSERT_EQ(ExportUbin(list, settings, bpp, ubin).State, FontExportResult::Done);
         std::map<char32_t, ExportGlyph> glyphs;
         JobControl control;
-        DrawExportGlyphs(MapToCodePoints(list).Characters, settings, bpp, control, [&](const ExportGlyph &g, Failure *) {
+        DrawExportGlyphs(MapToCodePoints(list).Characters, settings, bpp, AdvanceMode::Cell, control, [&](const ExportGlyph &g, Failure *) {
             glyphs[g.CodePoint] = g;
             return true;
         });

@@ -112,7 +112,8 @@ std::map<char32_t, ExportGlyph> DotrixGlyphs(const FontSource &source)
 {
     std::map<char32_t, ExportGlyph> glyphs;
     JobControl control;
-    DrawExportGlyphs(MapToCodePoints(source.List).Characters, source.Options.Settings, source.Options.Bpp, control,
+    DrawExportGlyphs(MapToCodePoints(source.List).Characters, source.Options.Settings, source.Options.Bpp,
+                     source.Options.Advance.value_or(AdvanceMode::Font), control,
                      [&](const ExportGlyph &glyph, Failure *) {
                          glyphs[glyph.CodePoint] = glyph;
                          return true;
@@ -144,7 +145,7 @@ void ExpectFontAsDotrixDrewIt(const lv_font_t &font, const char *name)
     const FontSource source = ReadFontSource(name);
     const std::map<char32_t, ExportGlyph> glyphs = DotrixGlyphs(source);
     ASSERT_FALSE(glyphs.empty());
-    const ExportFontMetrics metrics = MeasureExportFont(source.Options.Settings, source.Options.Bpp);
+    const ExportFontMetrics metrics = MeasureExportFont(source.Options.Settings, source.Options.Bpp, AdvanceMode::Font);
     EXPECT_EQ(lv_font_get_line_height(&font), metrics.LineHeight);
     EXPECT_EQ(font.base_line, metrics.LineHeight - metrics.Baseline);
 
@@ -247,11 +248,12 @@ private:
 std::vector<ExportGlyph> DotrixText(const FontSource &source, const char *utf8)
 {
     std::vector<ExportGlyph> glyphs;
-    const int baseline = MeasureExportFont(source.Options.Settings, source.Options.Bpp).Baseline;
+    const ExportFontMetrics metrics =
+        MeasureExportFont(source.Options.Settings, source.Options.Bpp, source.Options.Advance.value_or(AdvanceMode::Font));
     for (const std::string &character : Utf8ToCp936Chars(utf8)) {
         const CodePointList mapped = MapToCodePoints(character);
         EXPECT_EQ(mapped.Characters.size(), 1u);
-        glyphs.push_back(DrawExportGlyph(mapped.Characters.front(), source.Options.Settings, source.Options.Bpp, baseline));
+        glyphs.push_back(DrawExportGlyph(mapped.Characters.front(), source.Options.Settings, source.Options.Bpp, metrics));
     }
     return glyphs;
 }
