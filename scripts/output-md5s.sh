@@ -35,15 +35,23 @@ mkdir -p "$work/index"
 "$cli" --font "$font" --charset gb2312 --workdir "$work/index" --index-table > /dev/null 2>&1
 printf '%-28s %s\n' index-table "$(md5sum < "$work/index/Index.c" | cut -d' ' -f1)"
 
-export_one() { # NAME ARGS...
-    local name=$1; shift
+export_one() { # NAME ARGS...: the file's md5; fonts on the cell's grid read as earlier versions
+    local name=$1; shift   # wrote them, the recorded command line without its "--advance cell"
     "$cli" --font "$font" --charset gb2312 --workdir "$work" --out "$work/$name.out" "$@" > /dev/null 2>&1
+    case " $* " in
+    *" --export ubin "*) ;;
+    *) sed -i -e '/^ \*   dotrix-cli /s/ --advance cell//' -e '/^COMMENT dotrix-cli /s/ --advance cell//' "$work/$name.out" ;;
+    esac
     printf '%-28s %s\n' "$name" "$(md5sum < "$work/$name.out" | cut -d' ' -f1)"
 }
 for bpp in 1 2 4 8; do
-    export_one "lvgl-$bpp" --export lvgl --bpp "$bpp"
-    export_one "ubin-$bpp" --export ubin --bpp "$bpp"
+    export_one "lvgl-$bpp" --export lvgl --bpp "$bpp" --advance cell
+    export_one "ubin-$bpp" --export ubin --bpp "$bpp" --advance cell
 done
-export_one bdf --export bdf
-export_one bdf-24px --export bdf --px 24 --size 24x24
-export_one lvgl-4-offset --export lvgl --bpp 4 --offset 0,1
+export_one bdf --export bdf --advance cell
+export_one bdf-24px --export bdf --px 24 --size 24x24 --advance cell
+export_one lvgl-4-offset --export lvgl --bpp 4 --offset 0,1 --advance cell
+# The font's own advances (the default).
+export_one lvgl-4-advances --export lvgl --bpp 4
+export_one ubin-1-advances --export ubin
+export_one bdf-advances --export bdf

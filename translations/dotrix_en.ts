@@ -1066,10 +1066,6 @@ Export display library font</translation>
         <translation>a C identifier (letters, digits and _, not a digit first)</translation>
     </message>
     <message>
-        <source>--out, --bpp and --font-name go with --export FORMAT</source>
-        <translation>--out, --bpp and --font-name go with --export FORMAT</translation>
-    </message>
-    <message>
         <source>--export writes a font file: add --out FILE</source>
         <translation>--export writes a font file: add --out FILE</translation>
     </message>
@@ -1354,6 +1350,18 @@ mid-grey) and write NAME.c, NAME being the file&apos;s name</translation>
     <message>
         <source>the export was interrupted; no font written, %1 is as it was</source>
         <translation>the export was interrupted; no font written, %1 is as it was</translation>
+    </message>
+    <message>
+        <source>--out, --bpp, --advance and --font-name go with --export FORMAT</source>
+        <translation>--out, --bpp, --advance and --font-name go with --export FORMAT</translation>
+    </message>
+    <message>
+        <source>how far each glyph moves the pen: the font&apos;s own advance (default),
+the whole cell (a monospaced grid), or half the cell for single-byte
+characters and the whole cell for double-byte ones</source>
+        <translation>how far each glyph moves the pen: the font&apos;s own advance (default),
+the whole cell (a monospaced grid), or half the cell for single-byte
+characters and the whole cell for double-byte ones</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 /*
  * ubin-demo FILE TEXT: draws UTF-8 TEXT with the font in FILE into a 1-bit framebuffer and prints
- * it as rows of '#' (set) and '.' (clear), one cell high and one cell wide per character.
+ * it as rows of '#' (set) and '.' (clear): one cell high, and as wide as the pen moves along the
+ * text or the last cell reaches, whichever is further (a missing character moves it a cell).
  * The font is read from the file through stdio, piece by piece, as firmware reads it from flash.
  */
 #include "fbtext.h"
@@ -24,7 +25,8 @@ int main(int argc, char **argv)
     ubin_font font;
     fbtext_fb fb;
     uint8_t *glyph;
-    uint32_t characters = 0, missing = 0;
+    uint32_t missing = 0, cp, offset;
+    long pen = 0, width = 0;
     const char *p, *end;
     int result, x, y;
 
@@ -43,13 +45,19 @@ int main(int argc, char **argv)
         return 1;
     }
     end = argv[2] + strlen(argv[2]);
-    for (p = argv[2]; ubin_utf8_next(&p, end) != UBIN_UTF8_END;)
-        ++characters;
-    if (characters * font.width > 0xFFFFu) {
-        fprintf(stderr, "ubin-demo: the text is too long\n");
-        return 1;
+    for (p = argv[2]; (cp = ubin_utf8_next(&p, end)) != UBIN_UTF8_END;) {
+        uint16_t advance = font.width;
+        if (ubin_find_advance(&font, cp, &offset, &advance) == UBIN_OK && pen - font.pen_x + font.width > width)
+            width = pen - font.pen_x + font.width;
+        pen += advance;
+        if (pen > width)
+            width = pen;
+        if (width > 0xFFFF) {
+            fprintf(stderr, "ubin-demo: the text is too long\n");
+            return 1;
+        }
     }
-    fb.width = (uint16_t)(characters * font.width);
+    fb.width = (uint16_t)width;
     fb.height = font.height;
     fb.stride = (uint16_t)((fb.width + 7u) / 8u);
     fb.bits = calloc((size_t)fb.stride * fb.height + 1u, 1);

@@ -13,14 +13,19 @@ int fbtext_draw_utf8(fbtext_fb *fb, const ubin_font *font, int x, int y, const c
 {
     const char *end = text + len;
     const unsigned half = (1u << font->bpp) / 2u;
-    long left = x;
+    long pen = x;
     uint32_t cp;
 
     if (missing)
         *missing = 0;
     while ((cp = ubin_utf8_next(&text, end)) != UBIN_UTF8_END) {
-        const int found = ubin_lookup(font, cp, glyph_buf, buf_size);
+        uint32_t offset;
+        uint16_t advance = font->width;
+        int found = ubin_find_advance(font, cp, &offset, &advance);
+        if (found == UBIN_OK)
+            found = ubin_read_glyph(font, offset, glyph_buf, buf_size);
         if (found == UBIN_OK) {
+            const long left = pen - font->pen_x;
             unsigned gx, gy;
             for (gy = 0; gy < font->height; ++gy)
                 for (gx = 0; gx < font->width; ++gx)
@@ -32,7 +37,7 @@ int fbtext_draw_utf8(fbtext_fb *fb, const ubin_font *font, int x, int y, const c
         } else {
             return found;
         }
-        left += font->width;
+        pen += advance;
     }
     return UBIN_OK;
 }

@@ -20,10 +20,12 @@ typedef struct {
 } fbtext_fb;
 
 /*
- * Draws len bytes of UTF-8 text, the first cell's top-left corner at (x, y), each character one
- * cell width to the right of the one before. A pixel is set where the glyph's level is at least
+ * Draws len bytes of UTF-8 text, the pen starting at column x with the line's top at row y; each
+ * glyph's cell is drawn with its left edge pen_x columns left of the pen, and the pen then moves
+ * by the glyph's advance (the cell width in a version 1 file). A pixel is set where the glyph's level is at least
  * half of full ink; nothing is cleared. What falls outside the framebuffer is cut off. A character
- * the font lacks leaves its cell blank and is counted in *missing (when missing is given).
+ * the font lacks moves the pen by the cell width, leaving that much blank, and is counted in
+ * *missing (when missing is given).
  * glyph_buf holds one glyph (font->glyph_size bytes). Returns UBIN_OK or the reader's error.
  */
 int fbtext_draw_utf8(fbtext_fb *fb, const ubin_font *font, int x, int y, const char *text, uint32_t len,

@@ -17,6 +17,7 @@
 #define OFS_SCAN 35u
 #define OFS_GROUP 36u
 #define OFS_FLAGS 37u
+#define OFS_PEN_X 38u
 
 #define MAX_SIDE 1024u
 #define MAX_CODE_POINT 0x10FFFFu
@@ -74,8 +75,10 @@ int ubin_open(ubin_font *font, ubin_read_fn read, void *ctx, uint32_t storage_si
     for (i = 0; i < sizeof Magic; ++i)
         if (h[OFS_MAGIC + i] != Magic[i])
             return UBIN_ERR_FORMAT;
-    if (Get16(h + OFS_VERSION) != UBIN_VERSION)
+    font->version = Get16(h + OFS_VERSION);
+    if (font->version != UBIN_VERSION_CELL && font->version != UBIN_VERSION_ADVANCE)
         return UBIN_ERR_VERSION;
+    font->entry_size = font->version == UBIN_VERSION_CELL ? UBIN_ENTRY_SIZE_CELL : UBIN_ENTRY_SIZE_ADVANCE;
 
     header_size = Get16(h + OFS_HEADER_SIZE);
     font->file_size = Get32(h + OFS_FILE_SIZE);
@@ -90,6 +93,7 @@ int ubin_open(ubin_font *font, ubin_read_fn read, void *ctx, uint32_t storage_si
     font->scan = h[OFS_SCAN];
     font->group_bits = h[OFS_GROUP];
     font->flags = h[OFS_FLAGS];
+    font->pen_x = (int16_t)Get16(h + OFS_PEN_X);
 
     if (header_size < UBIN_HEADER_SIZE || font->file_size < header_size + UBIN_CHECKSUM_SIZE)
         return UBIN_ERR_FORMAT;
@@ -104,9 +108,13 @@ int ubin_open(ubin_font *font, ubin_read_fn read, void *ctx, uint32_t storage_si
     /* header, table and glyphs follow one another without overlapping, before the checksum */
     body_end = font->file_size - UBIN_CHECKSUM_SIZE;
     if (font->table_offset < header_size || font->table_offset > body_end
-        || font->count > (body_end - font->table_offset) / UBIN_ENTRY_SIZE)
+        || font->count > (body_end - font->table_offset) / font->entry_size)
         return UBIN_ERR_FORMAT;
-    table_end = font->table_offset + font->count * UBIN_ENTRY_SIZE;
+    /* version 1 keeps the field zero; the pen stands near the cell, as drawing puts it */
+    if ((font->version == UBIN_VERSION_CELL && font->pen_x != 0) || font->pen_x < -(int)MAX_SIDE
+        || font->pen_x > (int)MAX_SIDE)
+        return UBIN_ERR_FORMAT;
+    table_end = font->table_offset + font->count * font->entry_size;
     if (font->data_offset < table_end || font->data_offset > body_end)
         return UBIN_ERR_FORMAT;
     font->read = read;
@@ -116,12 +124,17 @@ int ubin_open(ubin_font *font, ubin_read_fn read, void *ctx, uint32_t storage_si
 
 int ubin_find(const ubin_font *font, uint32_t cp, uint32_t *glyph_offset)
 {
+    return ubin_find_advance(font, cp, glyph_offset, 0);
+}
+
+int ubin_find_advance(const ubin_font *font, uint32_t cp, uint32_t *glyph_offset, uint16_t *advance)
+{
     uint32_t lo = 0, hi = font->count;
-    uint8_t entry[UBIN_ENTRY_SIZE];
+    uint8_t entry[UBIN_ENTRY_SIZE_ADVANCE];
 
     while (lo < hi) {
         const uint32_t mid = lo + (hi - lo) / 2u;
-        const uint32_t at = font->table_offset + mid * UBIN_ENTRY_SIZE;
+        const uint32_t at = font->table_offset + mid * font->entry_size;
         uint32_t key;
         if (font->read(font->ctx, at, entry, 4) != 0)
             return UBIN_ERR_READ;
@@ -131,13 +144,17 @@ int ubin_find(const ubin_font *font, uint32_t cp, uint32_t *glyph_offset)
         } else if (key > cp) {
             hi = mid;
         } else {
-            uint32_t offset;
-            if (font->read(font->ctx, at + 4u, entry + 4, 4) != 0)
+            uint32_t offset, width = font->width;
+            if (font->read(font->ctx, at + 4u, entry + 4, font->entry_size - 4u) != 0)
                 return UBIN_ERR_READ;
             offset = Get32(entry + 4);
+            if (font->version == UBIN_VERSION_ADVANCE)
+                width = Get16(entry + 8);
             if (!GlyphOffsetValid(font, offset))
                 return UBIN_ERR_FORMAT;
             *glyph_offset = offset;
+            if (advance)
+                *advance = (uint16_t)width;
             return UBIN_OK;
         }
     }
@@ -254,17 +271,18 @@ int ubin_verify(const ubin_font *font)
 {
     const uint32_t body_end = font->file_size - UBIN_CHECKSUM_SIZE;
     uint8_t chunk[64];
+    const uint32_t per_chunk = sizeof chunk / font->entry_size;
     uint32_t i, at, previous = 0, crc = 0xFFFFFFFFu;
 
     for (i = 0; i < font->count; ++i) {
-        const uint32_t in_chunk = i % (sizeof chunk / UBIN_ENTRY_SIZE);
-        const uint8_t *entry = chunk + in_chunk * UBIN_ENTRY_SIZE;
+        const uint32_t in_chunk = i % per_chunk;
+        const uint8_t *entry = chunk + in_chunk * font->entry_size;
         uint32_t cp;
         if (in_chunk == 0) {
             uint32_t n = font->count - i;
-            if (n > sizeof chunk / UBIN_ENTRY_SIZE)
-                n = sizeof chunk / UBIN_ENTRY_SIZE;
-            if (font->read(font->ctx, font->table_offset + i * UBIN_ENTRY_SIZE, chunk, n * UBIN_ENTRY_SIZE) != 0)
+            if (n > per_chunk)
+                n = per_chunk;
+            if (font->read(font->ctx, font->table_offset + i * font->entry_size, chunk, n * font->entry_size) != 0)
                 return UBIN_ERR_READ;
         }
         cp = Get32(entry);

@@ -38,9 +38,14 @@ enum { UBIN_SCAN_HORIZONTAL = 0, UBIN_SCAN_VERTICAL = 1, UBIN_SCAN_ZN = 2 };
 #define UBIN_FLAG_BIT_REVERSE 0x02u /* the first pixel of a byte sits in its lowest bits */
 
 #define UBIN_HEADER_SIZE 40u
-#define UBIN_ENTRY_SIZE 8u
 #define UBIN_CHECKSUM_SIZE 4u
-#define UBIN_VERSION 1u
+/* Version 1: every glyph advances by the cell width; table entries of 8 bytes (code point,
+ * offset). Version 2: each glyph's own advance; entries of 10 bytes (code point, offset,
+ * advance) and the pen's column in the cell in the header. */
+#define UBIN_VERSION_CELL 1u
+#define UBIN_VERSION_ADVANCE 2u
+#define UBIN_ENTRY_SIZE_CELL 8u
+#define UBIN_ENTRY_SIZE_ADVANCE 10u
 
 /*
  * Reads len bytes at offset (counted from the file's first byte) into dst. Returns 0 when all
@@ -58,9 +63,13 @@ typedef struct {
     uint32_t table_offset; /* first code point entry */
     uint32_t data_offset;  /* first glyph byte */
     uint32_t glyph_size;   /* bytes of every glyph */
-    uint16_t width;        /* cell width in pixels, also every glyph's advance */
+    uint16_t version;      /* the format version met: UBIN_VERSION_CELL or UBIN_VERSION_ADVANCE */
+    uint16_t entry_size;   /* bytes of a table entry: 8 (version 1) or 10 (version 2) */
+    uint16_t width;        /* cell width in pixels; in version 1 also every glyph's advance */
     uint16_t height;       /* cell height in pixels, also the line height */
     int16_t baseline;      /* rows from the cell's top to the baseline */
+    int16_t pen_x;         /* column of the cell where the pen stands (version 2; 0 in version 1):
+                              a glyph drawn with the pen at x has its cell's left edge at x - pen_x */
     uint8_t bpp;           /* bits per pixel: 1, 2, 4 or 8 */
     uint8_t scan;          /* UBIN_SCAN_... */
     uint8_t group_bits;    /* bits per data group: 8 */
@@ -77,10 +86,16 @@ int ubin_open(ubin_font *font, ubin_read_fn read, void *ctx, uint32_t storage_si
 
 /*
  * Finds the glyph of code point cp with a binary search over the code point table (about
- * log2(count) reads of four bytes, plus one of eight). On success *glyph_offset is where the
- * glyph's bytes start in the file.
+ * log2(count) reads of four bytes, plus one of the rest of the entry). On success *glyph_offset
+ * is where the glyph's bytes start in the file.
  */
 int ubin_find(const ubin_font *font, uint32_t cp, uint32_t *glyph_offset);
+
+/*
+ * ubin_find, and how far the glyph moves the pen in pixels (*advance, when advance is given): its
+ * own advance in version 2, the cell width in version 1.
+ */
+int ubin_find_advance(const ubin_font *font, uint32_t cp, uint32_t *glyph_offset, uint16_t *advance);
 
 /* Reads the glyph_size bytes of the glyph at glyph_offset (from ubin_find) into buf. */
 int ubin_read_glyph(const ubin_font *font, uint32_t glyph_offset, uint8_t *buf, uint32_t buf_size);

@@ -419,28 +419,30 @@ TEST(DotrixCli, ExportWritesBdfAndUnicodeKeyedFontsWithTheirPacking)
 {
     QTemporaryDir dir;
     const QString bdf = dir.filePath("gb2312.bdf");
-    CliRun run = Cli({"--export", "bdf", "--out", bdf, "--size", "16x18", "--charset", "gb2312"});
+    CliRun run = Cli({"--export", "bdf", "--out", bdf, "--size", "16x18", "--advance", "cell", "--charset", "gb2312"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     std::string bytes = testutil::ReadFileBytes(bdf);
     std::string summary = "7445 glyphs, bdf font at 1 bpp, " + bdf.toStdString() + " " + std::to_string(bytes.size())
                           + " bytes, ";
     EXPECT_EQ(run.out.substr(0, summary.size()), summary);
-    const std::string head = "STARTFONT 2.1\nCOMMENT dotrix-cli --export bdf --font '宋体' --font-size 12 --size 16x18 "
+    const std::string head = "STARTFONT 2.1\nCOMMENT dotrix-cli --export bdf --advance cell --font '宋体' --font-size 12 --size 16x18 "
                              "--out gb2312.bdf --charset gb2312\nCOMMENT Placement: offset 0,2, chosen so that the ink "
                              "of every glyph lies within the cell's height (moved from 0,0)\nFONT -Dotrix-";
     // The two rows the cell has below the font's 16 pixels hold the diaeresis of Ё above them.
     EXPECT_EQ(bytes.substr(0, head.size()), head);
     EXPECT_EQ(bytes.substr(bytes.size() - 16), "ENDCHAR\nENDFONT\n");
 
-    // The packing options reach the file's header: 4 bpp, horizontal scan, inverted.
+    // The packing options reach the file's header: 4 bpp, horizontal scan, inverted; half-cell
+    // advances make a file of version 2, its entries with each glyph's advance.
     const QString ubin = dir.filePath("font.ubin");
-    run = Cli({"--export", "ubin", "--out", ubin, "--bpp", "4", "--scan", "h", "--invert", "中A€"});
+    run = Cli({"--export", "ubin", "--out", ubin, "--bpp", "4", "--scan", "h", "--invert", "--advance", "half", "中A€"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     bytes = testutil::ReadFileBytes(ubin);
     summary = "3 glyphs, ubin font at 4 bpp, " + ubin.toStdString() + " " + std::to_string(bytes.size()) + " bytes, ";
     EXPECT_EQ(run.out.substr(0, summary.size()), summary);
-    ASSERT_EQ(bytes.size(), 40u + 3 * 8 + 3 * 8 * 16 + 4);
-    EXPECT_EQ(bytes.substr(0, 4), "DXUB");
+    ASSERT_EQ(bytes.size(), 40u + 3 * 10 + 3 * 8 * 16 + 4);
+    EXPECT_EQ(bytes.substr(0, 6), std::string("DXUB\x02\x00", 6));
+    EXPECT_EQ(bytes.substr(48, 2) + bytes.substr(58, 2) + bytes.substr(68, 2), std::string("\x08\0\x08\0\x10\0", 6)); // A, €, 中
     EXPECT_EQ(bytes.substr(34, 4), std::string("\x04\x00\x08\x01", 4)); // bpp, scan, group bits, flags
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"font.ubin", "gb2312.bdf"}));
 }

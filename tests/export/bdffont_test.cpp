@@ -29,6 +29,7 @@ struct ExportedFont
     FontExportResult Result;
     ExportFontMetrics Metrics;
     std::map<char32_t, DotRows> Cells; // every glyph's whole cell
+    std::map<char32_t, int> Advances;  // and its advance
 };
 
 DotRows CellRows(const ExportGlyph &glyph)
@@ -41,18 +42,21 @@ DotRows CellRows(const ExportGlyph &glyph)
     return rows;
 }
 
-ExportedFont ExportBdf(const std::string &list, const GlyphSettings &settings, const QString &path)
+ExportedFont ExportBdf(const std::string &list, const GlyphSettings &settings, const QString &path,
+                       AdvanceMode advance = AdvanceMode::Font)
 {
     ExportedFont font;
     const std::vector<CodePointChar> characters = MapToCodePoints(list).Characters;
     JobControl drawing;
-    DrawExportGlyphs(characters, settings, 1, AdvanceMode::Cell, drawing, [&](const ExportGlyph &glyph, Failure *) {
+    DrawExportGlyphs(characters, settings, 1, advance, drawing, [&](const ExportGlyph &glyph, Failure *) {
         font.Cells[glyph.CodePoint] = CellRows(glyph);
+        font.Advances[glyph.CodePoint] = glyph.Advance;
         return true;
     });
-    font.Metrics = MeasureExportFont(settings, 1, AdvanceMode::Cell);
+    font.Metrics = MeasureExportFont(settings, 1, advance);
     FontExportRequest request;
     request.Format = ExportFormat::Bdf;
+    request.Advance = advance;
     request.OutPath = path;
     request.MadeWith = "made by the BDF tests";
     JobControl control;
@@ -81,14 +85,33 @@ void ExpectFreeTypeReadsEveryGlyph(const QString &path, const ExportedFont &font
     for (const auto &[codePoint, cell] : font.Cells) {
         const consumers::FreeTypeGlyph glyph = ft.Glyph(codePoint);
         const DotRows placed = consumers::PlaceInCell(glyph, font.Metrics.CellWidth, font.Metrics.CellHeight,
-                                                      font.Metrics.Baseline);
-        if (!glyph.Found || glyph.Advance != font.Metrics.Advance || placed != cell) {
+                                                      font.Metrics.Baseline, font.Metrics.PenX);
+        if (!glyph.Found || glyph.Advance != font.Advances.at(codePoint) || placed != cell) {
             ADD_FAILURE() << "U+" << std::hex << uint32_t(codePoint) << std::dec << (glyph.Found ? "" : " missing")
                           << ", advance " << glyph.Advance;
             if (++wrong == 5)
                 return;
         }
     }
+}
+
+// A line of text set as the font sets it: each glyph's ink with its cell's left edge at the pen
+// less the pen's column, the pen then moved by the glyph's advance.
+DotRows SetLine(const ExportedFont &font, const std::u32string &line, int width)
+{
+    DotRows rows(size_t(font.Metrics.CellHeight), std::string(size_t(width), '.'));
+    int pen = 0;
+    for (const char32_t codePoint : line) {
+        const DotRows &cell = font.Cells.at(codePoint);
+        for (size_t y = 0; y < cell.size(); ++y)
+            for (size_t x = 0; x < cell[y].size(); ++x) {
+                const int column = pen - font.Metrics.PenX + int(x);
+                if (cell[y][x] == '#' && column >= 0 && column < width)
+                    rows[y][size_t(column)] = '#';
+            }
+        pen += font.Advances.at(codePoint);
+    }
+    return rows;
 }
 
 // Drawings (one below the other) as the pixels of a small blue OLED display, four times enlarged.
@@ -134,7 +157,7 @@ TEST(BdfFont, WholeGb2312SetReadsBackInFreeTypeAndThroughBdftopcfDotForDot)
         const consumers::FreeTypeFont ft(bdf);
         EXPECT_EQ(ft.Property("FONT_ASCENT"), std::to_string(font.Metrics.Baseline));
         EXPECT_EQ(ft.Property("FONT_DESCENT"), std::to_string(font.Metrics.Descent));
-        EXPECT_EQ(ft.Property("SPACING"), "C");
+        EXPECT_EQ(ft.Property("SPACING"), "P");
         EXPECT_EQ(ft.Property("CHARSET_REGISTRY"), "ISO10646");
         // The default character is a glyph of the font: the white square of GB2312.
         EXPECT_EQ(ft.Property("DEFAULT_CHAR"), std::to_string(0x25A1));
@@ -174,19 +197,13 @@ TEST(BdfFont, U8g2DrawsUtf8TextWithTheConvertedFontAsDotrixDrewIt)
     std::vector<std::string> text;
     for (const std::u32string &line : lines)
         text.push_back(QString::fromUcs4(line.data(), qsizetype(line.size())).toStdString());
-    const int width = 64 * font.Metrics.Advance, height = font.Metrics.CellHeight;
+    const int width = 64 * font.Metrics.CellWidth, height = font.Metrics.CellHeight;
     std::string error;
     const std::vector<DotRows> drawings = consumers::DrawWithU8g2(drawer, width, height, font.Metrics.Baseline, text, &error);
     ASSERT_EQ(error, "");
     ASSERT_EQ(drawings.size(), lines.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        DotRows expected(size_t(height), std::string(size_t(width), '.'));
-        for (size_t k = 0; k < lines[i].size(); ++k)
-            for (int y = 0; y < height; ++y)
-                expected[size_t(y)].replace(k * size_t(font.Metrics.Advance), size_t(font.Metrics.Advance),
-                                            font.Cells.at(lines[i][k])[size_t(y)]);
-        ASSERT_TRUE(drawings[i] == expected) << "line " << i << ": " << text[i];
-    }
+    for (size_t i = 0; i < lines.size(); ++i)
+        ASSERT_TRUE(drawings[i] == SetLine(font, lines[i], width)) << "line " << i << ": " << text[i];
     // DOTRIX_U8G2_PICTURE=docs/u8g2-font.png also writes the two mixed lines as u8g2 drew them,
     // as a monochrome display shows them, for the README.
     const QString picture = qEnvironmentVariable("DOTRIX_U8G2_PICTURE");
@@ -209,10 +226,14 @@ TEST(BdfFont, HeaderAndGlyphsOfAUnifontFontAreExactlyTheGoldenFile)
     settings.OffsetY = 1;
     QTemporaryDir dir;
     const QString path = dir.filePath("unifont.bdf");
-    const ExportedFont font = ExportBdf("A" + Gbk("中") + "\x80 A", settings, path);
+    const ExportedFont font = ExportBdf("A" + Gbk("中") + "\x80 A", settings, path, AdvanceMode::Cell);
     ASSERT_EQ(font.Result.State, FontExportResult::Done) << testutil::Describe(font.Result.Error);
     EXPECT_EQ(font.Result.Glyphs, 4);
     EXPECT_TRUE(testutil::MatchesGolden(testutil::ReadFileBytes(path), "unifont-a-zhong-euro-space.bdf"));
+    // With the font's own advances: A, the euro sign and the space 8 pixels, 中 16, every box
+    // placed from the pen one column into the cell; a proportional font.
+    ASSERT_EQ(ExportBdf("A" + Gbk("中") + "\x80 A", settings, path).Result.State, FontExportResult::Done);
+    EXPECT_TRUE(testutil::MatchesGolden(testutil::ReadFileBytes(path), "unifont-a-zhong-euro-space-advances.bdf"));
 
     // The family's spaces, hyphens and XLFD's reserved characters become _.
     FontFileInfo info;
@@ -220,6 +241,7 @@ TEST(BdfFont, HeaderAndGlyphsOfAUnifontFontAreExactlyTheGoldenFile)
     info.Metrics.Family = "Noto Sans-CJK \"SC\", *?";
     info.Settings.GlyphFont.Weight = 700;
     info.Settings.GlyphFont.Italic = true;
+    info.AverageAdvance10 = 180;
     EXPECT_EQ(BdfFontWriter::XlfdName(info), "-Dotrix-Noto_Sans_CJK__SC_____-Bold-I-Normal-18x17-16-120-96-96-C-180-ISO10646-1");
 }
 

@@ -86,13 +86,13 @@ std::string FreeTypeFont::Property(const char *name) const
     }
 }
 
-DotRows PlaceInCell(const FreeTypeGlyph &glyph, int width, int height, int baseline)
+DotRows PlaceInCell(const FreeTypeGlyph &glyph, int width, int height, int baseline, int penX)
 {
     DotRows cell(size_t(height), std::string(size_t(width), '.'));
     for (size_t r = 0; r < glyph.Dots.size(); ++r) {
         const int y = baseline - glyph.Top + int(r);
         for (size_t c = 0; c < glyph.Dots[r].size(); ++c) {
-            const int x = glyph.Left + int(c);
+            const int x = penX + glyph.Left + int(c);
             if (glyph.Dots[r][c] != '#')
                 continue;
             if (x < 0 || y < 0 || x >= width || y >= height)

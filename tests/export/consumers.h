@@ -47,8 +47,9 @@ private:
     std::string m_error;
 };
 
-// Places a glyph into a width x height cell whose baseline is `baseline` rows below its top.
-DotRows PlaceInCell(const FreeTypeGlyph &glyph, int width, int height, int baseline);
+// Places a glyph into a width x height cell whose baseline is `baseline` rows below its top and
+// whose pen stands at column penX.
+DotRows PlaceInCell(const FreeTypeGlyph &glyph, int width, int height, int baseline, int penX = 0);
 
 struct ProgramRun
 {

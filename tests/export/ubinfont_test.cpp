@@ -26,11 +26,13 @@ using testutil::Gbk;
 
 namespace {
 
-FontExportResult ExportUbin(const std::string &list, const GlyphSettings &settings, int bpp, const QString &path)
+FontExportResult ExportUbin(const std::string &list, const GlyphSettings &settings, int bpp, const QString &path,
+                            AdvanceMode advance = AdvanceMode::Font)
 {
     FontExportRequest request;
     request.Format = ExportFormat::Ubin;
     request.Bpp = bpp;
+    request.Advance = advance;
     request.OutPath = path;
     request.FitOffsetY = false; // the batch's offset, so that the dots are the batch's
     JobControl control;
@@ -159,18 +161,21 @@ TEST(UbinFont, EveryDepthAndPackingReadsBackAsTheLevelsDotrixDrew)
                 GlyphSettings settings = Packing(13, 11, scan, flags & 1, flags & 2);
                 settings.OffsetX = -1;
                 settings.OffsetY = -2;
+                // Both versions: the cell's advance (1), each glyph's own from a pen left of the cell (2).
+                const AdvanceMode advance = flags % 2 ? AdvanceMode::Font : AdvanceMode::Cell;
                 SCOPED_TRACE(std::to_string(bpp) + " bpp, scan " + WordOfMode(scan) + ", flags "
                              + std::to_string(flags));
-                const FontExportResult exported = ExportUbin(list, settings, bpp, ubin);
+                const FontExportResult exported = ExportUbin(list, settings, bpp, ubin, advance);
                 ASSERT_EQ(exported.State, FontExportResult::Done) << testutil::Describe(exported.Error);
 
-                const ExportFontMetrics metrics = MeasureExportFont(settings, bpp, AdvanceMode::Cell);
-                std::string expected = "cell 13x11 baseline " + std::to_string(metrics.Baseline) + " bpp "
-                                       + std::to_string(bpp) + "\n";
+                const ExportFontMetrics metrics = MeasureExportFont(settings, bpp, advance);
+                std::string expected = std::string("version ") + (flags % 2 ? "2" : "1") + " cell 13x11 baseline "
+                                       + std::to_string(metrics.Baseline) + " pen " + (flags % 2 ? "-1" : "0")
+                                       + " bpp " + std::to_string(bpp) + "\n";
                 JobControl control;
-                DrawExportGlyphs(characters, settings, bpp, AdvanceMode::Cell, control, [&](const ExportGlyph &glyph, Failure *) {
-                    char line[16];
-                    std::snprintf(line, sizeof line, "U+%04X\n", unsigned(glyph.CodePoint));
+                DrawExportGlyphs(characters, settings, bpp, advance, control, [&](const ExportGlyph &glyph, Failure *) {
+                    char line[32];
+                    std::snprintf(line, sizeof line, "U+%04X advance %d\n", unsigned(glyph.CodePoint), glyph.Advance);
                     expected += line;
                     for (int y = 0; y < glyph.CellHeight; ++y) {
                         for (int x = 0; x < glyph.CellWidth; ++x) {
@@ -194,25 +199,38 @@ TEST(UbinFont, DemoDrawsUtf8TextIntoAOneBitFramebufferAsDotrixDrewIt)
     QTemporaryDir dir;
     const QString ubin = dir.filePath("demo.ubin");
     const std::string list = Gbk("中文") + " A\x80g";
-    const char *text = "中文 A€g😀"; // the last one is not in the font: its cell stays blank
-    for (int bpp : {1, 4}) {
-        SCOPED_TRACE(std::to_string(bpp) + " bpp");
-        const GlyphSettings settings;
-        ASSERT_EQ(ExportUbin(list, settings, bpp, ubin).State, FontExportResult::Done);
+    const char *text = "中文 A€g😀"; // the last one is not in the font: a cell's width stays blank
+    for (int bpp : {1, 4})
+    for (AdvanceMode advance : {AdvanceMode::Cell, AdvanceMode::Font, AdvanceMode::Half}) {
+        SCOPED_TRACE(std::to_string(bpp) + " bpp, advance " + WordOfMode(advance));
+        GlyphSettings settings;
+        settings.OffsetX = 1; // the pen one column into the cell with the font's advances
+        ASSERT_EQ(ExportUbin(list, settings, bpp, ubin, advance).State, FontExportResult::Done);
         std::map<char32_t, ExportGlyph> glyphs;
         JobControl control;
-        DrawExportGlyphs(MapToCodePoints(list).Characters, settings, bpp, AdvanceMode::Cell, control, [&](const ExportGlyph &g, Failure *) {
+        DrawExportGlyphs(MapToCodePoints(list).Characters, settings, bpp, advance, control, [&](const ExportGlyph &g, Failure *) {
             glyphs[g.CodePoint] = g;
             return true;
         });
-        // A dot is drawn where its level is at least half of full ink.
-        const std::u32string codePoints = U"中文 A€g😀";
-        std::string expected;
-        for (int y = 0; y < 16; ++y) {
-            for (const char32_t cp : codePoints)
+        // Each cell at the pen less the pen's column; a dot where its level is at least half of
+        // full ink; the line as wide as the pen went or the last cell reached.
+        const int penX = MeasureExportFont(settings, bpp, advance).PenX;
+        std::vector<std::string> rows(16);
+        int pen = 0;
+        for (const char32_t cp : std::u32string(U"中文 A€g😀")) {
+            const auto found = glyphs.find(cp);
+            for (int y = 0; found != glyphs.end() && y < 16; ++y) {
+                rows[size_t(y)].resize(std::max(rows[size_t(y)].size(), size_t(pen - penX + 16)), '.');
                 for (int x = 0; x < 16; ++x)
-                    expected += glyphs.count(cp) && glyphs[cp].Level(x, y) * 2 > glyphs[cp].MaxLevel() ? '#' : '.';
-            expected += '\n';
+                    if (found->second.Level(x, y) * 2 > found->second.MaxLevel())
+                        rows[size_t(y)][size_t(pen - penX + x)] = '#';
+            }
+            pen += found != glyphs.end() ? found->second.Advance : 16;
+        }
+        std::string expected;
+        for (std::string &row : rows) {
+            row.resize(std::max(row.size(), size_t(pen)), '.');
+            expected += row + '\n';
         }
         const consumers::ProgramRun demo = consumers::Run(consumers::UbinDemoPath(), {ubin, QString::fromUtf8(text)});
         EXPECT_EQ(demo.ExitCode, 0) << demo.Err;
@@ -269,10 +287,10 @@ TEST(FontFormatDocument, WorkedExampleIsTheFileDotrixWrites)
         for (const QString &byte : m.captured(2).split(' '))
             documented += char(byte.toUInt(nullptr, 16));
     }
-    // Unifont's A and the euro sign in an 8 x 16 cell, scanned horizontally.
-    GlyphSettings settings = Packing(8, 16, ScanOrder::Horizontal, false, false);
+    // Unifont's A and 中 in a 16 x 16 cell, scanned horizontally, each with its own advance.
+    GlyphSettings settings = Packing(16, 16, ScanOrder::Horizontal, false, false);
     settings.GlyphFont.Face = "Unifont";
     QTemporaryDir dir;
-    ASSERT_EQ(ExportUbin("\x80" "A", settings, 1, dir.filePath("example.ubin")).State, FontExportResult::Done);
+    ASSERT_EQ(ExportUbin("A" + Gbk("中"), settings, 1, dir.filePath("example.ubin")).State, FontExportResult::Done);
     EXPECT_EQ(documented, testutil::ReadFileBytes(dir.filePath("example.ubin")));
 }

@@ -8,6 +8,7 @@
 #include "cli/cliargs.h"
 #include "common/testutil.h"
 #include "export/fontexport.h"
+#include "freetypeadvance.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +29,8 @@ LV_FONT_DECLARE(dotrix_sample_1bpp)
 LV_FONT_DECLARE(dotrix_sample_2bpp)
 LV_FONT_DECLARE(dotrix_sample_4bpp)
 LV_FONT_DECLARE(dotrix_sample_8bpp)
+LV_FONT_DECLARE(dotrix_wqy_line_4bpp)
+LV_FONT_DECLARE(dotrix_wqy_grid_4bpp)
 }
 
 namespace {
@@ -244,10 +247,25 @@ private:
     lv_obj_t *m_canvas = nullptr;
 };
 
-// The characters of a UTF-8 text, each drawn by Dotrix with a font's settings.
-std::vector<ExportGlyph> DotrixText(const FontSource &source, const char *utf8)
+// The characters of a UTF-8 text, each drawn by Dotrix with a font's settings, and where the pen
+// stands in their cells.
+struct DotrixLine
 {
-    std::vector<ExportGlyph> glyphs;
+    std::vector<ExportGlyph> Glyphs;
+    int PenX = 0;
+    int Width() const
+    {
+        int width = 0;
+        for (const ExportGlyph &glyph : Glyphs)
+            width += glyph.Advance;
+        return width;
+    }
+};
+
+DotrixLine DotrixText(const FontSource &source, const char *utf8)
+{
+    DotrixLine line;
+    std::vector<ExportGlyph> &glyphs = line.Glyphs;
     const ExportFontMetrics metrics =
         MeasureExportFont(source.Options.Settings, source.Options.Bpp, source.Options.Advance.value_or(AdvanceMode::Font));
     for (const std::string &character : Utf8ToCp936Chars(utf8)) {
@@ -255,22 +273,26 @@ std::vector<ExportGlyph> DotrixText(const FontSource &source, const char *utf8)
         EXPECT_EQ(mapped.Characters.size(), 1u);
         glyphs.push_back(DrawExportGlyph(mapped.Characters.front(), source.Options.Settings, source.Options.Bpp, metrics));
     }
-    return glyphs;
+    line.PenX = metrics.PenX;
+    return line;
 }
 
-// Where LVGL's drawing of utf8 at (left, top) differs from Dotrix's cells laid side by side from
-// there by more than tolerance grey levels; every other pixel of the canvas must be paper.
-int MisplacedPixels(const LvglCanvas &canvas, int width, int height, const std::vector<ExportGlyph> &glyphs,
-                    int left, int top, int tolerance)
+// Where LVGL's drawing of utf8 with the pen starting at (left, top) differs from Dotrix's cells
+// set from there (each cell at the pen less the pen's column, the pen moved by each advance) by
+// more than tolerance grey levels; every other pixel of the canvas must be paper.
+int MisplacedPixels(const LvglCanvas &canvas, int width, int height, const DotrixLine &line, int left, int top,
+                    int tolerance)
 {
     std::vector<int> expected(size_t(width * height), 255);
-    int x0 = left;
-    for (const ExportGlyph &glyph : glyphs) {
+    int pen = left;
+    for (const ExportGlyph &glyph : line.Glyphs) {
         for (int y = 0; y < glyph.CellHeight; ++y)
-            for (int x = 0; x < glyph.CellWidth; ++x)
-                if (top + y < height && x0 + x < width && glyph.Level(x, y) != 0)
-                    expected[size_t((top + y) * width + x0 + x)] = 255 - Opacity(glyph.Level(x, y), glyph.Bpp);
-        x0 += glyph.Advance;
+            for (int x = 0; x < glyph.CellWidth; ++x) {
+                const int column = pen - line.PenX + x;
+                if (top + y < height && column >= 0 && column < width && glyph.Level(x, y) != 0)
+                    expected[size_t((top + y) * width + column)] = 255 - Opacity(glyph.Level(x, y), glyph.Bpp);
+            }
+        pen += glyph.Advance;
     }
     int wrong = 0;
     for (int y = 0; y < height; ++y)
@@ -281,6 +303,8 @@ int MisplacedPixels(const LvglCanvas &canvas, int width, int height, const std::
 
 // Fourteen characters: Chinese, a space, ASCII, the euro sign, punctuation, Cyrillic, kana.
 const char *const MixedText = "中文 ABC€汉字g永，Жあ";
+// A thermometer's line: hanzi, digits, units, an English word, punctuation.
+const char *const ThermometerLine = "温度: 23.5°C Hello, 世界!";
 
 } // namespace
 
@@ -295,9 +319,11 @@ TEST(LvglFont, SampleAtEveryBitDepthDecodesAsDotrixDrewIt)
     ExpectFontAsDotrixDrewIt(dotrix_sample_2bpp, "dotrix_sample_2bpp");
     ExpectFontAsDotrixDrewIt(dotrix_sample_4bpp, "dotrix_sample_4bpp");
     ExpectFontAsDotrixDrewIt(dotrix_sample_8bpp, "dotrix_sample_8bpp");
+    ExpectFontAsDotrixDrewIt(dotrix_wqy_line_4bpp, "dotrix_wqy_line_4bpp");
+    ExpectFontAsDotrixDrewIt(dotrix_wqy_grid_4bpp, "dotrix_wqy_grid_4bpp");
 }
 
-TEST(LvglFont, LvglDrawsMixedTextWhereDotrixPutsItsCells)
+TEST(LvglFont, LvglSetsMixedTextWhereDotrixPutsItsGlyphs)
 {
     // DOTRIX_LVGL_PICTURE=docs/lvgl-font.png also writes what LVGL drew, three times enlarged,
     // for the README.
@@ -305,30 +331,46 @@ TEST(LvglFont, LvglDrawsMixedTextWhereDotrixPutsItsCells)
     const struct {
         const lv_font_t &Font;
         const char *Name;
+        const char *Text;
         int Tolerance; // LVGL blends grey levels with its own rounding
-    } fonts[] = {{dotrix_sample_1bpp, "dotrix_sample_1bpp", 0},
-                 {dotrix_sample_2bpp, "dotrix_sample_2bpp", 2},
-                 {dotrix_sample_4bpp, "dotrix_sample_4bpp", 2},
-                 {dotrix_sample_8bpp, "dotrix_sample_8bpp", 2}};
+    } fonts[] = {{dotrix_wqy_line_4bpp, "dotrix_wqy_line_4bpp", ThermometerLine, 2},
+                 {dotrix_wqy_grid_4bpp, "dotrix_wqy_grid_4bpp", ThermometerLine, 2},
+                 {dotrix_sample_1bpp, "dotrix_sample_1bpp", MixedText, 0},
+                 {dotrix_sample_2bpp, "dotrix_sample_2bpp", MixedText, 2},
+                 {dotrix_sample_4bpp, "dotrix_sample_4bpp", MixedText, 2},
+                 {dotrix_sample_8bpp, "dotrix_sample_8bpp", MixedText, 2}};
     std::vector<QImage> drawn;
+    std::vector<DotrixLine> thermometer;
     for (const auto &font : fonts) {
         SCOPED_TRACE(font.Name);
         const FontSource source = ReadFontSource(font.Name);
-        const std::vector<ExportGlyph> glyphs = DotrixText(source, MixedText);
-        ASSERT_EQ(glyphs.size(), 14u);
+        const DotrixLine glyphs = DotrixText(source, font.Text);
         const int cellWidth = source.Options.Settings.Width, cellHeight = source.Options.Settings.Height;
-        const int width = 3 + 14 * cellWidth + 5;
+        const int width = 3 + int(glyphs.Glyphs.size()) * cellWidth + 5;
         const int height = 2 + cellHeight + 4;
         LvglCanvas canvas(width, height);
-        canvas.Draw(font.Font, MixedText, 3, 2);
+        canvas.Draw(font.Font, font.Text, 3, 2);
         EXPECT_EQ(MisplacedPixels(canvas, width, height, glyphs, 3, 2, font.Tolerance), 0);
-        // The text's size as LVGL measures it: the cells' advances, one line.
+        // The text's size as LVGL measures it: the glyphs' advances, one line.
         lv_point_t size;
-        lv_text_get_size(&size, MixedText, &font.Font, 0, 0, LV_COORD_MAX, LV_TEXT_FLAG_NONE);
-        EXPECT_EQ(size.x, 14 * cellWidth);
+        lv_text_get_size(&size, font.Text, &font.Font, 0, 0, LV_COORD_MAX, LV_TEXT_FLAG_NONE);
+        EXPECT_EQ(size.x, glyphs.Width());
         EXPECT_EQ(size.y, cellHeight);
-        drawn.push_back(canvas.Picture());
+        drawn.push_back(canvas.Picture().copy(0, 0, std::min(width, 3 + size.x + 5), height));
+        if (font.Text == ThermometerLine)
+            thermometer.push_back(glyphs);
     }
+    // The thermometer's line set with the font's advances is as wide as FreeType sets it; on the
+    // cell's grid it is 21 cells; the glyphs' dots are the same in both.
+    std::string error;
+    const std::u32string line = QString::fromUtf8(ThermometerLine).toStdU32String();
+    const int freeType = consumers::FreeTypeAdvanceSum(QStringLiteral("WenQuanYi Zen Hei"), 16, line, &error);
+    ASSERT_GT(freeType, 0) << error;
+    ASSERT_EQ(thermometer.size(), 2u);
+    EXPECT_LE(std::abs(thermometer[0].Width() - freeType), 2) << thermometer[0].Width() << " against " << freeType;
+    EXPECT_EQ(thermometer[1].Width(), 21 * 16);
+    for (size_t i = 0; i < line.size(); ++i)
+        EXPECT_EQ(thermometer[0].Glyphs[i].Levels, thermometer[1].Glyphs[i].Levels) << i;
     const QString path = qEnvironmentVariable("DOTRIX_LVGL_PICTURE");
     if (path.isEmpty())
         return;
@@ -352,10 +394,10 @@ TEST(LvglFont, BigGlyphsNeedLvglsLargeFormatAndSaySoWhenCompiled)
 {
     QTemporaryDir dir;
     const QString font = dir.filePath("wide.c");
-    // A 300-pixel advance passes what the normal format holds (255).
+    // A 300-pixel advance (the cell's) passes what the normal format holds (255).
     QProcess cli;
     cli.start(QStringLiteral(DOTRIX_CLI_PATH), {"--export", "lvgl", "--out", font, "--font-name", "dotrix_wide",
-                                                "--size", "300x40", "--font-size", "24", "AB中"});
+                                                "--size", "300x40", "--advance", "cell", "--font-size", "24", "AB中"});
     ASSERT_TRUE(cli.waitForFinished(60000));
     ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
     EXPECT_EQ(cli.readAllStandardError().toStdString(),

@@ -7,7 +7,8 @@
  *                                   bytes the batch wrote for it into DAT (font.dat, list order)
  *   ubin_check damage FILE          every shorter storage, every header byte changed, a sweep of
  *                                   changes elsewhere: all refused, none read out of bounds
- *   ubin_check levels FILE TEXT     prints each character's pixel levels, one row of hex a line
+ *   ubin_check levels FILE TEXT     prints the format version and each character's advance and pixel
+ *                                   levels, one row of hex a line
  *
  * Exit status 0 when every check holds; failures are printed.
  */
@@ -308,7 +309,7 @@ static void CheckDamage(const char *file_path)
     work = malloc(size);
     /* code points of the first, middle and last glyphs, their neighbours, and the extremes */
     for (k = 0; k < 3 && font.count > 0; ++k) {
-        const uint32_t at = font.table_offset + (font.count - 1u) * (uint32_t)k / 2u * UBIN_ENTRY_SIZE;
+        const uint32_t at = font.table_offset + (font.count - 1u) * (uint32_t)k / 2u * font.entry_size;
         const uint32_t cp = (uint32_t)file[at] | (uint32_t)file[at + 1] << 8 | (uint32_t)file[at + 2] << 16;
         probes[nprobes++] = cp;
         probes[nprobes++] = cp + 1u;
@@ -348,7 +349,7 @@ static void CheckDamage(const char *file_path)
     }
     /* Table entries pointing anywhere: lookups of them refuse or read a glyph inside the file. */
     for (k = 0; k < 2000 && font.count > 0; ++k) {
-        const uint32_t entry = font.table_offset + Random(&state) % font.count * UBIN_ENTRY_SIZE;
+        const uint32_t entry = font.table_offset + Random(&state) % font.count * font.entry_size;
         const uint32_t target = k % 2 ? Random(&state) : font.data_offset + Random(&state) % (size - font.data_offset + 64u);
         memcpy(work, file, size);
         work[entry + 4] = (uint8_t)target;
@@ -376,17 +377,22 @@ static void PrintLevels(const char *file_path, const char *text)
 
     if (!OpenWhole(file_path, &m, &font))
         return;
-    printf("cell %ux%u baseline %d bpp %u\n", font.width, font.height, font.baseline, font.bpp);
+    printf("version %u cell %ux%u baseline %d pen %d bpp %u\n", font.version, font.width, font.height, font.baseline,
+           font.pen_x, font.bpp);
     glyph = malloc(font.glyph_size);
     while ((cp = ubin_utf8_next(&p, end)) != UBIN_UTF8_END) {
         unsigned x, y;
-        result = ubin_lookup(&font, cp, glyph, font.glyph_size);
+        uint32_t offset;
+        uint16_t advance = 0;
+        result = ubin_find_advance(&font, cp, &offset, &advance);
+        if (result == UBIN_OK)
+            result = ubin_read_glyph(&font, offset, glyph, font.glyph_size);
         printf("U+%04lX", (unsigned long)cp);
         if (result != UBIN_OK) {
             printf(" missing (%d)\n", result);
             continue;
         }
-        putchar('\n');
+        printf(" advance %u\n", advance);
         for (y = 0; y < font.height; ++y) {
             for (x = 0; x < font.width; ++x)
                 printf(font.bpp == 8 ? "%02x" : "%x", ubin_pixel(&font, glyph, x, y));
