@@ -16,6 +16,8 @@ packages=(
   qt6-translations-l10n
   # Simplified/Traditional conversion
   libopencc-dev opencc
+  # the font's kerning pairs for font exports (OpenType tables shaped by HarfBuzz)
+  libharfbuzz-dev
   # fonts: the default Song/Ming face and the exact 16-pixel test font
   fonts-arphic-uming fonts-unifont unifont fontconfig
   # a CJK face taller than the cell at the default placement, for the tests of glyphs losing ink;
@@ -24,6 +26,8 @@ packages=(
   # a Hei face with Latin letters of their own widths, for the tests of text set with the font's
   # own advances (mixed Chinese and Latin)
   fonts-wqy-zenhei
+  # a Latin face that kerns (AV, To), for the tests of kerning pairs
+  fonts-dejavu-core
   # pinyin table source for tools/gen-pinyin.py
   unicode-data
   # tests and benchmarks

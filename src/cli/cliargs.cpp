@@ -10,8 +10,9 @@ namespace {
 std::string CheckExportOptions(const CliOptions &o)
 {
     if (!o.Export) {
-        if (!o.OutPath.isEmpty() || o.Bpp != 1 || !o.FontName.isEmpty() || o.Advance)
-            return DotrixCli::tr("--out, --bpp, --advance and --font-name go with --export FORMAT").toStdString();
+        if (!o.OutPath.isEmpty() || o.Bpp != 1 || !o.FontName.isEmpty() || o.Advance || o.NoKerning)
+            return DotrixCli::tr("--out, --bpp, --advance, --no-kerning and --font-name go with --export FORMAT")
+                .toStdString();
         return {};
     }
     if (o.OutPath.isEmpty())

@@ -58,6 +58,7 @@ struct CliOptions
     int Bpp = 1;                         // --bpp: bits per pixel
     QString FontName;                    // --font-name: the font's C name; empty: derived
     std::optional<AdvanceMode> Advance;  // --advance; none: the font's own
+    bool NoKerning = false;              // --no-kerning: an LVGL font without the font's kerning
 
     // Delivery of the work directory's font.dat.
     bool SendSerial = false;             // --send-serial: send it over the serial port

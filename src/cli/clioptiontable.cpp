@@ -430,6 +430,12 @@ const std::vector<OptionSection> &OptionSections() {
                    "the cell for single-byte\ncharacters and the whole cell for "
                    "double-byte ones"),
                [](CliOptions &o, AdvanceMode m) { o.Advance = m; }, nullptr),
+           Flag("no-kerning",
+                QT_TRANSLATE_NOOP("DotrixCli",
+                                  "lvgl: leave out the font's kerning pairs "
+                                  "(written with the font's own\nadvances where the "
+                                  "font has them)"),
+                &CliOptions::NoKerning),
            {"font-name", "NAME",
             QT_TRANSLATE_NOOP(
                 "DotrixCli",

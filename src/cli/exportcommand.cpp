@@ -58,6 +58,7 @@ int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream 
     request.FontName = options.FontName;
     request.OutPath = options.OutPath;
     request.Advance = options.Advance.value_or(AdvanceMode::Font);
+    request.Kerning = !options.NoKerning;
     request.FitOffsetY = !options.OffsetGiven || options.Settings.FitOffsetY;
     request.MadeWith = ExportCommandLine(options.Settings, request, ListArguments(options));
 
@@ -87,11 +88,13 @@ int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream 
     const ExportFormatInfo &format = FormatInfo(request.Format);
     const QString glyphs = QString::number(result.Glyphs), name = QLatin1String(WordOfMode(format.Format)),
                   bpp = QString::number(request.Bpp), bytes = QString::number(result.Bytes);
-    const QString summary =
+    QString summary =
         format.TakesFontName
             ? DotrixCli::tr("%1 glyphs, %2 font %3 at %4 bpp, %5 %6 bytes")
                   .arg(glyphs, name, result.FontName, bpp, result.Path, bytes)
             : DotrixCli::tr("%1 glyphs, %2 font at %3 bpp, %4 %5 bytes").arg(glyphs, name, bpp, result.Path, bytes);
+    if (result.KernPairs > 0)
+        summary += DotrixCli::tr(", %1 kerning pairs").arg(result.KernPairs);
     out << (summary + DotrixCli::tr(", %1 s").arg(seconds, 0, 'f', 2)).toStdString() << '\n';
     return ExitOk;
 }

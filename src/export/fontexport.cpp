@@ -161,6 +161,11 @@ QString DefaultFontName(const ExportFontMetrics &metrics)
     return QStringLiteral("dotrix_%1_%2").arg(QString::fromStdString(family)).arg(metrics.PixelSize);
 }
 
+bool CarriesKerning(const FontExportRequest &request)
+{
+    return request.Kerning && request.Format == ExportFormat::Lvgl && request.Advance == AdvanceMode::Font;
+}
+
 Failure CheckExportRequest(const FontExportRequest &request)
 {
     const ExportFormatInfo &format = FormatInfo(request.Format);
@@ -218,6 +223,9 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
     }
     info.AverageAdvance10 = int((advances16 * 10 + qint64(characters.size()) * 8) / (qint64(characters.size()) * 16));
     info.MadeWith = request.MadeWith;
+    if (CarriesKerning(request))
+        info.Kerning = MeasureKerning(characters, placed, request.Bpp);
+    result.KernPairs = int(info.Kerning.size());
     result.FontName = info.FontName;
 
     AtomicFile file(request.OutPath);
@@ -263,6 +271,8 @@ std::string ExportCommandLine(const GlyphSettings &settings, const FontExportReq
         words.insert(words.end(), {"--font-name", request.FontName.toStdString()});
     if (request.Advance != AdvanceMode::Font)
         words.insert(words.end(), {"--advance", WordOfMode(request.Advance)});
+    else if (request.Format == ExportFormat::Lvgl && !request.Kerning)
+        words.emplace_back("--no-kerning");
     // Points as a user writes them (12, 10.5); a size in points no one would write, in pixels.
     const GlyphFontDesc &font = settings.GlyphFont;
     const double hundredths = font.PointSize * 100;

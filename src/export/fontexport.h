@@ -43,7 +43,13 @@ struct FontExportRequest
     // How far each glyph moves the pen: the font's own advance, the cell, or half a cell for
     // single-byte characters.
     AdvanceMode Advance = AdvanceMode::Font;
+    // With the font's own advances, an LVGL font carries the font's kerning pairs (the other
+    // formats have no place for them); false leaves them out.
+    bool Kerning = true;
 };
+
+// Whether a request's font carries the font's kerning.
+bool CarriesKerning(const FontExportRequest &request);
 
 struct FontExportResult
 {
@@ -61,6 +67,7 @@ struct FontExportResult
     QString Path;     // the file
     Failure Error;    // Failed, Refused: what and where
     QString Note;     // Done: what a user of the file must know (LVGL: that it needs the large format)
+    int KernPairs = 0; // pairs of characters the font kerns, written with the glyphs
     InkTally Ink;     // the written glyphs' ink against the cell: glyphs that lost ink
     int OffsetY = 0;  // the vertical offset the glyphs were drawn at
     bool Moved = false; // FitOffsetY moved the vertical offset

@@ -4,6 +4,7 @@
 
 #include "exportglyph.h"
 #include "exportrun.h"
+#include "kerning.h"
 #include "output/atomicfile.h"
 #include "raster/glyphsettings.h"
 
@@ -26,6 +27,7 @@ struct FontFileInfo
     std::vector<int> Advances;  // theirs in whole pixels, in the same order: for formats that
                                 // index the font before the glyphs
     int AverageAdvance10 = 0;   // the glyphs' mean advance in tenths of a pixel, rounded
+    std::vector<KernPair> Kerning; // the font's kerning between them, when the file carries it
     std::string MadeWith;   // how the file was made, for its header: UTF-8 lines, LF between them
     std::string Placement;  // how the glyphs were placed in the cell, when chosen from their ink:
                             // one line for the header; empty otherwise

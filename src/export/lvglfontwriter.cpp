@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -139,6 +141,8 @@ void LvglFontWriter::WriteHeader()
               + Number(m.Baseline) + " px below its top\n"
               " * Bpp: " + Number(m_info.Bpp) + ", uncompressed; " + Number(qint64(m_info.GlyphCount))
               + (m_info.GlyphCount == 1 ? " glyph\n" : " glyphs\n");
+    if (!m_info.Kerning.empty())
+        m_text += " * Kerning: " + Number(qint64(m_info.Kerning.size())) + " pairs from the font\n";
     if (!m_info.Placement.empty())
         m_text += " * " + CommentSafe(m_info.Placement) + "\n";
     if (!m_info.MadeWith.empty()) {
@@ -246,6 +250,7 @@ bool LvglFontWriter::Finish(Failure *failure)
     if (!Drain(failure))
         return false;
     WriteCharMaps();
+    m_kernScale = WriteKerning();
     WriteFontDescription();
     return Drain(failure, true);
 }
@@ -310,6 +315,48 @@ void LvglFontWriter::WriteCharMaps()
     m_cmapCount = maps.size();
 }
 
+int LvglFontWriter::WriteKerning()
+{
+    const std::vector<KernPair> &pairs = m_info.Kerning;
+    if (pairs.empty())
+        return 0;
+    // Values are signed bytes times kern_scale / 16, in sixteenths of a pixel: a scale of 16
+    // keeps every value exact up to 127/16 px, a larger one holds larger values.
+    int largest = 0;
+    for (const KernPair &pair : pairs)
+        largest = std::max(largest, std::abs(pair.Value16));
+    const int scale = std::max(16, (largest * 16 + 126) / 127);
+    const auto glyphId = [&](char32_t c) {
+        return size_t(std::lower_bound(m_codePoints.begin(), m_codePoints.end(), c) - m_codePoints.begin()) + 1;
+    };
+    const bool wide = std::any_of(pairs.begin(), pairs.end(), [&](const KernPair &pair) {
+        return glyphId(pair.Left) > 255 || glyphId(pair.Right) > 255;
+    });
+    m_text += "/*-----------------\n"
+              " *    KERNING\n"
+              " *----------------*/\n\n"
+              "/*Pair left and right glyphs for kerning*/\n"
+              "static const " + std::string(wide ? "uint16_t" : "uint8_t") + " kern_pair_glyph_ids[] = {";
+    for (size_t i = 0; i < pairs.size(); ++i)
+        m_text += (i % 8 == 0 ? "\n    " : " ") + Number(qint64(glyphId(pairs[i].Left))) + ", "
+                  + Number(qint64(glyphId(pairs[i].Right))) + ",";
+    m_text += "\n};\n\n"
+              "/* Kerning between the respective left and right glyphs\n"
+              " * 4.4 format which needs to scaled with `kern_scale`*/\n"
+              "static const int8_t kern_pair_values[] = {";
+    for (size_t i = 0; i < pairs.size(); ++i)
+        m_text += (i % 12 == 0 ? "\n    " : " ") + Number(std::lround(pairs[i].Value16 * 16.0 / scale)) + ",";
+    m_text += "\n};\n\n"
+              "/*Collect the kern pair's data in one place*/\n"
+              "static const lv_font_fmt_txt_kern_pair_t kern_pairs = {\n"
+              "    .glyph_ids = kern_pair_glyph_ids,\n"
+              "    .values = kern_pair_values,\n"
+              "    .pair_cnt = " + Number(qint64(pairs.size())) + ",\n"
+              "    .glyph_ids_size = " + (wide ? "1" : "0") + "\n"
+              "};\n\n";
+    return scale;
+}
+
 void LvglFontWriter::WriteFontDescription()
 {
     const ExportFontMetrics &m = m_info.Metrics;
@@ -329,8 +376,8 @@ void LvglFontWriter::WriteFontDescription()
               "    .glyph_bitmap = glyph_bitmap,\n"
               "    .glyph_dsc = glyph_dsc,\n"
               "    .cmaps = cmaps,\n"
-              "    .kern_dsc = NULL,\n"
-              "    .kern_scale = 0,\n"
+              "    .kern_dsc = " + std::string(m_kernScale ? "&kern_pairs" : "NULL") + ",\n"
+              "    .kern_scale = " + Number(m_kernScale) + ",\n"
               "    .cmap_num = " + Number(qint64(m_cmapCount)) + ",\n"
               "    .bpp = " + Number(m_info.Bpp) + ",\n"
               "    .kern_classes = 0,\n"

@@ -45,6 +45,8 @@ private:
     void WriteHeader();
     void WriteDescriptors();
     void WriteCharMaps();
+    // The kerning pairs by glyph id and their values; the kern_scale they are written at (0: none).
+    int WriteKerning();
     void WriteFontDescription();
 
     FontFileInfo m_info;
@@ -53,5 +55,6 @@ private:
     std::vector<char32_t> m_codePoints;
     uint64_t m_bitmapBytes = 0;
     size_t m_cmapCount = 0;
+    int m_kernScale = 0; // kern_scale of the kerning pairs; 0 when the font has none
     QString m_largeReason; // why the glyphs need LV_FONT_FMT_TXT_LARGE; empty when they do not
 };
