@@ -45,12 +45,12 @@ struct GlyphSlot
 // run itself, since creating files in one directory from several threads at once only makes them
 // wait for each other.
 GlyphSlot MakeGlyph(const GlyphPlan &plan, size_t i, bool wantData, const GlyphSettings &settings,
-                    DotMatrix &matrix)
+                    DotMatrix &matrix, GlyphDrawer &drawer)
 {
     GlyphSlot slot;
     const std::string &character = plan.Characters[i];
-    const QImage image = DrawGlyphImage(character, settings.OffsetX, settings.OffsetY, settings.Width,
-                                        settings.Height, settings.GlyphFont, false, &slot.Ink);
+    const QImage image =
+        drawer.Draw(character, settings.OffsetX, settings.OffsetY, settings.Width, settings.Height, &slot.Ink);
     slot.Bitmap = EncodeBitmapFile(image, settings.Width, settings.Height);
     // The glyph is read back from exactly the bytes its bitmap file holds, which have the run's
     // size.
@@ -248,10 +248,11 @@ private:
         const GlyphSettings &settings = m_settings;
         const bool wantData = m_wantData;
         GlyphPipeline<GlyphSlot> pipeline(plan.Characters.size(), [&plan, &settings, wantData] {
-            // Each worker draws into a matrix of its own.
+            // Each worker draws with a drawer and into a matrix of its own.
             auto matrix = std::make_shared<DotMatrix>();
-            return [&plan, &settings, wantData, matrix](size_t i) {
-                return MakeGlyph(plan, i, wantData, settings, *matrix);
+            auto drawer = std::make_shared<GlyphDrawer>(settings.GlyphFont, false);
+            return [&plan, &settings, wantData, matrix, drawer](size_t i) {
+                return MakeGlyph(plan, i, wantData, settings, *matrix, *drawer);
             };
         });
         // The run's own thread creates the files, which is most of the work; the other cores draw.

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -110,12 +112,17 @@ ExportFontMetrics MeasureExportFont(const GlyphSettings &settings, int bpp, Adva
     return result;
 }
 
-int ExportAdvance16(const CodePointChar &character, const GlyphSettings &settings, int bpp, const ExportFontMetrics &metrics)
+namespace {
+
+// The advance in sixteenths of a pixel as metrics say, with the font's own advance given by
+// fontAdvance when that is the one wanted.
+template <typename FontAdvance>
+int Advance16(const CodePointChar &character, const ExportFontMetrics &metrics, FontAdvance fontAdvance)
 {
     switch (metrics.AdvanceBy) {
     case AdvanceMode::Font:
         // A font's advance is never negative; a mark that does not move the pen has 0.
-        return std::max(0, int(std::lround(GlyphAdvance(character.Character, settings.GlyphFont, bpp > 1) * 16)));
+        return std::max(0, int(std::lround(fontAdvance() * 16)));
     case AdvanceMode::Half:
         if (character.Character.size() == 1)
             return metrics.CellWidth / 2 * 16;
@@ -126,8 +133,7 @@ int ExportAdvance16(const CodePointChar &character, const GlyphSettings &setting
     return metrics.CellWidth * 16;
 }
 
-ExportGlyph DrawExportGlyph(const CodePointChar &character, const GlyphSettings &settings, int bpp,
-                            const ExportFontMetrics &metrics)
+ExportGlyph StartGlyph(const CodePointChar &character, const GlyphSettings &settings, int bpp, int advance16)
 {
     ExportGlyph glyph;
     glyph.CodePoint = character.CodePoint;
@@ -135,24 +141,94 @@ ExportGlyph DrawExportGlyph(const CodePointChar &character, const GlyphSettings 
     glyph.Bpp = bpp;
     glyph.CellWidth = std::clamp(settings.Width, 0, DotMatrix::Size);
     glyph.CellHeight = std::clamp(settings.Height, 0, DotMatrix::Size);
-    glyph.Advance16 = ExportAdvance16(character, settings, bpp, metrics);
+    glyph.Advance16 = advance16;
     glyph.Advance = RoundSixteenths(glyph.Advance16);
-    const QImage image = DrawGlyphImage(character.Character, settings.OffsetX, settings.OffsetY, glyph.CellWidth,
-                                        glyph.CellHeight, settings.GlyphFont, bpp > 1, &glyph.Ink,
-                                        LeastInkCoverage(bpp));
+    return glyph;
+}
+
+// A kept glyph's picture costs four bytes a pixel of its cell and margin; beyond this a list's
+// glyphs are drawn again rather than kept (the whole GBK set at 16 x 16 keeps about 50 MB).
+constexpr qint64 MostKeptBytes = 512LL << 20;
+
+} // namespace
+
+int ExportAdvance16(const CodePointChar &character, const GlyphSettings &settings, int bpp, const ExportFontMetrics &metrics)
+{
+    return Advance16(character, metrics, [&] { return GlyphAdvance(character.Character, settings.GlyphFont, bpp > 1); });
+}
+
+int ExportAdvance16(const CodePointChar &character, const ExportFontMetrics &metrics, qreal fontAdvance)
+{
+    return Advance16(character, metrics, [&] { return fontAdvance; });
+}
+
+ExportGlyph DrawExportGlyph(const CodePointChar &character, const GlyphSettings &settings, int bpp,
+                            const ExportFontMetrics &metrics, GlyphDrawer *drawer)
+{
+    std::optional<GlyphDrawer> own;
+    if (!drawer)
+        drawer = &own.emplace(settings.GlyphFont, bpp > 1);
+    ExportGlyph glyph = StartGlyph(character, settings, bpp, 0);
+    const QImage image = drawer->Draw(character.Character, settings.OffsetX, settings.OffsetY, glyph.CellWidth,
+                                      glyph.CellHeight, &glyph.Ink, LeastInkCoverage(bpp));
+    // After drawing, the font has the glyph's advance at hand.
+    glyph.Advance16 = Advance16(character, metrics, [&] { return drawer->Advance(character.Character); });
+    glyph.Advance = RoundSixteenths(glyph.Advance16);
     ReadLevels(image, bpp, glyph);
     FindInkBox(metrics.Baseline, metrics.PenX, glyph);
     return glyph;
 }
 
+std::vector<KeptGlyph> DrawKeptGlyphs(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
+                                      int bpp, JobControl &control)
+{
+    std::vector<KeptGlyph> kept(characters.size());
+    const int width = std::clamp(settings.Width, 0, DotMatrix::Size);
+    const int height = std::clamp(settings.Height, 0, DotMatrix::Size);
+    // The margin is about an eighth of the font's height and a little more on every side.
+    const qint64 room = 3 + settings.GlyphFont.PixelHeight() / 6;
+    const bool pictures = qint64(characters.size()) * (width + 2 * room) * (height + 2 * room) * 4 <= MostKeptBytes;
+    GlyphPipeline<KeptGlyph> pipeline(characters.size(), [&] {
+        auto drawer = std::make_shared<GlyphDrawer>(settings.GlyphFont, bpp > 1);
+        return [&, drawer](size_t i) {
+            KeptGlyph glyph = drawer->DrawKept(characters[i].Character, settings.OffsetX, settings.OffsetY, width,
+                                               height, LeastInkCoverage(bpp));
+            if (!pictures) {
+                glyph.Canvas = QImage();
+                glyph.Whole = false;
+            }
+            return glyph;
+        };
+    });
+    pipeline.Start(GlyphPipeline<KeptGlyph>::WorkerCount(0, 8));
+    for (size_t i = 0; i < characters.size(); ++i) {
+        if (control.Cancelled() || !pipeline.Take(i, kept[i]))
+            return {};
+        control.SetDone(qint64(i + 1));
+    }
+    return kept;
+}
+
 ExportRunResult DrawExportGlyphs(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
-                                 int bpp, AdvanceMode advance, JobControl &control, const ExportGlyphSink &sink)
+                                 int bpp, AdvanceMode advance, JobControl &control, const ExportGlyphSink &sink,
+                                 const std::vector<KeptGlyph> *kept, int dy)
 {
     ExportRunResult result;
     control.SetDone(0);
     const ExportFontMetrics metrics = MeasureExportFont(settings, bpp, advance);
     GlyphPipeline<ExportGlyph> pipeline(characters.size(), [&] {
-        return [&](size_t i) { return DrawExportGlyph(characters[i], settings, bpp, metrics); };
+        auto drawer = std::make_shared<GlyphDrawer>(settings.GlyphFont, bpp > 1);
+        return [&, drawer](size_t i) {
+            if (!kept || !(*kept)[i].Whole)
+                return DrawExportGlyph(characters[i], settings, bpp, metrics, drawer.get());
+            const KeptGlyph &drawn = (*kept)[i];
+            ExportGlyph glyph =
+                StartGlyph(characters[i], settings, bpp, ExportAdvance16(characters[i], metrics, drawn.Advance));
+            glyph.Ink = drawn.InkMovedDown(glyph.CellWidth, glyph.CellHeight, dy);
+            ReadLevels(drawn.Cell(glyph.CellWidth, glyph.CellHeight, dy), bpp, glyph);
+            FindInkBox(metrics.Baseline, metrics.PenX, glyph);
+            return glyph;
+        };
     });
     // Writing a glyph costs little next to drawing it: every core draws.
     pipeline.Start(GlyphPipeline<ExportGlyph>::WorkerCount(0, 8));

@@ -5,6 +5,7 @@
 #include "codepointlist.h"
 #include "encode/batchrun.h"
 #include "exportglyph.h"
+#include "raster/glyphrender.h"
 #include "raster/glyphsettings.h"
 
 #include <QString>
@@ -49,12 +50,24 @@ ExportFontMetrics MeasureExportFont(const GlyphSettings &settings, int bpp, Adva
 // rounded to the nearest sixteenth), the cell width, or with AdvanceMode::Half half of it
 // (rounded down) for a single-byte character.
 int ExportAdvance16(const CodePointChar &character, const GlyphSettings &settings, int bpp, const ExportFontMetrics &metrics);
+// The same with the font's own advance already measured (a KeptGlyph's).
+int ExportAdvance16(const CodePointChar &character, const ExportFontMetrics &metrics, qreal fontAdvance);
 
 // Draws one character as the export does: at 1 bpp through the batch's drawing path and ink test,
 // at 2, 4 and 8 bpp the same glyph anti-aliased (same font, size, cell and offset), placed on the
 // pen and advanced as metrics (MeasureExportFont's) say.
+// drawer, when given, is a drawer of the settings' font at bpp > 1's antialiasing, kept from glyph
+// to glyph; without one the glyph is drawn with a drawer of its own.
 ExportGlyph DrawExportGlyph(const CodePointChar &character, const GlyphSettings &settings, int bpp,
-                            const ExportFontMetrics &metrics);
+                            const ExportFontMetrics &metrics, GlyphDrawer *drawer = nullptr);
+
+// Every character drawn once as the export draws it at the settings' offset, in list order, on
+// every core, each kept with its ink and the font's advance. The placement can be chosen from
+// their ink and every glyph then taken out of what was drawn (DrawExportGlyphs with kept). A list
+// whose pictures would take more memory than a run should hold keeps only the ink and advances
+// (its glyphs are drawn again). Empty when control is cancelled.
+std::vector<KeptGlyph> DrawKeptGlyphs(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
+                                      int bpp, JobControl &control);
 
 struct ExportRunResult
 {
@@ -69,8 +82,10 @@ struct ExportRunResult
 using ExportGlyphSink = std::function<bool(const ExportGlyph &glyph, Failure *failure)>;
 
 // Draws every character (code-point order, as MapToCodePoints gives them) on every core and hands
-// the glyphs to sink in that order. control's done count is the glyphs handed over; cancelling it
+// the glyphs to sink in that order. With kept (DrawKeptGlyphs' glyphs of the same characters,
+// drawn dy pixels higher than settings place them), each glyph is taken out of its kept picture. control's done count is the glyphs handed over; cancelling it
 // stops the run before the next glyph. Its end is left to the caller, who may have more
 // to write after the last glyph.
 ExportRunResult DrawExportGlyphs(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
-                                 int bpp, AdvanceMode advance, JobControl &control, const ExportGlyphSink &sink);
+                                 int bpp, AdvanceMode advance, JobControl &control, const ExportGlyphSink &sink,
+                                 const std::vector<KeptGlyph> *kept = nullptr, int dy = 0);

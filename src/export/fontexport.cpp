@@ -88,21 +88,16 @@ std::string PlacementLine(const InkTally &ink, const GlyphSettings &settings, in
            + std::to_string(ink.Span().height()) + " px high would hold the ink of every glyph";
 }
 
-// The list's ink at the settings' offset; with it, the vertical offset that holds it, when one does.
-bool FitExportOffset(const std::vector<CodePointChar> &characters, GlyphSettings &settings, int bpp,
-                     JobControl &control, std::string &placement)
+// The vertical offset that holds the kept glyphs' ink, when one does, and the header's line on it.
+int FitExportOffset(const std::vector<CodePointChar> &characters, const std::vector<KeptGlyph> &kept,
+                    const GlyphSettings &settings, std::string &placement)
 {
-    std::vector<std::string> list;
-    list.reserve(characters.size());
-    for (const CodePointChar &character : characters)
-        list.push_back(character.Character);
-    const InkTally ink = MeasureInk(list, settings, bpp > 1, LeastInkCoverage(bpp), &control);
-    if (control.Cancelled())
-        return false;
+    InkTally ink;
+    for (size_t i = 0; i < characters.size(); ++i)
+        ink.Add(characters[i].Character, kept[i].Ink, settings.Width);
     const int offsetY = ink.BestOffsetY(settings.OffsetY, settings.Height);
     placement = PlacementLine(ink, settings, offsetY);
-    settings.OffsetY = offsetY;
-    return true;
+    return offsetY;
 }
 
 } // namespace
@@ -201,10 +196,15 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
 
     FontFileInfo info;
     GlyphSettings placed = settings;
-    if (request.FitOffsetY && !FitExportOffset(characters, placed, request.Bpp, control, info.Placement)) {
+    // Every glyph is drawn once, at the settings' offset; the placement is chosen from their ink and
+    // the glyphs are then taken out of what was drawn.
+    const std::vector<KeptGlyph> kept = DrawKeptGlyphs(characters, settings, request.Bpp, control);
+    if (kept.size() != characters.size()) {
         result.State = FontExportResult::Cancelled;
         return result;
     }
+    if (request.FitOffsetY)
+        placed.OffsetY = FitExportOffset(characters, kept, settings, info.Placement);
     result.OffsetY = placed.OffsetY;
     result.Moved = placed.OffsetY != settings.OffsetY;
     info.Metrics = MeasureExportFont(placed, request.Bpp, request.Advance);
@@ -215,9 +215,10 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
     info.CodePoints.reserve(characters.size());
     info.Advances.reserve(characters.size());
     qint64 advances16 = 0;
-    for (const CodePointChar &character : characters) {
+    for (size_t i = 0; i < characters.size(); ++i) {
+        const CodePointChar &character = characters[i];
         info.CodePoints.push_back(character.CodePoint);
-        const int advance16 = ExportAdvance16(character, placed, request.Bpp, info.Metrics);
+        const int advance16 = ExportAdvance16(character, info.Metrics, kept[i].Advance);
         info.Advances.push_back(RoundSixteenths(advance16));
         advances16 += advance16;
     }
@@ -241,7 +242,8 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
                          [&](const ExportGlyph &glyph, Failure *failure) {
                              result.Ink.Add(glyph.Character, glyph.Ink, glyph.CellWidth);
                              return writer->AddGlyph(glyph, failure);
-                         });
+                         },
+                         &kept, placed.OffsetY - settings.OffsetY);
     result.Glyphs = run.Glyphs;
     if (run.State != ExportRunResult::Done) {
         // The temporary file goes with the AtomicFile; an earlier file stays as it was.

@@ -5,6 +5,9 @@
 #include "glyphinkmeter.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
+
+#include <algorithm>
 
 namespace {
 
@@ -16,50 +19,136 @@ GlyphInk InkOfGlyphAlone(const std::string &character, const GlyphFontDesc &font
 
 } // namespace
 
-QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int height,
-                      const GlyphFontDesc &font, bool antialiased, GlyphInk *ink, int inkCoverage)
+struct GlyphDrawer::Fonts
+{
+    QFont Font;
+    QFontMetrics Metrics;
+    QFontMetricsF MetricsF;
+};
+
+GlyphDrawer::GlyphDrawer(const GlyphFontDesc &font, bool antialiased)
+    : m_desc(font), m_antialiased(antialiased)
+{
+    const QFont qfont = font.ToQFont(antialiased);
+    m_fonts.reset(new Fonts{qfont, QFontMetrics(qfont), QFontMetricsF(qfont)});
+}
+
+GlyphDrawer::~GlyphDrawer() = default;
+
+bool GlyphDrawer::DrawOnCanvas(const QString &text, int x, int y, int width, int height, QRect &canvasRect)
+{
+    const QFontMetrics &metrics = m_fonts->Metrics;
+    const QPoint origin = GlyphOrigin(x, y, metrics);
+    const int room = GlyphCanvasRoom(metrics);
+    canvasRect = QRect(0, 0, width, height).adjusted(-room, -room, room, room);
+    if (!canvasRect.contains(GlyphBounds(text, metrics, origin, 1)))
+        return false;
+    if (m_canvas.size() != canvasRect.size())
+        m_canvas = QImage(canvasRect.size(), QImage::Format_RGB32);
+    m_canvas.fill(Qt::white);
+    DrawGlyphAt(m_canvas, origin - canvasRect.topLeft(), text, m_fonts->Font, m_antialiased);
+    return true;
+}
+
+QImage GlyphDrawer::Draw(const std::string &character, int x, int y, int width, int height, GlyphInk *ink,
+                         int inkCoverage)
 {
     if (ink)
         *ink = GlyphInk();
     if (width <= 0 || height <= 0)
         return {};
+    const QString text = Cp936ToQString(character);
+    const QRect cell(0, 0, width, height);
+    QRect canvasRect;
+    // The usual glyph, near its cell: drawn once into the cell with a margin round it, where the
+    // ink the cell cuts off is found; the cell is then taken out of it.
+    if (ink && !character.empty() && DrawOnCanvas(text, x, y, width, height, canvasRect)) {
+        const QRect box = FindInkBox(m_canvas, m_canvas.rect(), inkCoverage);
+        if (!box.isNull()) {
+            ink->Box = box.translated(canvasRect.topLeft());
+            ink->Outside = !cell.contains(ink->Box);
+        }
+        return m_canvas.copy(cell.translated(-canvasRect.topLeft()));
+    }
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     if (character.empty())
         return image;
+    DrawGlyphAt(image, GlyphOrigin(x, y, m_fonts->Metrics), text, m_fonts->Font, m_antialiased);
+    // A glyph that may reach past the cell and its margin, far off at a large offset, say.
+    if (ink)
+        *ink = InkOfGlyphAlone(character, m_desc, x, y, width, height, m_antialiased, inkCoverage);
+    return image;
+}
 
-    const QFont qfont = font.ToQFont(antialiased);
-    const QFontMetrics metrics(qfont);
-    const QPoint origin = GlyphOrigin(x, y, metrics);
-    const QString text = Cp936ToQString(character);
-    const QRect cell(0, 0, width, height);
-    const int room = GlyphCanvasRoom(metrics);
-    const QRect canvasRect = cell.adjusted(-room, -room, room, room);
-    if (!ink || !canvasRect.contains(GlyphBounds(text, metrics, origin, 1))) {
-        DrawGlyphAt(image, origin, text, qfont, antialiased);
-        // A glyph that may reach past the cell and its margin, far off at a large offset, say.
-        if (ink)
-            *ink = InkOfGlyphAlone(character, font, x, y, width, height, antialiased, inkCoverage);
-        return image;
+KeptGlyph GlyphDrawer::DrawKept(const std::string &character, int x, int y, int width, int height, int inkCoverage)
+{
+    KeptGlyph kept;
+    if (width <= 0 || height <= 0)
+        return kept;
+    QRect canvasRect;
+    if (character.empty()) {
+        kept.Whole = true;
+        kept.Canvas = QImage(width, height, QImage::Format_RGB32);
+        kept.Canvas.fill(Qt::white);
+    } else if (DrawOnCanvas(Cp936ToQString(character), x, y, width, height, canvasRect)) {
+        kept.Whole = true;
+        kept.Room = -canvasRect.left();
+        kept.Canvas = m_canvas.copy();
+        const QRect box = FindInkBox(m_canvas, m_canvas.rect(), inkCoverage);
+        if (!box.isNull()) {
+            kept.Ink.Box = box.translated(canvasRect.topLeft());
+            kept.Ink.Outside = !QRect(0, 0, width, height).contains(kept.Ink.Box);
+        }
+    } else {
+        kept.Ink = InkOfGlyphAlone(character, m_desc, x, y, width, height, m_antialiased, inkCoverage);
     }
-    // The usual glyph, near its cell: drawn once into the cell with a margin round it, where the
-    // ink the cell cuts off is found; the cell is then taken out of it.
-    QImage canvas(canvasRect.size(), QImage::Format_RGB32);
-    canvas.fill(Qt::white);
-    DrawGlyphAt(canvas, origin - canvasRect.topLeft(), text, qfont, antialiased);
-    const QRect box = FindInkBox(canvas, canvas.rect(), inkCoverage);
-    if (!box.isNull()) {
-        ink->Box = box.translated(canvasRect.topLeft());
-        ink->Outside = !cell.contains(ink->Box);
-    }
-    return canvas.copy(cell.translated(-canvasRect.topLeft()));
+    kept.Advance = Advance(character);
+    return kept;
+}
+
+QImage KeptGlyph::Cell(int width, int height, int dy) const
+{
+    // The cell lies at (Room, Room) on the canvas; the glyph dy lower is the cell dy higher.
+    const QRect window(Room, Room - dy, width, height);
+    if (Canvas.rect().contains(window))
+        return Canvas.copy(window);
+    // Moved further than the margin: what the canvas lacks is paper, as the ink is all on it.
+    QImage cell(width, height, QImage::Format_RGB32);
+    cell.fill(Qt::white);
+    const QRect shared = window.intersected(Canvas.rect());
+    for (int y = shared.top(); y <= shared.bottom(); ++y)
+        std::copy_n(reinterpret_cast<const QRgb *>(Canvas.constScanLine(y)) + shared.left(), shared.width(),
+                    reinterpret_cast<QRgb *>(cell.scanLine(y - window.top())) + (shared.left() - window.left()));
+    return cell;
+}
+
+GlyphInk KeptGlyph::InkMovedDown(int width, int height, int dy) const
+{
+    GlyphInk moved;
+    if (Ink.Box.isNull())
+        return moved;
+    moved.Box = Ink.Box.translated(0, dy);
+    moved.Outside = !QRect(0, 0, width, height).contains(moved.Box);
+    return moved;
+}
+
+qreal GlyphDrawer::Advance(const std::string &character) const
+{
+    if (character.empty())
+        return 0;
+    return m_fonts->MetricsF.horizontalAdvance(Cp936ToQString(character));
+}
+
+QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int height,
+                      const GlyphFontDesc &font, bool antialiased, GlyphInk *ink, int inkCoverage)
+{
+    return GlyphDrawer(font, antialiased).Draw(character, x, y, width, height, ink, inkCoverage);
 }
 
 qreal GlyphAdvance(const std::string &character, const GlyphFontDesc &font, bool antialiased)
 {
-    if (character.empty())
-        return 0;
-    return QFontMetricsF(font.ToQFont(antialiased)).horizontalAdvance(Cp936ToQString(character));
+    return GlyphDrawer(font, antialiased).Advance(character);
 }
 
 GlyphInk MeasureGlyphInk(const std::string &character, int x, int y, int width, int height,

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 
+#include <memory>
 #include <string>
 
 // Where a drawn character's ink lies, in the coordinates of its cell (column 0, row 0 at the cell's
@@ -30,6 +31,52 @@ struct GlyphInk
 QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int height,
                       const GlyphFontDesc &font, bool antialiased = false, GlyphInk *ink = nullptr,
                       int inkCoverage = 1);
+
+// A glyph drawn once into its cell with a margin of Room pixels round it, kept so that the cell
+// can be taken out again with the glyph moved up or down, without drawing it a second time
+// (drawing at an offset whole pixels lower gives the same picture moved down).
+struct KeptGlyph
+{
+    QImage Canvas;      // the cell and its margin as drawn; null when not Whole
+    int Room = 0;
+    GlyphInk Ink;       // where the ink lies against the cell, as drawn
+    bool Whole = false; // every dot of ink lies on Canvas
+    qreal Advance = 0;  // the font's advance for the character (GlyphAdvance's)
+
+    // The cell's picture with the glyph dy pixels lower than drawn (DrawGlyphImage's picture at
+    // the y offset plus dy) and where its ink then lies; only for a Whole glyph.
+    QImage Cell(int width, int height, int dy) const;
+    GlyphInk InkMovedDown(int width, int height, int dy) const;
+};
+
+// Draws glyphs of one font as DrawGlyphImage and GlyphAdvance do, keeping what every glyph of a
+// run shares: the font, its metrics and the canvas with its painting engine, which cost more to
+// make than a small glyph costs to draw. One drawer per thread.
+class GlyphDrawer
+{
+public:
+    GlyphDrawer(const GlyphFontDesc &font, bool antialiased);
+    ~GlyphDrawer();
+    GlyphDrawer(const GlyphDrawer &) = delete;
+    GlyphDrawer &operator=(const GlyphDrawer &) = delete;
+
+    QImage Draw(const std::string &character, int x, int y, int width, int height, GlyphInk *ink = nullptr,
+                int inkCoverage = 1);
+    // The glyph drawn as Draw draws it, with its margin and ink kept, and its advance. Asking for
+    // the advance after drawing costs nothing: the font has the glyph at hand.
+    KeptGlyph DrawKept(const std::string &character, int x, int y, int width, int height, int inkCoverage = 1);
+    qreal Advance(const std::string &character) const;
+
+private:
+    struct Fonts;
+    // Draws into m_canvas when the glyph's box lies within the cell's margin; false otherwise.
+    bool DrawOnCanvas(const QString &text, int x, int y, int width, int height, QRect &canvasRect);
+
+    std::unique_ptr<Fonts> m_fonts;
+    GlyphFontDesc m_desc;
+    bool m_antialiased;
+    QImage m_canvas; // the cell with its margin, white again before each glyph
+};
 
 // How far the glyph font moves the pen past character (code page 936) as it lays out the drawn
 // text: the font's own advance at the glyph's pixel size, with its fraction of a pixel.

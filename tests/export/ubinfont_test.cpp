@@ -27,14 +27,14 @@ using testutil::Gbk;
 namespace {
 
 FontExportResult ExportUbin(const std::string &list, const GlyphSettings &settings, int bpp, const QString &path,
-                            AdvanceMode advance = AdvanceMode::Font)
+                            AdvanceMode advance = AdvanceMode::Font, bool fit = false)
 {
     FontExportRequest request;
     request.Format = ExportFormat::Ubin;
     request.Bpp = bpp;
     request.Advance = advance;
     request.OutPath = path;
-    request.FitOffsetY = false; // the batch's offset, so that the dots are the batch's
+    request.FitOffsetY = fit; // without: the batch's offset, so that the dots are the batch's
     JobControl control;
     return ExportFont(MapToCodePoints(list).Characters, settings, request, control);
 }
@@ -155,6 +155,7 @@ TEST(UbinFont, EveryDepthAndPackingReadsBackAsTheLevelsDotrixDrew)
         text += Cp936ToUtf8(c.Character);
     QTemporaryDir dir;
     const QString ubin = dir.filePath("levels.ubin");
+    int moved = 0;
     for (int bpp : {1, 2, 4, 8}) {
         for (ScanOrder scan : {ScanOrder::Horizontal, ScanOrder::Vertical, ScanOrder::ZN}) {
             for (int flags = 0; flags < 4; ++flags) {
@@ -165,8 +166,12 @@ TEST(UbinFont, EveryDepthAndPackingReadsBackAsTheLevelsDotrixDrew)
                 const AdvanceMode advance = flags % 2 ? AdvanceMode::Font : AdvanceMode::Cell;
                 SCOPED_TRACE(std::to_string(bpp) + " bpp, scan " + WordOfMode(scan) + ", flags "
                              + std::to_string(flags));
-                const FontExportResult exported = ExportUbin(list, settings, bpp, ubin, advance);
+                // Half the runs place the glyphs by their ink: the glyphs drawn once at the
+                // settings' offset are then moved to the chosen one, as if drawn there.
+                const FontExportResult exported = ExportUbin(list, settings, bpp, ubin, advance, flags & 2);
                 ASSERT_EQ(exported.State, FontExportResult::Done) << testutil::Describe(exported.Error);
+                moved += exported.Moved;
+                settings.OffsetY = exported.OffsetY;
 
                 const ExportFontMetrics metrics = MeasureExportFont(settings, bpp, advance);
                 std::string expected = std::string("version ") + (flags % 2 ? "2" : "1") + " cell 13x11 baseline "
@@ -192,6 +197,7 @@ TEST(UbinFont, EveryDepthAndPackingReadsBackAsTheLevelsDotrixDrew)
             }
         }
     }
+    EXPECT_GT(moved, 0);
 }
 
 TEST(UbinFont, DemoDrawsUtf8TextIntoAOneBitFramebufferAsDotrixDrewIt)

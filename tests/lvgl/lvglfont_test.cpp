@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -31,6 +32,8 @@ LV_FONT_DECLARE(dotrix_sample_4bpp)
 LV_FONT_DECLARE(dotrix_sample_8bpp)
 LV_FONT_DECLARE(dotrix_wqy_line_4bpp)
 LV_FONT_DECLARE(dotrix_wqy_grid_4bpp)
+LV_FONT_DECLARE(dotrix_dejavu_kerned_4bpp)
+LV_FONT_DECLARE(dotrix_dejavu_plain_4bpp)
 }
 
 namespace {
@@ -321,6 +324,7 @@ TEST(LvglFont, SampleAtEveryBitDepthDecodesAsDotrixDrewIt)
     ExpectFontAsDotrixDrewIt(dotrix_sample_8bpp, "dotrix_sample_8bpp");
     ExpectFontAsDotrixDrewIt(dotrix_wqy_line_4bpp, "dotrix_wqy_line_4bpp");
     ExpectFontAsDotrixDrewIt(dotrix_wqy_grid_4bpp, "dotrix_wqy_grid_4bpp");
+    ExpectFontAsDotrixDrewIt(dotrix_dejavu_kerned_4bpp, "dotrix_dejavu_kerned_4bpp");
 }
 
 TEST(LvglFont, LvglSetsMixedTextWhereDotrixPutsItsGlyphs)
@@ -388,6 +392,37 @@ TEST(LvglFont, LvglSetsMixedTextWhereDotrixPutsItsGlyphs)
         top += line.height();
     }
     EXPECT_TRUE(picture.scaled(width * 3, height * 3).save(path)) << path.toStdString();
+}
+
+TEST(LvglFont, KerningPairsSetLatinTextAsQtSetsIt)
+{
+    LvglInit lvgl;
+    const QString line = QStringLiteral("AVATAR To. Wave, yes LT Ty");
+    const auto *kerned = static_cast<const lv_font_fmt_txt_dsc_t *>(dotrix_dejavu_kerned_4bpp.dsc);
+    const auto *plain = static_cast<const lv_font_fmt_txt_dsc_t *>(dotrix_dejavu_plain_4bpp.dsc);
+    ASSERT_NE(kerned->kern_dsc, nullptr);
+    EXPECT_EQ(plain->kern_dsc, nullptr);
+    // Qt's text layout shapes with the font's kerning: each character's advance in front of the
+    // next one is what the pair moves the pen in Qt, which LVGL gives in whole pixels.
+    const FontSource source = ReadFontSource("dotrix_dejavu_kerned_4bpp");
+    const QFontMetricsF metrics(source.Options.Settings.GlyphFont.ToQFont(true));
+    int kernedPairs = 0;
+    for (qsizetype i = 0; i + 1 < line.size(); ++i) {
+        const QString pair = line.mid(i, 2);
+        const double qt = metrics.horizontalAdvance(pair) - metrics.horizontalAdvance(line.mid(i + 1, 1));
+        const char32_t left = line[i].unicode(), right = line[i + 1].unicode();
+        const int withKerning = lv_font_get_glyph_width(&dotrix_dejavu_kerned_4bpp, left, right);
+        const int without = lv_font_get_glyph_width(&dotrix_dejavu_plain_4bpp, left, right);
+        EXPECT_LE(std::abs(withKerning - qt), 0.75) << pair.toStdString() << ": " << withKerning << " against " << qt;
+        EXPECT_EQ(without, lv_font_get_glyph_width(&dotrix_dejavu_plain_4bpp, left, 0)) << pair.toStdString();
+        kernedPairs += withKerning != without;
+    }
+    EXPECT_GE(kernedPairs, 6); // AV VA AT TA To Wa LT Ty at least move by a pixel
+    const QByteArray utf8 = line.toUtf8();
+    lv_point_t withKerning, without;
+    lv_text_get_size(&withKerning, utf8.constData(), &dotrix_dejavu_kerned_4bpp, 0, 0, LV_COORD_MAX, LV_TEXT_FLAG_NONE);
+    lv_text_get_size(&without, utf8.constData(), &dotrix_dejavu_plain_4bpp, 0, 0, LV_COORD_MAX, LV_TEXT_FLAG_NONE);
+    EXPECT_LT(withKerning.x, without.x);
 }
 
 TEST(LvglFont, BigGlyphsNeedLvglsLargeFormatAndSaySoWhenCompiled)
