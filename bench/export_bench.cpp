@@ -11,6 +11,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <atomic>
+#include <thread>
+
 namespace {
 
 enum ListChoice { Gb2312Hanzi = 0, WholeGbk = 1 };
@@ -53,6 +59,62 @@ BENCHMARK(BM_ExportFont)
     ->Args({Bdf, Gb2312Hanzi, 1})
     ->Args({Bdf, WholeGbk, 1})
     ->Args({Ubin, WholeGbk, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The floor under the 4-bpp export: FreeType alone rendering the same 6,763 hanzi from AR PL
+// UMing (face 0 of uming.ttc) at 16 px into 8-bit coverage, with no file and no Qt, on one
+// thread or split over two. Arguments: how (0 hinted as the export draws, 1 unhinted, 2 the
+// face's embedded bitmaps at 1 bit) and threads.
+void BM_FreeTypeFloor(benchmark::State &state)
+{
+    const std::vector<CodePointChar> characters = MapToCodePoints(ExportList(Gb2312Hanzi)).Characters;
+    const int how = int(state.range(0)), threads = int(state.range(1));
+    const FT_Int32 flags = how == 0   ? FT_LOAD_RENDER | FT_LOAD_NO_BITMAP
+                           : how == 1 ? FT_LOAD_RENDER | FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING
+                                      : FT_LOAD_RENDER | FT_LOAD_TARGET_MONO;
+    struct Worker
+    {
+        FT_Library Library = nullptr;
+        FT_Face Face = nullptr;
+    };
+    std::vector<Worker> workers(static_cast<size_t>(threads));
+    for (Worker &worker : workers) {
+        if (FT_Init_FreeType(&worker.Library) != 0
+            || FT_New_Face(worker.Library, "/usr/share/fonts/truetype/arphic/uming.ttc", 0, &worker.Face) != 0
+            || FT_Set_Pixel_Sizes(worker.Face, 0, 16) != 0) {
+            state.SkipWithError("FreeType cannot open uming.ttc at 16 px");
+            return;
+        }
+    }
+    std::atomic<uint64_t> ink{0};
+    for (auto _ : state) {
+        std::vector<std::thread> running;
+        for (int t = 0; t < threads; ++t)
+            running.emplace_back([&, t] {
+                uint64_t dots = 0;
+                FT_Face face = workers[size_t(t)].Face;
+                for (size_t i = size_t(t); i < characters.size(); i += size_t(threads))
+                    if (FT_Load_Char(face, FT_ULong(characters[i].CodePoint), flags) == 0)
+                        dots += face->glyph->bitmap.rows * face->glyph->bitmap.width;
+                ink += dots;
+            });
+        for (std::thread &thread : running)
+            thread.join();
+    }
+    benchmark::DoNotOptimize(ink.load());
+    for (Worker &worker : workers) {
+        FT_Done_Face(worker.Face);
+        FT_Done_FreeType(worker.Library);
+    }
+    state.SetItemsProcessed(state.iterations() * int64_t(characters.size()));
+}
+BENCHMARK(BM_FreeTypeFloor)
+    ->ArgNames({"how", "threads"})
+    ->Args({0, 1})
+    ->Args({0, 2})
+    ->Args({1, 1})
+    ->Args({2, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -43,6 +43,7 @@ packages=(
   libxkbcommon-x11-0 libxcb-cursor0 libgl1 libegl1
 )
 
+bench=0
 for option in "$@"; do
   case "$option" in
   # What looking at the running program needs: screenshots and synthetic input under Xvfb; and
@@ -56,7 +57,13 @@ for option in "$@"; do
   --package)
     packages+=(dpkg-dev file lintian desktop-file-utils appstream man-db librsvg2-bin strace x11-utils
       xdotool imagemagick) ;;
-  *) echo "install-deps: unknown option $option (--dev, --package)" >&2; exit 2 ;;
+  # What the side-by-side benchmark of LVGL fonts needs (bench/lvgl-vs-lv_font_conv.sh): Node.js
+  # and npm from Debian where the machine has none, and lv_font_conv from the npm registry, into
+  # build/npm (the only package not from Debian, and only for that benchmark).
+  --bench)
+    bench=1
+    command -v npm >/dev/null 2>&1 || packages+=(nodejs npm) ;;
+  *) echo "install-deps: unknown option $option (--dev, --package, --bench)" >&2; exit 2 ;;
   esac
 done
 
@@ -67,13 +74,17 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  echo "install-deps: installing ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-
-echo "install-deps: installing ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+npm_prefix="$(dirname "$0")/../build/npm"
+if [ "$bench" = 1 ] && [ ! -x "$npm_prefix/node_modules/.bin/lv_font_conv" ]; then
+  echo "install-deps: installing lv_font_conv into build/npm"
+  mkdir -p "$npm_prefix"
+  npm install --silent --no-audit --no-fund --prefix "$npm_prefix" lv_font_conv >/dev/null
+fi

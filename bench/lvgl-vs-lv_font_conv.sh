@@ -1,0 +1,45 @@
+#!/bin/sh
+# Whole-command timings of 4-bpp LVGL fonts, side by side: dotrix-cli against lv_font_conv (from
+# the npm registry, installed into build/npm by scripts/install-deps.sh --bench) for GB2312's
+# 6,763 hanzi in AR PL UMing (face 0 of uming.ttc) at 16 pixels, plain and compressed. Each
+# command runs RUNS times (default 5) after one warm-up; GNU time prints wall seconds, CPU seconds
+# and peak memory. The floor beneath both, FreeType alone rendering the same glyphs, is
+# BM_FreeTypeFloor in dotrix-bench.
+# Usage: bench/lvgl-vs-lv_font_conv.sh [BUILD_DIR] [RUNS]
+set -eu
+build=${1:-build}
+runs=${2:-5}
+cli="$build/src/cli/dotrix-cli"
+conv="$build/npm/node_modules/.bin/lv_font_conv"
+face=/usr/share/fonts/truetype/arphic/uming.ttc
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+for need in "$cli" "$conv" /usr/bin/time "$face"; do
+  command -v "$need" >/dev/null 2>&1 || [ -e "$need" ] || {
+    echo "lvgl-vs-lv_font_conv: $need is missing (scripts/install-deps.sh --bench installs lv_font_conv)" >&2
+    exit 1
+  }
+done
+
+"$cli" --charset gb2312 --filter --print-list 2>/dev/null | tr -d '\n' >"$out/hanzi.txt"
+hanzi=$(cat "$out/hanzi.txt")
+
+measure() {
+  label=$1
+  shift
+  "$@" >/dev/null 2>&1 || true # warm-up
+  i=0
+  while [ "$i" -lt "$runs" ]; do
+    /usr/bin/time -f "$label: %e s wall, %U+%S s CPU, %M KiB peak" "$@" 2>&1 >/dev/null | tail -1
+    i=$((i + 1))
+  done
+}
+
+measure "dotrix-cli LVGL 4 bpp, GB2312 hanzi" "$cli" --export lvgl --bpp 4 --font "AR PL UMing CN" --font-size 12 \
+  --size 16x16 --charset gb2312 --filter --out "$out/dotrix.c"
+measure "lv_font_conv LVGL 4 bpp, GB2312 hanzi" "$conv" --font "$face" --size 16 --bpp 4 --format lvgl --no-compress \
+  --no-kerning --symbols "$hanzi" -o "$out/conv.c"
+measure "lv_font_conv LVGL 4 bpp compressed, GB2312 hanzi" "$conv" --font "$face" --size 16 --bpp 4 --format lvgl \
+  --no-kerning --symbols "$hanzi" -o "$out/conv-compressed.c"
+echo "bytes: dotrix $(wc -c <"$out/dotrix.c"), lv_font_conv $(wc -c <"$out/conv.c"), compressed $(wc -c <"$out/conv-compressed.c")"
