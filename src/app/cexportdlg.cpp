@@ -213,6 +213,10 @@ void CExportDlg::AddPreview(const GlyphSettings &settings, const QString &text)
     layout->insertWidget(layout->count() - 1, box); // above the buttons
     connect(m_previewText, &QLineEdit::textChanged, this, &CExportDlg::ShowPreview);
     ShowPreview();
+    // Wide enough for the first text set in whole cells (within reason); longer lines scroll.
+    const qsizetype cells = qsizetype(PreviewCharacters(text).size());
+    m_previewArea->setMinimumWidth(int(std::min<qsizetype>(cells * std::max(1, settings.Width) * scale + 8, 960))
+                                   + 2 * m_previewArea->frameWidth());
 }
 
 void CExportDlg::ShowPreview()
