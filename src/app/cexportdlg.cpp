@@ -47,6 +47,9 @@ const struct
      QT_TRANSLATE_NOOP("CExportDlg", "单字节字符（半角）前进半格，双字节字符前进一整格")},
 };
 
+// A line of sample text, not a page: each change draws the whole line again.
+constexpr int MaxPreviewText = 200;
+
 // The preview shows small cells three times their size and large ones twice or as they are,
 // each dot a square of whole pixels.
 int PreviewScale(int cellHeight)
@@ -191,6 +194,7 @@ void CExportDlg::AddPreview(const GlyphSettings &settings, const QString &text)
     m_previewText = new QLineEdit(text);
     m_previewText->setObjectName(QStringLiteral("exportPreviewEdit"));
     m_previewText->setPlaceholderText(tr("输入要预览的文字"));
+    m_previewText->setMaxLength(MaxPreviewText);
     m_preview = new QLabel;
     m_preview->setObjectName(QStringLiteral("exportPreviewLabel"));
     m_preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
