@@ -1,14 +1,10 @@
 // The export dialog's preview line against what the exported file holds: the same width as the
-// file's advances, every glyph's levels at its pen, the same dots the firmware reader draws from
-// the Unicode-keyed file, the grid of the cell advances, and the font's kerning closing its pairs.
+// file's advances, every glyph's levels at its pen (as the readers in textsetting_test place
+// them), the grid of the cell advances, and the font's kerning closing its pairs.
 
-#include "charset/cp936.h"
-#include "consumers.h"
 #include "export/exportpreview.h"
 #include "export/fontexport.h"
 #include "export/kerning.h"
-
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -70,34 +66,6 @@ TEST(ExportPreview, LineIsSetAsTheExportedFileSetsIt)
         for (int x = 0; x < preview.Image.width(); ++x)
             wrong += LevelAt(preview, x, y, bpp) != expected[size_t(y)][size_t(x)];
     EXPECT_EQ(wrong, 0) << "dots differ from the glyphs' levels at their pens";
-
-    // The firmware reader draws the exported file's dots (at least half ink) where the preview
-    // has them.
-    QTemporaryDir dir;
-    FontExportRequest request;
-    request.Format = ExportFormat::Ubin;
-    request.Bpp = bpp;
-    request.OutPath = dir.filePath("line.ubin");
-    request.FitOffsetY = false;
-    const std::vector<CodePointChar> list = MapToCodePoints(QStringToCp936(text)).Characters;
-    JobControl control;
-    ASSERT_EQ(ExportFont(list, settings, request, control).State, FontExportResult::Done);
-    const consumers::ProgramRun demo = consumers::Run(consumers::UbinDemoPath(), {request.OutPath, text});
-    ASSERT_EQ(demo.ExitCode, 0) << demo.Err;
-    std::string fromPreview;
-    const int columns = int(demo.Out.find('\n'));
-    for (int y = 0; y < preview.Image.height(); ++y) {
-        for (int x = -preview.PenLeft; x < columns; ++x) {
-            const int column = x + preview.PenLeft;
-            const bool ink = column < preview.Image.width() && LevelAt(preview, column, y, bpp) >= 8;
-            if (x >= 0)
-                fromPreview += ink ? '#' : '.';
-            else
-                EXPECT_FALSE(ink) << "ink left of where the reader starts";
-        }
-        fromPreview += '\n';
-    }
-    EXPECT_EQ(fromPreview, demo.Out);
 
     // The cell's grid: 16 pixels a character; half of it for each single-byte one (16 of them).
     EXPECT_EQ(DrawExportPreview(line, settings, bpp, AdvanceMode::Cell, false).Width, 21 * 16);
