@@ -325,6 +325,10 @@ Sent %1 of %2 bytes</translation>
         <source>这一行宽 %1 点、高 %2 点，放大 %3 倍显示</source>
         <translation>This line is %1 dots wide and %2 dots high, shown %3 times enlarged</translation>
     </message>
+    <message>
+        <source>；字符列表中没有“%1”，导出的字体里也没有</source>
+        <translation>; “%1” not in the character list, so not in the exported font either</translation>
+    </message>
 </context>
 <context>
     <name>CFontSel</name>

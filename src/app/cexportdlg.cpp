@@ -20,6 +20,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const struct
@@ -186,9 +188,13 @@ FontExportRequest CExportDlg::ShownRequest() const
     return request;
 }
 
-void CExportDlg::AddPreview(const GlyphSettings &settings, const QString &text)
+void CExportDlg::AddPreview(const GlyphSettings &settings, const QString &text, const std::vector<CodePointChar> &list)
 {
     m_previewSettings = &settings;
+    m_exported.clear();
+    for (const CodePointChar &character : list)
+        m_exported.push_back(character.CodePoint);
+    std::sort(m_exported.begin(), m_exported.end());
     auto *box = new QGroupBox(tr("预览"));
     box->setObjectName(QStringLiteral("exportPreviewBox"));
     m_previewText = new QLineEdit(text);
@@ -209,6 +215,7 @@ void CExportDlg::AddPreview(const GlyphSettings &settings, const QString &text)
                                   + m_previewArea->horizontalScrollBar()->sizeHint().height());
     m_previewNote = new QLabel;
     m_previewNote->setObjectName(QStringLiteral("exportPreviewNote"));
+    m_previewNote->setWordWrap(true);
     auto *boxLayout = new QVBoxLayout(box);
     boxLayout->addWidget(m_previewText);
     boxLayout->addWidget(m_previewArea);
@@ -228,8 +235,9 @@ void CExportDlg::ShowPreview()
     if (!m_preview)
         return;
     const FontExportRequest request = ShownRequest();
-    const ExportPreview line = DrawExportPreview(PreviewCharacters(m_previewText->text()), *m_previewSettings,
-                                                 request.Bpp, request.Advance, CarriesKerning(request));
+    const std::vector<CodePointChar> characters = PreviewCharacters(m_previewText->text());
+    const ExportPreview line = DrawExportPreview(characters, *m_previewSettings, request.Bpp, request.Advance,
+                                                 CarriesKerning(request));
     const int scale = PreviewScale(m_previewSettings->Height);
     if (line.Image.isNull()) {
         m_preview->clear();
@@ -245,7 +253,18 @@ void CExportDlg::ShowPreview()
         std::copy_n(big.constScanLine(y), big.width(), paper.scanLine(y + 4) + 4);
     m_preview->setPixmap(QPixmap::fromImage(paper));
     m_preview->resize(paper.size());
-    m_previewNote->setText(tr("这一行宽 %1 点、高 %2 点，放大 %3 倍显示").arg(line.Width).arg(line.Image.height()).arg(scale));
+    QString note = tr("这一行宽 %1 点、高 %2 点，放大 %3 倍显示").arg(line.Width).arg(line.Image.height()).arg(scale);
+    // The file holds only the list's characters: a display library draws nothing for the others.
+    QString missing;
+    for (const CodePointChar &character : characters) {
+        // A space shown as the open box that stands for one.
+        const QString shown = character.CodePoint == U' ' ? QStringLiteral("\u2423") : QString::fromUcs4(&character.CodePoint, 1);
+        if (!std::binary_search(m_exported.begin(), m_exported.end(), character.CodePoint) && !missing.contains(shown))
+            missing += shown;
+    }
+    if (!missing.isEmpty())
+        note += tr("；字符列表中没有“%1”，导出的字体里也没有").arg(missing);
+    m_previewNote->setText(note);
 }
 
 void CExportDlg::OnBrowse()

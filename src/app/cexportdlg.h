@@ -9,6 +9,8 @@
 
 #include <QDialog>
 
+#include <vector>
+
 class QCheckBox;
 class QComboBox;
 class QFormLayout;
@@ -31,9 +33,10 @@ public:
     // Puts what the export writes (exportsummary.h) at the dialog's head.
     void AddSummary(QWidget *summary);
     // Puts the preview above the buttons: text (editable, shown first) set with the font settings
-    // draw with, as the chosen format, bit depth, advance and kerning set it, enlarged. settings
-    // must outlive the dialog.
-    void AddPreview(const GlyphSettings &settings, const QString &text);
+    // draw with, as the chosen format, bit depth, advance and kerning set it, enlarged; characters
+    // of the line that are not in list (what the export writes) are named. settings must outlive
+    // the dialog.
+    void AddPreview(const GlyphSettings &settings, const QString &text, const std::vector<CodePointChar> &list);
 
 signals:
     // The bit depth chosen in the dialog, at each change (the summary's glyphs follow it).
@@ -59,6 +62,7 @@ private:
     QCheckBox *m_kerning = nullptr;
     // The preview, once added.
     const GlyphSettings *m_previewSettings = nullptr;
+    std::vector<char32_t> m_exported; // the export list's code points, ascending
     QLineEdit *m_previewText = nullptr;
     QScrollArea *m_previewArea = nullptr;
     QLabel *m_preview = nullptr;

@@ -58,7 +58,7 @@ int FontExporter::Start(const std::string &list, const QString &startDir)
                                       shownBpp, &dialog);
     dialog.AddSummary(summary);
     connect(&dialog, &CExportDlg::BppChosen, summary, &ExportSummary::ShowBpp);
-    dialog.AddPreview(m_settings, PreviewText(list));
+    dialog.AddPreview(m_settings, PreviewText(list), characters.Characters);
     // The summary's glyphs show each bit depth as it is chosen; the glyph view keeps the dots the
     // glyph files hold.
     if (dialog.exec() != QDialog::Accepted)

@@ -1,5 +1,6 @@
 // The export dialog's preview: the list's first characters set as the chosen advance sets them,
-// kerning offered only where a file carries it, and the chosen advance and kerning exported.
+// characters the font will not hold named, kerning offered only where a file carries it, and the
+// chosen advance and kerning exported.
 
 #include "app/cexportdlg.h"
 #include "app/cfontsel.h"
@@ -21,7 +22,7 @@ TEST_F(BatchTest, ExportPreviewFollowsTheAdvanceAndTheChoicesAreExported)
         GTEST_SKIP() << "WenQuanYi Zen Hei (Debian fonts-wqy-zenhei) is not installed";
     // A line break among the list's characters: the preview starts with the first twelve others.
     frame->CharacterList()->SetList(testutil::Gbk("温度: 23.5\n°C 世界"), 14);
-    QString text;
+    QString text, note;
     std::map<AdvanceMode, int> widths;
     std::map<AdvanceMode, bool> kerningOffered;
     AnswerDialogs([&](QWidget *modal) {
@@ -38,6 +39,8 @@ TEST_F(BatchTest, ExportPreviewFollowsTheAdvanceAndTheChoicesAreExported)
             kerningOffered[mode] = kerning->isEnabled();
         }
         kerning->setChecked(false);
+        dialog->findChild<QLineEdit *>("exportPreviewEdit")->setText(QStringLiteral("温度 XxX"));
+        note = dialog->findChild<QLabel *>("exportPreviewNote")->text();
         dialog->findChild<QLineEdit *>("exportFileEdit")->setText(dir.filePath("half.c"));
         dialog->accept();
     });
@@ -49,6 +52,8 @@ TEST_F(BatchTest, ExportPreviewFollowsTheAdvanceAndTheChoicesAreExported)
     EXPECT_EQ(widths[AdvanceMode::Half], (8 * 8 + 4 * 16) * 3 + 8);
     EXPECT_LT(widths[AdvanceMode::Font], widths[AdvanceMode::Cell]);
     EXPECT_NE(widths[AdvanceMode::Font], widths[AdvanceMode::Half]);
+    // Characters the list does not hold are named, each once.
+    EXPECT_TRUE(note.endsWith(QStringLiteral("字符列表中没有“Xx”，导出的字体里也没有"))) << note.toStdString();
     EXPECT_TRUE(kerningOffered[AdvanceMode::Font]);
     EXPECT_FALSE(kerningOffered[AdvanceMode::Cell] || kerningOffered[AdvanceMode::Half]);
     EXPECT_EQ(frame->FontExport().Choice().Advance, AdvanceMode::Half);
