@@ -277,6 +277,58 @@ Sent %1 of %2 bytes</translation>
         <source>请选择要写入的文件。</source>
         <translation>Choose the file to write.</translation>
     </message>
+    <message>
+        <source>字体自身</source>
+        <translation>Font&apos;s own</translation>
+    </message>
+    <message>
+        <source>每个字按字体给它的宽度前进，如正文排版</source>
+        <translation>Each character advances by the width the font gives it, as in running text</translation>
+    </message>
+    <message>
+        <source>整格</source>
+        <translation>Whole cell</translation>
+    </message>
+    <message>
+        <source>每个字都前进一整格：等宽的网格</source>
+        <translation>Every character advances by the whole cell: a monospaced grid</translation>
+    </message>
+    <message>
+        <source>半角半格</source>
+        <translation>Half cell for single-byte</translation>
+    </message>
+    <message>
+        <source>单字节字符（半角）前进半格，双字节字符前进一整格</source>
+        <translation>Single-byte (half-width) characters advance by half the cell, double-byte ones by the whole cell</translation>
+    </message>
+    <message>
+        <source>字距调整</source>
+        <translation>Kerning</translation>
+    </message>
+    <message>
+        <source>写入字体自带的字距（如 AV、To 靠得更近）；只有 LVGL 格式、字宽为“字体自身”时才有</source>
+        <translation>Writes the font&apos;s own kerning (AV, To set closer); only LVGL fonts with the font&apos;s own advance carry it</translation>
+    </message>
+    <message>
+        <source>字宽：</source>
+        <translation>Advance:</translation>
+    </message>
+    <message>
+        <source>预览</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>输入要预览的文字</source>
+        <translation>Type the text to preview</translation>
+    </message>
+    <message>
+        <source>这一行宽 %1 点、高 %2 点，放大 %3 倍显示</source>
+        <translation>This line is %1 dots wide and %2 dots high, shown %3 times enlarged</translation>
+    </message>
+    <message>
+        <source>；字符列表中没有“%1”，导出的字体里也没有</source>
+        <translation>; “%1” not in the character list, so not in the exported font either</translation>
+    </message>
 </context>
 <context>
     <name>CFontSel</name>
@@ -1352,16 +1404,26 @@ mid-grey) and write NAME.c, NAME being the file&apos;s name</translation>
         <translation>the export was interrupted; no font written, %1 is as it was</translation>
     </message>
     <message>
-        <source>--out, --bpp, --advance and --font-name go with --export FORMAT</source>
-        <translation>--out, --bpp, --advance and --font-name go with --export FORMAT</translation>
-    </message>
-    <message>
         <source>how far each glyph moves the pen: the font&apos;s own advance (default),
 the whole cell (a monospaced grid), or half the cell for single-byte
 characters and the whole cell for double-byte ones</source>
         <translation>how far each glyph moves the pen: the font&apos;s own advance (default),
 the whole cell (a monospaced grid), or half the cell for single-byte
 characters and the whole cell for double-byte ones</translation>
+    </message>
+    <message>
+        <source>--out, --bpp, --advance, --no-kerning and --font-name go with --export FORMAT</source>
+        <translation>--out, --bpp, --advance, --no-kerning and --font-name go with --export FORMAT</translation>
+    </message>
+    <message>
+        <source>lvgl: leave out the font&apos;s kerning pairs (written with the font&apos;s own
+advances where the font has them)</source>
+        <translation>lvgl: leave out the font&apos;s kerning pairs (written with the font&apos;s own
+advances where the font has them)</translation>
+    </message>
+    <message>
+        <source>, %1 kerning pairs</source>
+        <translation>, %1 kerning pairs</translation>
     </message>
 </context>
 <context>

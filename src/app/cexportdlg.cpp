@@ -3,16 +3,24 @@
 #include "filechooser.h"
 #include "messages.h"
 
+#include "export/exportpreview.h"
 #include "l10n/language.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -26,6 +34,30 @@ const struct
     {4, QT_TRANSLATE_NOOP("CExportDlg", "4 位：16 级灰度")},
     {8, QT_TRANSLATE_NOOP("CExportDlg", "8 位：256 级灰度")},
 };
+
+const struct
+{
+    AdvanceMode Advance;
+    const char *Text;
+    const char *Tip;
+} AdvanceChoices[] = {
+    {AdvanceMode::Font, QT_TRANSLATE_NOOP("CExportDlg", "字体自身"),
+     QT_TRANSLATE_NOOP("CExportDlg", "每个字按字体给它的宽度前进，如正文排版")},
+    {AdvanceMode::Cell, QT_TRANSLATE_NOOP("CExportDlg", "整格"),
+     QT_TRANSLATE_NOOP("CExportDlg", "每个字都前进一整格：等宽的网格")},
+    {AdvanceMode::Half, QT_TRANSLATE_NOOP("CExportDlg", "半角半格"),
+     QT_TRANSLATE_NOOP("CExportDlg", "单字节字符（半角）前进半格，双字节字符前进一整格")},
+};
+
+// A line of sample text, not a page: each change draws the whole line again.
+constexpr int MaxPreviewText = 200;
+
+// The preview shows small cells three times their size and large ones twice or as they are,
+// each dot a square of whole pixels.
+int PreviewScale(int cellHeight)
+{
+    return cellHeight <= 24 ? 3 : cellHeight <= 48 ? 2 : 1;
+}
 
 } // namespace
 
@@ -50,6 +82,7 @@ CExportDlg::CExportDlg(const FontExportRequest &request, const QString &defaultN
         m_bpp->addItem(tr(choice.Text), choice.Bpp);
     m_bpp->setCurrentIndex(std::max(0, m_bpp->findData(request.Bpp)));
     form->addRow(tr("每点位数："), m_bpp);
+    AddSpacingRow(form);
 
     m_name = new QLineEdit(request.FontName);
     m_name->setObjectName(QStringLiteral("exportFontNameEdit"));
@@ -83,7 +116,10 @@ CExportDlg::CExportDlg(const FontExportRequest &request, const QString &defaultN
     layout->addLayout(buttons);
 
     connect(m_format, &QComboBox::currentIndexChanged, this, &CExportDlg::OnFormatChosen);
-    connect(m_bpp, &QComboBox::currentIndexChanged, this, [this] { emit BppChosen(m_bpp->currentData().toInt()); });
+    connect(m_bpp, &QComboBox::currentIndexChanged, this, [this] {
+        emit BppChosen(m_bpp->currentData().toInt());
+        ShowPreview();
+    });
     connect(browse, &QPushButton::clicked, this, &CExportDlg::OnBrowse);
     connect(ok, &QPushButton::clicked, this, &CExportDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -106,6 +142,129 @@ void CExportDlg::OnFormatChosen()
     if (!format.TakesBpp)
         m_bpp->setCurrentIndex(0);
     m_name->setEnabled(format.TakesFontName);
+    OnSpacingChosen();
+}
+
+void CExportDlg::AddSpacingRow(QFormLayout *form)
+{
+    m_advance = new QComboBox;
+    m_advance->setObjectName(QStringLiteral("exportAdvanceCombo"));
+    for (const auto &choice : AdvanceChoices) {
+        m_advance->addItem(tr(choice.Text), int(choice.Advance));
+        m_advance->setItemData(m_advance->count() - 1, tr(choice.Tip), Qt::ToolTipRole);
+    }
+    m_advance->setCurrentIndex(std::max(0, m_advance->findData(int(m_request.Advance))));
+    m_kerning = new QCheckBox(tr("字距调整"));
+    m_kerning->setObjectName(QStringLiteral("exportKerningCheck"));
+    m_kerning->setChecked(m_request.Kerning);
+    m_kerning->setToolTip(tr("写入字体自带的字距（如 AV、To 靠得更近）；"
+                             "只有 LVGL 格式、字宽为“字体自身”时才有"));
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_advance);
+    row->addSpacing(12);
+    row->addWidget(m_kerning);
+    row->addStretch();
+    form->addRow(tr("字宽："), row);
+    connect(m_advance, &QComboBox::currentIndexChanged, this, &CExportDlg::OnSpacingChosen);
+    connect(m_kerning, &QCheckBox::toggled, this, &CExportDlg::ShowPreview);
+}
+
+void CExportDlg::OnSpacingChosen()
+{
+    // Only LVGL's font has a place for kerning, and only with the font's own advances.
+    FontExportRequest shown = ShownRequest();
+    shown.Kerning = true;
+    m_kerning->setEnabled(CarriesKerning(shown));
+    ShowPreview();
+}
+
+FontExportRequest CExportDlg::ShownRequest() const
+{
+    FontExportRequest request = m_request;
+    request.Format = ChosenFormat().Format;
+    request.Bpp = m_bpp->currentData().toInt();
+    request.Advance = AdvanceMode(m_advance->currentData().toInt());
+    request.Kerning = m_kerning->isChecked();
+    return request;
+}
+
+void CExportDlg::AddPreview(const GlyphSettings &settings, const QString &text, const std::vector<CodePointChar> &list)
+{
+    m_previewSettings = &settings;
+    m_exported.clear();
+    for (const CodePointChar &character : list)
+        m_exported.push_back(character.CodePoint);
+    std::sort(m_exported.begin(), m_exported.end());
+    auto *box = new QGroupBox(tr("预览"));
+    box->setObjectName(QStringLiteral("exportPreviewBox"));
+    m_previewText = new QLineEdit(text);
+    m_previewText->setObjectName(QStringLiteral("exportPreviewEdit"));
+    m_previewText->setPlaceholderText(tr("输入要预览的文字"));
+    m_previewText->setMaxLength(MaxPreviewText);
+    m_preview = new QLabel;
+    m_preview->setObjectName(QStringLiteral("exportPreviewLabel"));
+    m_preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The line scrolls sideways when longer than the dialog is wide; its height stays.
+    m_previewArea = new QScrollArea;
+    m_previewArea->setObjectName(QStringLiteral("exportPreviewArea"));
+    m_previewArea->setWidget(m_preview);
+    m_previewArea->setBackgroundRole(QPalette::Base);
+    m_previewArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int scale = PreviewScale(settings.Height);
+    m_previewArea->setFixedHeight(std::max(1, settings.Height) * scale + 8 + 2 * m_previewArea->frameWidth()
+                                  + m_previewArea->horizontalScrollBar()->sizeHint().height());
+    m_previewNote = new QLabel;
+    m_previewNote->setObjectName(QStringLiteral("exportPreviewNote"));
+    m_previewNote->setWordWrap(true);
+    auto *boxLayout = new QVBoxLayout(box);
+    boxLayout->addWidget(m_previewText);
+    boxLayout->addWidget(m_previewArea);
+    boxLayout->addWidget(m_previewNote);
+    auto *layout = static_cast<QVBoxLayout *>(this->layout());
+    layout->insertWidget(layout->count() - 1, box); // above the buttons
+    connect(m_previewText, &QLineEdit::textChanged, this, &CExportDlg::ShowPreview);
+    ShowPreview();
+    // Wide enough for the first text set in whole cells (within reason); longer lines scroll.
+    const qsizetype cells = qsizetype(PreviewCharacters(text).size());
+    m_previewArea->setMinimumWidth(int(std::min<qsizetype>(cells * std::max(1, settings.Width) * scale + 8, 960))
+                                   + 2 * m_previewArea->frameWidth());
+}
+
+void CExportDlg::ShowPreview()
+{
+    if (!m_preview)
+        return;
+    const FontExportRequest request = ShownRequest();
+    const std::vector<CodePointChar> characters = PreviewCharacters(m_previewText->text());
+    const ExportPreview line = DrawExportPreview(characters, *m_previewSettings, request.Bpp, request.Advance,
+                                                 CarriesKerning(request));
+    const int scale = PreviewScale(m_previewSettings->Height);
+    if (line.Image.isNull()) {
+        m_preview->clear();
+        m_preview->resize(0, 0);
+        m_previewNote->clear();
+        return;
+    }
+    // Nearest-neighbour enlargement keeps every dot a sharp square. A margin of paper all round.
+    const QImage big = line.Image.scaled(line.Image.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    QImage paper(big.width() + 8, big.height() + 8, QImage::Format_Grayscale8);
+    paper.fill(255);
+    for (int y = 0; y < big.height(); ++y)
+        std::copy_n(big.constScanLine(y), big.width(), paper.scanLine(y + 4) + 4);
+    m_preview->setPixmap(QPixmap::fromImage(paper));
+    m_preview->resize(paper.size());
+    QString note = tr("这一行宽 %1 点、高 %2 点，放大 %3 倍显示").arg(line.Width).arg(line.Image.height()).arg(scale);
+    // The file holds only the list's characters: a display library draws nothing for the others.
+    QString missing;
+    for (const CodePointChar &character : characters) {
+        // A space shown as the open box that stands for one.
+        const QString shown = character.CodePoint == U' ' ? QStringLiteral("\u2423") : QString::fromUcs4(&character.CodePoint, 1);
+        if (!std::binary_search(m_exported.begin(), m_exported.end(), character.CodePoint) && !missing.contains(shown))
+            missing += shown;
+    }
+    if (!missing.isEmpty())
+        note += tr("；字符列表中没有“%1”，导出的字体里也没有").arg(missing);
+    m_previewNote->setText(note);
 }
 
 void CExportDlg::OnBrowse()
@@ -133,6 +292,8 @@ void CExportDlg::accept()
     request.Bpp = m_bpp->currentData().toInt();
     request.FontName = m_name->isEnabled() ? m_name->text().trimmed() : QString();
     request.OutPath = m_file->text().trimmed();
+    request.Advance = AdvanceMode(m_advance->currentData().toInt());
+    request.Kerning = m_kerning->isChecked();
     if (!request.FontName.isEmpty() && !IsCIdentifier(request.FontName.toStdString())) {
         ShowMessage(this, tr("字体名“%1”不是 C 语言的标识符：只能用字母、数字和下划线，"
                              "不能以数字开头，也不能是 C 的关键字。")

@@ -225,6 +225,8 @@ QString CMainFrame::RestoreSettings()
     exportChoice.Format = remembered.FontExport.Format;
     exportChoice.Bpp = remembered.FontExport.Bpp;
     exportChoice.FontName = remembered.FontExport.FontName;
+    exportChoice.Advance = remembered.FontExport.Advance;
+    exportChoice.Kerning = remembered.FontExport.Kerning;
     m_chosenLanguage = remembered.ChosenLanguage;
     // Pictures of an earlier layout that no longer fit are left alone by Qt.
     if (!remembered.Geometry.isEmpty())
@@ -248,6 +250,8 @@ void CMainFrame::SaveSettings()
     remembered.FontExport.Format = exportChoice.Format;
     remembered.FontExport.Bpp = exportChoice.Bpp;
     remembered.FontExport.FontName = exportChoice.FontName;
+    remembered.FontExport.Advance = exportChoice.Advance;
+    remembered.FontExport.Kerning = exportChoice.Kerning;
     remembered.ChosenLanguage = m_chosenLanguage;
     remembered.Geometry = saveGeometry();
     remembered.BarLayout = saveState();

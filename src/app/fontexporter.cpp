@@ -8,6 +8,7 @@
 #include "messages.h"
 #include "l10n/failuretext.h"
 
+#include "charset/cp936.h"
 #include "export/exportrun.h"
 #include "l10n/language.h"
 
@@ -15,6 +16,26 @@
 #include <QDir>
 #include <QMainWindow>
 #include <QStatusBar>
+
+namespace {
+
+// The preview's first text: the character list's first characters, in list order.
+QString PreviewText(const std::string &list)
+{
+    constexpr size_t Characters = 12;
+    std::string text;
+    size_t taken = 0;
+    for (const std::string &character : SplitChars(list)) {
+        if (character == "\r" || character == "\n")
+            continue;
+        text += character;
+        if (++taken == Characters)
+            break;
+    }
+    return Cp936ToQString(text);
+}
+
+} // namespace
 
 FontExporter::FontExporter(const GlyphSettings &settings, BatchRunner &runner, QMainWindow *window)
     : QObject(window), m_settings(settings), m_runner(runner), m_window(window)
@@ -37,6 +58,7 @@ int FontExporter::Start(const std::string &list, const QString &startDir)
                                       shownBpp, &dialog);
     dialog.AddSummary(summary);
     connect(&dialog, &CExportDlg::BppChosen, summary, &ExportSummary::ShowBpp);
+    dialog.AddPreview(m_settings, PreviewText(list), characters.Characters);
     // The summary's glyphs show each bit depth as it is chosen; the glyph view keeps the dots the
     // glyph files hold.
     if (dialog.exec() != QDialog::Accepted)

@@ -154,6 +154,8 @@ QString ReadValues(QSettings &store, WindowSettings &settings)
     reader.Word("Export/Format", settings.FontExport.Format);
     reader.Int("Export/Bpp", 1, 8, settings.FontExport.Bpp);
     reader.Text("Export/FontName", 256, settings.FontExport.FontName);
+    reader.Word("Export/Advance", settings.FontExport.Advance);
+    reader.Bool("Export/Kerning", settings.FontExport.Kerning);
     QString language;
     reader.Text("Window/Language", 2, language);
     reader.Bytes("Window/Geometry", settings.Geometry);
@@ -235,6 +237,8 @@ void WriteWindowSettings(QSettings &store, const WindowSettings &settings)
         store.remove(QStringLiteral("Export/FontName"));
     else
         write("Export/FontName", settings.FontExport.FontName);
+    write("Export/Advance", QLatin1String(WordOfMode(settings.FontExport.Advance)));
+    write("Export/Kerning", settings.FontExport.Kerning);
     if (settings.ChosenLanguage)
         write("Window/Language", LanguageCode(*settings.ChosenLanguage));
     else

@@ -2,8 +2,8 @@
 // What the window remembers between runs, per user, in the program's QSettings file: the
 // generation settings the user chose (font, size, offset, scan, group length, inversion, bit
 // order, format and naming, zoom), the folder glyph files were last exported to, the font export's
-// format, bit depth and font name, the language chosen under 查看, and the window's geometry, bar
-// layout and pane sizes. dotrix-cli never reads them.
+// format, bit depth, font name, advance and kerning, the language chosen under 查看, and the
+// window's geometry, bar layout and pane sizes. dotrix-cli never reads them.
 
 #include "export/fontexport.h"
 #include "l10n/language.h"
@@ -21,7 +21,8 @@ struct WindowSettings
     GlyphSettings Glyph;       // only the settings the user chooses; text and picture name stay empty
     bool CustomSize = false;   // the size was typed into the custom edits, not a preset
     QString ExportDirectory;   // where 导出所有字模文件 last wrote; empty: none yet
-    FontExportRequest FontExport; // the export dialog's format, bit depth and name; no file
+    FontExportRequest FontExport; // the export dialog's format, bit depth, name, advance and
+                                  // kerning; no file
     std::optional<Language> ChosenLanguage; // chosen under 查看; none: the locale decides
     QByteArray Geometry;       // QWidget::saveGeometry
     QByteArray BarLayout;      // QMainWindow::saveState: toolbar and control bar
