@@ -3,8 +3,10 @@
 #include "filechooser.h"
 #include "messages.h"
 
+#include "export/lvglcompress.h"
 #include "l10n/language.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -50,6 +52,12 @@ CExportDlg::CExportDlg(const FontExportRequest &request, const QString &defaultN
         m_bpp->addItem(tr(choice.Text), choice.Bpp);
     m_bpp->setCurrentIndex(std::max(0, m_bpp->findData(request.Bpp)));
     form->addRow(tr("每点位数："), m_bpp);
+    m_compress = new QCheckBox(tr("压缩 (LVGL)"));
+    m_compress->setObjectName(QStringLiteral("exportCompressCheck"));
+    m_compress->setToolTip(tr("LVGL 的压缩位图：灰度不变，字节更少；只用于 2 或 4 位，"
+                              "LVGL 须在 lv_conf.h 中设 LV_USE_FONT_COMPRESSED 1"));
+    m_compress->setChecked(request.Compress);
+    form->addRow(QString(), m_compress);
 
     m_name = new QLineEdit(request.FontName);
     m_name->setObjectName(QStringLiteral("exportFontNameEdit"));
@@ -84,6 +92,7 @@ CExportDlg::CExportDlg(const FontExportRequest &request, const QString &defaultN
 
     connect(m_format, &QComboBox::currentIndexChanged, this, &CExportDlg::OnFormatChosen);
     connect(m_bpp, &QComboBox::currentIndexChanged, this, [this] { emit BppChosen(m_bpp->currentData().toInt()); });
+    connect(m_bpp, &QComboBox::currentIndexChanged, this, &CExportDlg::OfferCompression);
     connect(browse, &QPushButton::clicked, this, &CExportDlg::OnBrowse);
     connect(ok, &QPushButton::clicked, this, &CExportDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -106,6 +115,12 @@ void CExportDlg::OnFormatChosen()
     if (!format.TakesBpp)
         m_bpp->setCurrentIndex(0);
     m_name->setEnabled(format.TakesFontName);
+    OfferCompression();
+}
+
+void CExportDlg::OfferCompression()
+{
+    m_compress->setEnabled(ChosenFormat().Format == ExportFormat::Lvgl && LvglCompressesBpp(m_bpp->currentData().toInt()));
 }
 
 void CExportDlg::OnBrowse()
@@ -131,6 +146,7 @@ void CExportDlg::accept()
     FontExportRequest request = m_request;
     request.Format = ChosenFormat().Format;
     request.Bpp = m_bpp->currentData().toInt();
+    request.Compress = m_compress->isEnabled() && m_compress->isChecked();
     request.FontName = m_name->isEnabled() ? m_name->text().trimmed() : QString();
     request.OutPath = m_file->text().trimmed();
     if (!request.FontName.isEmpty() && !IsCIdentifier(request.FontName.toStdString())) {

@@ -1,12 +1,13 @@
 #pragma once
-// CExportDlg: "导出显示库字体", the font export's choices: the format, the bit depth, the font's
-// C name and the file to write. The bit depth is announced as it changes, so the summary's glyphs
+// CExportDlg: "导出显示库字体", the font export's choices: the format, the bit depth (and LVGL's
+// compression), the font's C name and the file to write. The bit depth is announced as it changes, so the summary's glyphs
 // show it in the dialog itself; the glyph view keeps the dots of the glyph files.
 
 #include "export/fontexport.h"
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 
@@ -31,12 +32,14 @@ signals:
 
 private:
     void OnFormatChosen();
+    void OfferCompression(); // the check box enabled for lvgl at 2 and 4 bpp only
     void OnBrowse();
     const ExportFormatInfo &ChosenFormat() const;
 
     FontExportRequest m_request;
     QComboBox *m_format;
     QComboBox *m_bpp;
+    QCheckBox *m_compress; // LVGL's compressed bitmaps: enabled for lvgl at 2 and 4 bpp
     QLineEdit *m_name;
     QLineEdit *m_file;
 };

@@ -224,6 +224,7 @@ QString CMainFrame::RestoreSettings()
     FontExportRequest &exportChoice = m_fontExport->Choice();
     exportChoice.Format = remembered.FontExport.Format;
     exportChoice.Bpp = remembered.FontExport.Bpp;
+    exportChoice.Compress = remembered.FontExport.Compress;
     exportChoice.FontName = remembered.FontExport.FontName;
     m_chosenLanguage = remembered.ChosenLanguage;
     // Pictures of an earlier layout that no longer fit are left alone by Qt.
@@ -247,6 +248,7 @@ void CMainFrame::SaveSettings()
     const FontExportRequest &exportChoice = m_fontExport->Choice();
     remembered.FontExport.Format = exportChoice.Format;
     remembered.FontExport.Bpp = exportChoice.Bpp;
+    remembered.FontExport.Compress = exportChoice.Compress;
     remembered.FontExport.FontName = exportChoice.FontName;
     remembered.ChosenLanguage = m_chosenLanguage;
     remembered.Geometry = saveGeometry();
