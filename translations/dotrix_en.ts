@@ -283,7 +283,7 @@ Sent %1 of %2 bytes</translation>
     </message>
     <message>
         <source>LVGL 的压缩位图：灰度不变，字节更少；只用于 2 或 4 位，LVGL 须在 lv_conf.h 中设 LV_USE_FONT_COMPRESSED 1</source>
-        <translation>LVGL's compressed bitmaps: the same grey levels in fewer bytes; at 2 or 4 bits only, and LVGL needs LV_USE_FONT_COMPRESSED 1 in lv_conf.h</translation>
+        <translation>LVGL&apos;s compressed bitmaps: the same grey levels in fewer bytes; at 2 or 4 bits only, and LVGL needs LV_USE_FONT_COMPRESSED 1 in lv_conf.h</translation>
     </message>
 </context>
 <context>
