@@ -461,6 +461,14 @@ TEST(LvglFont, CompressedFontsDecodeToTheLevelsOfThePlainOnes)
     ExpectFontAsDotrixDrewIt(dotrix_gb2312_4bpp_compressed, "dotrix_gb2312_4bpp_compressed");
     ExpectFontAsDotrixDrewIt(dotrix_sample_2bpp_compressed, "dotrix_sample_2bpp_compressed");
     ExpectFontAsDotrixDrewIt(dotrix_sample_4bpp_compressed, "dotrix_sample_4bpp_compressed");
+    // The header says so, and the command line it records asks for it.
+    for (const auto &[name, bpp] :
+         {std::pair("dotrix_gb2312_2bpp_compressed", "2"), std::pair("dotrix_sample_4bpp_compressed", "4")}) {
+        const std::string text = testutil::ReadFileBytes(QStringLiteral(DOTRIX_LVGL_FONT_DIR "/%1.c").arg(name));
+        EXPECT_NE(text.find(std::string(" * Bpp: ") + bpp + ", compressed; "), std::string::npos) << name;
+        EXPECT_NE(text.find("    .bitmap_format = 1,\n"), std::string::npos) << name;
+        EXPECT_TRUE(ReadFontSource(name).Options.Compress) << name;
+    }
     // LVGL's label drawing sets the compressed font exactly as the plain one.
     const std::pair<const lv_font_t &, const lv_font_t &> twins[] = {
         {dotrix_sample_2bpp, dotrix_sample_2bpp_compressed}, {dotrix_sample_4bpp, dotrix_sample_4bpp_compressed}};
