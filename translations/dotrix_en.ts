@@ -329,6 +329,14 @@ Sent %1 of %2 bytes</translation>
         <source>；字符列表中没有“%1”，导出的字体里也没有</source>
         <translation>; “%1” not in the character list, so not in the exported font either</translation>
     </message>
+    <message>
+        <source>压缩 (LVGL)</source>
+        <translation>Compress (LVGL)</translation>
+    </message>
+    <message>
+        <source>LVGL 的压缩位图：灰度不变，字节更少；只用于 2 或 4 位，LVGL 须在 lv_conf.h 中设 LV_USE_FONT_COMPRESSED 1</source>
+        <translation>LVGL&apos;s compressed bitmaps: the same grey levels in fewer bytes; at 2 or 4 bits only, and LVGL needs LV_USE_FONT_COMPRESSED 1 in lv_conf.h</translation>
+    </message>
 </context>
 <context>
     <name>CFontSel</name>
@@ -1166,30 +1174,6 @@ Export display library font</translation>
         <translation>%1 is the list file this run reads; it is not written over</translation>
     </message>
     <message>
-        <source>Usage: dotrix-cli [options] TEXT
-       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
-       dotrix-cli --picture FILE [options]
-       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
-       dotrix-cli --export lvgl --out FILE [--bpp N] [--font-name NAME] [options] (LIST | TEXT)
-       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
-       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
-
-Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
-source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
-</source>
-        <translation>Usage: dotrix-cli [options] TEXT
-       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
-       dotrix-cli --picture FILE [options]
-       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
-       dotrix-cli --export lvgl --out FILE [--bpp N] [--font-name NAME] [options] (LIST | TEXT)
-       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
-       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
-
-Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
-source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
-</translation>
-    </message>
-    <message>
         <source>Options:</source>
         <translation>Options:</translation>
     </message>
@@ -1412,14 +1396,46 @@ the whole cell (a monospaced grid), or half the cell for single-byte
 characters and the whole cell for double-byte ones</translation>
     </message>
     <message>
-        <source>--out, --bpp, --advance, --no-kerning and --font-name go with --export FORMAT</source>
-        <translation>--out, --bpp, --advance, --no-kerning and --font-name go with --export FORMAT</translation>
+        <source>--out, --bpp, --advance, --no-kerning, --compress and --font-name go with --export FORMAT</source>
+        <translation>--out, --bpp, --advance, --no-kerning, --compress and --font-name go with --export FORMAT</translation>
+    </message>
+    <message>
+        <source>Usage: dotrix-cli [options] TEXT
+       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
+       dotrix-cli --picture FILE [options]
+       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
+       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)
+       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
+       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
+
+Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
+source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
+</source>
+        <translation>Usage: dotrix-cli [options] TEXT
+       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
+       dotrix-cli --picture FILE [options]
+       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
+       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)
+       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
+       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
+
+Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
+source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
+</translation>
     </message>
     <message>
         <source>lvgl: leave out the font&apos;s kerning pairs (written with the font&apos;s own
 advances where the font has them)</source>
         <translation>lvgl: leave out the font&apos;s kerning pairs (written with the font&apos;s own
 advances where the font has them)</translation>
+    </message>
+    <message>
+        <source>lvgl at 2 or 4 bpp: glyph bitmaps in LVGL&apos;s compressed format
+(rows XORed with the row above, run-length coded; needs
+LV_USE_FONT_COMPRESSED 1 in lv_conf.h)</source>
+        <translation>lvgl at 2 or 4 bpp: glyph bitmaps in LVGL&apos;s compressed format
+(rows XORed with the row above, run-length coded; needs
+LV_USE_FONT_COMPRESSED 1 in lv_conf.h)</translation>
     </message>
     <message>
         <source>, %1 kerning pairs</source>
@@ -1646,6 +1662,14 @@ advances where the font has them)</translation>
     <message>
         <source>%1：未知的错误（代码 %2）</source>
         <translation>%1: unknown failure (code %2)</translation>
+    </message>
+    <message>
+        <source>%1 文件不能压缩：只有 LVGL 字体有压缩格式</source>
+        <translation>%1 files cannot be compressed: only LVGL fonts have a compressed format</translation>
+    </message>
+    <message>
+        <source>LVGL 只能解码 2 或 4 位每像素的压缩字形，不能是 %1 位</source>
+        <translation>LVGL decodes compressed glyphs only at 2 or 4 bits per pixel, not at %1</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include "messages.h"
 
 #include "export/exportpreview.h"
+#include "export/lvglcompress.h"
 #include "l10n/language.h"
 
 #include <QCheckBox>
@@ -82,6 +83,12 @@ CExportDlg::CExportDlg(const FontExportRequest &request, const QString &defaultN
         m_bpp->addItem(tr(choice.Text), choice.Bpp);
     m_bpp->setCurrentIndex(std::max(0, m_bpp->findData(request.Bpp)));
     form->addRow(tr("每点位数："), m_bpp);
+    m_compress = new QCheckBox(tr("压缩 (LVGL)"));
+    m_compress->setObjectName(QStringLiteral("exportCompressCheck"));
+    m_compress->setToolTip(tr("LVGL 的压缩位图：灰度不变，字节更少；只用于 2 或 4 位，"
+                              "LVGL 须在 lv_conf.h 中设 LV_USE_FONT_COMPRESSED 1"));
+    m_compress->setChecked(request.Compress);
+    form->addRow(QString(), m_compress);
     AddSpacingRow(form);
 
     m_name = new QLineEdit(request.FontName);
@@ -120,6 +127,7 @@ CExportDlg::CExportDlg(const FontExportRequest &request, const QString &defaultN
         emit BppChosen(m_bpp->currentData().toInt());
         ShowPreview();
     });
+    connect(m_bpp, &QComboBox::currentIndexChanged, this, &CExportDlg::OfferCompression);
     connect(browse, &QPushButton::clicked, this, &CExportDlg::OnBrowse);
     connect(ok, &QPushButton::clicked, this, &CExportDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -143,6 +151,7 @@ void CExportDlg::OnFormatChosen()
         m_bpp->setCurrentIndex(0);
     m_name->setEnabled(format.TakesFontName);
     OnSpacingChosen();
+    OfferCompression();
 }
 
 void CExportDlg::AddSpacingRow(QFormLayout *form)
@@ -267,6 +276,11 @@ void CExportDlg::ShowPreview()
     m_previewNote->setText(note);
 }
 
+void CExportDlg::OfferCompression()
+{
+    m_compress->setEnabled(ChosenFormat().Format == ExportFormat::Lvgl && LvglCompressesBpp(m_bpp->currentData().toInt()));
+}
+
 void CExportDlg::OnBrowse()
 {
     const ExportFormatInfo &format = ChosenFormat();
@@ -290,6 +304,7 @@ void CExportDlg::accept()
     FontExportRequest request = m_request;
     request.Format = ChosenFormat().Format;
     request.Bpp = m_bpp->currentData().toInt();
+    request.Compress = m_compress->isEnabled() && m_compress->isChecked();
     request.FontName = m_name->isEnabled() ? m_name->text().trimmed() : QString();
     request.OutPath = m_file->text().trimmed();
     request.Advance = AdvanceMode(m_advance->currentData().toInt());

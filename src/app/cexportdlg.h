@@ -1,7 +1,8 @@
 #pragma once
-// CExportDlg: "导出显示库字体", the font export's choices: the format, the bit depth, how far each
-// glyph moves the pen (and the font's kerning), the font's C name and the file to write, with a
-// line of sample text set as the chosen font would set it. The bit depth is announced as it changes, so the summary's glyphs
+// CExportDlg: "导出显示库字体", the font export's choices: the format, the bit depth (and LVGL's
+// compression), how far each glyph moves the pen (and the font's kerning), the font's C name and
+// the file to write, with a line of sample text set as the chosen font would set it. The bit
+// depth is announced as it changes, so the summary's glyphs
 // show it in the dialog itself; the glyph view keeps the dots of the glyph files.
 
 #include "export/fontexport.h"
@@ -44,6 +45,7 @@ signals:
 
 private:
     void OnFormatChosen();
+    void OfferCompression(); // the check box enabled for lvgl at 2 and 4 bpp only
     void OnBrowse();
     const ExportFormatInfo &ChosenFormat() const;
     // The advance (字宽) and kerning (字距调整) row.
@@ -56,6 +58,7 @@ private:
     FontExportRequest m_request;
     QComboBox *m_format;
     QComboBox *m_bpp;
+    QCheckBox *m_compress; // LVGL's compressed bitmaps: enabled for lvgl at 2 and 4 bpp
     QLineEdit *m_name;
     QLineEdit *m_file;
     QComboBox *m_advance = nullptr;

@@ -224,6 +224,7 @@ QString CMainFrame::RestoreSettings()
     FontExportRequest &exportChoice = m_fontExport->Choice();
     exportChoice.Format = remembered.FontExport.Format;
     exportChoice.Bpp = remembered.FontExport.Bpp;
+    exportChoice.Compress = remembered.FontExport.Compress;
     exportChoice.FontName = remembered.FontExport.FontName;
     exportChoice.Advance = remembered.FontExport.Advance;
     exportChoice.Kerning = remembered.FontExport.Kerning;
@@ -249,6 +250,7 @@ void CMainFrame::SaveSettings()
     const FontExportRequest &exportChoice = m_fontExport->Choice();
     remembered.FontExport.Format = exportChoice.Format;
     remembered.FontExport.Bpp = exportChoice.Bpp;
+    remembered.FontExport.Compress = exportChoice.Compress;
     remembered.FontExport.FontName = exportChoice.FontName;
     remembered.FontExport.Advance = exportChoice.Advance;
     remembered.FontExport.Kerning = exportChoice.Kerning;

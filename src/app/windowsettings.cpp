@@ -153,6 +153,7 @@ QString ReadValues(QSettings &store, WindowSettings &settings)
     reader.Text("Window/ExportDirectory", 4096, settings.ExportDirectory);
     reader.Word("Export/Format", settings.FontExport.Format);
     reader.Int("Export/Bpp", 1, 8, settings.FontExport.Bpp);
+    reader.Bool("Export/Compress", settings.FontExport.Compress);
     reader.Text("Export/FontName", 256, settings.FontExport.FontName);
     reader.Word("Export/Advance", settings.FontExport.Advance);
     reader.Bool("Export/Kerning", settings.FontExport.Kerning);
@@ -233,6 +234,7 @@ void WriteWindowSettings(QSettings &store, const WindowSettings &settings)
         write("Window/ExportDirectory", settings.ExportDirectory);
     write("Export/Format", QLatin1String(WordOfMode(settings.FontExport.Format)));
     write("Export/Bpp", settings.FontExport.Bpp);
+    write("Export/Compress", settings.FontExport.Compress);
     if (settings.FontExport.FontName.isEmpty())
         store.remove(QStringLiteral("Export/FontName"));
     else

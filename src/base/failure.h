@@ -38,6 +38,7 @@ enum class FailureCode {
     // Font exports. Details as each code says.
     ExportBpp,          // Details: the bit depth asked, the format's word, the depths it takes
     ExportNoFontName,   // Details: the format's word (a format without C names)
+    ExportCompress,     // Details: the format's word, the bit depth (compressed: LVGL at 2 or 4 bpp only)
     NotACIdentifier,    // Details: the name
     ExportNoFile,       // no file to write the font to
     ExportEmptyList,    // the list holds no character to export

@@ -10,8 +10,8 @@ namespace {
 std::string CheckExportOptions(const CliOptions &o)
 {
     if (!o.Export) {
-        if (!o.OutPath.isEmpty() || o.Bpp != 1 || !o.FontName.isEmpty() || o.Advance || o.NoKerning)
-            return DotrixCli::tr("--out, --bpp, --advance, --no-kerning and --font-name go with --export FORMAT")
+        if (!o.OutPath.isEmpty() || o.Bpp != 1 || !o.FontName.isEmpty() || o.Advance || o.NoKerning || o.Compress)
+            return DotrixCli::tr("--out, --bpp, --advance, --no-kerning, --compress and --font-name go with --export FORMAT")
                 .toStdString();
         return {};
     }
@@ -24,6 +24,7 @@ std::string CheckExportOptions(const CliOptions &o)
     FontExportRequest request;
     request.Format = *o.Export;
     request.Bpp = o.Bpp;
+    request.Compress = o.Compress;
     request.FontName = o.FontName;
     request.OutPath = o.OutPath;
     const Failure refusal = CheckExportRequest(request);
@@ -174,7 +175,7 @@ std::string CliUsage()
            "       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]\n"
            "       dotrix-cli --picture FILE [options]\n"
            "       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)\n"
-           "       dotrix-cli --export lvgl --out FILE [--bpp N] [--font-name NAME] [options] (LIST | TEXT)\n"
+           "       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)\n"
            "       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)\n"
            "       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)\n"
            "\n"

@@ -59,6 +59,7 @@ struct CliOptions
     QString FontName;                    // --font-name: the font's C name; empty: derived
     std::optional<AdvanceMode> Advance;  // --advance; none: the font's own
     bool NoKerning = false;              // --no-kerning: an LVGL font without the font's kerning
+    bool Compress = false;               // --compress: an LVGL font with compressed glyph bitmaps
 
     // Delivery of the work directory's font.dat.
     bool SendSerial = false;             // --send-serial: send it over the serial port

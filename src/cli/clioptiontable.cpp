@@ -436,6 +436,12 @@ const std::vector<OptionSection> &OptionSections() {
                                   "(written with the font's own\nadvances where the "
                                   "font has them)"),
                 &CliOptions::NoKerning),
+           Flag("compress",
+                QT_TRANSLATE_NOOP("DotrixCli",
+                                  "lvgl at 2 or 4 bpp: glyph bitmaps in LVGL's compressed "
+                                  "format\n(rows XORed with the row above, run-length coded; "
+                                  "needs\nLV_USE_FONT_COMPRESSED 1 in lv_conf.h)"),
+                &CliOptions::Compress),
            {"font-name", "NAME",
             QT_TRANSLATE_NOOP(
                 "DotrixCli",

@@ -55,6 +55,7 @@ int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream 
     FontExportRequest request;
     request.Format = *options.Export;
     request.Bpp = options.Bpp;
+    request.Compress = options.Compress;
     request.FontName = options.FontName;
     request.OutPath = options.OutPath;
     request.Advance = options.Advance.value_or(AdvanceMode::Font);

@@ -2,6 +2,7 @@
 
 #include "bdffontwriter.h"
 #include "fontfilewriter.h"
+#include "lvglcompress.h"
 #include "lvglfontwriter.h"
 #include "ubinfontwriter.h"
 
@@ -168,6 +169,8 @@ Failure CheckExportRequest(const FontExportRequest &request)
     if (!IsExportBpp(request.Bpp) || (!format.TakesBpp && request.Bpp != 1))
         return {FailureCode::ExportBpp, {}, {},
                 {QString::number(request.Bpp), word, format.TakesBpp ? QStringLiteral("1, 2, 4, 8") : QStringLiteral("1")}};
+    if (request.Compress && (format.Format != ExportFormat::Lvgl || !LvglCompressesBpp(request.Bpp)))
+        return {FailureCode::ExportCompress, {}, {}, {word, QString::number(request.Bpp)}};
     if (!format.TakesFontName && !request.FontName.isEmpty())
         return {FailureCode::ExportNoFontName, {}, {}, {word}};
     if (format.TakesFontName && !request.FontName.isEmpty() && !IsCIdentifier(request.FontName.toStdString()))
@@ -210,6 +213,7 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
     info.Metrics = MeasureExportFont(placed, request.Bpp, request.Advance);
     info.Settings = placed;
     info.Bpp = request.Bpp;
+    info.Compress = request.Compress;
     info.FontName = request.FontName.isEmpty() ? DefaultFontName(info.Metrics) : request.FontName;
     info.GlyphCount = characters.size();
     info.CodePoints.reserve(characters.size());
@@ -269,6 +273,8 @@ std::string ExportCommandLine(const GlyphSettings &settings, const FontExportReq
     std::vector<std::string> words = {"dotrix-cli", "--export", WordOfMode(request.Format)};
     if (format.TakesBpp)
         words.insert(words.end(), {"--bpp", std::to_string(request.Bpp)});
+    if (request.Compress)
+        words.emplace_back("--compress");
     if (format.TakesFontName && !request.FontName.isEmpty())
         words.insert(words.end(), {"--font-name", request.FontName.toStdString()});
     if (request.Advance != AdvanceMode::Font)

@@ -46,6 +46,8 @@ struct FontExportRequest
     // With the font's own advances, an LVGL font carries the font's kerning pairs (the other
     // formats have no place for them); false leaves them out.
     bool Kerning = true;
+    // LVGL: glyph bitmaps in LVGL's compressed format (LVGL decodes it at 2 and 4 bpp only).
+    bool Compress = false;
 };
 
 // Whether a request's font carries the font's kerning.
@@ -82,8 +84,9 @@ bool IsCIdentifier(std::string_view name);
 // ASCII letters and digits one _ ("font" when nothing is left).
 QString DefaultFontName(const ExportFontMetrics &metrics);
 
-// Why the request cannot be carried out (a bit depth the format does not take, a font name that
-// is not a C identifier, no file); none when it can.
+// Why the request cannot be carried out (a bit depth the format does not take, compression the
+// format or bit depth does not have, a font name that is not a C identifier, no file); none when
+// it can.
 Failure CheckExportRequest(const FontExportRequest &request);
 
 // Draws characters (as MapToCodePoints gives them) with settings and writes request.OutPath. A
@@ -92,7 +95,8 @@ Failure CheckExportRequest(const FontExportRequest &request);
 FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
                             const FontExportRequest &request, JobControl &control);
 
-// The dotrix-cli command that makes the same file, for the file's header: the export options,
+// The dotrix-cli command that makes the same file, for the file's header: the export options
+// (--compress after the bit depth),
 // the advance when not the font's own, the font, size and offset from settings (with FitOffsetY: --offset X,Y --fit, left out at 0,0),
 // --out with the file's name alone (no folder), then
 // listArguments (the list options, or TEXT), each quoted for a POSIX shell where needed.

@@ -20,6 +20,7 @@ struct FontFileInfo
     GlyphSettings Settings; // the settings drawn with; packed formats take scan, grouping,
                             // inversion and bit order from them
     int Bpp = 1;
+    bool Compress = false;  // LVGL: glyph bitmaps in LVGL's compressed format (2 and 4 bpp)
     QString FontName;       // the name the font is known by (LVGL: its C name)
     size_t GlyphCount = 0;  // glyphs that follow
     std::vector<char32_t> CodePoints; // theirs, ascending: for formats that index the font or

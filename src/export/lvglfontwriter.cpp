@@ -1,5 +1,7 @@
 #include "lvglfontwriter.h"
 
+#include "lvglcompress.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -121,6 +123,12 @@ bool LvglFontWriter::Begin(const FontFileInfo &info, Failure *failure)
     m_descriptors.reserve(info.GlyphCount);
     m_codePoints.reserve(info.GlyphCount);
     WriteHeader();
+    if (m_info.Compress)
+        m_text += "/*LVGL decodes compressed glyphs only when built with LV_USE_FONT_COMPRESSED*/\n"
+                  "#if !LV_USE_FONT_COMPRESSED\n"
+                  "    #error \"" + Utf8(m_info.FontName)
+                  + " needs LV_USE_FONT_COMPRESSED 1 in lv_conf.h: its glyphs are compressed\"\n"
+                  "#endif\n\n";
     m_text += "/*-----------------\n"
               " *    BITMAPS\n"
               " *----------------*/\n\n"
@@ -139,7 +147,8 @@ void LvglFontWriter::WriteHeader()
               + Number(m.DeciPoints / 10) + (m.DeciPoints % 10 ? "." + Number(m.DeciPoints % 10) : "") + " pt)\n"
               " * Cell: " + Number(m.CellWidth) + " x " + Number(m.CellHeight) + " px, baseline "
               + Number(m.Baseline) + " px below its top\n"
-              " * Bpp: " + Number(m_info.Bpp) + ", uncompressed; " + Number(qint64(m_info.GlyphCount))
+              " * Bpp: " + Number(m_info.Bpp) + (m_info.Compress ? ", compressed; " : ", uncompressed; ")
+              + Number(qint64(m_info.GlyphCount))
               + (m_info.GlyphCount == 1 ? " glyph\n" : " glyphs\n");
     if (!m_info.Kerning.empty())
         m_text += " * Kerning: " + Number(qint64(m_info.Kerning.size())) + " pairs from the font\n";
@@ -202,7 +211,8 @@ bool LvglFontWriter::AddGlyph(const ExportGlyph &glyph, Failure *failure)
         m_text += " \"" + QString::fromUcs4(&glyph.CodePoint, 1).toStdString() + "\"";
     m_text += " */\n";
     // The box's levels, bpp bits each, first pixel in the most significant bits, rows running on
-    // without padding; the glyph's last byte is filled with zero bits.
+    // without padding; the glyph's last byte is filled with zero bits. Compressed: those levels
+    // as LVGL's run-length code.
     const std::vector<uint8_t> levels = glyph.BoxLevels();
     unsigned pending = 0;
     int bits = 0;
@@ -216,17 +226,22 @@ bool LvglFontWriter::AddGlyph(const ExportGlyph &glyph, Failure *failure)
         }
         ++m_bitmapBytes;
     };
-    for (uint8_t level : levels) {
-        pending = (pending << glyph.Bpp) | level;
-        bits += glyph.Bpp;
-        if (bits == 8) {
-            put(uint8_t(pending));
-            pending = 0;
-            bits = 0;
+    if (m_info.Compress) {
+        for (uint8_t byte : CompressLvglGlyph(levels, glyph.BoxWidth, glyph.BoxHeight, glyph.Bpp))
+            put(byte);
+    } else {
+        for (uint8_t level : levels) {
+            pending = (pending << glyph.Bpp) | level;
+            bits += glyph.Bpp;
+            if (bits == 8) {
+                put(uint8_t(pending));
+                pending = 0;
+                bits = 0;
+            }
         }
+        if (bits > 0)
+            put(uint8_t(pending << (8 - bits)));
     }
-    if (bits > 0)
-        put(uint8_t(pending << (8 - bits)));
     if (onLine > 0)
         m_text += '\n';
     m_text += '\n';
@@ -240,6 +255,8 @@ bool LvglFontWriter::Finish(Failure *failure)
 {
     if (m_bitmapBytes == 0)
         m_text += "    0x00 /* no glyph has ink; C takes no empty array */\n";
+    else if (m_info.Compress)
+        m_text += "    0x00 /* LVGL's decoder may read a byte past the last glyph */\n";
     m_text += "};\n\n";
     if (!m_largeReason.isEmpty())
         m_text += "/*The glyphs need LVGL's large font format*/\n"
@@ -381,7 +398,7 @@ void LvglFontWriter::WriteFontDescription()
               "    .cmap_num = " + Number(qint64(m_cmapCount)) + ",\n"
               "    .bpp = " + Number(m_info.Bpp) + ",\n"
               "    .kern_classes = 0,\n"
-              "    .bitmap_format = 0,\n"
+              "    .bitmap_format = " + std::string(m_info.Compress ? "1" : "0") + ",\n"
               "#if LV_VERSION_CHECK(8, 0, 0)\n"
               "    .cache = &cache\n"
               "#endif\n"

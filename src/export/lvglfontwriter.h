@@ -1,7 +1,7 @@
 #pragma once
 // LvglFontWriter: LVGL's C font (lv_font_fmt_txt_dsc_t with glyph bitmaps, glyph descriptors and
-// character maps, uncompressed, 1, 2, 4 or 8 bits per pixel) for LVGL 9, and LVGL 8 through the
-// version guards LVGL's own font files use.
+// character maps, 1, 2, 4 or 8 bits per pixel, uncompressed or, at 2 and 4, in LVGL's compressed
+// format) for LVGL 9, and LVGL 8 through the version guards LVGL's own font files use.
 
 #include "fontfilewriter.h"
 

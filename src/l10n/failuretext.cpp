@@ -125,6 +125,10 @@ QString FailureText(const Failure &failure)
         return FailureSentence::tr("%1 位每像素：%2 文件只能是 %3")
             .arg(Detail(failure, 0), Detail(failure, 1),
                  Detail(failure, 2) == QLatin1String("1") ? Detail(failure, 2) : FailureSentence::tr("1、2、4 或 8"));
+    case FailureCode::ExportCompress:
+        if (Detail(failure, 0) != QLatin1String("lvgl"))
+            return FailureSentence::tr("%1 文件不能压缩：只有 LVGL 字体有压缩格式").arg(Detail(failure, 0));
+        return FailureSentence::tr("LVGL 只能解码 2 或 4 位每像素的压缩字形，不能是 %1 位").arg(Detail(failure, 1));
     case FailureCode::ExportNoFontName:
         return FailureSentence::tr("%1 文件没有字体名").arg(Detail(failure, 0));
     case FailureCode::NotACIdentifier:

@@ -393,6 +393,7 @@ TEST_F(BatchTest, FontExportDialogOffersBdfAndTheUnicodeFontFileWithTheWindowsPa
     frame->CharacterList()->SetList(Gbk("汉字ab中") + "\x80", 6);
     const QString font = saveDir.filePath("cjk.ubin");
     bool bdfTakesOnlyOneBit = false, bdfNamesNoFont = false;
+    std::vector<bool> compressOffered; // lvgl at 8 and 4 bpp, bdf, ubin at 2 bpp
     QString bdfFile;
     AnswerDialogs([&](QWidget *modal) {
         auto *dialog = qobject_cast<CExportDlg *>(modal);
@@ -402,13 +403,20 @@ TEST_F(BatchTest, FontExportDialogOffersBdfAndTheUnicodeFontFileWithTheWindowsPa
         auto *bpp = dialog->findChild<QComboBox *>("exportBppCombo");
         auto *name = dialog->findChild<QLineEdit *>("exportFontNameEdit");
         auto *file = dialog->findChild<QLineEdit *>("exportFileEdit");
+        auto *compress = dialog->findChild<QCheckBox *>("exportCompressCheck");
+        bpp->setCurrentIndex(bpp->findData(8));
+        compressOffered.push_back(compress->isEnabled());
         bpp->setCurrentIndex(bpp->findData(4));
+        compressOffered.push_back(compress->isEnabled());
+        compress->setChecked(true); // left checked: the formats below have no compression
         format->setCurrentIndex(format->findData(int(ExportFormat::Bdf)));
+        compressOffered.push_back(compress->isEnabled());
         bdfTakesOnlyOneBit = !bpp->isEnabled() && bpp->currentData().toInt() == 1;
         bdfNamesNoFont = !name->isEnabled();
         bdfFile = file->text();
         format->setCurrentIndex(format->findData(int(ExportFormat::Ubin)));
         bpp->setCurrentIndex(bpp->findData(2));
+        compressOffered.push_back(compress->isEnabled());
         file->setText(font);
         dialog->findChild<QPushButton *>("exportOkButton")->click();
     });
@@ -416,6 +424,7 @@ TEST_F(BatchTest, FontExportDialogOffersBdfAndTheUnicodeFontFileWithTheWindowsPa
     ASSERT_EQ(result.State, FontExportResult::Done) << testutil::Describe(result.Error);
     EXPECT_TRUE(bdfTakesOnlyOneBit);
     EXPECT_TRUE(bdfNamesNoFont);
+    EXPECT_EQ(compressOffered, (std::vector<bool>{false, true, false, false}));
     EXPECT_TRUE(bdfFile.endsWith(".bdf")) << bdfFile.toStdString();
     EXPECT_EQ(result.Glyphs, 6);
     EXPECT_TRUE(messages.isEmpty());

@@ -94,6 +94,7 @@ TEST_F(WindowSettingsTest, ChoicesSurviveARestartAndNewStillResetsTheView)
     FontExportRequest &exportChoice = frame->FontExport().Choice();
     exportChoice.Format = ExportFormat::Lvgl;
     exportChoice.Bpp = 4;
+    exportChoice.Compress = true;
     exportChoice.FontName = QStringLiteral("cjk20");
     exportChoice.Advance = AdvanceMode::Half;
     exportChoice.Kerning = false;
@@ -113,8 +114,9 @@ TEST_F(WindowSettingsTest, ChoicesSurviveARestartAndNewStillResetsTheView)
     EXPECT_EQ(std::pair(after.OutputFormat, after.NumberedNames), std::pair(SourceFormat::AsmTable, true));
     EXPECT_EQ(after.CurrentText, ""); // the text typed is not a setting
     const FontExportRequest &exportAfter = frame->FontExport().Choice();
-    EXPECT_EQ(std::tuple(exportAfter.Format, exportAfter.Bpp, exportAfter.FontName, exportAfter.Advance, exportAfter.Kerning),
-              std::tuple(ExportFormat::Lvgl, 4, QStringLiteral("cjk20"), AdvanceMode::Half, false));
+    EXPECT_EQ(std::tuple(exportAfter.Format, exportAfter.Bpp, exportAfter.Compress, exportAfter.FontName, exportAfter.Advance,
+                         exportAfter.Kerning),
+              std::tuple(ExportFormat::Lvgl, 4, true, QStringLiteral("cjk20"), AdvanceMode::Half, false));
     // The controls show what the settings hold.
     EXPECT_TRUE(bar->m_sizeCustom->isChecked());
     EXPECT_EQ(std::pair(bar->m_customWidthEdit->text(), bar->m_customHeightEdit->text()),
@@ -175,6 +177,7 @@ TEST_F(WindowSettingsTest, BrokenOrForeignSettingsAreLeftAsideWithAMessage)
         {"[Window]\nVersion=1\n[Export]\nFormat=bdf\nBpp=4\n", "Export: "},
         {"[Window]\nVersion=1\n[Export]\nFontName=9lives\n", "Export: "},
         {"[Window]\nVersion=1\n[Export]\nAdvance=wide\n", "Export/Advance=wide"},
+        {"[Window]\nVersion=1\n[Export]\nBpp=8\nCompress=true\n", "Export: "},
         {"[Window]\nVersion=1\nGeometry=12\n", "Window/Geometry=12"},
         {"[Window]\nVersion=2\n[Glyph]\nWidth=12\n", "another version"},
         {"[Editor]\nTheme=dark\n", "another program"},

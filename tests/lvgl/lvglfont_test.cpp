@@ -1,13 +1,15 @@
 // LVGL fonts written by dotrix-cli, read back by LVGL 9.5.0: every glyph's box, offsets, advance
 // and coverage as LVGL's font API decodes them against the glyph Dotrix draws (a whole GB2312
-// set at 1 bpp, a sample at 1, 2, 4 and 8 bpp), every code point's presence, text drawn by LVGL's
-// own label drawing, and the large font format LVGL needs for big glyphs.
+// set at 1 bpp, a sample at 1, 2, 4 and 8 bpp, both compressed at 2 and 4 bpp), every code
+// point's presence, text drawn by LVGL's own label drawing, and the large font format LVGL needs
+// for big glyphs.
 
 #include "charset/charsetfile.h"
 #include "charset/cp936.h"
 #include "cli/cliargs.h"
 #include "common/testutil.h"
 #include "export/fontexport.h"
+#include "export/lvglcompress.h"
 #include "freetypeadvance.h"
 
 #include <QDir>
@@ -22,6 +24,7 @@
 #include "lvgl.h"
 
 #include <map>
+#include <random>
 #include <set>
 
 extern "C" {
@@ -34,6 +37,10 @@ LV_FONT_DECLARE(dotrix_wqy_line_4bpp)
 LV_FONT_DECLARE(dotrix_wqy_grid_4bpp)
 LV_FONT_DECLARE(dotrix_dejavu_kerned_4bpp)
 LV_FONT_DECLARE(dotrix_dejavu_plain_4bpp)
+LV_FONT_DECLARE(dotrix_gb2312_2bpp_compressed)
+LV_FONT_DECLARE(dotrix_gb2312_4bpp_compressed)
+LV_FONT_DECLARE(dotrix_sample_2bpp_compressed)
+LV_FONT_DECLARE(dotrix_sample_4bpp_compressed)
 }
 
 namespace {
@@ -480,5 +487,134 @@ TEST(LvglFont, NoTextOfTheUserChangesHowTheFontCompiles)
             ASSERT_TRUE(cc.waitForFinished(120000));
             EXPECT_EQ(cc.exitCode(), 0) << text << " " << standard << "\n" << cc.readAll().toStdString();
         }
+    }
+}
+
+TEST(LvglFont, CompressedFontsDecodeToTheLevelsOfThePlainOnes)
+{
+    ExpectFontAsDotrixDrewIt(dotrix_gb2312_2bpp_compressed, "dotrix_gb2312_2bpp_compressed");
+    ExpectFontAsDotrixDrewIt(dotrix_gb2312_4bpp_compressed, "dotrix_gb2312_4bpp_compressed");
+    ExpectFontAsDotrixDrewIt(dotrix_sample_2bpp_compressed, "dotrix_sample_2bpp_compressed");
+    ExpectFontAsDotrixDrewIt(dotrix_sample_4bpp_compressed, "dotrix_sample_4bpp_compressed");
+    // The header says so, and the command line it records asks for it.
+    for (const auto &[name, bpp] :
+         {std::pair("dotrix_gb2312_2bpp_compressed", "2"), std::pair("dotrix_sample_4bpp_compressed", "4")}) {
+        const std::string text = testutil::ReadFileBytes(QStringLiteral(DOTRIX_LVGL_FONT_DIR "/%1.c").arg(name));
+        EXPECT_NE(text.find(std::string(" * Bpp: ") + bpp + ", compressed; "), std::string::npos) << name;
+        EXPECT_NE(text.find("    .bitmap_format = 1,\n"), std::string::npos) << name;
+        EXPECT_TRUE(ReadFontSource(name).Options.Compress) << name;
+    }
+    // LVGL's label drawing sets the compressed font exactly as the plain one.
+    const std::pair<const lv_font_t &, const lv_font_t &> twins[] = {
+        {dotrix_sample_2bpp, dotrix_sample_2bpp_compressed}, {dotrix_sample_4bpp, dotrix_sample_4bpp_compressed}};
+    for (const auto &[plain, compressed] : twins) {
+        const int width = 14 * 24 + 8, height = 30;
+        LvglCanvas plainCanvas(width, height), compressedCanvas(width, height);
+        plainCanvas.Draw(plain, MixedText, 3, 2);
+        compressedCanvas.Draw(compressed, MixedText, 3, 2);
+        const QImage drawn = plainCanvas.Picture();
+        EXPECT_TRUE(drawn == compressedCanvas.Picture());
+        int inked = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                inked += drawn.constScanLine(y)[x] < 128;
+        EXPECT_GT(inked, 200);
+    }
+}
+
+TEST(LvglFont, LvglDecodesEveryRunTheCompressorWrites)
+{
+    // Glyphs of every width LVGL's normal format holds, made of runs around the lengths where the
+    // code changes form (a repeated pair, the eleventh bit, a 63-long count), rows repeating the
+    // one above (zeros once filtered) and noise, compressed and decoded by LVGL's own decoder.
+    LvglInit lvgl;
+    std::mt19937 random(20251210);
+    const int runLengths[] = {1, 2, 3, 9, 10, 11, 12, 13, 62, 63, 64, 65, 66, 74, 75, 76, 127, 128, 200};
+    int glyphs = 0;
+    for (int bpp : {2, 4}) {
+        for (int round = 0; round < 1500; ++round) {
+            const int width = round < 3 ? 255 : 1 + int(random() % 255);
+            const int height = round == 1 ? 255 : round == 2 ? 1 : 1 + int(random() % 48);
+            std::vector<uint8_t> levels(size_t(width * height));
+            const int kind = int(random() % 3);
+            for (size_t i = 0; i < levels.size();) {
+                const int level = int(random() % (1u << bpp));
+                if (kind == 0 && i >= size_t(width) && random() % 2) { // the row above
+                    for (size_t end = std::min(levels.size(), i + size_t(width)); i < end; ++i)
+                        levels[i] = levels[i - size_t(width)];
+                    continue;
+                }
+                const int run = kind == 2 ? 1 : runLengths[random() % std::size(runLengths)];
+                for (int k = 0; k < run && i < levels.size(); ++k)
+                    levels[i++] = uint8_t(level);
+            }
+            std::vector<uint8_t> bitmap = CompressLvglGlyph(levels, width, height, bpp);
+            bitmap.push_back(0); // as the font's array ends
+
+            lv_font_fmt_txt_glyph_dsc_t glyphDsc[2] = {};
+            glyphDsc[1].adv_w = uint32_t(width * 16);
+            glyphDsc[1].box_w = uint8_t(width);
+            glyphDsc[1].box_h = uint8_t(height);
+            lv_font_fmt_txt_cmap_t cmap = {};
+            cmap.range_start = 'A';
+            cmap.range_length = 1;
+            cmap.glyph_id_start = 1;
+            cmap.type = LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY;
+            lv_font_fmt_txt_dsc_t dsc = {};
+            dsc.glyph_bitmap = bitmap.data();
+            dsc.glyph_dsc = glyphDsc;
+            dsc.cmaps = &cmap;
+            dsc.cmap_num = 1;
+            dsc.bpp = uint16_t(bpp);
+            dsc.bitmap_format = LV_FONT_FMT_TXT_COMPRESSED;
+            lv_font_t font = {};
+            font.get_glyph_dsc = lv_font_get_glyph_dsc_fmt_txt;
+            font.get_glyph_bitmap = lv_font_get_bitmap_fmt_txt;
+            font.line_height = height;
+            font.dsc = &dsc;
+
+            SCOPED_TRACE(testing::Message() << bpp << " bpp, round " << round << ", " << width << "x" << height);
+            lv_font_glyph_dsc_t glyph;
+            ASSERT_TRUE(lv_font_get_glyph_dsc(&font, &glyph, 'A', 0));
+            lv_draw_buf_t *buffer = lv_draw_buf_create(width, height, LV_COLOR_FORMAT_A8, LV_STRIDE_AUTO);
+            ASSERT_NE(lv_font_get_glyph_bitmap(&glyph, buffer), nullptr);
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    ASSERT_EQ(buffer->data[y * buffer->header.stride + x], Opacity(levels[size_t(y * width + x)], bpp))
+                        << "x " << x << " y " << y;
+            lv_draw_buf_destroy(buffer);
+            ++glyphs;
+        }
+    }
+    EXPECT_EQ(glyphs, 3000);
+}
+
+TEST(LvglFont, CompressionLvglCannotDecodeIsRefusedAndNothingWritten)
+{
+    QTemporaryDir dir;
+    const QString font = dir.filePath("font.c");
+    const struct {
+        QStringList Args;
+        const char *Says;
+    } cases[] = {
+        {{"--export", "lvgl", "--bpp", "1"},
+         "--export lvgl: LVGL decodes compressed glyphs only at 2 or 4 bits per pixel, not at 1"},
+        {{"--export", "lvgl", "--bpp", "8"},
+         "--export lvgl: LVGL decodes compressed glyphs only at 2 or 4 bits per pixel, not at 8"},
+        {{"--export", "ubin", "--bpp", "4"}, "--export ubin: ubin files cannot be compressed: only LVGL fonts have a compressed format"},
+        {{"--export", "bdf"}, "--export bdf: bdf files cannot be compressed: only LVGL fonts have a compressed format"},
+        {{}, "--out, --bpp, --advance, --no-kerning, --compress and --font-name go with --export FORMAT"},
+    };
+    for (const auto &c : cases) {
+        QProcess cli;
+        cli.start(QStringLiteral(DOTRIX_CLI_PATH),
+                  QStringList{"--lang", "en", "--compress"} + c.Args
+                      + (c.Args.isEmpty() ? QStringList{} : QStringList{"--out", font}) + QStringList{"中"});
+        ASSERT_TRUE(cli.waitForFinished(60000));
+        EXPECT_EQ(cli.exitCode(), 2) << c.Says;
+        const std::string err = cli.readAllStandardError().toStdString();
+        EXPECT_NE(err.find(c.Says), std::string::npos) << err;
+        EXPECT_EQ(cli.readAllStandardOutput().toStdString(), "");
+        EXPECT_TRUE(QDir(dir.path()).isEmpty()) << c.Says;
     }
 }
