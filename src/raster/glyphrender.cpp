@@ -6,6 +6,10 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -24,16 +28,44 @@ struct GlyphDrawer::Fonts
     QFont Font;
     QFontMetrics Metrics;
     QFontMetricsF MetricsF;
+    QRawFont Raw; // the face text is drawn with, as laid out
 };
 
 GlyphDrawer::GlyphDrawer(const GlyphFontDesc &font, bool antialiased)
     : m_desc(font), m_antialiased(antialiased)
 {
     const QFont qfont = font.ToQFont(antialiased);
-    m_fonts.reset(new Fonts{qfont, QFontMetrics(qfont), QFontMetricsF(qfont)});
+    m_fonts.reset(new Fonts{qfont, QFontMetrics(qfont), QFontMetricsF(qfont), QRawFont()});
+    QTextLayout layout(QStringLiteral("\u4E2D"), qfont);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    if (!runs.isEmpty())
+        m_fonts->Raw = runs.front().rawFont();
 }
 
 GlyphDrawer::~GlyphDrawer() = default;
+
+void GlyphDrawer::WarmGlyph(const QString &text, const QPoint &origin)
+{
+    // Laying out text asks the font for the glyph's advance, which has the font load the glyph
+    // (hinted) once for its metrics and again to draw it; the glyph drawn first is at hand for
+    // both. The picture is then drawn as text, so it stays exactly what drawing text gives.
+    const QRawFont &raw = m_fonts->Raw;
+    quint32 index = 0;
+    int count = 1;
+    if (!raw.isValid() || !raw.glyphIndexesForChars(text.constData(), int(text.size()), &index, &count) || count != 1
+        || index == 0)
+        return;
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes({index});
+    run.setPositions({QPointF(0, 0)});
+    QPainter painter(&m_canvas);
+    painter.setRenderHint(QPainter::TextAntialiasing, m_antialiased);
+    painter.drawGlyphRun(origin, run);
+}
 
 bool GlyphDrawer::DrawOnCanvas(const QString &text, int x, int y, int width, int height, QRect &canvasRect)
 {
@@ -45,6 +77,7 @@ bool GlyphDrawer::DrawOnCanvas(const QString &text, int x, int y, int width, int
         return false;
     if (m_canvas.size() != canvasRect.size())
         m_canvas = QImage(canvasRect.size(), QImage::Format_RGB32);
+    WarmGlyph(text, origin - canvasRect.topLeft());
     m_canvas.fill(Qt::white);
     DrawGlyphAt(m_canvas, origin - canvasRect.topLeft(), text, m_fonts->Font, m_antialiased);
     return true;

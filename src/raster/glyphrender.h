@@ -71,6 +71,7 @@ private:
     struct Fonts;
     // Draws into m_canvas when the glyph's box lies within the cell's margin; false otherwise.
     bool DrawOnCanvas(const QString &text, int x, int y, int width, int height, QRect &canvasRect);
+    void WarmGlyph(const QString &text, const QPoint &origin);
 
     std::unique_ptr<Fonts> m_fonts;
     GlyphFontDesc m_desc;
