@@ -17,10 +17,14 @@ trap 'rm -rf "$out"' EXIT
 
 for need in "$cli" "$conv" /usr/bin/time "$face"; do
   command -v "$need" >/dev/null 2>&1 || [ -e "$need" ] || {
-    echo "lvgl-vs-lv_font_conv: $need is missing (scripts/install-deps.sh --bench installs lv_font_conv)" >&2
+    echo "lvgl-vs-lv_font_conv: $need is missing (scripts/install-deps.sh --bench installs lv_font_conv and fontTools)" >&2
     exit 1
   }
 done
+
+# lv_font_conv reads no font collections: face 0 of uming.ttc as a font file of its own.
+/usr/bin/python3 -c 'import sys; from fontTools.ttLib import TTCollection; TTCollection(sys.argv[1]).fonts[0].save(sys.argv[2])' \
+  "$face" "$out/uming.ttf"
 
 "$cli" --charset gb2312 --filter --print-list 2>/dev/null | tr -d '\n' >"$out/hanzi.txt"
 hanzi=$(cat "$out/hanzi.txt")
@@ -38,8 +42,14 @@ measure() {
 
 measure "dotrix-cli LVGL 4 bpp, GB2312 hanzi" "$cli" --export lvgl --bpp 4 --font "AR PL UMing CN" --font-size 12 \
   --size 16x16 --charset gb2312 --filter --out "$out/dotrix.c"
-measure "lv_font_conv LVGL 4 bpp, GB2312 hanzi" "$conv" --font "$face" --size 16 --bpp 4 --format lvgl --no-compress \
+measure "dotrix-cli LVGL 4 bpp compressed, GB2312 hanzi" "$cli" --export lvgl --bpp 4 --compress \
+  --font "AR PL UMing CN" --font-size 12 --size 16x16 --charset gb2312 --filter --out "$out/dotrix-compressed.c"
+measure "lv_font_conv LVGL 4 bpp, GB2312 hanzi" "$conv" --font "$out/uming.ttf" --size 16 --bpp 4 --format lvgl --no-compress \
   --no-kerning --symbols "$hanzi" -o "$out/conv.c"
-measure "lv_font_conv LVGL 4 bpp compressed, GB2312 hanzi" "$conv" --font "$face" --size 16 --bpp 4 --format lvgl \
+measure "lv_font_conv LVGL 4 bpp compressed, GB2312 hanzi" "$conv" --font "$out/uming.ttf" --size 16 --bpp 4 --format lvgl \
   --no-kerning --symbols "$hanzi" -o "$out/conv-compressed.c"
-echo "bytes: dotrix $(wc -c <"$out/dotrix.c"), lv_font_conv $(wc -c <"$out/conv.c"), compressed $(wc -c <"$out/conv-compressed.c")"
+# The bytes of each font's glyph_bitmap array, and of the whole C file.
+bitmap() { awk '/glyph_bitmap\[\] *=/{f=1} f&&/^};/{f=0} f' "$1" | tr ',' '\n' | grep -c 0x; }
+for f in dotrix dotrix-compressed conv conv-compressed; do
+  echo "$f: glyph bitmaps $(bitmap "$out/$f.c") bytes, file $(wc -c <"$out/$f.c") bytes"
+done

@@ -58,11 +58,13 @@ for option in "$@"; do
     packages+=(dpkg-dev file lintian desktop-file-utils appstream man-db librsvg2-bin strace x11-utils
       xdotool imagemagick) ;;
   # What the side-by-side benchmark of LVGL fonts needs (bench/lvgl-vs-lv_font_conv.sh): Node.js
-  # and npm from Debian where the machine has none, and lv_font_conv from the npm registry, into
-  # build/npm (the only package not from Debian, and only for that benchmark).
+  # and npm from Debian where the machine has none, fontTools, and lv_font_conv from the npm
+  # registry, into build/npm (the only package not from Debian, and only for that benchmark).
   --bench)
     bench=1
-    command -v npm >/dev/null 2>&1 || packages+=(nodejs npm) ;;
+    command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
+    # lv_font_conv reads no font collections: fontTools takes AR PL UMing out of uming.ttc
+    packages+=(python3-fonttools) ;;
   *) echo "install-deps: unknown option $option (--dev, --package, --bench)" >&2; exit 2 ;;
   esac
 done
