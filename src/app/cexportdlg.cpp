@@ -225,6 +225,9 @@ void CExportDlg::AddPreview(const GlyphSettings &settings, const QString &text, 
     m_previewNote = new QLabel;
     m_previewNote->setObjectName(QStringLiteral("exportPreviewNote"));
     m_previewNote->setWordWrap(true);
+    // Room for the note's two lines (the line's size and the characters the font will not have),
+    // so that a longer note does not squeeze the preview above it.
+    m_previewNote->setMinimumHeight(2 * m_previewNote->fontMetrics().lineSpacing());
     auto *boxLayout = new QVBoxLayout(box);
     boxLayout->addWidget(m_previewText);
     boxLayout->addWidget(m_previewArea);
