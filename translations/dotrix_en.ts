@@ -1501,6 +1501,14 @@ string literals, .po msgstr, JSON and YAML values, other text whole</translation
         <source>the collected list</source>
         <translation>the collected list</translation>
     </message>
+    <message>
+        <source>%1 not code page 936 text, skipped:</source>
+        <translation>%1 not code page 936 text, skipped:</translation>
+    </message>
+    <message>
+        <source>%1 not UTF-8 text, skipped (for code page 936 sources add --collect-encoding cp936):</source>
+        <translation>%1 not UTF-8 text, skipped (for code page 936 sources add --collect-encoding cp936):</translation>
+    </message>
 </context>
 <context>
     <name>ExportSummary</name>

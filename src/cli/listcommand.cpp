@@ -131,11 +131,30 @@ bool CollectList(const CliOptions &options, std::ostream &err, CharList &list, s
     std::sort(characters.begin(), characters.end());
     characters.erase(std::unique(characters.begin(), characters.end()), characters.end());
 
-    const QString files = collected.FilesRead == 1 ? DotrixCli::tr("%1 file") : DotrixCli::tr("%1 files");
+    const auto files = [](size_t count) {
+        return (count == 1 ? DotrixCli::tr("%1 file") : DotrixCli::tr("%1 files")).arg(count);
+    };
     err << DotrixCli::tr("collected %1 from %2")
-               .arg(Characters(collected.Characters.size()), files.arg(collected.FilesRead))
+               .arg(Characters(collected.Characters.size()), files(size_t(collected.FilesRead)))
                .toStdString()
         << '\n';
+    // Sources in another encoding than the one chosen would be left out unnoticed otherwise.
+    std::vector<QString> notText;
+    for (const CollectSkip &skip : collected.Skipped)
+        if (skip.Why == CollectSkip::NotText)
+            notText.push_back(skip.Path);
+    if (!notText.empty()) {
+        const QString said = options.CollectIsCp936
+                                 ? DotrixCli::tr("%1 not code page 936 text, skipped:")
+                                 : DotrixCli::tr("%1 not UTF-8 text, skipped (for code page 936 sources add "
+                                                 "--collect-encoding cp936):");
+        err << "dotrix-cli: " << said.arg(files(notText.size())).toStdString();
+        for (size_t i = 0; i < notText.size() && i < MaxNamedSkipped; ++i)
+            err << ' ' << notText[i].toStdString();
+        if (notText.size() > MaxNamedSkipped)
+            err << " ...";
+        err << '\n';
+    }
     const QByteArray utf8 = QString::fromUcs4(characters.data(), qsizetype(characters.size())).toUtf8();
     std::vector<std::string> skipped;
     list.Text = Utf8ToCp936(std::string_view(utf8.constData(), size_t(utf8.size())), &skipped);

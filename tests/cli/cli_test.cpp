@@ -632,6 +632,11 @@ TEST(DotrixCli, CollectTakesTheListFromTheSourcesAndKeepsTheirPathsOutOfTheFont)
               std::string::npos)
         << run.err;
     EXPECT_NE(run.err.find("have no code in code page 936; left out: 😀"), std::string::npos) << run.err;
+    // The file that is no UTF-8 text is named, with the way to read it.
+    EXPECT_NE(run.err.find("1 file not UTF-8 text, skipped (for code page 936 sources add --collect-encoding cp936): "
+                           + tree.toStdString() + "/src/legacy.c\n"),
+              std::string::npos)
+        << run.err;
 
     // The same sources elsewhere give the same font, byte for byte.
     QTemporaryDir other;
