@@ -397,23 +397,33 @@ bool StartsWithWord(std::u32string_view line, std::u32string_view word)
                || line[word.size()] == '[' || line[word.size()] == '"');
 }
 
-// gettext catalogues: the strings of msgstr and msgstr[N], with their continuation lines.
+// gettext catalogues: the strings of msgstr and msgstr[N], with their continuation lines joined.
+// The entry of msgid "" is the catalogue's header (translators' names, plural rules), which no
+// device shows: it is left out.
 void ScanPo(std::u32string_view t, const CollectOptions &options, Found &found)
 {
-    bool inMsgstr = false;
+    LiteralPieces pieces(found, options.Encoding);
+    enum { Other, Msgid, Msgstr } part = Other;
+    bool header = false;
     ForEachLine(t, [&](std::u32string_view line) {
-        line = TrimStart(line);
-        if (StartsWithWord(line, U"msgstr"))
-            inMsgstr = true;
-        else if (line.empty() || line.front() != '"')
-            inMsgstr = false;
-        if (!inMsgstr)
+        line = TrimEnd(TrimStart(line));
+        if (line.empty() || line.front() != '"') {
+            pieces.Flush();
+            part = Other;
+            if (StartsWithWord(line, U"msgid")) {
+                part = Msgid;
+                header = TrimStart(line.substr(5)) == U"\"\"";
+            } else if (StartsWithWord(line, U"msgstr")) {
+                part = Msgstr;
+            }
+        } else if (part == Msgid && line != U"\"\"") {
+            header = false;
+        }
+        if (part != Msgstr || header)
             return;
         const size_t quote = line.find(U'"');
-        if (quote == std::u32string_view::npos)
-            return;
-        LiteralPieces pieces(found, options.Encoding);
-        ReadQuoted(line, quote + 1, '"', LiteralKind::Narrow, pieces);
+        if (quote != std::u32string_view::npos)
+            ReadQuoted(line, quote + 1, '"', LiteralKind::Narrow, pieces);
     });
 }
 

@@ -15,23 +15,7 @@ namespace {
 
 std::string U8(char32_t c)
 {
-    std::string s;
-    if (c < 0x80) {
-        s += char(c);
-    } else if (c < 0x800) {
-        s += char(0xC0 | (c >> 6));
-        s += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        s += char(0xE0 | (c >> 12));
-        s += char(0x80 | ((c >> 6) & 0x3F));
-        s += char(0x80 | (c & 0x3F));
-    } else {
-        s += char(0xF0 | (c >> 18));
-        s += char(0x80 | ((c >> 12) & 0x3F));
-        s += char(0x80 | ((c >> 6) & 0x3F));
-        s += char(0x80 | (c & 0x3F));
-    }
-    return s;
+    return QString::fromUcs4(&c, 1).toStdString();
 }
 
 std::string Hex(unsigned value, int digits)
@@ -188,8 +172,7 @@ public:
 
     std::string PoFile()
     {
-        std::string s = "# " + DecoyText(3) + "\nmsgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain\\n\"\n\n";
-        DecodeInto("Content-Type: text/plain", tree.Collected);
+        std::string s = "# " + DecoyText(3) + "\nmsgid \"\"\nmsgstr \"\"\n\"Last-Translator: " + DecoyText(2) + "\\n\"\n\n";
         for (int i = Pick(1, 8); i > 0; --i) {
             s += "#: " + DecoyText(2) + "\nmsgctxt \"" + DecoyText(2) + "\"\nmsgid \"" + DecoyText(4) + "\"\n";
             if (Pick(0, 2) == 0) {
