@@ -624,6 +624,11 @@ void ScanText(std::u32string_view t, const CollectOptions &options, SourceKind k
     }
 }
 
+bool IsBinary(std::string_view bytes)
+{
+    return std::memchr(bytes.data(), 0, std::min(bytes.size(), BinaryProbeBytes)) != nullptr;
+}
+
 QString PathText(const fs::path &path) { return QFile::decodeName(QByteArray::fromStdString(path.native())); }
 
 class Walk
@@ -697,7 +702,7 @@ private:
                 break;
             m_bytes.append(buffer, size_t(got));
         }
-        if (std::memchr(m_bytes.data(), 0, std::min(m_bytes.size(), BinaryProbeBytes))) {
+        if (IsBinary(m_bytes)) {
             m_result.Skipped.push_back({name, CollectSkip::Binary});
             return true;
         }
@@ -733,6 +738,19 @@ SourceKind SourceKindOf(const QString &fileName)
     if (suffix == QLatin1String("yaml") || suffix == QLatin1String("yml"))
         return SourceKind::Yaml;
     return SourceKind::Text;
+}
+
+bool CollectFromBytes(std::string_view bytes, SourceKind kind, const CollectOptions &options,
+                      std::vector<char32_t> &characters)
+{
+    characters.clear();
+    std::u32string text;
+    if (IsBinary(bytes) || !DecodeText(bytes, options.Encoding, text))
+        return false;
+    Found found;
+    ScanText(text, options, kind, found);
+    characters = found.Sorted();
+    return true;
 }
 
 bool IsSkippedFolderName(const QString &name)

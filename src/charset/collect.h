@@ -58,6 +58,12 @@ struct CollectResult
 // Control characters (below U+0020, and U+007F) are never collected; the space is.
 CollectResult CollectCharacters(const QStringList &paths, const CollectOptions &options);
 
+// The characters of one file's bytes, picked out as CollectCharacters picks them for its kind,
+// once each in code point order. False (and nothing in characters) when the bytes are no text:
+// a NUL byte in the first 8 KiB, or not valid in the encoding.
+bool CollectFromBytes(std::string_view bytes, SourceKind kind, const CollectOptions &options,
+                      std::vector<char32_t> &characters);
+
 // Whether a folder met inside a walk is build output or version control: .git .hg .svn build
 // build-* cmake-build-* node_modules .pio out dist.
 bool IsSkippedFolderName(const QString &name);
