@@ -83,22 +83,73 @@ void DecodeUtf8(std::string_view bytes, Emit put, Bad bad)
     }
 }
 
+constexpr char32_t NoCharacter = 0xFFFFFFFF;
+
+// Code page 936 characters as code points, looked up instead of converted one by one: the
+// one-byte characters at their byte, the two-byte ones at lead * 256 + trail. A code without a
+// Unicode character (where the codec gives U+FFFD) is NoCharacter.
+const std::vector<char32_t> &Cp936Table()
+{
+    static const std::vector<char32_t> table = [] {
+        std::vector<char32_t> codes(0x10000, NoCharacter);
+        std::string all;
+        for (unsigned byte = 0; byte <= 0x80; ++byte)
+            all += char(byte);
+        for (unsigned lead = 0x81; lead <= 0xFF; ++lead)
+            for (unsigned trail = 0; trail <= 0xFF; ++trail)
+                all += {char(lead), char(trail)};
+        const std::vector<std::string> utf8 = Cp936ToUtf8Chars(all);
+        size_t i = 0;
+        const auto put = [&](unsigned code) {
+            char32_t c = NoCharacter;
+            if (i < utf8.size() && utf8[i] != "\xEF\xBF\xBD")
+                DecodeUtf8(utf8[i], [&](char32_t d) { c = d; }, [] { return false; });
+            codes[code] = c;
+            ++i;
+        };
+        for (unsigned byte = 0; byte <= 0x80; ++byte)
+            put(byte);
+        for (unsigned lead = 0x81; lead <= 0xFF; ++lead)
+            for (unsigned trail = 0; trail <= 0xFF; ++trail)
+                put(lead * 256 + trail);
+        return codes;
+    }();
+    return table;
+}
+
+// Decodes code page 936 as Cp936ToUtf8 does, a character at a time; a byte sequence without a
+// Unicode character (a lone lead byte at the end, an unassigned code) goes to bad, which
+// returns whether to go on.
+template <typename Emit, typename Bad>
+void DecodeCp936(std::string_view bytes, Emit put, Bad bad)
+{
+    const std::vector<char32_t> &table = Cp936Table();
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const size_t n = bytes.size();
+    for (size_t i = 0; i < n;) {
+        const bool pair = IsLeadByte(p[i]) && i + 1 < n;
+        const char32_t c = pair ? table[p[i] * 256u + p[i + 1]] : IsLeadByte(p[i]) ? NoCharacter : table[p[i]];
+        i += pair ? 2 : 1;
+        if (c != NoCharacter)
+            put(c);
+        else if (!bad())
+            return;
+    }
+}
+
 // A file's text in the chosen encoding; false when its bytes are no text in it.
 bool DecodeText(std::string_view bytes, CollectEncoding encoding, std::u32string &text)
 {
     text.clear();
+    bool valid = true;
     if (encoding == CollectEncoding::Cp936) {
-        // Bytes without a character in code page 936 come back as U+FFFD, which no code page 936
-        // text holds.
-        const std::string utf8 = Cp936ToUtf8(bytes);
-        if (utf8.find("\xEF\xBF\xBD") != std::string::npos)
-            return false;
-        return DecodeText(utf8, CollectEncoding::Utf8, text);
+        text.reserve(bytes.size());
+        DecodeCp936(bytes, [&](char32_t c) { text.push_back(c); }, [&] { return valid = false; });
+        return valid;
     }
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") // a byte order mark is no character of the text
         bytes.remove_prefix(3);
     text.reserve(bytes.size());
-    bool valid = true;
     DecodeUtf8(bytes, [&](char32_t c) { text.push_back(c); }, [&] { return valid = false; });
     return valid;
 }
@@ -107,12 +158,10 @@ bool DecodeText(std::string_view bytes, CollectEncoding encoding, std::u32string
 // literal (and the literals next to it) end; invalid sequences give nothing.
 void AddBytes(std::string_view bytes, bool utf8, Found &found)
 {
-    if (!utf8) {
-        const std::string converted = Cp936ToUtf8(bytes);
-        DecodeUtf8(converted, [&](char32_t c) { found.Add(c == 0xFFFD ? 0 : c); }, [] { return true; });
-        return;
-    }
-    DecodeUtf8(bytes, [&](char32_t c) { found.Add(c); }, [] { return true; });
+    if (utf8)
+        DecodeUtf8(bytes, [&](char32_t c) { found.Add(c); }, [] { return true; });
+    else
+        DecodeCp936(bytes, [&](char32_t c) { found.Add(c); }, [] { return true; });
 }
 
 bool IsHexDigit(char32_t c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
