@@ -5,6 +5,7 @@
 # TREE (default a fresh folder under /tmp, removed afterwards). The command runs RUNS times
 # (default 5) after one warm-up, so the files are in the page cache; GNU time prints wall
 # seconds, CPU seconds and peak memory.
+# The same tree in code page 936 (TREE.cp936) is then timed with --collect-encoding cp936.
 # Usage: bench/collect-sources.sh [BUILD_DIR] [RUNS] [TREE]
 set -eu
 build=${1:-build}
@@ -17,7 +18,7 @@ if [ $# -ge 3 ]; then
   tree=$3
 else
   tree=$(mktemp -d /tmp/dotrix-collect-bench.XXXXXX)
-  trap 'rm -rf "$tree"' EXIT
+  trap 'rm -rf "$tree" "$tree.cp936"' EXIT
 fi
 
 python3 - "$tree" <<'PY'
@@ -93,11 +94,30 @@ for n in range(10000):
 PY
 echo "tree: $(find "$tree" -type f | wc -l) files, $(du -sm "$tree" | cut -f1) MB"
 
-"$cli" --collect "$tree" --print-list >/dev/null # warm-up, and the summary line once
-i=0
-while [ "$i" -lt "$runs" ]; do
-  /usr/bin/time -f "collect: %e s wall, %U s user, %S s system, %M KiB" "$cli" --collect "$tree" --print-list >/dev/null 2>"$tree.time" || true
-  tail -n 1 "$tree.time"
-  i=$((i + 1))
-done
-rm -f "$tree.time"
+measure() { # label, then the arguments after dotrix-cli
+  label=$1
+  shift
+  "$cli" "$@" --print-list >/dev/null # warm-up, and the summary line once
+  i=0
+  while [ "$i" -lt "$runs" ]; do
+    /usr/bin/time -f "$label: %e s wall, %U s user, %S s system, %M KiB" "$cli" "$@" --print-list >/dev/null 2>"$tree.time" || true
+    tail -n 1 "$tree.time"
+    i=$((i + 1))
+  done
+  rm -f "$tree.time"
+}
+measure utf-8 --collect "$tree"
+
+python3 - "$tree" <<'PY'
+import os, sys
+src = sys.argv[1]
+for folder, _, files in os.walk(src):
+    out = src + ".cp936" + folder[len(src):]
+    os.makedirs(out, exist_ok=True)
+    for name in files:
+        with open(os.path.join(folder, name), encoding="utf-8") as f:
+            text = f.read()
+        with open(os.path.join(out, name), "w", encoding="gbk", errors="replace") as f:
+            f.write(text)
+PY
+measure cp936 --collect "$tree.cp936" --collect-encoding cp936
