@@ -22,12 +22,13 @@ declare -A max_len=(
   [pictureimport]=16384
   [charlist]=4096
   [charsetfile]=4096    # the cut at the line limit comes from repeating the input
+  [collect]=4096
   [indexvalue]=16
   [cliargs]=1024
   [glyphtext]=4096
   [xmodem]=4096
 )
-order=(glyphbitmap pictureimport charlist charsetfile indexvalue cliargs glyphtext xmodem)
+order=(glyphbitmap pictureimport charlist charsetfile collect indexvalue cliargs glyphtext xmodem)
 
 usage() {
   echo "usage: scripts/fuzz.sh SECONDS [TARGET...]" >&2

@@ -1400,30 +1400,6 @@ characters and the whole cell for double-byte ones</translation>
         <translation>--out, --bpp, --advance, --no-kerning, --compress and --font-name go with --export FORMAT</translation>
     </message>
     <message>
-        <source>Usage: dotrix-cli [options] TEXT
-       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
-       dotrix-cli --picture FILE [options]
-       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
-       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)
-       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
-       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
-
-Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
-source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
-</source>
-        <translation>Usage: dotrix-cli [options] TEXT
-       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]
-       dotrix-cli --picture FILE [options]
-       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
-       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)
-       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
-       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
-
-Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
-source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
-</translation>
-    </message>
-    <message>
         <source>lvgl: leave out the font&apos;s kerning pairs (written with the font&apos;s own
 advances where the font has them)</source>
         <translation>lvgl: leave out the font&apos;s kerning pairs (written with the font&apos;s own
@@ -1440,6 +1416,98 @@ LV_USE_FONT_COMPRESSED 1 in lv_conf.h)</translation>
     <message>
         <source>, %1 kerning pairs</source>
         <translation>, %1 kerning pairs</translation>
+    </message>
+    <message>
+        <source>--collect gathers the character list from sources; it does not go with --list or --charset</source>
+        <translation>--collect gathers the character list from sources; it does not go with --list or --charset</translation>
+    </message>
+    <message>
+        <source>%1 goes with --collect PATH</source>
+        <translation>%1 goes with --collect PATH</translation>
+    </message>
+    <message>
+        <source>Usage: dotrix-cli [options] TEXT
+       dotrix-cli (--list FILE | --charset SET | --collect PATH...) [list options] --print-list [options] [TEXT]
+       dotrix-cli --picture FILE [options]
+       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
+       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)
+       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
+       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
+
+Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
+source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
+</source>
+        <translation>Usage: dotrix-cli [options] TEXT
+       dotrix-cli (--list FILE | --charset SET | --collect PATH...) [list options] --print-list [options] [TEXT]
+       dotrix-cli --picture FILE [options]
+       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
+       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)
+       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
+       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
+
+Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
+source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
+</translation>
+    </message>
+    <message>
+        <source>the list is every character the firmware&apos;s sources at PATH show
+(a file or a folder, read recursively; repeat for more): C and C++
+string literals, .po msgstr, JSON and YAML values, other text whole</source>
+        <translation>the list is every character the firmware&apos;s sources at PATH show
+(a file or a folder, read recursively; repeat for more): C and C++
+string literals, .po msgstr, JSON and YAML values, other text whole</translation>
+    </message>
+    <message>
+        <source>a source file or folder</source>
+        <translation>a source file or folder</translation>
+    </message>
+    <message>
+        <source>the sources&apos; encoding: utf-8 or cp936 (default utf-8)</source>
+        <translation>the sources&apos; encoding: utf-8 or cp936 (default utf-8)</translation>
+    </message>
+    <message>
+        <source>collect the text of C and C++ comments too</source>
+        <translation>collect the text of C and C++ comments too</translation>
+    </message>
+    <message>
+        <source>characters always wanted, added to the collected ones</source>
+        <translation>characters always wanted, added to the collected ones</translation>
+    </message>
+    <message>
+        <source>add the characters of a UTF-8 text file to the collected ones</source>
+        <translation>add the characters of a UTF-8 text file to the collected ones</translation>
+    </message>
+    <message>
+        <source>a UTF-8 text file</source>
+        <translation>a UTF-8 text file</translation>
+    </message>
+    <message>
+        <source>%1 is not UTF-8 text</source>
+        <translation>%1 is not UTF-8 text</translation>
+    </message>
+    <message>
+        <source>%1 file</source>
+        <translation>%1 file</translation>
+    </message>
+    <message>
+        <source>%1 files</source>
+        <translation>%1 files</translation>
+    </message>
+    <message>
+        <source>collected %1 from %2</source>
+        <translation>collected %1 from %2</translation>
+    </message>
+    <message>
+        <source>the collected list</source>
+        <translation>the collected list</translation>
+    </message>
+    <message>
+        <source>%1 not code page 936 text, skipped:</source>
+        <translation>%1 not code page 936 text, skipped:</translation>
+    </message>
+    <message>
+        <source>%1 not UTF-8 text, skipped (for code page 936 sources add --collect-encoding cp936):</source>
+        <translation>%1 not UTF-8 text, skipped (for code page 936 sources add --collect-encoding cp936):</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,7 @@ enum class FailureCode {
     NoSuchFolder,   // the folder Path does not exist
     NotAFolder,     // Path is there but is no folder
     WriteInFolder,  // no file can be made in the folder Path
+    NoSuchPath,     // nothing (no file, no folder) is at Path
     // Glyph bitmap files (Path: the file; empty for bytes in memory).
     BitmapTooShort,     // shorter than a bitmap header
     NotABitmap,         // not a BMP file

@@ -36,6 +36,16 @@ std::string CheckListOptions(const CliOptions &o)
 {
     if (!o.ListFile.isEmpty() && o.Charset)
         return DotrixCli::tr("--list and --charset both give the character list; choose one").toStdString();
+    if (!o.CollectPaths.isEmpty() && (!o.ListFile.isEmpty() || o.Charset))
+        return DotrixCli::tr("--collect gathers the character list from sources; it does not go with --list or --charset")
+            .toStdString();
+    const std::pair<bool, const char *> needCollect[] = {{o.CollectIsCp936, "--collect-encoding"},
+                                                         {o.CollectComments, "--collect-comments"},
+                                                         {!o.Also.empty(), "--also"},
+                                                         {!o.AlsoList.isEmpty(), "--also-list"}};
+    for (const auto &[given, option] : needCollect)
+        if (given && o.CollectPaths.isEmpty())
+            return DotrixCli::tr("%1 goes with --collect PATH").arg(QLatin1String(option)).toStdString();
     if (o.ToTraditional && o.ToSimplified)
         return DotrixCli::tr("--to-traditional and --to-simplified contradict each other; choose one").toStdString();
     const std::pair<bool, const char *> needList[] = {
@@ -172,7 +182,7 @@ std::string CliUsage()
 {
     std::string usage = DotrixCli::tr(
            "Usage: dotrix-cli [options] TEXT\n"
-           "       dotrix-cli (--list FILE | --charset SET) [list options] --print-list [options] [TEXT]\n"
+           "       dotrix-cli (--list FILE | --charset SET | --collect PATH...) [list options] --print-list [options] [TEXT]\n"
            "       dotrix-cli --picture FILE [options]\n"
            "       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)\n"
            "       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)\n"

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <string>
@@ -36,6 +37,11 @@ struct CliOptions
     QString ListFile;                    // --list: a file holding the list
     bool ListIsCp936 = false;            // the list file is code page 936, not UTF-8
     std::optional<CharacterSet> Charset; // --charset: the list is a whole character set
+    QStringList CollectPaths;            // --collect: the list is the characters of these sources
+    bool CollectIsCp936 = false;         // the sources are code page 936, not UTF-8
+    bool CollectComments = false;        // the text of C comments counts too
+    std::string Also;                    // --also: characters added to the collected ones, UTF-8
+    QString AlsoList;                    // --also-list: a UTF-8 file whose characters are added
     bool ToTraditional = false;
     bool ToSimplified = false;
     bool Dedupe = false;
@@ -66,7 +72,7 @@ struct CliOptions
     QString CopyTo;                      // --copy-to: copy it into this directory
     bool Delivers() const { return SendSerial || !CopyTo.isEmpty(); }
 
-    bool HasList() const { return !ListFile.isEmpty() || Charset.has_value(); }
+    bool HasList() const { return !ListFile.isEmpty() || Charset.has_value() || !CollectPaths.isEmpty(); }
 };
 
 struct CliParseResult

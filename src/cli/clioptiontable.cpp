@@ -298,6 +298,40 @@ const std::vector<OptionSection> &OptionSections() {
                                               "gbk set (GB2312.txt, GBK.txt)"),
                [](CliOptions &o, CharacterSet m) { o.Charset = m; },
                QT_TRANSLATE_NOOP("DotrixCli", "gb2312 or gbk")),
+           {"collect", "PATH",
+            QT_TRANSLATE_NOOP("DotrixCli",
+                              "the list is every character the firmware's sources at PATH show\n"
+                              "(a file or a folder, read recursively; repeat for more): C and C++\n"
+                              "string literals, .po msgstr, JSON and YAML values, other text whole"),
+            [](CliOptions &o, const std::string &v) -> std::string {
+              if (v.empty())
+                return BadValue("collect", v, DotrixCli::tr("a source file or folder"));
+              o.CollectPaths.append(QString::fromStdString(v));
+              return {};
+            }},
+           {"collect-encoding", "E",
+            QT_TRANSLATE_NOOP("DotrixCli", "the sources' encoding: utf-8 or cp936 (default utf-8)"),
+            [](CliOptions &o, const std::string &v) -> std::string {
+              if (v == "utf-8" || v == "utf8")
+                o.CollectIsCp936 = false;
+              else if (v == "cp936")
+                o.CollectIsCp936 = true;
+              else
+                return BadValue("collect-encoding", v, DotrixCli::tr("utf-8 or cp936"));
+              return {};
+            }},
+           Flag("collect-comments",
+                QT_TRANSLATE_NOOP("DotrixCli", "collect the text of C and C++ comments too"),
+                &CliOptions::CollectComments),
+           {"also", "TEXT",
+            QT_TRANSLATE_NOOP("DotrixCli", "characters always wanted, added to the collected ones"),
+            [](CliOptions &o, const std::string &v) -> std::string {
+              o.Also += v;
+              return {};
+            }},
+           PathOption("also-list", "FILE",
+                      QT_TRANSLATE_NOOP("DotrixCli", "add the characters of a UTF-8 text file to the collected ones"),
+                      &CliOptions::AlsoList, QT_TRANSLATE_NOOP("DotrixCli", "a UTF-8 text file")),
            Flag("to-traditional",
                 QT_TRANSLATE_NOOP("DotrixCli",
                                   "convert the list to Traditional Chinese"),

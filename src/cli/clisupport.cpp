@@ -34,7 +34,8 @@ std::ostream &SummaryStream(const CliOptions &options)
 
 bool CheckNotTheList(const CliOptions &options, const QString &path, std::ostream &err)
 {
-    if (options.ListFile.isEmpty() || !IsSameFile(path, options.ListFile))
+    const QString &list = !options.ListFile.isEmpty() ? options.ListFile : options.AlsoList;
+    if (list.isEmpty() || !IsSameFile(path, list))
         return true;
     Fail(err, DotrixCli::tr("%1 is the list file this run reads; it is not written over").arg(path));
     return false;

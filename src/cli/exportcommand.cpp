@@ -20,6 +20,17 @@ std::vector<std::string> ListArguments(const CliOptions &options)
         arguments = {"--list", QFileInfo(options.ListFile).fileName().toStdString()};
         if (options.ListIsCp936)
             arguments.insert(arguments.end(), {"--list-encoding", "cp936"});
+    } else if (!options.CollectPaths.isEmpty()) {
+        // The sources' paths stay out of the file: the same sources give the same font anywhere.
+        arguments = {"--collect", "SOURCES"};
+        if (options.CollectIsCp936)
+            arguments.insert(arguments.end(), {"--collect-encoding", "cp936"});
+        if (options.CollectComments)
+            arguments.emplace_back("--collect-comments");
+        if (!options.Also.empty())
+            arguments.insert(arguments.end(), {"--also", options.Also});
+        if (!options.AlsoList.isEmpty())
+            arguments.insert(arguments.end(), {"--also-list", QFileInfo(options.AlsoList).fileName().toStdString()});
     } else if (options.Charset) {
         arguments = {"--charset", *options.Charset == CharacterSet::GB2312 ? "gb2312" : "gbk"};
     } else {

@@ -93,6 +93,8 @@ QString FailureText(const Failure &failure)
         return FailureSentence::tr("%1 不存在").arg(path);
     case FailureCode::NotAFolder:
         return FailureSentence::tr("%1 不是文件夹").arg(path);
+    case FailureCode::NoSuchPath:
+        return FailureSentence::tr("%1 不存在").arg(path);
     case FailureCode::WriteInFolder:
         return FailureSentence::tr("无法在 %1 中写入文件：%2").arg(path, reason);
     case FailureCode::BitmapTooShort:

@@ -1,7 +1,10 @@
 // dotrix-cli run as a user runs it: output on stdout, errors on stderr, exit status, files.
 
 #include "common/serialpeer.h"
+#include "common/sourcetree.h"
 #include "common/testutil.h"
+
+#include "charset/cp936.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -597,4 +600,56 @@ TEST(CliInterrupt, CtrlCStopsABatchAndKeepsWhatItWrote)
     // Every glyph the message counts has its source file, and All.c holds them.
     EXPECT_EQ(work.entryList({"*.c"}, QDir::Files).size(), glyphs + 1);
     EXPECT_TRUE(work.exists(QStringLiteral("All.c")));
+}
+
+TEST(DotrixCli, CollectTakesTheListFromTheSourcesAndKeepsTheirPathsOutOfTheFont)
+{
+    QTemporaryDir dir;
+    const QString tree = dir.filePath("firmware");
+    const testutil::SourceTree made = testutil::WriteSourceTree(tree, 7, 30);
+    std::string utf8;
+    for (char32_t c : made.Collected)
+        if (c >= 0x20 && c != 0x7F)
+            utf8 += QString::fromUcs4(&c, 1).toStdString();
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("also.txt"), "\xEF\xBB\xBF" "鑫\n"));
+    CliRun run = Cli({"--collect", tree, "--also", "Ω", "--also-list", dir.filePath("also.txt"), "--print-list"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    // The list is in code point order; characters without a code in code page 936 (the emoji) are
+    // named on stderr and left out.
+    std::string expected = utf8;
+    for (const char *added : {"Ω", "鑫"})
+        expected += added;
+    const QList<uint> sorted = [&] {
+        QList<uint> all = QString::fromStdString(expected).toUcs4();
+        std::sort(all.begin(), all.end());
+        all.erase(std::unique(all.begin(), all.end()), all.end());
+        return all;
+    }();
+    const std::string inOrder = QString::fromUcs4(reinterpret_cast<const char32_t *>(sorted.data()), sorted.size()).toStdString();
+    EXPECT_EQ(run.out, Cp936ToUtf8(Utf8ToCp936(inOrder)) + "\n");
+    EXPECT_NE(run.err.find("collected " + std::to_string(QString::fromStdString(utf8).toUcs4().size()) + " characters from "
+                           + std::to_string(made.Files) + " files"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("have no code in code page 936; left out: 😀"), std::string::npos) << run.err;
+    // The file that is no UTF-8 text is named, with the way to read it.
+    EXPECT_NE(run.err.find("1 file not UTF-8 text, skipped (for code page 936 sources add --collect-encoding cp936): "
+                           + tree.toStdString() + "/src/legacy.c\n"),
+              std::string::npos)
+        << run.err;
+
+    // The same sources elsewhere give the same font, byte for byte.
+    QTemporaryDir other;
+    testutil::WriteSourceTree(other.filePath("elsewhere"), 7, 30);
+    std::string fonts[2];
+    for (int i = 0; i < 2; ++i) {
+        const QString out = (i ? other : dir).filePath("font.bdf");
+        run = Cli({"--collect", i ? other.filePath("elsewhere") : tree, "--font", "Unifont", "--px", "16", "--export",
+                   "bdf", "--out", out});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        fonts[i] = testutil::ReadFileBytes(out);
+    }
+    EXPECT_FALSE(fonts[0].empty());
+    EXPECT_EQ(fonts[0], fonts[1]);
+    EXPECT_EQ(fonts[0].find(dir.path().toStdString()), std::string::npos);
 }

@@ -98,6 +98,10 @@ TEST(CliArgs, BadInputIsRefusedWithAMessageNamingIt)
         {{"--print-list"}, "--print-list works on the character list"},
         {{"--charset", "gbk", "--list-encoding", "cp936", "--print-list"}, "--list-encoding applies to --list"},
         {{"--charset", "gbk", "a"}, "--print-list"},
+        {{"--collect", "src", "--list", "l.txt", "--print-list"}, "does not go with --list"},
+        {{"--also", "0", "--charset", "gbk", "--print-list"}, "--also goes with --collect"},
+        {{"--collect-comments", "--list", "l.txt", "--print-list"}, "--collect-comments goes with --collect"},
+        {{"--collect", "src", "--collect-encoding", "gbk", "--print-list"}, "--collect-encoding"},
         {{"--export", "ttf", "--out", "f.c", "a"}, "--export"},
         {{"--export", "lvgl", "a"}, "--out FILE"},
         {{"--out", "f.c", "a"}, "go with --export"},
@@ -157,6 +161,14 @@ TEST(CliArgs, ListOptionsSetTheListAndMakeTextOptional)
     EXPECT_TRUE(r.Options.ListIsCp936 && r.Options.Dedupe && r.Options.Filter && r.Options.Sort);
     EXPECT_TRUE(r.Options.ToSimplified && r.Options.PrintList && !r.Options.ToTraditional);
     EXPECT_EQ(r.Options.Text, "");
+
+    r = Parse({"--collect", "src", "--collect=lang/zh.po", "--collect-encoding", "cp936", "--also", "0",
+               "--also=℃", "--also-list", "a.txt", "--batch"});
+    ASSERT_TRUE(r.Ok) << r.Error;
+    EXPECT_EQ(r.Options.CollectPaths, QStringList({"src", "lang/zh.po"}));
+    EXPECT_TRUE(r.Options.CollectIsCp936 && !r.Options.CollectComments);
+    EXPECT_EQ(r.Options.Also, "0℃");
+    EXPECT_EQ(r.Options.AlsoList, "a.txt");
 
     r = Parse({"--charset", "gb2312", "--print-list", "--preview", "中"});
     ASSERT_TRUE(r.Ok) << r.Error;

@@ -1,0 +1,84 @@
+// Collecting a firmware's characters from its sources, checked against generated trees that know
+// which characters they put where.
+
+#include "charset/collect.h"
+
+#include "common/sourcetree.h"
+#include "common/testutil.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<char32_t> Expected(const std::set<char32_t> &a, const std::set<char32_t> &b = {})
+{
+    std::set<char32_t> all = a;
+    all.insert(b.begin(), b.end());
+    std::erase_if(all, [](char32_t c) { return c < 0x20 || c == 0x7F; });
+    return {all.begin(), all.end()};
+}
+
+std::string Difference(const std::vector<char32_t> &expected, const std::vector<char32_t> &actual)
+{
+    std::string text;
+    std::vector<char32_t> missing, extra;
+    std::set_difference(expected.begin(), expected.end(), actual.begin(), actual.end(), std::back_inserter(missing));
+    std::set_difference(actual.begin(), actual.end(), expected.begin(), expected.end(), std::back_inserter(extra));
+    text += "missing: " + QString::fromUcs4(missing.data(), qsizetype(missing.size())).toStdString();
+    text += "\nextra: " + QString::fromUcs4(extra.data(), qsizetype(extra.size())).toStdString();
+    return text;
+}
+
+int Count(const CollectResult &result, CollectSkip::Reason why)
+{
+    return int(std::count_if(result.Skipped.begin(), result.Skipped.end(), [why](const CollectSkip &s) { return s.Why == why; }));
+}
+
+} // namespace
+
+TEST(CollectCharacters, GeneratedTreesGiveExactlyTheCharactersInTheirCollectedPlaces)
+{
+    for (const bool cp936 : {false, true}) {
+        for (unsigned seed = 1; seed <= 6; ++seed) {
+            SCOPED_TRACE((cp936 ? "cp936 seed " : "utf-8 seed ") + std::to_string(seed));
+            QTemporaryDir dir;
+            const testutil::SourceTree tree = testutil::WriteSourceTree(dir.path(), seed, 40, cp936);
+            CollectOptions options;
+            options.Encoding = cp936 ? CollectEncoding::Cp936 : CollectEncoding::Utf8;
+            const CollectResult result = CollectCharacters({dir.path()}, options);
+            ASSERT_FALSE(result.Error) << testutil::Describe(result.Error);
+            const std::vector<char32_t> expected = Expected(tree.Collected);
+            EXPECT_EQ(result.Characters, expected) << Difference(expected, result.Characters);
+            EXPECT_EQ(result.FilesRead, tree.Files);
+            EXPECT_EQ(Count(result, CollectSkip::Binary), tree.Binary);
+            EXPECT_EQ(Count(result, CollectSkip::NotText), tree.NotText);
+            EXPECT_EQ(Count(result, CollectSkip::Folder), tree.Folders);
+
+            // With the comments option the comments' text counts too.
+            options.Comments = true;
+            const CollectResult withComments = CollectCharacters({dir.path()}, options);
+            const std::vector<char32_t> all = Expected(tree.Collected, tree.Comments);
+            EXPECT_EQ(withComments.Characters, all) << Difference(all, withComments.Characters);
+        }
+    }
+}
+
+TEST(CollectCharacters, MissingPathsFailAndGivenFilesAreReadWhateverTheirFolder)
+{
+    QTemporaryDir dir;
+    const QString build = dir.filePath("build");
+    ASSERT_TRUE(QDir().mkpath(build));
+    ASSERT_TRUE(testutil::WriteFileBytes(build + "/a.c", "x = \"温\"; // 度\n"));
+    // A folder given by name is read even when a walk would skip it.
+    CollectResult result = CollectCharacters({build}, {});
+    EXPECT_EQ(result.Characters, std::vector<char32_t>{U'温'});
+    EXPECT_EQ(result.FilesRead, 1);
+
+    const QString missing = dir.filePath("missing.c");
+    result = CollectCharacters({build, missing}, {});
+    EXPECT_EQ(result.Error.Code, FailureCode::NoSuchPath);
+    EXPECT_EQ(result.Error.Path, missing);
+    EXPECT_TRUE(result.Characters.empty());
+}
