@@ -34,16 +34,7 @@ PY
 
 # otf2bdf's exit status is not a verdict (it returns 8 after writing every glyph): the glyph
 # counts at the end are.
-measure() {
-  label=$1
-  shift
-  "$@" >/dev/null 2>&1 || true # warm-up
-  i=0
-  while [ "$i" -lt "$runs" ]; do
-    /usr/bin/time -f "$label: %e s wall, %U+%S s CPU, %M KiB peak" "$@" 2>&1 >/dev/null | tail -1
-    i=$((i + 1))
-  done
-}
+. "$(dirname "$0")/measure.sh"
 
 measure "dotrix-cli BDF, GB2312 hanzi" "$cli" --export bdf --font "AR PL UMing CN" --font-size 12 --size 16x16 \
   --charset gb2312 --filter --out "$out/dotrix.bdf"

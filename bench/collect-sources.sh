@@ -56,29 +56,25 @@ def c_file(size):
         total += len(line.encode())
     return "".join(out)
 
-def po_file(size):
-    out, total = ['msgid ""\nmsgstr ""\n"Content-Type: text/plain; charset=UTF-8\\n"\n\n'], 0
+def fill(size, entry, head="", tail=""):
+    # entries made by entry() until the file holds size bytes
+    out, total = [head], 0
     while total < size:
-        e = f'#: src/ui.c:{rng.randrange(999)}\nmsgid "{text(20)}"\nmsgstr "{text(20)}"\n"{text(10)}"\n\n'
+        e = entry()
         out.append(e)
         total += len(e.encode())
-    return "".join(out)
+    return "".join(out) + tail
+
+def po_file(size):
+    return fill(size, lambda: f'#: src/ui.c:{rng.randrange(999)}\nmsgid "{text(20)}"\nmsgstr "{text(20)}"\n"{text(10)}"\n\n',
+                'msgid ""\nmsgstr ""\n"Content-Type: text/plain; charset=UTF-8\\n"\n\n')
 
 def json_file(size):
-    out, total = ["{\n"], 0
-    while total < size:
-        e = f'  "{text(6)}": ["{text(15)}", {rng.randrange(1000)}, {{"{text(4)}": "{text(12)}"}}],\n'
-        out.append(e)
-        total += len(e.encode())
-    return "".join(out) + '  "end": true\n}\n'
+    return fill(size, lambda: f'  "{text(6)}": ["{text(15)}", {rng.randrange(1000)}, {{"{text(4)}": "{text(12)}"}}],\n',
+                "{\n", '  "end": true\n}\n')
 
 def yaml_file(size):
-    out, total = [], 0
-    while total < size:
-        e = f"{text(5).strip() or 'k'}: {text(20).strip() or 'v'}  # {text(10)}\nlist:\n  - \"{text(12)}\"\n"
-        out.append(e)
-        total += len(e.encode())
-    return "".join(out)
+    return fill(size, lambda: f"{text(5).strip() or 'k'}: {text(20).strip() or 'v'}  # {text(10)}\nlist:\n  - \"{text(12)}\"\n")
 
 makers = [c_file] * 5 + [po_file] * 2 + [json_file] * 1 + [yaml_file] * 1 + [lambda s: text(s // 2) + "\n"]
 suffix = {c_file: [".c", ".h", ".cpp"], po_file: [".po"], json_file: [".json"], yaml_file: [".yaml"]}

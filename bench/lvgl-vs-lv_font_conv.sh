@@ -29,16 +29,7 @@ done
 "$cli" --charset gb2312 --filter --print-list 2>/dev/null | tr -d '\n' >"$out/hanzi.txt"
 hanzi=$(cat "$out/hanzi.txt")
 
-measure() {
-  label=$1
-  shift
-  "$@" >/dev/null 2>&1 || true # warm-up
-  i=0
-  while [ "$i" -lt "$runs" ]; do
-    /usr/bin/time -f "$label: %e s wall, %U+%S s CPU, %M KiB peak" "$@" 2>&1 >/dev/null | tail -1
-    i=$((i + 1))
-  done
-}
+. "$(dirname "$0")/measure.sh"
 
 measure "dotrix-cli LVGL 4 bpp, GB2312 hanzi" "$cli" --export lvgl --bpp 4 --font "AR PL UMing CN" --font-size 12 \
   --size 16x16 --charset gb2312 --filter --out "$out/dotrix.c"

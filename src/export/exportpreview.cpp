@@ -34,9 +34,10 @@ ExportPreview DrawExportPreview(const std::vector<CodePointChar> &characters, co
     // Each different character drawn once.
     std::map<char32_t, ExportGlyph> glyphs;
     std::vector<CodePointChar> distinct;
+    GlyphDrawer drawer(settings.GlyphFont, bpp > 1);
     for (const CodePointChar &character : characters)
         if (glyphs.find(character.CodePoint) == glyphs.end()) {
-            glyphs.emplace(character.CodePoint, DrawExportGlyph(character, settings, bpp, metrics));
+            glyphs.emplace(character.CodePoint, DrawExportGlyph(character, settings, bpp, metrics, &drawer));
             distinct.push_back(character);
         }
     std::map<std::pair<char32_t, char32_t>, int> kerns;

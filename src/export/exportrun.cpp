@@ -152,11 +152,6 @@ constexpr qint64 MostKeptBytes = 512LL << 20;
 
 } // namespace
 
-int ExportAdvance16(const CodePointChar &character, const GlyphSettings &settings, int bpp, const ExportFontMetrics &metrics)
-{
-    return Advance16(character, metrics, [&] { return GlyphAdvance(character.Character, settings.GlyphFont, bpp > 1); });
-}
-
 int ExportAdvance16(const CodePointChar &character, const ExportFontMetrics &metrics, qreal fontAdvance)
 {
     return Advance16(character, metrics, [&] { return fontAdvance; });

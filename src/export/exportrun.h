@@ -46,11 +46,9 @@ struct ExportFontMetrics
 // as advance says.
 ExportFontMetrics MeasureExportFont(const GlyphSettings &settings, int bpp, AdvanceMode advance);
 
-// A character's advance in sixteenths of a pixel: the font's own (as it lays out the drawn text,
-// rounded to the nearest sixteenth), the cell width, or with AdvanceMode::Half half of it
-// (rounded down) for a single-byte character.
-int ExportAdvance16(const CodePointChar &character, const GlyphSettings &settings, int bpp, const ExportFontMetrics &metrics);
-// The same with the font's own advance already measured (a KeptGlyph's).
+// A character's advance in sixteenths of a pixel: the font's own (fontAdvance, as the font lays
+// out the drawn text, GlyphDrawer::Advance's; rounded to the nearest sixteenth), the cell width,
+// or with AdvanceMode::Half half of it (rounded down) for a single-byte character.
 int ExportAdvance16(const CodePointChar &character, const ExportFontMetrics &metrics, qreal fontAdvance);
 
 // Draws one character as the export does: at 1 bpp through the batch's drawing path and ink test,

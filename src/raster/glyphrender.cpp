@@ -179,11 +179,6 @@ QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int
     return GlyphDrawer(font, antialiased).Draw(character, x, y, width, height, ink, inkCoverage);
 }
 
-qreal GlyphAdvance(const std::string &character, const GlyphFontDesc &font, bool antialiased)
-{
-    return GlyphDrawer(font, antialiased).Advance(character);
-}
-
 GlyphInk MeasureGlyphInk(const std::string &character, int x, int y, int width, int height,
                          const GlyphFontDesc &font, bool antialiased, int inkCoverage)
 {

@@ -41,7 +41,7 @@ struct KeptGlyph
     int Room = 0;
     GlyphInk Ink;       // where the ink lies against the cell, as drawn
     bool Whole = false; // every dot of ink lies on Canvas
-    qreal Advance = 0;  // the font's advance for the character (GlyphAdvance's)
+    qreal Advance = 0;  // the font's advance for the character (GlyphDrawer::Advance's)
 
     // The cell's picture with the glyph dy pixels lower than drawn (DrawGlyphImage's picture at
     // the y offset plus dy) and where its ink then lies; only for a Whole glyph.
@@ -49,7 +49,7 @@ struct KeptGlyph
     GlyphInk InkMovedDown(int width, int height, int dy) const;
 };
 
-// Draws glyphs of one font as DrawGlyphImage and GlyphAdvance do, keeping what every glyph of a
+// Draws glyphs of one font as DrawGlyphImage does, keeping what every glyph of a
 // run shares: the font, its metrics and the canvas with its painting engine, which cost more to
 // make than a small glyph costs to draw. One drawer per thread.
 class GlyphDrawer
@@ -65,6 +65,8 @@ public:
     // The glyph drawn as Draw draws it, with its margin and ink kept, and its advance. Asking for
     // the advance after drawing costs nothing: the font has the glyph at hand.
     KeptGlyph DrawKept(const std::string &character, int x, int y, int width, int height, int inkCoverage = 1);
+    // How far the font moves the pen past character (code page 936) as it lays out the drawn
+    // text: the font's own advance at the glyph's pixel size, with its fraction of a pixel.
     qreal Advance(const std::string &character) const;
 
 private:
@@ -78,10 +80,6 @@ private:
     bool m_antialiased;
     QImage m_canvas; // the cell with its margin, white again before each glyph
 };
-
-// How far the glyph font moves the pen past character (code page 936) as it lays out the drawn
-// text: the font's own advance at the glyph's pixel size, with its fraction of a pixel.
-qreal GlyphAdvance(const std::string &character, const GlyphFontDesc &font, bool antialiased = false);
 
 // Where the ink of the character drawn as DrawGlyphImage draws it lies, without the cell's
 // picture: the glyph alone is drawn into a picture of its own bounding box (a few pixels more on
