@@ -154,6 +154,17 @@ EOF
 cc -o "$scratch/usetrellon" "$scratch/usetrellon.c" $(pkg-config --cflags --libs trellon)
 "$scratch/usetrellon" || fail "a program linked with pkg-config's flags for trellon failed"
 
+step "the installed CMake package: examples/cmake-lvgl, its font made from its own sources"
+# find_package(Dotrix) finds /usr/lib/cmake/Dotrix; the example's font follows its sources.
+lvgl_dir="$source_dir/../shared/third_party/lvgl-9.5.0"
+if [ -e "$lvgl_dir/lvgl.h" ]; then
+  bash "$source_dir/examples/cmake-lvgl/check-example.sh" "$lvgl_dir" "$scratch/cmake-example" | tee "$out/cmake-example.out"
+  grep -rq -- "/usr/bin/dotrix-cli" "$scratch/cmake-example/build/CMakeFiles/thermostat.dir/build.make" ||
+    fail "the example's font was not made by the installed /usr/bin/dotrix-cli"
+else
+  echo "skipped: no LVGL 9.5.0 at $lvgl_dir"
+fi
+
 step "installed dotrix under Xvfb"
 # shellcheck source=scripts/xvfb-window.sh
 source "$source_dir/scripts/xvfb-window.sh"

@@ -20,6 +20,8 @@ packages=(
   libharfbuzz-dev
   # fonts: the default Song/Ming face and the exact 16-pixel test font
   fonts-arphic-uming fonts-unifont unifont fontconfig
+  # the file a face is read from, named in the dependency files of font exports
+  libfontconfig-dev
   # a CJK face taller than the cell at the default placement, for the tests of glyphs losing ink;
   # it also draws the window's Chinese texts, as on many desktops
   fonts-droid-fallback

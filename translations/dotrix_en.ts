@@ -368,6 +368,54 @@ Sent %1 of %2 bytes</translation>
         <source>已略去 %1 个在 GBK 编码中没有的字符</source>
         <translation>Left out %1 characters that GBK has no code for</translation>
     </message>
+    <message>
+        <source>从文件收集字符...</source>
+        <translation>Collect characters from files...</translation>
+    </message>
+    <message>
+        <source>把源文件中字符串和文本里的字符加到列表末尾</source>
+        <translation>Add the characters of the strings and text in source files to the end of the list</translation>
+    </message>
+    <message>
+        <source>文件(&amp;F)...</source>
+        <translation>&amp;File...</translation>
+    </message>
+    <message>
+        <source>文件夹及其中所有文件(&amp;D)...</source>
+        <translation>Fol&amp;der and every file in it...</translation>
+    </message>
+    <message>
+        <source>从文件夹收集字符</source>
+        <translation>Collect characters from a folder</translation>
+    </message>
+    <message>
+        <source>从文件收集字符</source>
+        <translation>Collect characters from a file</translation>
+    </message>
+    <message>
+        <source>源文件和文本(*.c *.h *.cpp *.hpp *.cc *.ino *.po *.json *.yaml *.yml *.txt)</source>
+        <translation>Sources and text (*.c *.h *.cpp *.hpp *.cc *.ino *.po *.json *.yaml *.yml *.txt)</translation>
+    </message>
+    <message>
+        <source>所有文件(*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>正在收集字符 …</source>
+        <translation>Collecting characters …</translation>
+    </message>
+    <message>
+        <source>%1 中没有可读的文本文件</source>
+        <translation>%1 holds no readable text file</translation>
+    </message>
+    <message>
+        <source>从 %1 个文件收集到 %2 个字符，其中 %3 个是新的，已加到列表末尾</source>
+        <translation>Collected %2 characters from %1 file(s); %3 of them were new and were added to the end of the list</translation>
+    </message>
+    <message>
+        <source>；%1 个在 GBK 编码中没有，已略去</source>
+        <translation>; %1 not in GBK were left out</translation>
+    </message>
 </context>
 <context>
     <name>CGlyphFormatDlg</name>
@@ -1396,10 +1444,6 @@ the whole cell (a monospaced grid), or half the cell for single-byte
 characters and the whole cell for double-byte ones</translation>
     </message>
     <message>
-        <source>--out, --bpp, --advance, --no-kerning, --compress and --font-name go with --export FORMAT</source>
-        <translation>--out, --bpp, --advance, --no-kerning, --compress and --font-name go with --export FORMAT</translation>
-    </message>
-    <message>
         <source>lvgl: leave out the font&apos;s kerning pairs (written with the font&apos;s own
 advances where the font has them)</source>
         <translation>lvgl: leave out the font&apos;s kerning pairs (written with the font&apos;s own
@@ -1508,6 +1552,26 @@ string literals, .po msgstr, JSON and YAML values, other text whole</translation
     <message>
         <source>%1 not UTF-8 text, skipped (for code page 936 sources add --collect-encoding cp936):</source>
         <translation>%1 not UTF-8 text, skipped (for code page 936 sources add --collect-encoding cp936):</translation>
+    </message>
+    <message>
+        <source>--out, --bpp, --advance, --no-kerning, --compress, --font-name and --depfile go with --export FORMAT</source>
+        <translation>--out, --bpp, --advance, --no-kerning, --compress, --font-name and --depfile go with --export FORMAT</translation>
+    </message>
+    <message>
+        <source>also write a Make-style dependency file naming every file the font is made from (sources, lists, the font&apos;s face)</source>
+        <translation>also write a Make-style dependency file naming every file the font is made from (sources, lists, the font&apos;s face)</translation>
+    </message>
+    <message>
+        <source>the dependency file to write</source>
+        <translation>the dependency file to write</translation>
+    </message>
+    <message>
+        <source>%1 has a line break in its name, which no dependency file can hold</source>
+        <translation>%1 has a line break in its name, which no dependency file can hold</translation>
+    </message>
+    <message>
+        <source>no dependency file written: %1</source>
+        <translation>no dependency file written: %1</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,12 @@
 #include "cfontsel.h"
 
 #include "charset/charlist.h"
+#include "charset/collect.h"
 #include "charset/cp936.h"
+#include "filechooser.h"
+#include "l10n/failuretext.h"
+#include "messages.h"
+#include "progressbox.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -9,11 +14,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QVBoxLayout>
+
+#include <set>
 
 namespace {
 
@@ -97,6 +105,13 @@ CFontSel::CFontSel(QWidget *parent) : QWidget(parent)
     m_sortButton = new QPushButton;
     m_sortButton->setObjectName(QStringLiteral("sortButton"));
     m_sortButton->setProperty("controlId", 1017);
+    // Collecting offers a file or a folder from one button's menu.
+    m_collectButton = new QPushButton;
+    m_collectButton->setObjectName(QStringLiteral("collectButton"));
+    auto *collectMenu = new QMenu(m_collectButton);
+    collectMenu->addAction(QString(), this, [this] { OnCollect(false); })->setObjectName(QStringLiteral("collectFile"));
+    collectMenu->addAction(QString(), this, [this] { OnCollect(true); })->setObjectName(QStringLiteral("collectFolder"));
+    m_collectButton->setMenu(collectMenu);
     m_autoDelete = new QCheckBox;
     m_autoDelete->setObjectName(QStringLiteral("autoDeleteCheck"));
     m_autoDelete->setProperty("controlId", 1037);
@@ -115,6 +130,12 @@ CFontSel::CFontSel(QWidget *parent) : QWidget(parent)
     tools->addWidget(m_totalLabel);
     tools->addWidget(m_countEdit);
     tools->addWidget(m_unitLabel);
+    // Collecting has a row of its own: the tools' row is as wide as a small screen allows.
+    auto *collectRow = new QHBoxLayout;
+    collectRow->setContentsMargins(2, 0, 6, 0);
+    collectRow->addWidget(m_collectButton);
+    collectRow->addStretch();
+    layout->addLayout(collectRow);
     layout->addLayout(tools);
 
     connect(m_listEdit, &QPlainTextEdit::textChanged, this, [this] {
@@ -132,6 +153,11 @@ void CFontSel::RetranslateUi()
     m_listEdit->setPlaceholderText(tr("在此输入或粘贴要生成字模的字符，或从“文件”菜单导入字符集"));
     m_filterButton->setText(tr("过滤单字节字符"));
     m_sortButton->setText(tr("排序"));
+    m_collectButton->setText(tr("从文件收集字符..."));
+    m_collectButton->setToolTip(tr("把源文件中字符串和文本里的字符加到列表末尾"));
+    const QList<QAction *> collect = m_collectButton->menu()->actions();
+    collect[0]->setText(tr("文件(&F)..."));
+    collect[1]->setText(tr("文件夹及其中所有文件(&D)..."));
     m_autoDelete->setText(tr("自动删除重复字符"));
     m_totalLabel->setText(tr("共计"));
     m_unitLabel->setText(tr("字"));
@@ -260,6 +286,67 @@ void CFontSel::OnSort()
     PullFields();
     const CharList result = SortList(ListText, CharCount);
     SetList(result.Text, result.Count);
+}
+
+void CFontSel::OnCollect(bool folder)
+{
+    FileRequest request;
+    request.Mode = folder ? FileRequest::Directory : FileRequest::OpenFile;
+    request.Caption = folder ? tr("从文件夹收集字符") : tr("从文件收集字符");
+    request.StartPath = m_collectedFrom;
+    if (!folder)
+        request.Filters = {tr("源文件和文本(*.c *.h *.cpp *.hpp *.cc *.ino *.po *.json *.yaml *.yml *.txt)"),
+                           tr("所有文件(*)")};
+    const QString path = ChooseFile(this, request);
+    if (path.isEmpty())
+        return;
+    m_collectedFrom = path;
+
+    // Sources saved as UTF-8 or in code page 936 alike: each file is read in the one it is valid in.
+    JobControl control;
+    CollectOptions options;
+    options.Encoding = CollectEncoding::Auto;
+    options.Control = &control;
+    CollectResult collected;
+    RunJob(this, control, {tr("正在收集字符 …"), QStringLiteral("collectProgressDialog"), true},
+           [&] { collected = CollectCharacters({path}, options); });
+    if (collected.Cancelled)
+        return;
+    if (collected.Error) {
+        ShowMessage(this, FailureText(collected.Error));
+        return;
+    }
+    if (collected.FilesRead == 0) {
+        ShowMessage(this, tr("%1 中没有可读的文本文件").arg(path));
+        return;
+    }
+
+    std::vector<std::string> skipped;
+    const std::string characters = QStringToCp936(
+        QString::fromUcs4(collected.Characters.data(), qsizetype(collected.Characters.size())), &skipped);
+    PullFields();
+    std::set<std::string> held;
+    for (std::string &character : SplitChars(ListText))
+        held.insert(std::move(character));
+    std::string added;
+    int newCount = 0;
+    for (const std::string &character : SplitChars(characters)) {
+        if (held.insert(character).second) {
+            added += character;
+            ++newCount;
+        }
+    }
+    if (newCount > 0) {
+        SetList(ListText + added, CharCount + newCount);
+        m_listEdit->moveCursor(QTextCursor::End);
+    }
+    QString note = tr("从 %1 个文件收集到 %2 个字符，其中 %3 个是新的，已加到列表末尾")
+                       .arg(collected.FilesRead)
+                       .arg(collected.Characters.size())
+                       .arg(newCount);
+    if (!skipped.empty())
+        note += tr("；%1 个在 GBK 编码中没有，已略去").arg(skipped.size());
+    emit StatusMessage(note);
 }
 
 bool CFontSel::eventFilter(QObject *watched, QEvent *event)

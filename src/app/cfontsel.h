@@ -43,6 +43,10 @@ public:
     void OnListTextChanged();
     void OnFilterSingleByte();
     void OnSort();
+    // Asks for a file (or a folder, read with every file in it) and adds the characters of its
+    // strings and text that the list does not hold yet to the list's end; the status bar says how
+    // many were new.
+    void OnCollect(bool folder);
 
     QPlainTextEdit *ListEdit() const { return m_listEdit; }
     QLineEdit *CountEdit() const { return m_countEdit; }
@@ -70,6 +74,8 @@ private:
     QCheckBox *m_autoDelete;
     QPushButton *m_filterButton;
     QPushButton *m_sortButton;
+    QPushButton *m_collectButton;
+    QString m_collectedFrom; // the last file or folder collected from, where the next choice starts
     QLabel *m_totalLabel;
     QLabel *m_unitLabel;
     bool m_pushing = false;

@@ -2,6 +2,8 @@
 
 #include "cp936.h"
 
+#include "base/job.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -138,8 +140,14 @@ void DecodeCp936(std::string_view bytes, Emit put, Bad bad)
 }
 
 // A file's text in the chosen encoding; false when its bytes are no text in it.
-bool DecodeText(std::string_view bytes, CollectEncoding encoding, std::u32string &text)
+bool DecodeText(std::string_view bytes, CollectEncoding &encoding, std::u32string &text)
 {
+    if (encoding == CollectEncoding::Auto) {
+        encoding = CollectEncoding::Utf8;
+        if (DecodeText(bytes, encoding, text))
+            return true;
+        encoding = CollectEncoding::Cp936;
+    }
     text.clear();
     bool valid = true;
     if (encoding == CollectEncoding::Cp936) {
@@ -688,6 +696,10 @@ public:
     // False after recording the failure.
     bool Path(const fs::path &path, bool given)
     {
+        if (m_options.Control && m_options.Control->Cancelled()) {
+            m_result.Cancelled = true;
+            return false;
+        }
         std::error_code ec;
         const fs::file_status status = fs::status(path, ec);
         if (ec || status.type() == fs::file_type::not_found) {
@@ -722,6 +734,7 @@ private:
 
     bool Folder(const fs::path &path)
     {
+        m_result.Inputs.push_back(PathText(path));
         std::error_code ec;
         std::vector<fs::path> entries;
         for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec))
@@ -738,6 +751,7 @@ private:
     bool File(const fs::path &path)
     {
         const QString name = PathText(path);
+        m_result.Inputs.push_back(name);
         QFile file(name);
         if (!file.open(QIODevice::ReadOnly))
             return Fail({FailureCode::OpenForReading, name, file.errorString(), {}});
@@ -755,12 +769,15 @@ private:
             m_result.Skipped.push_back({name, CollectSkip::Binary});
             return true;
         }
-        if (!DecodeText(m_bytes, m_options.Encoding, m_text)) {
+        CollectOptions read = m_options; // in the encoding this file was found in
+        if (!DecodeText(m_bytes, read.Encoding, m_text)) {
             m_result.Skipped.push_back({name, CollectSkip::NotText});
             return true;
         }
-        ScanText(m_text, m_options, SourceKindOf(name), found);
+        ScanText(m_text, read, SourceKindOf(name), found);
         ++m_result.FilesRead;
+        if (m_options.Control)
+            m_options.Control->Advance();
         return true;
     }
 
@@ -794,10 +811,11 @@ bool CollectFromBytes(std::string_view bytes, SourceKind kind, const CollectOpti
 {
     characters.clear();
     std::u32string text;
-    if (IsBinary(bytes) || !DecodeText(bytes, options.Encoding, text))
+    CollectOptions read = options;
+    if (IsBinary(bytes) || !DecodeText(bytes, read.Encoding, text))
         return false;
     Found found;
-    ScanText(text, options, kind, found);
+    ScanText(text, read, kind, found);
     characters = found.Sorted();
     return true;
 }
@@ -818,6 +836,7 @@ CollectResult CollectCharacters(const QStringList &paths, const CollectOptions &
     for (const QString &path : paths) {
         if (!walk.Path(fs::path(QFile::encodeName(path).toStdString()), true)) {
             result.FilesRead = 0;
+            result.Inputs.clear();
             return result;
         }
     }

@@ -16,12 +16,18 @@
 #include <string_view>
 #include <vector>
 
-enum class CollectEncoding { Utf8, Cp936 };
+// Auto reads a file as UTF-8 when it is valid UTF-8 and as code page 936 otherwise, for a tree
+// whose files were saved in either.
+enum class CollectEncoding { Utf8, Cp936, Auto };
+
+class JobControl;
 
 struct CollectOptions
 {
     CollectEncoding Encoding = CollectEncoding::Utf8;
     bool Comments = false; // the text of C and C++ comments counts too
+    // Counts the files read and stops the walk when cancelled; none: the walk runs to its end.
+    JobControl *Control = nullptr;
 };
 
 // How a source file's characters are picked out, by its name's extension.
@@ -51,7 +57,12 @@ struct CollectResult
     std::vector<char32_t> Characters; // every character found, once each, in code point order
     int FilesRead = 0;
     std::vector<CollectSkip> Skipped; // in the order met (folders walked in name order)
+    // What the characters were made from, in the order met: every folder walked (its listing
+    // changes when a file comes or goes) and every file looked at, the skipped ones too (a file
+    // that is binary today may be text tomorrow). A build regenerates the font when one changes.
+    QStringList Inputs;
     Failure Error; // a path that does not exist or cannot be read; nothing is collected then
+    bool Cancelled = false; // the control stopped the walk; nothing is collected then
 };
 
 // Reads the files and folders at paths (folders recursively) and collects their characters.

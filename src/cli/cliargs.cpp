@@ -10,8 +10,10 @@ namespace {
 std::string CheckExportOptions(const CliOptions &o)
 {
     if (!o.Export) {
-        if (!o.OutPath.isEmpty() || o.Bpp != 1 || !o.FontName.isEmpty() || o.Advance || o.NoKerning || o.Compress)
-            return DotrixCli::tr("--out, --bpp, --advance, --no-kerning, --compress and --font-name go with --export FORMAT")
+        if (!o.OutPath.isEmpty() || o.Bpp != 1 || !o.FontName.isEmpty() || o.Advance || o.NoKerning || o.Compress
+            || !o.Depfile.isEmpty())
+            return DotrixCli::tr("--out, --bpp, --advance, --no-kerning, --compress, --font-name and --depfile go with "
+                                 "--export FORMAT")
                 .toStdString();
         return {};
     }

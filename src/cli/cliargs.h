@@ -61,6 +61,7 @@ struct CliOptions
     // A font export of the list (or TEXT).
     std::optional<ExportFormat> Export;  // --export: the format
     QString OutPath;                     // --out: the font file
+    QString Depfile;                     // --depfile: where to name the files the font was made from
     int Bpp = 1;                         // --bpp: bits per pixel
     QString FontName;                    // --font-name: the font's C name; empty: derived
     std::optional<AdvanceMode> Advance;  // --advance; none: the font's own

@@ -443,6 +443,12 @@ const std::vector<OptionSection> &OptionSections() {
                                         "when the whole font is written)"),
                       &CliOptions::OutPath,
                       QT_TRANSLATE_NOOP("DotrixCli", "the font file to write")),
+           PathOption("depfile", "FILE",
+                      QT_TRANSLATE_NOOP("DotrixCli",
+                                        "also write a Make-style dependency file naming every file "
+                                        "the font is made from (sources, lists, the font's face)"),
+                      &CliOptions::Depfile,
+                      QT_TRANSLATE_NOOP("DotrixCli", "the dependency file to write")),
            {"bpp", "N",
             QT_TRANSLATE_NOOP("DotrixCli",
                               "lvgl, ubin: bits per pixel: 1 (the batch's "

@@ -2,9 +2,11 @@
 
 #include "l10n/failuretext.h"
 #include "clisupport.h"
+#include "depfile.h"
 #include "export/fontexport.h"
 #include "listcommand.h"
 #include "progressbar.h"
+#include "raster/fontfile.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -47,12 +49,35 @@ std::vector<std::string> ListArguments(const CliOptions &options)
     return arguments;
 }
 
+// Names the font file and everything it is made from in options.Depfile. Written before the font,
+// so that a build whose export fails still finds the font older than its sources.
+bool WriteExportDepfile(const CliOptions &options, QStringList inputs, std::ostream &err)
+{
+    const QString face = FontFileOf(options.Settings.GlyphFont);
+    if (!face.isEmpty())
+        inputs += face;
+    QString offending;
+    const std::optional<std::string> text = DepfileText(options.OutPath, inputs, &offending);
+    if (!text) {
+        Fail(err, DotrixCli::tr("%1 has a line break in its name, which no dependency file can hold").arg(offending));
+        return false;
+    }
+    if (const Failure failure = WriteDepfile(options.Depfile, *text)) {
+        Fail(err, DotrixCli::tr("no dependency file written: %1").arg(FailureText(failure)));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream &err)
 {
     std::string list;
-    if (!CheckNotTheList(options, options.OutPath, err) || !ListForRun(options, err, list))
+    QStringList inputs;
+    if (!CheckNotTheList(options, options.OutPath, err) || !ListForRun(options, err, list, &inputs))
+        return ExitFailure;
+    if (!options.Depfile.isEmpty() && !WriteExportDepfile(options, inputs, err))
         return ExitFailure;
     WarnOfMissingFont(options.Settings, err);
     const CodePointList characters = MapToCodePoints(list);

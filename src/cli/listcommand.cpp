@@ -101,7 +101,7 @@ bool ReadListFile(const CliOptions &options, std::ostream &err, CharList &list, 
 
 // The characters the sources show, with those of --also and --also-list, once each in code point
 // order; says on err how many were collected from how many files.
-bool CollectList(const CliOptions &options, std::ostream &err, CharList &list, std::string *error)
+bool CollectList(const CliOptions &options, std::ostream &err, CharList &list, std::string *error, QStringList &inputs)
 {
     CollectOptions collect;
     collect.Encoding = options.CollectIsCp936 ? CollectEncoding::Cp936 : CollectEncoding::Utf8;
@@ -111,6 +111,7 @@ bool CollectList(const CliOptions &options, std::ostream &err, CharList &list, s
         *error = FailureText(collected.Error).toStdString();
         return false;
     }
+    inputs += collected.Inputs;
     std::vector<char32_t> characters = collected.Characters;
     const auto add = [&characters](const QString &text) {
         for (char32_t c : text.toUcs4())
@@ -122,6 +123,7 @@ bool CollectList(const CliOptions &options, std::ostream &err, CharList &list, s
         QByteArray bytes;
         if (!ReadListBytes(options.AlsoList, bytes, error))
             return false;
+        inputs += options.AlsoList;
         if (!IsUtf8(bytes)) {
             *error = DotrixCli::tr("%1 is not UTF-8 text").arg(options.AlsoList).toStdString();
             return false;
@@ -166,8 +168,9 @@ bool CollectList(const CliOptions &options, std::ostream &err, CharList &list, s
 } // namespace
 
 bool BuildCharacterList(const CliOptions &options, const QString &programDir, std::ostream &err, CharList &list,
-                        std::string *error)
+                        std::string *error, QStringList *inputs)
 {
+    QStringList sources;
     if (options.Charset) {
         const CharsetImport read = LoadCharset(*options.Charset, programDir);
         if (!read.Ok) {
@@ -175,12 +178,17 @@ bool BuildCharacterList(const CliOptions &options, const QString &programDir, st
             return false;
         }
         list = {read.Text, read.Count};
+        sources += FindCharsetFile(CharsetFileName(*options.Charset), programDir).Path;
     } else if (!options.CollectPaths.isEmpty()) {
-        if (!CollectList(options, err, list, error))
+        if (!CollectList(options, err, list, error, sources))
             return false;
     } else if (!ReadListFile(options, err, list, error)) {
         return false;
+    } else {
+        sources += options.ListFile;
     }
+    if (inputs)
+        *inputs = sources;
 
     if (options.ToTraditional || options.ToSimplified) {
         const ScriptConversion converted = options.ToTraditional ? ToTraditional(list.Text) : ToSimplified(list.Text);
@@ -199,7 +207,7 @@ bool BuildCharacterList(const CliOptions &options, const QString &programDir, st
     return true;
 }
 
-bool ListForRun(const CliOptions &options, std::ostream &err, std::string &list)
+bool ListForRun(const CliOptions &options, std::ostream &err, std::string &list, QStringList *inputs)
 {
     if (!options.HasList()) {
         list = TextInCp936(options.Text, err);
@@ -207,7 +215,7 @@ bool ListForRun(const CliOptions &options, std::ostream &err, std::string &list)
     }
     CharList built;
     std::string error;
-    if (!BuildCharacterList(options, WorkDirOf(options), err, built, &error)) {
+    if (!BuildCharacterList(options, WorkDirOf(options), err, built, &error, inputs)) {
         Fail(err, error);
         return false;
     }

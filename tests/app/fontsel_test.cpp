@@ -162,3 +162,28 @@ TEST_F(FontSelTest, ConversionChangesListAndCharacterBoxBothWays)
     EXPECT_EQ(frame->CharBox()->text(), QStringLiteral("汉"));
     EXPECT_TRUE(messages.isEmpty());
 }
+
+// Collecting from a folder adds only the characters the list lacks, at its end, and says how many
+// were new; a code page 936 file in the same folder is read too.
+TEST_F(FontSelTest, CollectFromAFolderAddsTheNewCharactersAndSaysHowMany)
+{
+    QTemporaryDir sources;
+    ASSERT_TRUE(testutil::WriteFileBytes(sources.filePath("ui.c"), "const char *t = \"温度\"; /* 注释 */\n"));
+    ASSERT_TRUE(testutil::WriteFileBytes(sources.filePath("old.h"), "#define H \"\xCA\xAA\xB6\xC8\"\n")); // 湿度
+    pane->SetList(Gbk("度a"), 2);
+    hooks.chosen = sources.path();
+    pane->findChild<QAction *>(QStringLiteral("collectFolder"))->trigger();
+    ASSERT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+    EXPECT_EQ(hooks.asked.last().Mode, FileRequest::Directory);
+    EXPECT_EQ(pane->ListText, Gbk("度a温湿"));
+    EXPECT_EQ(pane->CharCount, 4);
+    EXPECT_EQ(pane->ListEdit()->toPlainText(), QStringLiteral("度a温湿"));
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("从 2 个文件收集到 3 个字符，其中 2 个是新的，已加到列表末尾"));
+
+    // Nothing readable there: a message, and the list as it was.
+    QTemporaryDir empty;
+    hooks.chosen = empty.path();
+    pane->findChild<QAction *>(QStringLiteral("collectFolder"))->trigger();
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(pane->ListText, Gbk("度a温湿"));
+}

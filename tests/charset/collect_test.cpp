@@ -3,6 +3,8 @@
 
 #include "charset/collect.h"
 
+#include "base/job.h"
+
 #include "common/sourcetree.h"
 #include "common/testutil.h"
 
@@ -81,4 +83,30 @@ TEST(CollectCharacters, MissingPathsFailAndGivenFilesAreReadWhateverTheirFolder)
     EXPECT_EQ(result.Error.Code, FailureCode::NoSuchPath);
     EXPECT_EQ(result.Error.Path, missing);
     EXPECT_TRUE(result.Characters.empty());
+}
+
+// The window reads a tree of UTF-8 and code page 936 files alike, each in the encoding it is
+// valid in; a cancelled walk collects nothing.
+TEST(CollectCharacters, AutoReadsEachFileInItsEncodingAndACancelledWalkCollectsNothing)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("new.c"), "s = \"温\";\n"));
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("old.c"), "s = \"\xCA\xAA\xB6\xC8\";\n")); // 湿度 in code page 936
+    CollectOptions options;
+    CollectResult result = CollectCharacters({dir.path()}, options);
+    EXPECT_EQ(result.Characters, std::vector<char32_t>{U'温'});
+    EXPECT_EQ(Count(result, CollectSkip::NotText), 1);
+    options.Encoding = CollectEncoding::Auto;
+    result = CollectCharacters({dir.path()}, options);
+    EXPECT_EQ(result.Characters, (std::vector<char32_t>{U'度', U'温', U'湿'}));
+    EXPECT_EQ(result.FilesRead, 2);
+    EXPECT_EQ(result.Inputs, (QStringList{dir.path(), dir.filePath("new.c"), dir.filePath("old.c")}));
+
+    JobControl control;
+    control.Cancel();
+    options.Control = &control;
+    result = CollectCharacters({dir.path()}, options);
+    EXPECT_TRUE(result.Cancelled);
+    EXPECT_TRUE(result.Characters.empty() && result.Inputs.isEmpty());
+    EXPECT_FALSE(result.Error);
 }

@@ -4,9 +4,11 @@
 #include "common/sourcetree.h"
 #include "common/testutil.h"
 
+#include "charset/collect.h"
 #include "charset/cp936.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -652,4 +654,55 @@ TEST(DotrixCli, CollectTakesTheListFromTheSourcesAndKeepsTheirPathsOutOfTheFont)
     EXPECT_FALSE(fonts[0].empty());
     EXPECT_EQ(fonts[0], fonts[1]);
     EXPECT_EQ(fonts[0].find(dir.path().toStdString()), std::string::npos);
+}
+
+// The dependency file names the font as its target and, as Make reads it, every file and folder
+// the collect walked (not the skipped build and version-control folders), the added list and the
+// font's face; a path with a space survives the escaping.
+TEST(DotrixCli, DepfileNamesEveryFileTheFontIsMadeFrom)
+{
+    QTemporaryDir dir;
+    const QString tree = dir.filePath("fw sources");
+    testutil::WriteSourceTree(tree, 11, 20);
+    ASSERT_TRUE(testutil::WriteFileBytes(dir.filePath("also.txt"), "鑫"));
+    const QString out = dir.filePath("ui font.bdf"), depfile = dir.filePath("ui.d");
+    const CliRun run = Cli({"--collect", tree, "--also-list", dir.filePath("also.txt"), "--font", "Unifont", "--export",
+                            "bdf", "--out", out, "--depfile", depfile});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    // Make's reading: backslash-newline joins lines, "\ " is a space inside a name.
+    QString text = QString::fromStdString(testutil::ReadFileBytes(depfile));
+    text.replace(QStringLiteral("\\\n"), QStringLiteral(" "));
+    ASSERT_TRUE(text.endsWith('\n') && text.count('\n') == 1) << text.toStdString();
+    QStringList words;
+    QString word;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == ' ' || text[i + 1] == '#')) {
+            word += text[++i];
+        } else if (text[i].isSpace()) {
+            if (!word.isEmpty())
+                words += std::exchange(word, QString());
+        } else {
+            word += text[i];
+        }
+    }
+    ASSERT_GE(words.size(), 3);
+    EXPECT_EQ(words.takeFirst(), out + ":");
+
+    QStringList expected = {tree};
+    QDirIterator walk(tree, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (walk.hasNext()) {
+        const QString path = walk.next();
+        bool skipped = false;
+        for (const QString &part : QDir(tree).relativeFilePath(path).split('/'))
+            skipped = skipped || IsSkippedFolderName(part);
+        if (!skipped)
+            expected += path;
+    }
+    expected += dir.filePath("also.txt");
+    const QString face = words.takeLast();
+    EXPECT_TRUE(QFileInfo(face).isFile() && face.contains("unifont", Qt::CaseInsensitive)) << face.toStdString();
+    words.sort();
+    expected.sort();
+    EXPECT_EQ(words, expected);
 }

@@ -102,9 +102,24 @@ for path in bin/dotrix bin/dotrix-cli bin/trellon-send include/trellon.h \
   "$libdir/libtrellon.so" "$libdir/pkgconfig/trellon.pc" \
   share/dotrix/GB2312.txt share/dotrix/GBK.txt share/dotrix/user-guide.html \
   share/man/man1/dotrix.1.gz share/man/man1/dotrix-cli.1.gz share/man/man1/trellon-send.1.gz \
-  share/bash-completion/completions/dotrix-cli share/doc/dotrix/copyright share/doc/dotrix/changelog.gz share/doc/dotrix/font-format.md; do
+  share/bash-completion/completions/dotrix-cli share/doc/dotrix/copyright share/doc/dotrix/changelog.gz share/doc/dotrix/font-format.md \
+  lib/cmake/Dotrix/DotrixConfig.cmake lib/cmake/Dotrix/DotrixConfigVersion.cmake lib/cmake/Dotrix/DotrixAddFont.cmake; do
   [ -e "$prefix/$path" ] || fail "cmake --install left out $path"
 done
+# find_package(Dotrix) in the installed tree gives the dotrix-cli installed beside it.
+mkdir -p "$scratch/usepackage"
+cat >"$scratch/usepackage/CMakeLists.txt" <<'EOF_CMAKE'
+cmake_minimum_required(VERSION 3.20)
+project(usepackage NONE)
+find_package(Dotrix 0.1 REQUIRED)
+get_target_property(cli Dotrix::dotrix-cli IMPORTED_LOCATION)
+message(STATUS "dotrix-cli: ${cli}")
+if(NOT COMMAND dotrix_add_font)
+  message(FATAL_ERROR "no dotrix_add_font")
+endif()
+EOF_CMAKE
+found=$(cmake -S "$scratch/usepackage" -B "$scratch/usepackage/build" -DCMAKE_PREFIX_PATH="$prefix" 2>&1 | grep 'dotrix-cli: ' || true)
+[ "$found" = "-- dotrix-cli: $prefix/bin/dotrix-cli" ] || fail "find_package(Dotrix) in the installed tree gave '$found'"
 [ "$(readlink "$prefix/$libdir/libtrellon.so.1")" = "libtrellon.so.1.0.0" ] || fail "libtrellon.so.1 is not a link to libtrellon.so.1.0.0"
 app_id=$(basename "$(ls "$prefix"/share/applications/*.desktop)" .desktop)
 for path in "share/metainfo/$app_id.metainfo.xml" "share/icons/hicolor/scalable/apps/$app_id.svg" \
