@@ -790,7 +790,7 @@ void WindowDriver::UseCharacterList()
     if (!Clickable(pane))
         return;
     QPlainTextEdit *list = pane->ListEdit();
-    switch (Pick(8)) {
+    switch (Pick(9)) {
     case 0:
         Log(QStringLiteral("list: filter"));
         Count(QStringLiteral("list filter"));
@@ -813,6 +813,12 @@ void WindowDriver::UseCharacterList()
         QTest::keyClicks(pane->CountEdit(), count);
         return;
     }
+    case 8:
+        // Its menu (a file or a folder) and the file dialog come up as popups and modals.
+        Log(QStringLiteral("list: collect characters from files"));
+        Count(QStringLiteral("list collect"));
+        QTest::mouseClick(pane->findChild<QPushButton *>(QStringLiteral("collectButton")), Qt::LeftButton);
+        return;
     case 4:
         Log(QStringLiteral("list: select all, delete"));
         list->setFocus();
