@@ -4,16 +4,49 @@
 /* The code point of an empty look-up: past U+10FFFF, so no character of the file has it. */
 #define NO_CODE_POINT 0xFFFFFFFFu
 
+/* A slot of the cache: a glyph's bytes, then where in the file they come from (4 bytes, 0: the
+ * slot is free) and when they were last used (2 bytes), little-endian, so that the cache needs no
+ * alignment. */
+#define SLOT_TAG 6u
+
+static uint8_t *Slot(const lv_font_ubin_t *f, uint32_t i)
+{
+    return f->cache + i * (f->file.glyph_size + SLOT_TAG);
+}
+
+static uint32_t SlotOffset(const lv_font_ubin_t *f, const uint8_t *slot)
+{
+    const uint8_t *t = slot + f->file.glyph_size;
+    return (uint32_t)t[0] | ((uint32_t)t[1] << 8) | ((uint32_t)t[2] << 16) | ((uint32_t)t[3] << 24);
+}
+
+static uint16_t SlotUsed(const lv_font_ubin_t *f, const uint8_t *slot)
+{
+    const uint8_t *t = slot + f->file.glyph_size;
+    return (uint16_t)(t[4] | (t[5] << 8));
+}
+
+static void SetSlot(const lv_font_ubin_t *f, uint8_t *slot, uint32_t offset, uint16_t used)
+{
+    uint8_t *t = slot + f->file.glyph_size;
+    t[0] = (uint8_t)offset;
+    t[1] = (uint8_t)(offset >> 8);
+    t[2] = (uint8_t)(offset >> 16);
+    t[3] = (uint8_t)(offset >> 24);
+    t[4] = (uint8_t)used;
+    t[5] = (uint8_t)(used >> 8);
+}
+
 /* The next use's stamp. When the clock runs out every stamp starts again from zero: the order of
  * recent uses is forgotten once, which costs at most a few reads again. */
 static uint16_t Tick(lv_font_ubin_t *f)
 {
-    unsigned i;
+    uint32_t i;
     if (f->clock == 0xFFFFu) {
         for (i = 0; i < LV_FONT_UBIN_LOOKUPS; ++i)
             f->lookups[i].used = 0;
-        for (i = 0; i < LV_FONT_UBIN_MAX_SLOTS; ++i)
-            f->slot_used[i] = 0;
+        for (i = 0; i < f->slot_count; ++i)
+            SetSlot(f, Slot(f, i), SlotOffset(f, Slot(f, i)), 0);
         f->clock = 0;
     }
     return ++f->clock;
@@ -54,25 +87,23 @@ static const lv_font_ubin_lookup_t *Look(lv_font_ubin_t *f, uint32_t cp)
 /* The bytes of the glyph at offset: kept, or read into the least recently used slot. */
 static const uint8_t *Glyph(lv_font_ubin_t *f, uint32_t offset)
 {
-    const uint32_t size = f->file.glyph_size;
-    unsigned i, oldest = 0;
-    uint8_t *bytes;
+    uint8_t *oldest = Slot(f, 0);
+    uint32_t i;
 
     for (i = 0; i < f->slot_count; ++i) {
-        if (f->slot_offset[i] == offset) {
-            f->slot_used[i] = Tick(f);
-            return f->glyphs + i * size;
+        uint8_t *slot = Slot(f, i);
+        if (SlotOffset(f, slot) == offset) {
+            SetSlot(f, slot, offset, Tick(f));
+            return slot;
         }
-        if (f->slot_used[i] < f->slot_used[oldest])
-            oldest = i;
+        if (SlotUsed(f, slot) < SlotUsed(f, oldest))
+            oldest = slot;
     }
-    bytes = f->glyphs + oldest * size;
-    f->slot_offset[oldest] = 0; /* its old bytes are overwritten, whatever the read gives */
-    if (ubin_read_glyph(&f->file, offset, bytes, size) != UBIN_OK)
+    SetSlot(f, oldest, 0, 0); /* its old bytes are overwritten, whatever the read gives */
+    if (ubin_read_glyph(&f->file, offset, oldest, f->file.glyph_size) != UBIN_OK)
         return NULL;
-    f->slot_offset[oldest] = offset;
-    f->slot_used[oldest] = Tick(f);
-    return bytes;
+    SetSlot(f, oldest, offset, Tick(f));
+    return oldest;
 }
 
 static bool GetGlyphDsc(const lv_font_t *font, lv_font_glyph_dsc_t *dsc, uint32_t letter, uint32_t letter_next)
@@ -151,14 +182,13 @@ int lv_font_ubin_init(lv_font_ubin_t *font, ubin_read_fn read, void *ctx, uint32
         lv_memzero(&font->file, sizeof font->file);
         return UBIN_ERR_FORMAT; /* a baseline LVGL cannot place a glyph from */
     }
-    if (!cache || cache_size < font->file.glyph_size) {
+    font->slot_count = cache ? cache_size / (font->file.glyph_size + SLOT_TAG) : 0;
+    if (font->slot_count == 0) {
         lv_memzero(&font->file, sizeof font->file);
         return UBIN_ERR_BUFFER;
     }
-    font->glyphs = cache;
-    font->slot_count = (uint16_t)(cache_size / font->file.glyph_size < LV_FONT_UBIN_MAX_SLOTS
-                                 ? cache_size / font->file.glyph_size
-                                 : LV_FONT_UBIN_MAX_SLOTS);
+    font->cache = cache;
+    lv_memzero(cache, font->slot_count * (font->file.glyph_size + SLOT_TAG)); /* every slot free */
     font->font.line_height = font->file.height;
     font->font.base_line = (int32_t)font->file.height - font->file.baseline;
     font->font.underline_position = -1;

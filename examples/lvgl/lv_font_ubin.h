@@ -28,10 +28,9 @@ extern "C" {
 #ifndef LV_FONT_UBIN_LOOKUPS
 #define LV_FONT_UBIN_LOOKUPS 32
 #endif
-/* At most this many glyphs' bytes are kept, however large the cache given. */
-#ifndef LV_FONT_UBIN_MAX_SLOTS
-#define LV_FONT_UBIN_MAX_SLOTS 16
-#endif
+/* Bytes of a cache that keeps n glyphs of glyph_size bytes (the file's glyph size: 32 for a
+ * 16 x 16 cell at 1 bit per pixel), each with 6 bytes saying which glyph it is. */
+#define LV_FONT_UBIN_CACHE_SIZE(glyph_size, n) ((n) * ((glyph_size) + 6u))
 
 /* A remembered look-up. */
 typedef struct {
@@ -45,22 +44,20 @@ typedef struct {
 typedef struct {
     lv_font_t font;
     ubin_font file;
-    uint8_t *glyphs; /* the caller's cache: slot_count glyph buffers of file.glyph_size bytes */
-    uint16_t slot_count;
+    uint8_t *cache;      /* the caller's: slot_count slots of a glyph's bytes and 6 bytes more */
+    uint32_t slot_count;
     uint16_t clock;
-    uint32_t slot_offset[LV_FONT_UBIN_MAX_SLOTS]; /* whose bytes each slot holds; 0: none */
-    uint16_t slot_used[LV_FONT_UBIN_MAX_SLOTS];
     lv_font_ubin_lookup_t lookups[LV_FONT_UBIN_LOOKUPS];
 } lv_font_ubin_t;
 
 /*
  * Opens the file that read delivers (ctx is passed to it; storage_size is how many bytes it can
  * deliver) and makes font an LVGL font of it. cache (cache_size bytes, kept by the caller as long
- * as the font is used) holds the bytes of recent glyphs: at least one glyph's worth
- * (font->file.glyph_size after opening; a 16 x 16 cell at 1 bit per pixel takes 32 bytes).
- * Returns UBIN_OK, a UBIN_ERR_ code of ubin_open for a file that is not a font or is cut short,
- * or UBIN_ERR_BUFFER when the cache is smaller than one glyph. On failure the font has no glyph:
- * LVGL draws nothing with it (or its fallback's glyphs, when one is set).
+ * as the font is used) keeps the bytes of recently drawn glyphs: LV_FONT_UBIN_CACHE_SIZE(glyph
+ * size, glyphs) for as many glyphs, at least one. Returns UBIN_OK, a UBIN_ERR_ code of ubin_open
+ * for a file that is not a font or is cut short, or UBIN_ERR_BUFFER when the cache holds no
+ * glyph. On failure the font has no glyph: LVGL draws nothing with it (or its fallback's glyphs,
+ * when one is set).
  */
 int lv_font_ubin_init(lv_font_ubin_t *font, ubin_read_fn read, void *ctx, uint32_t storage_size, uint8_t *cache,
                       uint32_t cache_size);
