@@ -1,4 +1,5 @@
-// LVGL set up for the tests, and a canvas that LVGL's label drawing draws text onto.
+// LVGL set up for the tests, a canvas that LVGL's label drawing draws text onto, and the lines
+// drawn.
 #pragma once
 
 #include <QImage>
@@ -70,3 +71,8 @@ private:
     lv_draw_buf_t *m_buffer = nullptr;
     lv_obj_t *m_canvas = nullptr;
 };
+
+// Fourteen characters: Chinese, a space, ASCII, the euro sign, punctuation, Cyrillic, kana.
+inline const char *const MixedText = "中文 ABC€汉字g永，Жあ";
+// A thermometer's line: hanzi, digits, units, an English word, punctuation.
+inline const char *const ThermometerLine = "温度: 23.5°C Hello, 世界!";

@@ -246,11 +246,6 @@ int MisplacedPixels(const LvglCanvas &canvas, int width, int height, const Dotri
     return wrong;
 }
 
-// Fourteen characters: Chinese, a space, ASCII, the euro sign, punctuation, Cyrillic, kana.
-const char *const MixedText = "中文 ABC€汉字g永，Жあ";
-// A thermometer's line: hanzi, digits, units, an English word, punctuation.
-const char *const ThermometerLine = "温度: 23.5°C Hello, 世界!";
-
 } // namespace
 
 TEST(LvglFont, WholeGb2312SetAtOneBitDecodesAsDotrixDrewIt)
