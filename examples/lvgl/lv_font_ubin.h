@@ -40,7 +40,8 @@ typedef struct {
     uint16_t used; /* when it was last used, for replacing the least recently used */
 } lv_font_ubin_lookup_t;
 
-/* The font. Give &font to LVGL (label styles, lv_draw_label_dsc_t.font, as a fallback). */
+/* The font. Its member font is the LVGL font: &cjk.font in a label's style, a draw descriptor
+ * or another font's fallback. */
 typedef struct {
     lv_font_t font;
     ubin_font file;
