@@ -24,7 +24,8 @@
 extern "C" {
 #endif
 
-/* Code points whose look-up is remembered (found or not): each costs 12 bytes. */
+/* Code points whose look-up is remembered (found or not): each costs 12 bytes. Define it alike
+ * wherever this header is included (lv_conf.h is one place every file sees). */
 #ifndef LV_FONT_UBIN_LOOKUPS
 #define LV_FONT_UBIN_LOOKUPS 32
 #endif
