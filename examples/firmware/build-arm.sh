@@ -1,15 +1,19 @@
 #!/bin/sh
 # Builds the reader and fbtext for Cortex-M0 and Cortex-M4 as a freestanding program (no C
-# library: -ffreestanding -nostdlib, -Os) and prints the code size of each object.
-# Usage: build-arm.sh OUTDIR. Exit status 77 when arm-none-eabi-gcc is not installed.
+# library: -ffreestanding -nostdlib, -Os) and prints the code size of each object. Given LVGL's
+# folder, also the LVGL font of examples/lvgl (with the least lv_conf.h, examples/lvgl/arm) and
+# the RAM that font holds on the target.
+# Usage: build-arm.sh OUTDIR [LVGLDIR]. Exit status 77 when arm-none-eabi-gcc is not installed.
 set -eu
 out=${1:-arm-build}
+lvgl=${2:-}
 here=$(cd "$(dirname "$0")" && pwd)
+adapter=$here/../lvgl
 command -v arm-none-eabi-gcc >/dev/null 2>&1 || { echo "arm-none-eabi-gcc is not installed: skipped"; exit 77; }
 # A freestanding C99 compiler provides only its own headers (<stdint.h>, <stddef.h> and the
 # like), not the C library's: the reader and the text drawing include nothing else, so that they
 # build where no C library for the target is installed.
-for f in ubin.h ubin.c fbtext.h fbtext.c tests/freestanding.c; do
+for f in ubin.h ubin.c fbtext.h fbtext.c tests/freestanding.c ../lvgl/lv_font_ubin.h ../lvgl/lv_font_ubin.c; do
   sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*<\([^>]*\)>.*/\1/p' "$here/$f" | while read -r h; do
     case "$h" in
     float.h | iso646.h | limits.h | stdalign.h | stdarg.h | stdbool.h | stddef.h | stdint.h | stdnoreturn.h) ;;
@@ -30,4 +34,12 @@ for cpu in cortex-m0 cortex-m4; do
     "$out/freestanding-$cpu.o" "$out/ubin-$cpu.o" "$out/fbtext-$cpu.o" -lgcc -o "$out/firmware-$cpu.elf"
   echo "$cpu:"
   arm-none-eabi-size "$out/ubin-$cpu.o" "$out/fbtext-$cpu.o" "$out/firmware-$cpu.elf" | sed 's|'"$out"'/||'
+  if [ -n "$lvgl" ]; then
+    # The font and, as an object of that size, what one font holds in RAM besides its glyph cache.
+    lvflags="$flags -DLV_CONF_INCLUDE_SIMPLE -DLV_LVGL_H_INCLUDE_SIMPLE -I$here -I$adapter/arm -I$lvgl"
+    arm-none-eabi-gcc $lvflags -c "$adapter/lv_font_ubin.c" -o "$out/lv_font_ubin-$cpu.o"
+    printf '#include "lv_font_ubin.h"\nlv_font_ubin_t font;\n' | arm-none-eabi-gcc $lvflags -I"$adapter" -x c -c - -o "$out/lv_font_ubin_ram-$cpu.o"
+    arm-none-eabi-size "$out/lv_font_ubin-$cpu.o" | sed -n 's|'"$out"'/||; 2p'
+    echo "lv_font_ubin_t: $(arm-none-eabi-size -A "$out/lv_font_ubin_ram-$cpu.o" | awk '$1 == ".bss.font" {print $2}') bytes of RAM"
+  fi
 done
