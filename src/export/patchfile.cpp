@@ -371,6 +371,9 @@ bool LoadGlyphPatch(const QString &path, GlyphPatch &patch, Failure *failure)
 bool SaveGlyphPatch(const GlyphPatch &patch, const QString &path, Failure *failure)
 {
     const PatchBasis &basis = patch.Basis;
+    // A patch never given a cell holds no fix: an earlier file stays as it was.
+    if (patch.Empty() && (basis.Width < 1 || basis.Height < 1))
+        return true;
     FontFileInfo info;
     info.Settings = basis.ToSettings();
     // Every glyph advances by the cell; the pen stands at the cell's left edge.

@@ -32,5 +32,6 @@ bool LoadGlyphPatch(const QString &path, GlyphPatch &patch, Failure *failure = n
 bool ParseGlyphPatch(const QByteArray &bytes, const QString &path, GlyphPatch &patch, Failure *failure = nullptr);
 
 // Writes patch to path whole or not at all (an earlier file stays as it was when writing fails).
-// The font's metrics come from the basis' font as this machine draws it.
+// The font's metrics come from the basis' font as this machine draws it. An empty patch keeps
+// its basis in a file of no glyphs; one never given a cell (a new GlyphPatch) writes nothing.
 bool SaveGlyphPatch(const GlyphPatch &patch, const QString &path, Failure *failure = nullptr);
