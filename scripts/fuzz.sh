@@ -27,8 +27,9 @@ declare -A max_len=(
   [cliargs]=1024
   [glyphtext]=4096
   [xmodem]=4096
+  [patchfile]=8192      # a few glyphs of a small cell with the header
 )
-order=(glyphbitmap pictureimport charlist charsetfile collect indexvalue cliargs glyphtext xmodem)
+order=(glyphbitmap pictureimport charlist charsetfile collect indexvalue cliargs glyphtext xmodem patchfile)
 
 usage() {
   echo "usage: scripts/fuzz.sh SECONDS [TARGET...]" >&2

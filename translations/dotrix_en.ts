@@ -649,6 +649,18 @@ Open it in a browser:
         <source>导出已停止：已导出 %1 个文件到 %2</source>
         <translation>Export stopped: %1 files exported to %2</translation>
     </message>
+    <message>
+        <source>没有采用修补文件，字模按字体绘制：
+%1</source>
+        <translation>The patch file was not taken up; glyphs are drawn from the font:
+%1</translation>
+    </message>
+    <message>
+        <source>修补文件与当前设置不符；生成字模和导出字库会拒绝它，直到设置改回：
+%1</source>
+        <translation>The patch file does not match the current settings; generating glyphs and exporting fonts refuse it until the settings are changed back:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>CProgressDlg</name>
@@ -1573,6 +1585,16 @@ string literals, .po msgstr, JSON and YAML values, other text whole</translation
         <source>no dependency file written: %1</source>
         <translation>no dependency file written: %1</translation>
     </message>
+    <message>
+        <source>hand-fixed glyphs (a BDF file such as the window&apos;s
+dotrix-patch.bdf) drawn in place of the font&apos;s</source>
+        <translation>hand-fixed glyphs (a BDF file such as the window&apos;s
+dotrix-patch.bdf) drawn in place of the font&apos;s</translation>
+    </message>
+    <message>
+        <source>a patch file</source>
+        <translation>a patch file</translation>
+    </message>
 </context>
 <context>
     <name>ExportSummary</name>
@@ -1802,6 +1824,42 @@ string literals, .po msgstr, JSON and YAML values, other text whole</translation
     <message>
         <source>LVGL 只能解码 2 或 4 位每像素的压缩字形，不能是 %1 位</source>
         <translation>LVGL decodes compressed glyphs only at 2 or 4 bits per pixel, not at %1</translation>
+    </message>
+    <message>
+        <source>修补文件 %1 的字形是 %2 点阵，当前设置是 %3，不能使用</source>
+        <translation>The patch file %1 holds %2 glyphs and the settings ask for %3: it cannot be used</translation>
+    </message>
+    <message>
+        <source>修补文件 %1 的字形用字体“%2”绘制，当前设置是“%3”，不能使用</source>
+        <translation>The patch file %1 was drawn with the font “%2” and the settings name “%3”: it cannot be used</translation>
+    </message>
+    <message>
+        <source>修补文件 %1 的字形用 %2 像素的字号绘制，当前设置是 %3 像素，不能使用</source>
+        <translation>The patch file %1 was drawn at a font size of %2 pixels and the settings ask for %3 pixels: it cannot be used</translation>
+    </message>
+    <message>
+        <source>修补文件 %1 的字形用字重 %2 绘制，当前设置是 %3，不能使用</source>
+        <translation>The patch file %1 was drawn at font weight %2 and the settings ask for %3: it cannot be used</translation>
+    </message>
+    <message>
+        <source>修补文件 %1 的字形字体倾斜（%2）与当前设置（%3）不同，不能使用</source>
+        <translation>The patch file %1 was drawn with slant %2 and the settings ask for %3: it cannot be used</translation>
+    </message>
+    <message>
+        <source>修补文件 %1 不完整：在最后一个字形或 ENDFONT 之前就结束了</source>
+        <translation>The patch file %1 is cut short: it ends before its last glyph or its ENDFONT</translation>
+    </message>
+    <message>
+        <source>修补文件 %1 第 %2 行不是修补文件（BDF）在那里应有的内容</source>
+        <translation>The patch file %1: line %2 is not what a patch file (BDF) has there</translation>
+    </message>
+    <message>
+        <source>修补文件 %1 缺少属性 %2，不是 Dotrix 写的修补文件</source>
+        <translation>The patch file %1 lacks the property %2: it is not a patch file Dotrix wrote</translation>
+    </message>
+    <message>
+        <source>修补文件 %1 中 %2 的点超出了字模范围</source>
+        <translation>The patch file %1: the dots of %2 lie outside the glyph cell</translation>
     </message>
 </context>
 <context>

@@ -69,7 +69,10 @@ bool CDotrixApp::InitInstance()
         return false;
     }
     m_frame = std::make_unique<CMainFrame>(programDir);
-    const QString problem = m_frame->RestoreSettings();
+    QString problem = m_frame->RestoreSettings();
+    const QString patchProblem = m_frame->LoadPatch();
+    if (!patchProblem.isEmpty())
+        problem += (problem.isEmpty() ? QString() : QStringLiteral("\n\n")) + patchProblem;
     if (!remembered || remembered->Geometry.isEmpty() || m_frame->isMaximized()) {
         // Without a window manager to maximise it, the window still covers the screen.
         if (const QScreen *screen = primaryScreen())

@@ -40,6 +40,7 @@
 #include "output/exportglyphfiles.h"
 #include "encode/boxrender.h"
 #include "encode/pictureimport.h"
+#include "export/patchfile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -236,6 +237,23 @@ QString CMainFrame::RestoreSettings()
     m_panes->restoreState(remembered.OuterSplit);
     m_panes->LeftColumn()->restoreState(remembered.LeftSplit);
     RepaintViews();
+    return {};
+}
+
+QString CMainFrame::LoadPatch()
+{
+    const QString path = PatchPathIn(m_output->Path());
+    if (!QFileInfo::exists(path))
+        return {};
+    auto patch = std::make_shared<GlyphPatch>();
+    Failure failure;
+    if (!LoadGlyphPatch(path, *patch, &failure))
+        return tr("没有采用修补文件，字模按字体绘制：\n%1").arg(FailureText(failure));
+    m_settings.Patch = std::move(patch);
+    // The character box's glyph is drawn again with the fixed glyphs.
+    OnCharTextChanged();
+    if (const Failure mismatch = CheckPatch(m_settings))
+        return tr("修补文件与当前设置不符；生成字模和导出字库会拒绝它，直到设置改回：\n%1").arg(FailureText(mismatch));
     return {};
 }
 

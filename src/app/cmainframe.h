@@ -68,6 +68,10 @@ public:
     QString RestoreSettings();
     // Writes this run's choices as the ones to remember.
     void SaveSettings();
+    // Takes up the work directory's patch file of hand-fixed glyphs (dotrix-patch.bdf), which
+    // every output then draws in place of the font's. Returns the message to show when it cannot
+    // be read or was drawn with another glyph size or font than the settings, else an empty string.
+    QString LoadPatch();
 
     // Imports the picture at path as the file dialog's choice would.
     void ImportPicture(const QString &path);

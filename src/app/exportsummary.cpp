@@ -65,7 +65,7 @@ void ExportSummary::ShowBpp(int bpp)
     sample.fill(QColor(0xF4, 0xF4, 0xF4));
     QPainter painter(&sample);
     const ExportFontMetrics metrics = MeasureExportFont(m_settings, bpp, AdvanceMode::Cell);
-    GlyphDrawer drawer(m_settings.GlyphFont, bpp > 1);
+    GlyphDrawer drawer(m_settings.GlyphFont, bpp > 1, m_settings.Patch.get());
     for (int i = 0; i < count; ++i) {
         const ExportGlyph glyph = DrawExportGlyph(m_characters[size_t(i)], m_settings, bpp, metrics, &drawer);
         QImage dots(glyph.CellWidth, glyph.CellHeight, QImage::Format_Grayscale8);

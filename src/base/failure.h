@@ -53,6 +53,13 @@ enum class FailureCode {
     SerialSend, // Path: the port (when one was chosen); Details: the serial library's code, its detail
     // Laying out a glyph.
     GroupTooLong, // the data group is longer than the glyph's rows or columns
+    // The patch file of hand-fixed glyphs (Path: the file).
+    PatchCutShort,     // the file ends before its last glyph or its ENDFONT
+    PatchBadLine,      // Details: the line number; the line is not what a patch file has there
+    PatchNoProperty,   // Details: the property's name, which the file lacks
+    PatchGlyphOutside, // Details: the character as U+XXXX, whose dots leave the cell
+    PatchMismatch,     // Details: what differs (size, face, font-size, weight, slant), the
+                       // patch's value, the settings' value
 };
 
 struct Failure

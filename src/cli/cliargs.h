@@ -28,6 +28,7 @@ struct CliOptions
     bool Help = false;
     bool Version = false;
     QString WorkDir;          // output directory; empty means the current directory
+    QString PatchPath;        // --patch: the patch file of hand-fixed glyphs; empty: none
     bool OffsetGiven = false; // --offset was given: exports keep it (unless --fit)
     bool PointsGiven = false; // --font-size was given
     bool PixelsGiven = false; // --px was given

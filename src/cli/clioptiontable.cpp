@@ -260,6 +260,13 @@ const std::vector<OptionSection> &OptionSections() {
                           "output directory (default the current directory)"),
                       &CliOptions::WorkDir,
                       QT_TRANSLATE_NOOP("DotrixCli", "a directory")),
+           PathOption("patch", "FILE",
+                      QT_TRANSLATE_NOOP(
+                          "DotrixCli",
+                          "hand-fixed glyphs (a BDF file such as the window's\n"
+                          "dotrix-patch.bdf) drawn in place of the font's"),
+                      &CliOptions::PatchPath,
+                      QT_TRANSLATE_NOOP("DotrixCli", "a patch file")),
            Flag(
                "preview",
                QT_TRANSLATE_NOOP(

@@ -3,12 +3,14 @@
 #include "l10n/failuretext.h"
 
 #include "charset/cp936.h"
+#include "export/patchfile.h"
 #include "l10n/language.h"
 #include "output/atomicfile.h"
 
 #include <QDir>
 
 #include <iostream>
+#include <memory>
 
 int Fail(std::ostream &err, const std::string &message, int code)
 {
@@ -39,6 +41,20 @@ bool CheckNotTheList(const CliOptions &options, const QString &path, std::ostrea
         return true;
     Fail(err, DotrixCli::tr("%1 is the list file this run reads; it is not written over").arg(path));
     return false;
+}
+
+bool LoadPatch(CliOptions &options, std::ostream &err)
+{
+    if (options.PatchPath.isEmpty())
+        return true;
+    auto patch = std::make_shared<GlyphPatch>();
+    Failure failure;
+    if (!LoadGlyphPatch(options.PatchPath, *patch, &failure) || (failure = patch->Check(options.Settings))) {
+        Fail(err, failure);
+        return false;
+    }
+    options.Settings.Patch = std::move(patch);
+    return true;
 }
 
 void WarnOfMissingFont(const GlyphSettings &settings, std::ostream &err)

@@ -32,6 +32,10 @@ std::ostream &SummaryStream(const CliOptions &options);
 // False, after saying why, when path (a file this run writes) is the list file it reads.
 bool CheckNotTheList(const CliOptions &options, const QString &path, std::ostream &err);
 
+// Reads --patch into options.Settings.Patch (nothing without one): false, after saying why, when
+// the file cannot be read or was drawn with another glyph size or font than the settings.
+bool LoadPatch(CliOptions &options, std::ostream &err);
+
 // Says on err when the font to draw with is not installed (the nearest installed one is drawn).
 void WarnOfMissingFont(const GlyphSettings &settings, std::ostream &err);
 

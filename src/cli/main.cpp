@@ -58,8 +58,9 @@ int RunListCommands(const CliOptions &options)
     return RunDeliveryCommand(options, *output, out, std::cerr);
 }
 
-int Dispatch(const CliOptions &options)
+int Dispatch(const CliOptions &given)
 {
+    CliOptions options = given;
     if (options.Help) {
         std::cout << CliUsage();
         return ExitOk;
@@ -70,6 +71,11 @@ int Dispatch(const CliOptions &options)
     }
     if (!options.PicturePath.isEmpty())
         return RunPictureCommand(options, std::cout, std::cerr);
+    // Every command that draws glyphs draws the patch's in place of the font's.
+    const bool draws = options.Export || options.Batch || (!options.IndexTable && !options.Delivers()
+                                                           && !(options.PrintList && options.Text.empty()));
+    if (draws && !LoadPatch(options, std::cerr))
+        return ExitFailure;
     if (options.Export)
         return RunExportCommand(options, SummaryStream(options), std::cerr);
     if (options.Batch || options.IndexTable)

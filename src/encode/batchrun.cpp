@@ -250,7 +250,7 @@ private:
         GlyphPipeline<GlyphSlot> pipeline(plan.Characters.size(), [&plan, &settings, wantData] {
             // Each worker draws with a drawer and into a matrix of its own.
             auto matrix = std::make_shared<DotMatrix>();
-            auto drawer = std::make_shared<GlyphDrawer>(settings.GlyphFont, false);
+            auto drawer = std::make_shared<GlyphDrawer>(settings.GlyphFont, false, settings.Patch.get());
             return [&plan, &settings, wantData, matrix, drawer](size_t i) {
                 return MakeGlyph(plan, i, wantData, settings, *matrix, *drawer);
             };
@@ -375,5 +375,11 @@ BatchResult BatchGenerate(const std::string &list, GlyphSettings &settings, DotM
                           OutputDirectory &output, DataFile data, JobControl &control, const BatchHooks &hooks)
 {
     const JobScope scope(control, qint64(CountChars(list)));
+    if (Failure mismatch = CheckPatch(settings)) {
+        BatchResult refused;
+        refused.State = BatchResult::Failed;
+        refused.Error = mismatch;
+        return refused;
+    }
     return BatchJob(settings, matrix, output, data, control).Run(list, hooks);
 }

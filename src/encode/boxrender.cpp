@@ -17,7 +17,7 @@ BoxRenderResult RenderAndLoad(const std::string &character, bool render, GlyphSe
     if (render)
         result.RenderFailed = !RenderGlyph(character, InteractiveBaseName, settings.OffsetX, settings.OffsetY,
                                            settings.Width, settings.Height, settings.GlyphFont, output,
-                                           &result.Error, &result.Ink);
+                                           &result.Error, &result.Ink, settings.Patch.get());
     // After a failed render this finds the previous tmp.bmp, if there is one.
     Failure loadError;
     GlyphSize size;

@@ -17,6 +17,12 @@ SingleGlyphResult CreateSingleGlyph(const std::string &boxText, GlyphSettings &s
                                     OutputDirectory &output)
 {
     SingleGlyphResult result;
+    // A patch of another cell or font leaves the earlier files as they were.
+    result.Error = CheckPatch(settings);
+    if (result.Error) {
+        result.State = SingleGlyphResult::RenderFailed;
+        return result;
+    }
     DeleteGlyphFiles(output);
     settings.CurrentText = boxText;
     if (boxText.empty())
@@ -28,7 +34,7 @@ SingleGlyphResult CreateSingleGlyph(const std::string &boxText, GlyphSettings &s
     if (settings.FitOffsetY)
         FitOffsetY({character}, settings);
     if (!RenderGlyph(character, baseName, settings.OffsetX, settings.OffsetY, settings.Width, settings.Height,
-                     settings.GlyphFont, output, &result.Error, &result.Ink)) {
+                     settings.GlyphFont, output, &result.Error, &result.Ink, settings.Patch.get())) {
         result.State = SingleGlyphResult::RenderFailed;
         return result;
     }

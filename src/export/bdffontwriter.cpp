@@ -24,8 +24,9 @@ std::string WeightName(const GlyphFontDesc &font)
     return font.Weight < 700 ? "DemiBold" : "Bold";
 }
 
-// A property's string value: in double quotes, a quote inside doubled.
-std::string Quoted(const std::string &text)
+} // namespace
+
+std::string BdfFontWriter::Quoted(const std::string &text)
 {
     std::string quoted = "\"";
     for (char c : text) {
@@ -35,6 +36,8 @@ std::string Quoted(const std::string &text)
     }
     return quoted + '"';
 }
+
+namespace {
 
 // The character DEFAULT_CHAR names, drawn for a code point the font lacks: the replacement
 // character, a white square, a question mark, a space, an ideographic space, in that order of
@@ -100,7 +103,7 @@ bool BdfFontWriter::Begin(const FontFileInfo &info, Failure *failure)
     m_text += "FONTBOUNDINGBOX " + std::to_string(m.CellWidth) + " " + std::to_string(m.CellHeight) + " "
               + std::to_string(-m.PenX) + " " + std::to_string(-m.Descent) + "\n";
 
-    const std::vector<std::pair<std::string, std::string>> properties = {
+    std::vector<std::pair<std::string, std::string>> properties = {
         {"FOUNDRY", Quoted("Dotrix")},
         {"FAMILY_NAME", Quoted(m.Family.toStdString())},
         {"WEIGHT_NAME", Quoted(WeightName(info.Settings.GlyphFont))},
@@ -122,6 +125,7 @@ bool BdfFontWriter::Begin(const FontFileInfo &info, Failure *failure)
         {"UNDERLINE_THICKNESS", std::to_string(m.UnderlineThickness)},
         {"DEFAULT_CHAR", std::to_string(uint32_t(DefaultCharacter(info.CodePoints)))},
     };
+    properties.insert(properties.end(), info.BdfProperties.begin(), info.BdfProperties.end());
     m_text += "STARTPROPERTIES " + std::to_string(properties.size()) + "\n";
     for (const auto &[name, value] : properties)
         m_text += name + " " + value + "\n";

@@ -22,6 +22,8 @@ public:
     // ISO10646-1, with the cell as the added style and every space, hyphen and character XLFD
     // reserves (* ? , ") in the family replaced by _.
     static std::string XlfdName(const FontFileInfo &info);
+    // A property's string value: in double quotes, a quote inside doubled, line breaks as spaces.
+    static std::string Quoted(const std::string &text);
 
 private:
     int m_dpi = 96;       // the resolution the pixel size was worked out at

@@ -9,6 +9,30 @@ int ExportGlyph::Level(int x, int y) const
     return Levels[size_t(y) * size_t(CellWidth) + size_t(x)];
 }
 
+void ExportGlyph::FindInkBox(int baseline, int penX)
+{
+    int left = CellWidth, right = -1, top = CellHeight, bottom = -1;
+    for (int y = 0; y < CellHeight; ++y) {
+        const uint8_t *levels = Levels.data() + size_t(y) * size_t(CellWidth);
+        for (int x = 0; x < CellWidth; ++x) {
+            if (levels[x] == 0)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    if (right < 0)
+        return; // no ink: an empty box, offsets 0
+    BoxLeft = left;
+    BoxTop = top;
+    BoxWidth = right - left + 1;
+    BoxHeight = bottom - top + 1;
+    OffsetX = left - penX;
+    OffsetY = baseline - (bottom + 1);
+}
+
 std::vector<uint8_t> ExportGlyph::BoxLevels() const
 {
     std::vector<uint8_t> box;

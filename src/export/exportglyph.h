@@ -52,6 +52,9 @@ struct ExportGlyph
     int Level(int x, int y) const;
     // The box's levels, row by row from its top, each row left to right.
     std::vector<uint8_t> BoxLevels() const;
+    // Sets the ink box and the offsets from Levels, for a baseline that many rows below the
+    // cell's top and the pen at column penX.
+    void FindInkBox(int baseline, int penX);
     // Puts the cell into rows 0..CellHeight-1, columns 0..CellWidth-1 of matrix as a glyph
     // bitmap loads it: CellInk where the level is not 0, CellBlank elsewhere. At 1 bpp PackGlyph
     // then packs exactly the batch's bytes.

@@ -34,7 +34,7 @@ ExportPreview DrawExportPreview(const std::vector<CodePointChar> &characters, co
     // Each different character drawn once.
     std::map<char32_t, ExportGlyph> glyphs;
     std::vector<CodePointChar> distinct;
-    GlyphDrawer drawer(settings.GlyphFont, bpp > 1);
+    GlyphDrawer drawer(settings.GlyphFont, bpp > 1, settings.Patch.get());
     for (const CodePointChar &character : characters)
         if (glyphs.find(character.CodePoint) == glyphs.end()) {
             glyphs.emplace(character.CodePoint, DrawExportGlyph(character, settings, bpp, metrics, &drawer));

@@ -37,30 +37,6 @@ void ReadLevels(const QImage &image, int bpp, ExportGlyph &glyph)
     }
 }
 
-void FindInkBox(int baseline, int penX, ExportGlyph &glyph)
-{
-    int left = glyph.CellWidth, right = -1, top = glyph.CellHeight, bottom = -1;
-    for (int y = 0; y < glyph.CellHeight; ++y) {
-        const uint8_t *levels = glyph.Levels.data() + size_t(y) * size_t(glyph.CellWidth);
-        for (int x = 0; x < glyph.CellWidth; ++x) {
-            if (levels[x] == 0)
-                continue;
-            left = std::min(left, x);
-            right = std::max(right, x);
-            top = std::min(top, y);
-            bottom = std::max(bottom, y);
-        }
-    }
-    if (right < 0)
-        return; // no ink: an empty box, offsets 0
-    glyph.BoxLeft = left;
-    glyph.BoxTop = top;
-    glyph.BoxWidth = right - left + 1;
-    glyph.BoxHeight = bottom - top + 1;
-    glyph.OffsetX = left - penX;
-    glyph.OffsetY = baseline - (bottom + 1);
-}
-
 // Offsets far outside the cell are drawn clipped; the arithmetic stays in range as drawing's does.
 int ClampOffset(int offset)
 {
@@ -162,7 +138,7 @@ ExportGlyph DrawExportGlyph(const CodePointChar &character, const GlyphSettings 
 {
     std::optional<GlyphDrawer> own;
     if (!drawer)
-        drawer = &own.emplace(settings.GlyphFont, bpp > 1);
+        drawer = &own.emplace(settings.GlyphFont, bpp > 1, settings.Patch.get());
     ExportGlyph glyph = StartGlyph(character, settings, bpp, 0);
     const QImage image = drawer->Draw(character.Character, settings.OffsetX, settings.OffsetY, glyph.CellWidth,
                                       glyph.CellHeight, &glyph.Ink, LeastInkCoverage(bpp));
@@ -170,7 +146,7 @@ ExportGlyph DrawExportGlyph(const CodePointChar &character, const GlyphSettings 
     glyph.Advance16 = Advance16(character, metrics, [&] { return drawer->Advance(character.Character); });
     glyph.Advance = RoundSixteenths(glyph.Advance16);
     ReadLevels(image, bpp, glyph);
-    FindInkBox(metrics.Baseline, metrics.PenX, glyph);
+    glyph.FindInkBox(metrics.Baseline, metrics.PenX);
     return glyph;
 }
 
@@ -184,7 +160,7 @@ std::vector<KeptGlyph> DrawKeptGlyphs(const std::vector<CodePointChar> &characte
     const qint64 room = 3 + settings.GlyphFont.PixelHeight() / 6;
     const bool pictures = qint64(characters.size()) * (width + 2 * room) * (height + 2 * room) * 4 <= MostKeptBytes;
     GlyphPipeline<KeptGlyph> pipeline(characters.size(), [&] {
-        auto drawer = std::make_shared<GlyphDrawer>(settings.GlyphFont, bpp > 1);
+        auto drawer = std::make_shared<GlyphDrawer>(settings.GlyphFont, bpp > 1, settings.Patch.get());
         return [&, drawer](size_t i) {
             KeptGlyph glyph = drawer->DrawKept(characters[i].Character, settings.OffsetX, settings.OffsetY, width,
                                                height, LeastInkCoverage(bpp));
@@ -212,7 +188,7 @@ ExportRunResult DrawExportGlyphs(const std::vector<CodePointChar> &characters, c
     control.SetDone(0);
     const ExportFontMetrics metrics = MeasureExportFont(settings, bpp, advance);
     GlyphPipeline<ExportGlyph> pipeline(characters.size(), [&] {
-        auto drawer = std::make_shared<GlyphDrawer>(settings.GlyphFont, bpp > 1);
+        auto drawer = std::make_shared<GlyphDrawer>(settings.GlyphFont, bpp > 1, settings.Patch.get());
         return [&, drawer](size_t i) {
             if (!kept || !(*kept)[i].Whole)
                 return DrawExportGlyph(characters[i], settings, bpp, metrics, drawer.get());
@@ -221,7 +197,7 @@ ExportRunResult DrawExportGlyphs(const std::vector<CodePointChar> &characters, c
                 StartGlyph(characters[i], settings, bpp, ExportAdvance16(characters[i], metrics, drawn.Advance));
             glyph.Ink = drawn.InkMovedDown(glyph.CellWidth, glyph.CellHeight, dy);
             ReadLevels(drawn.Cell(glyph.CellWidth, glyph.CellHeight, dy), bpp, glyph);
-            FindInkBox(metrics.Baseline, metrics.PenX, glyph);
+            glyph.FindInkBox(metrics.Baseline, metrics.PenX);
             return glyph;
         };
     });

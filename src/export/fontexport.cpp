@@ -7,9 +7,11 @@
 #include "ubinfontwriter.h"
 
 #include "charset/cp936.h"
+#include "raster/glyphpatch.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -180,6 +182,27 @@ Failure CheckExportRequest(const FontExportRequest &request)
     return {};
 }
 
+namespace {
+
+// Above 1 bpp a glyph fixed by hand has no grey edges: its dots are written at full ink.
+QString PatchedDepthNote(const std::vector<CodePointChar> &characters, const GlyphSettings &settings, int bpp)
+{
+    if (bpp == 1 || !settings.Patch)
+        return {};
+    const int patched = int(std::count_if(characters.begin(), characters.end(), [&](const CodePointChar &c) {
+        return settings.Patch->Find(c.CodePoint) != nullptr;
+    }));
+    if (patched == 0)
+        return {};
+    const QString glyphs = patched == 1 ? QStringLiteral("1 glyph comes") : QStringLiteral("%1 glyphs come").arg(patched);
+    return QStringLiteral("%1 from the patch %2, written at full ink from their dots, without the grey edges of %3 "
+                          "bits per pixel")
+        .arg(glyphs, settings.Patch->Path)
+        .arg(bpp);
+}
+
+} // namespace
+
 FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const GlyphSettings &settings,
                             const FontExportRequest &request, JobControl &control)
 {
@@ -188,6 +211,8 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
 
     result.Path = request.OutPath;
     result.Error = CheckExportRequest(request);
+    if (!result.Error)
+        result.Error = CheckPatch(settings);
     if (!result.Error && characters.empty())
         result.Error = {FailureCode::ExportEmptyList, {}, {}, {}};
     if (!result.Error && (settings.Width < 1 || settings.Height < 1))
@@ -263,6 +288,9 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
     }
     result.Bytes = file.Size();
     result.Note = writer->Note();
+    const QString patched = PatchedDepthNote(characters, settings, request.Bpp);
+    if (!patched.isEmpty())
+        result.Note = result.Note.isEmpty() ? patched : result.Note + QStringLiteral("; ") + patched;
     return result;
 }
 
@@ -294,6 +322,8 @@ std::string ExportCommandLine(const GlyphSettings &settings, const FontExportReq
         words.insert(words.end(), {"--offset", std::to_string(settings.OffsetX) + "," + std::to_string(settings.OffsetY)});
     if (request.FitOffsetY && (settings.OffsetX != 0 || settings.OffsetY != 0))
         words.emplace_back("--fit");
+    if (settings.Patch && !settings.Patch->Empty())
+        words.insert(words.end(), {"--patch", QFileInfo(settings.Patch->Path).fileName().toStdString()});
     words.insert(words.end(), {"--out", QFileInfo(request.OutPath).fileName().toStdString()});
     words.insert(words.end(), listArguments.begin(), listArguments.end());
     std::string line;

@@ -98,6 +98,7 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
 // The dotrix-cli command that makes the same file, for the file's header: the export options
 // (--compress after the bit depth),
 // the advance when not the font's own, the font, size and offset from settings (with FitOffsetY: --offset X,Y --fit, left out at 0,0),
+// --patch with the patch file's name alone when glyphs fixed by hand are drawn,
 // --out with the file's name alone (no folder), then
 // listArguments (the list options, or TEXT), each quoted for a POSIX shell where needed.
 std::string ExportCommandLine(const GlyphSettings &settings, const FontExportRequest &request,

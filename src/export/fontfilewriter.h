@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // What a format's file says about the font as a whole.
@@ -32,6 +33,9 @@ struct FontFileInfo
     std::string MadeWith;   // how the file was made, for its header: UTF-8 lines, LF between them
     std::string Placement;  // how the glyphs were placed in the cell, when chosen from their ink:
                             // one line for the header; empty otherwise
+    // BDF: properties after the font's own, each value as written (a string quoted with
+    // BdfFontWriter::Quoted, a number in digits).
+    std::vector<std::pair<std::string, std::string>> BdfProperties;
 };
 
 class FontFileWriter

@@ -35,6 +35,24 @@ QString UbinPackText(const Failure &failure)
         .arg(width, height);
 }
 
+// A patch drawn with other settings than the run's: what differs.
+QString PatchMismatchText(const Failure &failure)
+{
+    const QString what = Detail(failure, 0), patch = Detail(failure, 1), asked = Detail(failure, 2);
+    QString sentence;
+    if (what == QLatin1String("size"))
+        sentence = FailureSentence::tr("修补文件 %1 的字形是 %2 点阵，当前设置是 %3，不能使用");
+    else if (what == QLatin1String("face"))
+        sentence = FailureSentence::tr("修补文件 %1 的字形用字体“%2”绘制，当前设置是“%3”，不能使用");
+    else if (what == QLatin1String("font-size"))
+        sentence = FailureSentence::tr("修补文件 %1 的字形用 %2 像素的字号绘制，当前设置是 %3 像素，不能使用");
+    else if (what == QLatin1String("weight"))
+        sentence = FailureSentence::tr("修补文件 %1 的字形用字重 %2 绘制，当前设置是 %3，不能使用");
+    else
+        sentence = FailureSentence::tr("修补文件 %1 的字形字体倾斜（%2）与当前设置（%3）不同，不能使用");
+    return sentence.arg(failure.Path, patch, asked);
+}
+
 // Why a send failed, from the serial library's code.
 QString SerialReason(int code)
 {
@@ -158,6 +176,16 @@ QString FailureText(const Failure &failure)
     }
     case FailureCode::GroupTooLong:
         return CoreMessage(GroupTooLongMessage);
+    case FailureCode::PatchCutShort:
+        return FailureSentence::tr("修补文件 %1 不完整：在最后一个字形或 ENDFONT 之前就结束了").arg(path);
+    case FailureCode::PatchBadLine:
+        return FailureSentence::tr("修补文件 %1 第 %2 行不是修补文件（BDF）在那里应有的内容").arg(path, Detail(failure, 0));
+    case FailureCode::PatchNoProperty:
+        return FailureSentence::tr("修补文件 %1 缺少属性 %2，不是 Dotrix 写的修补文件").arg(path, Detail(failure, 0));
+    case FailureCode::PatchGlyphOutside:
+        return FailureSentence::tr("修补文件 %1 中 %2 的点超出了字模范围").arg(path, Detail(failure, 0));
+    case FailureCode::PatchMismatch:
+        return PatchMismatchText(failure);
     }
     return FailureSentence::tr("%1：未知的错误（代码 %2）").arg(path).arg(int(failure.Code));
 }

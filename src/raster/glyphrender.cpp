@@ -12,6 +12,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -31,8 +32,8 @@ struct GlyphDrawer::Fonts
     QRawFont Raw; // the face text is drawn with, as laid out
 };
 
-GlyphDrawer::GlyphDrawer(const GlyphFontDesc &font, bool antialiased)
-    : m_desc(font), m_antialiased(antialiased)
+GlyphDrawer::GlyphDrawer(const GlyphFontDesc &font, bool antialiased, const GlyphPatch *patch)
+    : m_desc(font), m_antialiased(antialiased), m_patch(patch && !patch->Empty() && !patch->CheckFont(font) ? patch : nullptr)
 {
     const QFont qfont = font.ToQFont(antialiased);
     m_fonts.reset(new Fonts{qfont, QFontMetrics(qfont), QFontMetricsF(qfont), QRawFont()});
@@ -83,6 +84,13 @@ bool GlyphDrawer::DrawOnCanvas(const QString &text, int x, int y, int width, int
     return true;
 }
 
+const std::vector<uint8_t> *GlyphDrawer::PatchedDots(const std::string &character, int width, int height) const
+{
+    if (!m_patch || m_patch->Basis.Width != width || m_patch->Basis.Height != height)
+        return nullptr;
+    return m_patch->Find(character);
+}
+
 QImage GlyphDrawer::Draw(const std::string &character, int x, int y, int width, int height, GlyphInk *ink,
                          int inkCoverage)
 {
@@ -90,6 +98,14 @@ QImage GlyphDrawer::Draw(const std::string &character, int x, int y, int width, 
         *ink = GlyphInk();
     if (width <= 0 || height <= 0)
         return {};
+    if (const std::vector<uint8_t> *dots = PatchedDots(character, width, height)) {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        const QRect box = m_patch->Paint(*dots, image, QPoint(0, 0), x, y);
+        if (ink && !box.isNull())
+            *ink = {box, !image.rect().contains(box)};
+        return image;
+    }
     const QString text = Cp936ToQString(character);
     const QRect cell(0, 0, width, height);
     QRect canvasRect;
@@ -120,7 +136,19 @@ KeptGlyph GlyphDrawer::DrawKept(const std::string &character, int x, int y, int 
     if (width <= 0 || height <= 0)
         return kept;
     QRect canvasRect;
-    if (character.empty()) {
+    if (const std::vector<uint8_t> *dots = PatchedDots(character, width, height)) {
+        // The dots drawn into the cell with a margin round it wide enough to hold them moved by
+        // the offsets (up to a cell's size either way; beyond it the glyph is cut off anyway).
+        const long long shift = std::max(std::abs((long long)x - m_patch->Basis.OffsetX),
+                                         std::abs((long long)y - m_patch->Basis.OffsetY));
+        kept.Whole = true;
+        kept.Room = int(std::min<long long>(shift, std::max(width, height))) + GlyphCanvasRoom(m_fonts->Metrics);
+        kept.Canvas = QImage(width + 2 * kept.Room, height + 2 * kept.Room, QImage::Format_RGB32);
+        kept.Canvas.fill(Qt::white);
+        const QRect box = m_patch->Paint(*dots, kept.Canvas, QPoint(kept.Room, kept.Room), x, y);
+        if (!box.isNull())
+            kept.Ink = {box, !QRect(0, 0, width, height).contains(box)};
+    } else if (character.empty()) {
         kept.Whole = true;
         kept.Canvas = QImage(width, height, QImage::Format_RGB32);
         kept.Canvas.fill(Qt::white);
@@ -174,9 +202,10 @@ qreal GlyphDrawer::Advance(const std::string &character) const
 }
 
 QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int height,
-                      const GlyphFontDesc &font, bool antialiased, GlyphInk *ink, int inkCoverage)
+                      const GlyphFontDesc &font, bool antialiased, GlyphInk *ink, int inkCoverage,
+                      const GlyphPatch *patch)
 {
-    return GlyphDrawer(font, antialiased).Draw(character, x, y, width, height, ink, inkCoverage);
+    return GlyphDrawer(font, antialiased, patch).Draw(character, x, y, width, height, ink, inkCoverage);
 }
 
 GlyphInk MeasureGlyphInk(const std::string &character, int x, int y, int width, int height,

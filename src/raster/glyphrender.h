@@ -1,6 +1,7 @@
 #pragma once
 // Drawing one character into a picture of its glyph cell.
 
+#include "glyphpatch.h"
 #include "glyphsettings.h"
 
 #include <QImage>
@@ -9,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // Where a drawn character's ink lies, in the coordinates of its cell (column 0, row 0 at the cell's
 // top-left corner): the whole ink, also what fell outside the cell and was cut off.
@@ -28,9 +30,11 @@ struct GlyphInk
 // that; only a glyph whose box reaches past the margin is drawn once more on its own.
 // inkCoverage is the least coverage (1 to 255, how far a pixel's blue byte lies from white) that
 // counts as ink: anti-aliased glyphs of few levels round faint pixels to none.
+// patch, when given, puts its dots in place of the font's for a character it holds (see
+// GlyphDrawer).
 QImage DrawGlyphImage(const std::string &character, int x, int y, int width, int height,
                       const GlyphFontDesc &font, bool antialiased = false, GlyphInk *ink = nullptr,
-                      int inkCoverage = 1);
+                      int inkCoverage = 1, const GlyphPatch *patch = nullptr);
 
 // A glyph drawn once into its cell with a margin of Room pixels round it, kept so that the cell
 // can be taken out again with the glyph moved up or down, without drawing it a second time
@@ -52,10 +56,14 @@ struct KeptGlyph
 // Draws glyphs of one font as DrawGlyphImage does, keeping what every glyph of a
 // run shares: the font, its metrics and the canvas with its painting engine, which cost more to
 // make than a small glyph costs to draw. One drawer per thread.
+// With a patch, a character it holds is drawn from its dots instead, black on white (full ink
+// at every bit depth), moved with the offsets as the font's glyph would be, whenever the font and
+// the cell are the patch's (a patch of another font or size is left out: the runs refuse it
+// first, see CheckPatch); its advance stays the font's. The patch outlives the drawer.
 class GlyphDrawer
 {
 public:
-    GlyphDrawer(const GlyphFontDesc &font, bool antialiased);
+    GlyphDrawer(const GlyphFontDesc &font, bool antialiased, const GlyphPatch *patch = nullptr);
     ~GlyphDrawer();
     GlyphDrawer(const GlyphDrawer &) = delete;
     GlyphDrawer &operator=(const GlyphDrawer &) = delete;
@@ -74,10 +82,13 @@ private:
     // Draws into m_canvas when the glyph's box lies within the cell's margin; false otherwise.
     bool DrawOnCanvas(const QString &text, int x, int y, int width, int height, QRect &canvasRect);
     void WarmGlyph(const QString &text, const QPoint &origin);
+    // The patch's dots of character for a width x height cell, or nullptr.
+    const std::vector<uint8_t> *PatchedDots(const std::string &character, int width, int height) const;
 
     std::unique_ptr<Fonts> m_fonts;
     GlyphFontDesc m_desc;
     bool m_antialiased;
+    const GlyphPatch *m_patch;
     QImage m_canvas; // the cell with its margin, white again before each glyph
 };
 

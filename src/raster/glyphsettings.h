@@ -2,12 +2,16 @@
 // GlyphSettings: the generation settings every command reads (size, position, scan, grouping,
 // inversion, bit order, zoom, font, naming).
 
+#include "base/failure.h"
 #include "raster/settingwords.h"
 
 #include <QFont>
 #include <QString>
 
+#include <memory>
 #include <string>
+
+class GlyphPatch;
 
 
 // Largest glyph side; larger custom sizes are refused with MatrixTooBigMessage (Chinese; the
@@ -68,4 +72,10 @@ struct GlyphSettings
     // The single glyph and the batch first move OffsetY by the least that puts the ink of every
     // character they draw inside the cell (see FitOffsetY).
     bool FitOffsetY = false;
+    // Glyphs fixed by hand (raster/glyphpatch.h), drawn in place of the font's by every command;
+    // none: the font's glyphs only. Shared read-only by the runs; an edit hands in a new one.
+    std::shared_ptr<const GlyphPatch> Patch;
 };
+
+// Why settings.Patch cannot be drawn with the settings (GlyphPatch::Check); none without a patch.
+Failure CheckPatch(const GlyphSettings &settings);

@@ -14,6 +14,7 @@
 #include "app/openineditor.h"
 #include "charset/cp936.h"
 #include "common/testutil.h"
+#include "export/patchfile.h"
 #include "batchtest.h"
 #include "windowtest.h"
 
@@ -538,4 +539,43 @@ TEST_F(BatchTest, ClosingTheProgramWhileARunStillClearsEarlierFilesStopsAndFrees
     ASSERT_TRUE(frame->BatchRunning()) << "the run ended before the window";
     frame.reset();
     QApplication::processEvents();
+}
+
+TEST_F(BatchTest, WorkDirectorysPatchIsDrawnByTheBoxAndTheBatchAndAForeignOneIsRefused)
+{
+    // 汉 fixed as a frame round the cell, in the window's own settings.
+    GlyphSettings &settings = frame->Settings();
+    GlyphPatch patch;
+    patch.Basis = PatchBasis::Of(settings);
+    GlyphPatch::Dots frameDots(size_t(settings.Width * settings.Height));
+    for (int y = 0; y < settings.Height; ++y)
+        for (int x = 0; x < settings.Width; ++x)
+            frameDots[size_t(y * settings.Width + x)] =
+                x == 0 || y == 0 || x == settings.Width - 1 || y == settings.Height - 1;
+    patch.SetDots(U'汉', frameDots);
+    ASSERT_TRUE(SaveGlyphPatch(patch, PatchPathIn(dir.path())));
+    EXPECT_EQ(frame->LoadPatch(), QString());
+
+    frame->CharBox()->setText(QStringLiteral("汉"));
+    for (int y = 0; y < settings.Height; ++y)
+        for (int x = 0; x < settings.Width; ++x)
+            ASSERT_EQ(frame->Matrix().IsInk(y, x), frameDots[size_t(y * settings.Width + x)] != 0);
+    frame->CharacterList()->SetList(Gbk("汉字"), 2);
+    ASSERT_EQ(RunCommand(CmdCreateAllGlyphs).State, BatchResult::Done);
+    const std::string all = testutil::ReadFileBytes(dir.filePath("All.c"));
+    EXPECT_NE(all.find("0xFF,0xFF,  0x80,0x01,  0x80,0x01,"), std::string::npos) << all;
+
+    // Drawn at another size, the patch is named at start and refused by the run.
+    patch = GlyphPatch();
+    patch.Basis = PatchBasis::Of(settings);
+    patch.Basis.Width = patch.Basis.Height = 8;
+    patch.SetDots(U'汉', GlyphPatch::Dots(64, 1));
+    ASSERT_TRUE(SaveGlyphPatch(patch, PatchPathIn(dir.path())));
+    EXPECT_TRUE(frame->LoadPatch().contains(QStringLiteral("8x8"))) << frame->LoadPatch();
+    messages.clear();
+    const BatchResult refused = RunCommand(CmdCreateAllGlyphs);
+    EXPECT_EQ(refused.State, BatchResult::Failed);
+    EXPECT_EQ(refused.Error.Code, FailureCode::PatchMismatch);
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_TRUE(messages.last().contains(QStringLiteral("8x8"))) << messages.last();
 }

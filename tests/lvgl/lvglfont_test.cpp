@@ -10,6 +10,7 @@
 #include "common/testutil.h"
 #include "export/fontexport.h"
 #include "export/lvglcompress.h"
+#include "export/patchfile.h"
 #include "freetypeadvance.h"
 #include "lvglcanvas.h"
 
@@ -34,6 +35,8 @@ LV_FONT_DECLARE(dotrix_sample_1bpp)
 LV_FONT_DECLARE(dotrix_sample_2bpp)
 LV_FONT_DECLARE(dotrix_sample_4bpp)
 LV_FONT_DECLARE(dotrix_sample_8bpp)
+LV_FONT_DECLARE(dotrix_sample_1bpp_unpatched)
+LV_FONT_DECLARE(dotrix_sample_1bpp_patched)
 LV_FONT_DECLARE(dotrix_wqy_line_4bpp)
 LV_FONT_DECLARE(dotrix_wqy_grid_4bpp)
 LV_FONT_DECLARE(dotrix_dejavu_kerned_4bpp)
@@ -547,4 +550,63 @@ TEST(LvglFont, CompressionLvglCannotDecodeIsRefusedAndNothingWritten)
         EXPECT_EQ(cli.readAllStandardOutput().toStdString(), "");
         EXPECT_TRUE(QDir(dir.path()).isEmpty()) << c.Says;
     }
+}
+
+namespace {
+
+// A 1 bpp glyph as LVGL decodes it, placed in the font's cell ('#' ink), the pen at its left edge.
+std::vector<std::string> LvglCell(const lv_font_t &font, lv_font_glyph_dsc_t dsc, int width, int height)
+{
+    const int baseline = lv_font_get_line_height(&font) - font.base_line;
+    std::vector<std::string> cell(size_t(height), std::string(size_t(width), '.'));
+    if (dsc.box_w == 0 || dsc.box_h == 0)
+        return cell;
+    lv_draw_buf_t *buffer = lv_draw_buf_create(dsc.box_w, dsc.box_h, LV_COLOR_FORMAT_A8, LV_STRIDE_AUTO);
+    EXPECT_NE(lv_font_get_glyph_bitmap(&dsc, buffer), nullptr);
+    for (int y = 0; y < dsc.box_h; ++y)
+        for (int x = 0; x < dsc.box_w; ++x) {
+            const int row = baseline - dsc.ofs_y - dsc.box_h + y, column = dsc.ofs_x + x;
+            if (buffer->data[y * buffer->header.stride + x] == 0)
+                continue;
+            if (row < 0 || column < 0 || row >= height || column >= width)
+                cell.assign(size_t(height), std::string(size_t(width), '!')); // ink outside the cell
+            else
+                cell[size_t(row)][size_t(column)] = '#';
+        }
+    lv_draw_buf_destroy(buffer);
+    return cell;
+}
+
+} // namespace
+
+TEST(LvglFont, PatchedGlyphsDecodeAsTheirDotsAndEveryOtherAsTheUnpatchedFont)
+{
+    LvglInit lvgl;
+    GlyphPatch patch;
+    Failure failure;
+    ASSERT_TRUE(LoadGlyphPatch(DOTRIX_LVGL_PATCH, patch, &failure)) << testutil::Describe(failure);
+    ASSERT_EQ(patch.Size(), 50u);
+    const lv_font_t &plain = dotrix_sample_1bpp_unpatched, &patched = dotrix_sample_1bpp_patched;
+    int fixed = 0, kept = 0;
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        lv_font_glyph_dsc_t before, after;
+        const bool inPlain = lv_font_get_glyph_dsc(&plain, &before, c, 0);
+        ASSERT_EQ(lv_font_get_glyph_dsc(&patched, &after, c, 0), inPlain);
+        if (!inPlain)
+            continue;
+        SCOPED_TRACE("U+" + QString::number(uint(c), 16).toUpper().toStdString());
+        EXPECT_EQ(after.adv_w, before.adv_w); // a fixed glyph keeps the font's advance
+        std::vector<std::string> expected = LvglCell(plain, before, 16, 16);
+        if (const GlyphPatch::Dots *dots = patch.Find(c)) {
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x)
+                    expected[size_t(y)][size_t(x)] = (*dots)[size_t(y * 16 + x)] ? '#' : '.';
+            ++fixed;
+        } else {
+            ++kept;
+        }
+        ASSERT_EQ(LvglCell(patched, after, 16, 16), expected);
+    }
+    EXPECT_EQ(fixed, 50);
+    EXPECT_GT(kept, 100);
 }
