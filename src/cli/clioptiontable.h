@@ -21,7 +21,7 @@ struct OptionSpec {
   const char *Help;   // help lines, "\n" between them (DotrixCli context)
   OptionSetter Apply; // empty: a further help row of the option above
                       // (--export's formats)
-  std::string Default; // the default value, which Help names as %1: taken from
+  std::string Default = {}; // the default value, which Help names as %1: taken from
                        // the settings' own
 };
 
