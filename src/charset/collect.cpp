@@ -184,6 +184,7 @@ enum class LiteralKind {
     Narrow, // "..": escapes give bytes in the file's encoding
     Utf8,   // u8"..": escapes give UTF-8 bytes
     Wide,   // u"..", U"..", L"..": an escape's value is the character
+    Yaml,   // a YAML double-quoted scalar: as Wide, but \x takes two digits and \N \_ \L \P
 };
 
 // The pieces of string literals: characters, and bytes from escapes that are kept together
@@ -205,14 +206,22 @@ public:
         m_bytesUtf8 = utf8;
         m_bytes.push_back(char(byte));
     }
+    // A wide literal's escapes may give a character as two UTF-16 halves (u"\xD83D\xDE00"): a
+    // high surrogate waits for the low one that follows it.
     void Character(char32_t c)
     {
+        const char32_t high = m_high;
         Flush();
+        if (high && c >= 0xDC00 && c <= 0xDFFF)
+            c = 0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00);
+        else if (c >= 0xD800 && c <= 0xDBFF)
+            m_high = c;
         m_found.Add(c);
     }
     // Something other than a literal came: the bytes so far are whole.
     void Flush()
     {
+        m_high = 0;
         if (m_bytes.empty())
             return;
         AddBytes(m_bytes, m_bytesUtf8, m_found);
@@ -224,6 +233,7 @@ private:
     bool m_fileIsUtf8;
     std::string m_bytes;
     bool m_bytesUtf8 = true;
+    char32_t m_high = 0;
 };
 
 // One piece of a literal being read, kept until the literal proves closed.
@@ -240,7 +250,7 @@ size_t ReadQuoted(std::u32string_view t, size_t i, char32_t quote, LiteralKind k
 {
     std::vector<Piece> read;
     const auto value = [&](uint32_t v) {
-        if (kind == LiteralKind::Wide)
+        if (kind == LiteralKind::Wide || kind == LiteralKind::Yaml)
             read.push_back({char32_t(v), false});
         else if (v <= 0xFF)
             read.push_back({char32_t(v), true});
@@ -280,7 +290,7 @@ size_t ReadQuoted(std::u32string_view t, size_t i, char32_t quote, LiteralKind k
         case 'x': {
             uint32_t v = 0;
             bool any = false, tooLarge = false;
-            for (; i < n && IsHexDigit(t[i]); ++i, any = true) {
+            for (size_t k = 0; i < n && IsHexDigit(t[i]) && (kind != LiteralKind::Yaml || k < 2); ++i, ++k, any = true) {
                 tooLarge |= v > 0x0FFFFFFF;
                 v = (v << 4) | uint32_t(HexValue(t[i]));
             }
@@ -300,7 +310,9 @@ size_t ReadQuoted(std::u32string_view t, size_t i, char32_t quote, LiteralKind k
             break;
         }
         default:
-            if (e >= '0' && e <= '7') {
+            if (kind == LiteralKind::Yaml && (e == 'N' || e == '_' || e == 'L' || e == 'P')) {
+                value(e == 'N' ? 0x85 : e == '_' ? 0xA0 : e == 'L' ? 0x2028 : 0x2029);
+            } else if (e >= '0' && e <= '7') {
                 uint32_t v = uint32_t(e - '0');
                 for (int k = 1; k < 3 && i < n && t[i] >= '0' && t[i] <= '7'; ++k, ++i)
                     v = v * 8 + uint32_t(t[i] - '0');
@@ -360,7 +372,8 @@ void ScanC(std::u32string_view t, const CollectOptions &options, Found &found)
             const size_t end = t.find(U"*/", i + 2);
             const size_t stop = end == std::u32string_view::npos ? n : end;
             for (size_t k = i + 2; k < stop; ++k)
-                comment(t[k]);
+                if (t[k] != '\\' || k + 1 == stop || (t[k + 1] != '\n' && t[k + 1] != '\r')) // not a line splice
+                    comment(t[k]);
             i = end == std::u32string_view::npos ? n : end + 2;
             continue;
         }
@@ -582,7 +595,7 @@ void AddYamlValue(std::u32string_view v, Found &found)
         return;
     if (v.front() == '"') {
         LiteralPieces pieces(found, CollectEncoding::Utf8);
-        if (ReadQuoted(v, 1, '"', LiteralKind::Wide, pieces) == std::u32string_view::npos)
+        if (ReadQuoted(v, 1, '"', LiteralKind::Yaml, pieces) == std::u32string_view::npos)
             for (char32_t c : v.substr(1))
                 found.Add(c);
         return;
@@ -600,10 +613,23 @@ void AddYamlValue(std::u32string_view v, Found &found)
         return;
     }
     if (v.front() == '[' || v.front() == '{') {
-        // Split at the flow indicators; an entry "key: value" gives its value.
+        // Split at the flow indicators outside quotes, up to a comment; an entry "key: value" gives
+        // its value.
         size_t start = 0;
+        char32_t quote = 0;
         for (size_t i = 0; i <= v.size(); ++i) {
-            if (i < v.size() && v[i] != '[' && v[i] != ']' && v[i] != '{' && v[i] != '}' && v[i] != ',')
+            const bool comment = i < v.size() && !quote && v[i] == '#' && i > 0 && (v[i - 1] == ' ' || v[i - 1] == '\t');
+            if (i < v.size() && quote) {
+                if (v[i] == quote)
+                    quote = 0;
+                else if (v[i] == '\\' && quote == '"')
+                    ++i;
+                continue;
+            }
+            const std::u32string_view before = TrimEnd(v.substr(start, i - start));
+            if (i < v.size() && (v[i] == '"' || v[i] == '\'') && (before.empty() || before.back() == ':'))
+                quote = v[i]; // a quoted entry, key or value
+            if (i < v.size() && !comment && v[i] != '[' && v[i] != ']' && v[i] != '{' && v[i] != '}' && v[i] != ',')
                 continue;
             std::u32string_view entry = TrimEnd(TrimStart(v.substr(start, i - start)));
             start = i + 1;
@@ -612,6 +638,8 @@ void AddYamlValue(std::u32string_view v, Found &found)
                 entry = entry.substr(colon + 1);
             if (!TrimStart(entry).empty())
                 AddYamlValue(entry, found);
+            if (comment)
+                break;
         }
         return;
     }
@@ -654,8 +682,10 @@ void ScanYaml(std::u32string_view t, Found &found)
         const size_t colon = YamlKeyColon(rest);
         std::u32string_view value = colon == std::u32string_view::npos ? rest : TrimStart(rest.substr(colon + 1));
         if (!value.empty() && (value.front() == '|' || value.front() == '>')) {
+            // The block's lines are indented past its key ("- key: |": past the key, not the
+            // dash), or past the dash of "- |".
             inBlock = true;
-            blockParentIndent = indent;
+            blockParentIndent = colon == std::u32string_view::npos ? indent : line.size() - rest.size();
             blockIndent = 0;
             return;
         }

@@ -102,22 +102,26 @@ def c_pieces(text, comments):
         if c in '"\'':
             m = re.compile(r'([^()\\\s]{0,16})\(').match(text, j) if prefix.endswith('R') else None
             prefix, raw = prefix.rstrip('R'), bool(m)
+            closed = True  # a literal not closed (on its line) is none: an apostrophe in prose
             if raw:  # R"delim( ... )delim" taken as written
                 end = text.find(')' + m[1] + '"', m.end())
-                end = n if end < 0 else end
+                closed, end = end >= 0, n if end < 0 else end
                 body, i = text[m.end():end], end + len(m[1]) + 2
             else:
                 body, k = '', j
-                while k < n:
+                while True:
                     d, k2 = take(k)
                     if d in (c, '\n', ''):
-                        k = k2 if d == c else k
+                        closed, k = d == c, k2 if d == c else k
                         break
                     if d == '\\':
                         e, k2 = take(k2)
                         d += e
                     body, k = body + d, k2
                 i = k
+            if not closed:
+                run = None
+                continue
             piece = (prefix, raw, body)
             if c == '"' and run is not None:
                 run.append(piece)
@@ -149,7 +153,8 @@ def c_literal(pieces, encoding):
             k += m.end()
             if m[1] or m[4]:
                 v = int(m[1], 16) if m[1] else int(m[4], 8)
-                units.append(v & 0xFF if narrow else chr(v & 0xFFFF) if prefix == 'u' else char(v))
+                if v <= (0xFF if narrow else 0xFFFF if prefix == 'u' else 0x10FFFF):  # else too large
+                    units.append(v if narrow else chr(v))
             else:
                 units.append(char(int(m[2] or m[3], 16)) if m[2] or m[3] else SIMPLE.get(m[5], m[5]))
     return finish(units, 'utf-8' if prefix == 'u8' else encoding)
@@ -180,7 +185,8 @@ def unescape(body, encoding, kind):
         if kind == 'po' and (e[0] in '01234567' or e[0] == 'x' and len(e) > 1):
             units.append(int(e, 8) & 0xFF if e[0] != 'x' else int(e[1:], 16))
         elif e[0] in 'xuU' and len(e) > 1:
-            units.append(chr(int(e[1:], 16)) if int(e[1:], 16) <= 0x10FFFF else '')
+            v = int(e[1:], 16)
+            units.append((chr if kind == 'json' else char)(v) if v <= 0x10FFFF else '')
         else:
             units.append(SIMPLE.get(e, YAML_ESCAPES.get(e, e) if kind == 'yaml' else e))
     return finish(units, encoding)
@@ -225,7 +231,25 @@ def yaml_scalar(s, encoding):
         return m[1].replace("''", "'")
     if s.startswith('*'):
         return ''
+    if s[:1] in '[{':
+        return yaml_flow(s, encoding)
     return re.split(r'(?:^|\s)#', s)[0].strip()
+
+
+FLOW = re.compile(r'''("(?:[^"\\]|\\.)*"?|'(?:[^']|'')*'?)|((?<=\s)#.*)|([,\[\]{}])|(:)|'''
+                  r'''([^\s,\[\]{}:#](?:[^,\[\]{}:#\s]|:(?![\s,\[\]{}])|(?<!\s)#|\s+(?=[^\s,\[\]{}:#]))*)''')
+
+
+def yaml_flow(s, encoding):
+    """The values of a flow collection ([a, b] or {key: value}) on one line."""
+    tokens = [m for m in FLOW.finditer(s)]
+    out = ''
+    for i, m in enumerate(tokens):
+        if m[2]:
+            break
+        if (m[1] or m[5]) and not (i + 1 < len(tokens) and tokens[i + 1][4]):
+            out += yaml_scalar(m[0], encoding)
+    return out
 
 
 KEY = re.compile(r'''^((?:"(?:[^"\\]|\\.)*"|'(?:[^']|'')*'|[^\s#'"][^#]*?))\s*:(?:\s+|$)''')
