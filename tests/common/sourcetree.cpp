@@ -90,7 +90,7 @@ public:
 
     std::string CLiteral()
     {
-        switch (Pick(0, 11)) {
+        switch (Pick(0, 13)) {
         case 0:
         default:
             return "\"" + Value(6, true) + "\"";
@@ -146,6 +146,14 @@ public:
             return "'\\''";
         case 11:
             return "\"" + Value(3, true) + "\" \"" + Value(3, true) + "\"";
+        case 12: { // a character past U+FFFF as its two UTF-16 halves, maybe in two literals
+            const char32_t c = Emoji();
+            tree.Collected.insert(c);
+            const unsigned v = unsigned(c) - 0x10000;
+            return "u\"\\x" + Hex(0xD800 + (v >> 10), 4) + (Pick(0, 1) ? "\" u\"" : "") + "\\x" + Hex(0xDC00 + (v & 0x3FF), 4) + "\"";
+        }
+        case 13: // a literal continued on the next line by a backslash at the line's end
+            return "\"" + Value(3, true) + "\\\n" + Value(3, true) + "\"";
         }
     }
 
@@ -158,15 +166,15 @@ public:
             case 0:
                 s += "//" + CommentText() + "\n";
                 break;
-            case 1:
-                s += "/*" + CommentText() + "\n *" + CommentText() + "*/\n";
+            case 1: // a backslash at a line's end joins the lines: it is no text of the comment
+                s += "/*" + CommentText() + (Pick(0, 1) ? "\\" : "") + "\n *" + CommentText() + "*/\n";
                 tree.Comments.insert(U'*');
                 break;
             default:
                 s += "static const char *text_" + std::to_string(i) + " = " + CLiteral() + "; // " + CommentText() + "\n";
             }
         }
-        s += "int digits = 0x1F + 1'024;\n";
+        s += "int digits = 0x1F + 1'024;\n#warning " + DecoyText(2) + "'s " + DecoyText(2) + "\n"; // no literal
         return s;
     }
 
@@ -219,10 +227,22 @@ public:
         std::string s = "# " + DecoyText(3) + "\n---\n";
         for (int i = Pick(2, 10); i > 0; --i) {
             const std::string key = DecoyText(2);
-            switch (Pick(0, 4)) {
+            switch (Pick(0, 6)) {
             case 0:
                 s += key + ": " + Value(6, false) + "  # " + DecoyText(2) + "\n";
                 break;
+            case 5: // a flow collection: quoted entries keep their commas, keys and comments do not count
+                s += key + ": [" + Value(4, false) + ", \"" + Value(3, true) + Collected(',') + Value(3, true) + "\", {"
+                     + DecoyText(2) + ": " + Value(4, false) + "}]  # " + DecoyText(2) + "\n";
+                break;
+            case 6: { // a block scalar under a sequence entry's key ends at the entry's next key;
+                      // YAML's escapes: \x has two digits, \_ is a no-break space
+                const char32_t letter = Letter();
+                tree.Collected.insert({letter, U'\u00A0'});
+                s += key + ":\n  - " + DecoyText(1) + ": |\n      " + Value(5, false) + "\n    " + DecoyText(1) + ": \"\\x"
+                     + Hex(letter, 2) + Value(3, true) + "\\_\"\n";
+                break;
+            }
             case 1:
                 s += key + ": \"" + Value(6, true) + "\"\n";
                 break;
