@@ -103,6 +103,7 @@ TEST(CollectCharacters, AgreesWithAnIndependentModelOnGeneratedTrees)
                     files += read;
                 }
                 const CollectResult result = CollectCharacters({dir.path()}, options);
+                ASSERT_FALSE(result.Error) << testutil::Describe(result.Error);
                 EXPECT_EQ(result.Characters, std::vector<char32_t>(all.begin(), all.end()));
                 EXPECT_EQ(result.FilesRead, files);
             }

@@ -4,6 +4,7 @@
 #include "testutil.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <cstdio>
 #include <random>
@@ -317,6 +318,7 @@ SourceTree WriteSourceTree(const QString &root, unsigned seed, int files, bool c
     const std::string decoyC = "const char *s = \"" + g.DecoyText(5) + "\";\n";
     g.Write(root + QLatin1String("/res/logo.bin"), g.DecoyText(3) + std::string(1, '\0') + g.DecoyText(3), true);
     g.Write(root + QLatin1String("/src/legacy.c"), decoyC + "\xFF\xFF", true);
+    QFile::link(QStringLiteral("user@host.1234"), root + QLatin1String("/src/.#f0.c")); // an editor's lock: a link to nothing
     g.tree.Binary = 1;
     g.tree.NotText = 1;
     for (const char *folder : {"/build/", "/.git/", "/src/cmake-build-debug/", "/node_modules/x/"}) {
