@@ -187,8 +187,17 @@ enum class LiteralKind {
     Yaml,   // a YAML double-quoted scalar: as Wide, but \x takes two digits and \N \_ \L \P
 };
 
-// The pieces of string literals: characters, and bytes from escapes that are kept together
-// across adjacent literals ("\xE6\xB8" "\xA9" is one character) until something else comes.
+// One piece of a literal: a character as written (or named by \u), or an escape's value.
+struct Piece
+{
+    char32_t Value;
+    bool IsEscape;
+};
+
+// Adjacent string literals joined into one ("\xE6\xB8" "\xA9" is one character), read when
+// something else comes. The joined literal has the prefix one of them has (L"A" "\x6E29" is
+// wide throughout); its escapes are bytes when it is narrow (read in the file's encoding, or as
+// UTF-8 for u8), characters when wide, where two UTF-16 halves make one (u"\xD83D\xDE00").
 class LiteralPieces
 {
 public:
@@ -198,49 +207,48 @@ public:
     LiteralPieces(const LiteralPieces &) = delete;
     LiteralPieces &operator=(const LiteralPieces &) = delete;
 
-    void Byte(unsigned char byte, LiteralKind kind)
+    void Literal(const std::vector<Piece> &pieces, LiteralKind kind)
     {
-        const bool utf8 = kind == LiteralKind::Utf8 || m_fileIsUtf8;
-        if (!m_bytes.empty() && utf8 != m_bytesUtf8)
-            Flush();
-        m_bytesUtf8 = utf8;
-        m_bytes.push_back(char(byte));
+        if (kind != LiteralKind::Narrow) {
+            if (m_kind != LiteralKind::Narrow && m_kind != kind)
+                Flush(); // u8"" next to u"" is no one literal
+            m_kind = kind;
+        }
+        m_pieces.insert(m_pieces.end(), pieces.begin(), pieces.end());
     }
-    // A wide literal's escapes may give a character as two UTF-16 halves (u"\xD83D\xDE00"): a
-    // high surrogate waits for the low one that follows it.
-    void Character(char32_t c)
-    {
-        const char32_t high = m_high;
-        Flush();
-        if (high && c >= 0xDC00 && c <= 0xDFFF)
-            c = 0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00);
-        else if (c >= 0xD800 && c <= 0xDBFF)
-            m_high = c;
-        m_found.Add(c);
-    }
-    // Something other than a literal came: the bytes so far are whole.
+    // Something other than a literal came: the joined literal is whole.
     void Flush()
     {
-        m_high = 0;
-        if (m_bytes.empty())
-            return;
-        AddBytes(m_bytes, m_bytesUtf8, m_found);
-        m_bytes.clear();
+        const bool wide = m_kind == LiteralKind::Wide || m_kind == LiteralKind::Yaml;
+        std::string bytes;
+        const auto addBytes = [&] {
+            AddBytes(bytes, m_kind == LiteralKind::Utf8 || m_fileIsUtf8, m_found);
+            bytes.clear();
+        };
+        char32_t high = 0;
+        for (const Piece &piece : m_pieces) {
+            if (piece.IsEscape && !wide) {
+                if (piece.Value <= 0xFF) // a larger one is too large for a byte: nothing
+                    bytes.push_back(char(piece.Value));
+                continue;
+            }
+            addBytes();
+            char32_t c = piece.Value;
+            if (high && c >= 0xDC00 && c <= 0xDFFF)
+                c = 0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00);
+            high = c >= 0xD800 && c <= 0xDBFF ? c : 0;
+            m_found.Add(c);
+        }
+        addBytes();
+        m_pieces.clear();
+        m_kind = LiteralKind::Narrow;
     }
 
 private:
     Found &m_found;
     bool m_fileIsUtf8;
-    std::string m_bytes;
-    bool m_bytesUtf8 = true;
-    char32_t m_high = 0;
-};
-
-// One piece of a literal being read, kept until the literal proves closed.
-struct Piece
-{
-    char32_t Value;
-    bool IsByte;
+    std::vector<Piece> m_pieces;
+    LiteralKind m_kind = LiteralKind::Narrow;
 };
 
 // Reads a quoted literal's body from just after its opening quote, with C escapes and line
@@ -249,18 +257,12 @@ struct Piece
 size_t ReadQuoted(std::u32string_view t, size_t i, char32_t quote, LiteralKind kind, LiteralPieces &pieces)
 {
     std::vector<Piece> read;
-    const auto value = [&](uint32_t v) {
-        if (kind == LiteralKind::Wide || kind == LiteralKind::Yaml)
-            read.push_back({char32_t(v), false});
-        else if (v <= 0xFF)
-            read.push_back({char32_t(v), true});
-    };
+    const auto value = [&](uint32_t v) { read.push_back({char32_t(v), true}); };
     const size_t n = t.size();
     while (i < n) {
         const char32_t c = t[i];
         if (c == quote) {
-            for (const Piece &piece : read)
-                piece.IsByte ? pieces.Byte(static_cast<unsigned char>(piece.Value), kind) : pieces.Character(piece.Value);
+            pieces.Literal(read, kind);
             return i + 1;
         }
         if (c == '\n')
@@ -327,7 +329,7 @@ size_t ReadQuoted(std::u32string_view t, size_t i, char32_t quote, LiteralKind k
 
 // Reads a raw literal from just after R": d-char sequence, "(", body, ")", the sequence, '"'.
 // Returns where it ends; npos when it has no proper opening or no end (nothing counts then).
-size_t ReadRaw(std::u32string_view t, size_t i, LiteralPieces &pieces)
+size_t ReadRaw(std::u32string_view t, size_t i, LiteralKind kind, LiteralPieces &pieces)
 {
     const size_t open = t.find(U'(', i);
     if (open == std::u32string_view::npos || open - i > 16)
@@ -341,8 +343,10 @@ size_t ReadRaw(std::u32string_view t, size_t i, LiteralPieces &pieces)
     const size_t end = t.find(close, open + 1);
     if (end == std::u32string_view::npos)
         return std::u32string_view::npos;
+    std::vector<Piece> read;
     for (size_t k = open + 1; k < end; ++k)
-        pieces.Character(t[k]);
+        read.push_back({t[k], false});
+    pieces.Literal(read, kind);
     return end + close.size();
 }
 
@@ -378,7 +382,11 @@ void ScanC(std::u32string_view t, const CollectOptions &options, Found &found)
             continue;
         }
         if (c == '"' || c == '\'') {
+            if (c == '\'')
+                pieces.Flush(); // a character literal joins no other
             const size_t end = ReadQuoted(t, i + 1, c, LiteralKind::Narrow, pieces);
+            if (c == '\'' || end == std::u32string_view::npos)
+                pieces.Flush();
             i = end == std::u32string_view::npos ? std::min(n, t.find(U'\n', i + 1)) : end;
             continue;
         }
@@ -408,15 +416,14 @@ void ScanC(std::u32string_view t, const CollectOptions &options, Found &found)
                 const std::u32string_view prefix = raw ? word.substr(0, word.size() - 1) : word;
                 const bool isPrefix = prefix.empty() || prefix == U"u8" || prefix == U"u" || prefix == U"U" || prefix == U"L";
                 if (isPrefix && !(raw && quote != '"')) {
-                    size_t end;
-                    if (raw) {
-                        end = ReadRaw(t, i + 1, pieces);
-                    } else {
-                        const LiteralKind kind = prefix.empty() ? LiteralKind::Narrow
-                                                 : prefix == U"u8" ? LiteralKind::Utf8
-                                                                   : LiteralKind::Wide;
-                        end = ReadQuoted(t, i + 1, quote, kind, pieces);
-                    }
+                    const LiteralKind kind = prefix.empty() ? LiteralKind::Narrow
+                                             : prefix == U"u8" ? LiteralKind::Utf8
+                                                               : LiteralKind::Wide;
+                    if (quote == '\'')
+                        pieces.Flush();
+                    const size_t end = raw ? ReadRaw(t, i + 1, kind, pieces) : ReadQuoted(t, i + 1, quote, kind, pieces);
+                    if (quote == '\'' || end == std::u32string_view::npos)
+                        pieces.Flush();
                     i = end == std::u32string_view::npos ? (raw ? n : std::min(n, t.find(U'\n', i + 1))) : end;
                     continue;
                 }

@@ -91,7 +91,7 @@ public:
 
     std::string CLiteral()
     {
-        switch (Pick(0, 13)) {
+        switch (Pick(0, 14)) {
         case 0:
         default:
             return "\"" + Value(6, true) + "\"";
@@ -155,6 +155,11 @@ public:
         }
         case 13: // a literal continued on the next line by a backslash at the line's end
             return "\"" + Value(3, true) + "\\\n" + Value(3, true) + "\"";
+        case 14: { // joined to a wide literal, a plain one is wide too: its escape is a character
+            const char32_t c = Han();
+            tree.Collected.insert(c);
+            return "L\"" + Value(3, true) + "\" \"\\x" + Hex(c, 4) + "\"";
+        }
         }
     }
 
