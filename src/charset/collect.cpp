@@ -481,15 +481,18 @@ void ScanPo(std::u32string_view t, const CollectOptions &options, Found &found)
 {
     LiteralPieces pieces(found, options.Encoding);
     enum { Other, Msgid, Msgstr } part = Other;
-    bool header = false;
+    bool header = false, context = false; // an entry with a context is no header
     ForEachLine(t, [&](std::u32string_view line) {
         line = TrimEnd(TrimStart(line));
         if (line.empty() || line.front() != '"') {
             pieces.Flush();
             part = Other;
-            if (StartsWithWord(line, U"msgid")) {
+            if (StartsWithWord(line, U"msgctxt")) {
+                context = true;
+            } else if (StartsWithWord(line, U"msgid")) {
                 part = Msgid;
-                header = TrimStart(line.substr(5)) == U"\"\"";
+                header = TrimStart(line.substr(5)) == U"\"\"" && !context;
+                context = false;
             } else if (StartsWithWord(line, U"msgstr")) {
                 part = Msgstr;
             }
@@ -498,9 +501,12 @@ void ScanPo(std::u32string_view t, const CollectOptions &options, Found &found)
         }
         if (part != Msgstr || header)
             return;
-        const size_t quote = line.find(U'"');
-        if (quote != std::u32string_view::npos)
-            ReadQuoted(line, quote + 1, '"', LiteralKind::Narrow, pieces);
+        // Every string on the line: msgstr "a" "b" is "ab".
+        for (size_t quote = line.find(U'"'); quote != std::u32string_view::npos; quote = line.find(U'"', quote)) {
+            quote = ReadQuoted(line, quote + 1, '"', LiteralKind::Narrow, pieces);
+            if (quote == std::u32string_view::npos)
+                break;
+        }
     });
 }
 
@@ -523,6 +529,10 @@ void ScanJson(std::u32string_view t, Found &found)
             expectKey = !inObject.empty() && inObject.back();
         } else if (c == ':') {
             expectKey = false;
+        } else if (c == '/' && i + 1 < n && (t[i + 1] == '/' || t[i + 1] == '*')) {
+            // Comments, which JSON has not but files named .json often do: no values.
+            const size_t end = t[i + 1] == '/' ? t.find(U'\n', i) : t.find(U"*/", i + 2);
+            i = end == std::u32string_view::npos ? n : end + (t[i + 1] == '*');
         } else if (c == '"') {
             const bool value = !expectKey;
             std::u32string s;

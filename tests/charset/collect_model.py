@@ -197,14 +197,15 @@ def collect_po(text, encoding):
     entries, key = [{}], None
     for line in text.splitlines():
         line = line.strip()
-        m = re.match(r'(msgctxt|msgid|msgid_plural|msgstr(?:\[\d+\])?)\s*"(.*)"$', line)
+        m = re.match(r'(msgctxt|msgid|msgid_plural|msgstr(?:\[\d+\])?)\s*(".*)$', line)
+        strings = ''.join(unescape(s, encoding, 'po') for s in re.findall(r'"((?:[^"\\]|\\.)*)"', m[2] if m else line))
         if m:
             key = m[1]
             if key in ('msgctxt', 'msgid') and any(k.startswith('msgstr') for k in entries[-1]):
                 entries.append({})
-            entries[-1][key] = unescape(m[2], encoding, 'po')
-        elif key and line.startswith('"') and line.endswith('"') and len(line) > 1:
-            entries[-1][key] += unescape(line[1:-1], encoding, 'po')
+            entries[-1][key] = strings
+        elif key and line.startswith('"'):
+            entries[-1][key] += strings
         else:
             key = None
     return ''.join(v for e in entries if e.get('msgid') or 'msgctxt' in e
@@ -213,8 +214,8 @@ def collect_po(text, encoding):
 
 def collect_json(text, encoding):
     out = ''
-    for m in re.finditer(r'"((?:[^"\\]|\\.)*)"\s*(:?)', text, re.S):
-        if not m[2]:  # a key is followed by a colon
+    for m in re.finditer(r'//[^\n]*|/\*.*?\*/|"((?:[^"\\]|\\.)*)"\s*(:?)', text, re.S):
+        if m[0][0] == '"' and not m[2]:  # not a comment (.json files may have them), nor a key
             out += unescape(m[1], encoding, 'json')
     return out
 

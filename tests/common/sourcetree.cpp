@@ -193,7 +193,8 @@ public:
                 s += "msgid_plural \"" + DecoyText(3) + "\"\n\"" + DecoyText(2) + "\"\n";
                 s += "msgstr[0] \"" + Value(5, true) + "\"\nmsgstr[1] \"" + Value(5, true) + "\"\n\n";
             } else {
-                s += "msgstr \"" + Value(5, true) + "\"\n\"" + Value(5, true) + "\\n\"\n\n";
+                // continued on the next line, or by a second string on the same line
+                s += "msgstr \"" + Value(5, true) + (Pick(0, 1) ? "\"\n\"" : "\" \"") + Value(5, true) + "\\n\"\n\n";
             }
         }
         return s;
@@ -224,7 +225,8 @@ public:
     {
         std::string s = "{";
         for (int i = Pick(1, 4); i > 0; --i)
-            s += "\n  \"" + DecoyText(3) + "\": " + JsonValue(depth) + (i > 1 ? "," : "");
+            s += (Pick(0, 5) ? "" : "\n  // \"" + DecoyText(2) + "\" " + DecoyText(2)) // a comment, as .json files may have
+                 + "\n  \"" + DecoyText(3) + "\": " + JsonValue(depth) + (i > 1 ? "," : "");
         return s + "\n}";
     }
 
