@@ -597,6 +597,21 @@ size_t YamlKeyColon(std::u32string_view line)
     return std::u32string_view::npos;
 }
 
+// Where a YAML quoted scalar (v starts with its quote) ends: just after its closing quote; npos
+// when it is not closed.
+size_t QuotedEnd(std::u32string_view v)
+{
+    for (size_t i = 1; i < v.size(); ++i) {
+        if (v[0] == '"' && v[i] == '\\')
+            ++i;
+        else if (v[i] == v[0] && v[0] == '\'' && i + 1 < v.size() && v[i + 1] == '\'')
+            ++i; // '' in single quotes
+        else if (v[i] == v[0])
+            return i + 1;
+    }
+    return std::u32string_view::npos;
+}
+
 // One YAML scalar written on a line: quoted (with its escapes), a flow collection's values, or
 // plain up to a comment.
 void AddYamlValue(std::u32string_view v, Found &found)
@@ -675,9 +690,19 @@ void ScanYaml(std::u32string_view t, Found &found)
     bool inBlock = false;
     size_t blockParentIndent = 0;
     size_t blockIndent = 0; // the indentation of the block's first line
+    std::u32string quoted;  // a quoted scalar not closed on its line: its lines so far, folded
     ForEachLine(t, [&](std::u32string_view line) {
         const std::u32string_view content = TrimStart(line);
         const size_t indent = line.size() - content.size();
+        if (!quoted.empty()) {
+            if (!TrimEnd(content).empty())
+                quoted.append(U" ").append(TrimEnd(content));
+            if (QuotedEnd(quoted) != std::u32string_view::npos) {
+                AddYamlValue(quoted, found);
+                quoted.clear();
+            }
+            return;
+        }
         if (inBlock) {
             if (content.empty())
                 return;
@@ -706,8 +731,13 @@ void ScanYaml(std::u32string_view t, Found &found)
             blockIndent = 0;
             return;
         }
-        AddYamlValue(value, found);
+        if (!value.empty() && (value.front() == '"' || value.front() == '\'') && QuotedEnd(value) == std::u32string_view::npos)
+            quoted = value; // continued on the next lines
+        else
+            AddYamlValue(value, found);
     });
+    if (!quoted.empty())
+        AddYamlValue(quoted, found);
 }
 
 void ScanText(std::u32string_view t, const CollectOptions &options, SourceKind kind, Found &found)

@@ -232,7 +232,7 @@ def yaml_scalar(s, encoding):
         return m[1].replace("''", "'")
     if s.startswith('*'):
         return ''
-    if s[:1] in '[{':
+    if s[:1] and s[0] in '[{':
         return yaml_flow(s, encoding)
     return re.split(r'(?:^|\s)#', s)[0].strip()
 
@@ -253,13 +253,19 @@ def yaml_flow(s, encoding):
     return out
 
 
+QUOTED = re.compile(r'"(?:[^"\\]|\\.)*"' "|'(?:[^']|'')*'")
 KEY = re.compile(r'''^((?:"(?:[^"\\]|\\.)*"|'(?:[^']|'')*'|[^\s#'"][^#]*?))\s*:(?:\s+|$)''')
 
 
 def collect_yaml(text, encoding):
-    out, block, inner = '', None, None
+    out, block, inner, quoted = '', None, None, None
     for line in text.splitlines():
         indent = len(line) - len(line.lstrip(' '))
+        if quoted is not None:  # a quoted value's next lines, folded: a line break is a space
+            quoted += ' ' + line.strip() if line.strip() else ''
+            if QUOTED.match(quoted):
+                out, quoted = out + yaml_scalar(quoted, encoding), None
+            continue
         if block is not None:  # a block scalar's lines: more indented than its key, or blank
             if not line.strip() or indent > block:
                 inner = indent if inner is None and line.strip() else inner
@@ -278,8 +284,11 @@ def collect_yaml(text, encoding):
         if re.match(r'[|>][-+0-9]*\s*(#.*)?$', s):
             block, inner = indent if m else start, None
             continue
+        if s[:1] and s[0] in '"\'' and not QUOTED.match(s):
+            quoted = s
+            continue
         out += yaml_scalar(s, encoding)
-    return out
+    return out + (yaml_scalar(quoted, encoding) if quoted else '')
 
 
 # Files and folders ---------------------------------------------------------------------------

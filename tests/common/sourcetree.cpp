@@ -251,9 +251,13 @@ public:
                      + Hex(letter, 2) + Value(3, true) + "\\_\"\n";
                 break;
             }
-            case 1:
-                s += key + ": \"" + Value(6, true) + "\"\n";
+            case 1: { // double-quoted, maybe over two lines (the line break folds into a space)
+                std::string value = Value(6, true);
+                if (Pick(0, 2) == 0)
+                    value += "\n    " + Value(4, true) + Collected(' ').substr(1);
+                s += key + ": \"" + value + "\"\n";
                 break;
+            }
             case 2:
                 s += key + ": '" + Value(3, false) + Collected('\'') + "'" + Value(3, false) + "'\n";
                 break;
