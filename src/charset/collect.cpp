@@ -328,7 +328,8 @@ size_t ReadQuoted(std::u32string_view t, size_t i, char32_t quote, LiteralKind k
 }
 
 // Reads a raw literal from just after R": d-char sequence, "(", body, ")", the sequence, '"'.
-// Returns where it ends; npos when it has no proper opening or no end (nothing counts then).
+// Returns where it ends: the text's end when it has none; npos when it has no proper opening (it
+// is no literal then). Nothing counts unless it ends.
 size_t ReadRaw(std::u32string_view t, size_t i, LiteralKind kind, LiteralPieces &pieces)
 {
     const size_t open = t.find(U'(', i);
@@ -339,10 +340,12 @@ size_t ReadRaw(std::u32string_view t, size_t i, LiteralKind kind, LiteralPieces 
     for (char32_t c : close)
         if (c == ' ' || c == '\\' || c == '\t' || c == '\n' || c == '"')
             return std::u32string_view::npos;
+    if (close.find(U')', 1) != std::u32string::npos)
+        return std::u32string_view::npos;
     close.push_back('"');
     const size_t end = t.find(close, open + 1);
     if (end == std::u32string_view::npos)
-        return std::u32string_view::npos;
+        return t.size();
     std::vector<Piece> read;
     for (size_t k = open + 1; k < end; ++k)
         read.push_back({t[k], false});
@@ -424,7 +427,7 @@ void ScanC(std::u32string_view t, const CollectOptions &options, Found &found)
                     const size_t end = raw ? ReadRaw(t, i + 1, kind, pieces) : ReadQuoted(t, i + 1, quote, kind, pieces);
                     if (quote == '\'' || end == std::u32string_view::npos)
                         pieces.Flush();
-                    i = end == std::u32string_view::npos ? (raw ? n : std::min(n, t.find(U'\n', i + 1))) : end;
+                    i = end == std::u32string_view::npos ? std::min(n, t.find(U'\n', i + 1)) : end;
                     continue;
                 }
             }

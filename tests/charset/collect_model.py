@@ -100,10 +100,11 @@ def c_pieces(text, comments):
         else:
             prefix = ''
         if c in '"\'':
-            m = re.compile(r'([^()\\\s]{0,16})\(').match(text, j) if prefix.endswith('R') else None
-            prefix, raw = prefix.rstrip('R'), bool(m)
+            m = re.compile(r'([^()\\\s"]{0,16})\(').match(text, j) if prefix.endswith('R') else None
             closed = True  # a literal not closed (on its line) is none: an apostrophe in prose
-            if raw:  # R"delim( ... )delim" taken as written
+            if prefix.endswith('R') and not m:  # no raw string's opening: no literal
+                closed, i = False, n if text.find('\n', j) < 0 else text.find('\n', j)
+            elif m:  # R"delim( ... )delim" taken as written
                 end = text.find(')' + m[1] + '"', m.end())
                 closed, end = end >= 0, n if end < 0 else end
                 body, i = text[m.end():end], end + len(m[1]) + 2
@@ -122,7 +123,7 @@ def c_pieces(text, comments):
             if not closed:
                 run = None
                 continue
-            piece = (prefix, raw, body)
+            piece = (prefix.rstrip('R'), bool(m), body)
             if c == '"' and run is not None:
                 run.append(piece)
             else:
@@ -149,14 +150,17 @@ def c_literal(pieces, encoding):
             if c != '\\' or raw or not e:
                 units.append(c)
                 continue
-            m = re.match(r'x([0-9A-Fa-f]+)|u([0-9A-Fa-f]{4})|U([0-9A-Fa-f]{8})|([0-7]{1,3})|(.)', body[k:], re.S)
+            m = re.match(r'x([0-9A-Fa-f]+)|u([0-9A-Fa-f]{0,4})|U([0-9A-Fa-f]{0,8})|([0-7]{1,3})|(.)', body[k:], re.S)
             k += m.end()
             if m[1] or m[4]:
                 v = int(m[1], 16) if m[1] else int(m[4], 8)
                 if v <= (0xFF if narrow else 0xFFFF if prefix == 'u' else 0x10FFFF):  # else too large
                     units.append(v if narrow else chr(v))
-            else:
-                units.append(char(int(m[2] or m[3], 16)) if m[2] or m[3] else SIMPLE.get(m[5], m[5]))
+            elif m[5] is not None:
+                units.append(SIMPLE.get(m[5], m[5]))
+            else:  # a character's name, \u and four digits or \U and eight; fewer name none
+                digits = m[2] if m[2] is not None else m[3]
+                units.append(char(int(digits, 16)) if len(digits) == (4 if m[2] is not None else 8) else '')
     return finish(units, 'utf-8' if prefix == 'u8' else encoding)
 
 

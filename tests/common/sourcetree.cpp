@@ -167,6 +167,8 @@ public:
     {
         std::string s = "#include \"" + Collected('m') + Collected('a') + Collected('.') + Collected('h') + "\"\n";
         s += "#define COUNT 1'000'000 /* " + CommentText() + "*/\n";
+        if (Pick(0, 3) == 0) // a delimiter too long for a raw string: no literal, and the file goes on
+            s += "const char *bad = R\"delimiter_too_long(" + DecoyText(3) + ")delimiter_too_long\";\n";
         for (int i = Pick(3, 25); i > 0; --i) {
             switch (Pick(0, 4)) {
             case 0:
