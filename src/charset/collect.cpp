@@ -785,7 +785,8 @@ public:
         if (ec || status.type() == fs::file_type::not_found) {
             // A link met in a walk that leads nowhere (an editor's lock file, a link to a file
             // not made yet) names nothing to read.
-            if (!given && fs::is_symlink(fs::symlink_status(path, ec)))
+            std::error_code linkError;
+            if (!given && fs::is_symlink(fs::symlink_status(path, linkError)))
                 return true;
             if (status.type() == fs::file_type::not_found || ec == std::errc::no_such_file_or_directory)
                 return Fail({FailureCode::NoSuchPath, PathText(path), {}, {}});
