@@ -32,6 +32,8 @@ packages=(
   fonts-dejavu-core
   # pinyin table source for tools/gen-pinyin.py
   unicode-data
+  # Python 3 for tools/gen-pinyin.py and the collector's independent model in the tests
+  python3
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # readers of exported fonts in tests: FreeType's BDF driver, bdftopcf; otf2bdf for the BDF

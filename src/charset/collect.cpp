@@ -184,10 +184,20 @@ enum class LiteralKind {
     Narrow, // "..": escapes give bytes in the file's encoding
     Utf8,   // u8"..": escapes give UTF-8 bytes
     Wide,   // u"..", U"..", L"..": an escape's value is the character
+    Yaml,   // a YAML double-quoted scalar: as Wide, but \x takes two digits and \N \_ \L \P
 };
 
-// The pieces of string literals: characters, and bytes from escapes that are kept together
-// across adjacent literals ("\xE6\xB8" "\xA9" is one character) until something else comes.
+// One piece of a literal: a character as written (or named by \u), or an escape's value.
+struct Piece
+{
+    char32_t Value;
+    bool IsEscape;
+};
+
+// Adjacent string literals joined into one ("\xE6\xB8" "\xA9" is one character), read when
+// something else comes. The joined literal has the prefix one of them has (L"A" "\x6E29" is
+// wide throughout); its escapes are bytes when it is narrow (read in the file's encoding, or as
+// UTF-8 for u8), characters when wide, where two UTF-16 halves make one (u"\xD83D\xDE00").
 class LiteralPieces
 {
 public:
@@ -197,40 +207,48 @@ public:
     LiteralPieces(const LiteralPieces &) = delete;
     LiteralPieces &operator=(const LiteralPieces &) = delete;
 
-    void Byte(unsigned char byte, LiteralKind kind)
+    void Literal(const std::vector<Piece> &pieces, LiteralKind kind)
     {
-        const bool utf8 = kind == LiteralKind::Utf8 || m_fileIsUtf8;
-        if (!m_bytes.empty() && utf8 != m_bytesUtf8)
-            Flush();
-        m_bytesUtf8 = utf8;
-        m_bytes.push_back(char(byte));
+        if (kind != LiteralKind::Narrow) {
+            if (m_kind != LiteralKind::Narrow && m_kind != kind)
+                Flush(); // u8"" next to u"" is no one literal
+            m_kind = kind;
+        }
+        m_pieces.insert(m_pieces.end(), pieces.begin(), pieces.end());
     }
-    void Character(char32_t c)
-    {
-        Flush();
-        m_found.Add(c);
-    }
-    // Something other than a literal came: the bytes so far are whole.
+    // Something other than a literal came: the joined literal is whole.
     void Flush()
     {
-        if (m_bytes.empty())
-            return;
-        AddBytes(m_bytes, m_bytesUtf8, m_found);
-        m_bytes.clear();
+        const bool wide = m_kind == LiteralKind::Wide || m_kind == LiteralKind::Yaml;
+        std::string bytes;
+        const auto addBytes = [&] {
+            AddBytes(bytes, m_kind == LiteralKind::Utf8 || m_fileIsUtf8, m_found);
+            bytes.clear();
+        };
+        char32_t high = 0;
+        for (const Piece &piece : m_pieces) {
+            if (piece.IsEscape && !wide) {
+                if (piece.Value <= 0xFF) // a larger one is too large for a byte: nothing
+                    bytes.push_back(char(piece.Value));
+                continue;
+            }
+            addBytes();
+            char32_t c = piece.Value;
+            if (high && c >= 0xDC00 && c <= 0xDFFF)
+                c = 0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00);
+            high = c >= 0xD800 && c <= 0xDBFF ? c : 0;
+            m_found.Add(c);
+        }
+        addBytes();
+        m_pieces.clear();
+        m_kind = LiteralKind::Narrow;
     }
 
 private:
     Found &m_found;
     bool m_fileIsUtf8;
-    std::string m_bytes;
-    bool m_bytesUtf8 = true;
-};
-
-// One piece of a literal being read, kept until the literal proves closed.
-struct Piece
-{
-    char32_t Value;
-    bool IsByte;
+    std::vector<Piece> m_pieces;
+    LiteralKind m_kind = LiteralKind::Narrow;
 };
 
 // Reads a quoted literal's body from just after its opening quote, with C escapes and line
@@ -239,18 +257,12 @@ struct Piece
 size_t ReadQuoted(std::u32string_view t, size_t i, char32_t quote, LiteralKind kind, LiteralPieces &pieces)
 {
     std::vector<Piece> read;
-    const auto value = [&](uint32_t v) {
-        if (kind == LiteralKind::Wide)
-            read.push_back({char32_t(v), false});
-        else if (v <= 0xFF)
-            read.push_back({char32_t(v), true});
-    };
+    const auto value = [&](uint32_t v) { read.push_back({char32_t(v), true}); };
     const size_t n = t.size();
     while (i < n) {
         const char32_t c = t[i];
         if (c == quote) {
-            for (const Piece &piece : read)
-                piece.IsByte ? pieces.Byte(static_cast<unsigned char>(piece.Value), kind) : pieces.Character(piece.Value);
+            pieces.Literal(read, kind);
             return i + 1;
         }
         if (c == '\n')
@@ -280,7 +292,7 @@ size_t ReadQuoted(std::u32string_view t, size_t i, char32_t quote, LiteralKind k
         case 'x': {
             uint32_t v = 0;
             bool any = false, tooLarge = false;
-            for (; i < n && IsHexDigit(t[i]); ++i, any = true) {
+            for (size_t k = 0; i < n && IsHexDigit(t[i]) && (kind != LiteralKind::Yaml || k < 2); ++i, ++k, any = true) {
                 tooLarge |= v > 0x0FFFFFFF;
                 v = (v << 4) | uint32_t(HexValue(t[i]));
             }
@@ -300,7 +312,9 @@ size_t ReadQuoted(std::u32string_view t, size_t i, char32_t quote, LiteralKind k
             break;
         }
         default:
-            if (e >= '0' && e <= '7') {
+            if (kind == LiteralKind::Yaml && (e == 'N' || e == '_' || e == 'L' || e == 'P')) {
+                value(e == 'N' ? 0x85 : e == '_' ? 0xA0 : e == 'L' ? 0x2028 : 0x2029);
+            } else if (e >= '0' && e <= '7') {
                 uint32_t v = uint32_t(e - '0');
                 for (int k = 1; k < 3 && i < n && t[i] >= '0' && t[i] <= '7'; ++k, ++i)
                     v = v * 8 + uint32_t(t[i] - '0');
@@ -314,8 +328,9 @@ size_t ReadQuoted(std::u32string_view t, size_t i, char32_t quote, LiteralKind k
 }
 
 // Reads a raw literal from just after R": d-char sequence, "(", body, ")", the sequence, '"'.
-// Returns where it ends; npos when it has no proper opening or no end (nothing counts then).
-size_t ReadRaw(std::u32string_view t, size_t i, LiteralPieces &pieces)
+// Returns where it ends: the text's end when it has none; npos when it has no proper opening (it
+// is no literal then). Nothing counts unless it ends.
+size_t ReadRaw(std::u32string_view t, size_t i, LiteralKind kind, LiteralPieces &pieces)
 {
     const size_t open = t.find(U'(', i);
     if (open == std::u32string_view::npos || open - i > 16)
@@ -325,12 +340,16 @@ size_t ReadRaw(std::u32string_view t, size_t i, LiteralPieces &pieces)
     for (char32_t c : close)
         if (c == ' ' || c == '\\' || c == '\t' || c == '\n' || c == '"')
             return std::u32string_view::npos;
+    if (close.find(U')', 1) != std::u32string::npos)
+        return std::u32string_view::npos;
     close.push_back('"');
     const size_t end = t.find(close, open + 1);
     if (end == std::u32string_view::npos)
-        return std::u32string_view::npos;
+        return t.size();
+    std::vector<Piece> read;
     for (size_t k = open + 1; k < end; ++k)
-        pieces.Character(t[k]);
+        read.push_back({t[k], false});
+    pieces.Literal(read, kind);
     return end + close.size();
 }
 
@@ -360,12 +379,17 @@ void ScanC(std::u32string_view t, const CollectOptions &options, Found &found)
             const size_t end = t.find(U"*/", i + 2);
             const size_t stop = end == std::u32string_view::npos ? n : end;
             for (size_t k = i + 2; k < stop; ++k)
-                comment(t[k]);
+                if (t[k] != '\\' || k + 1 == stop || (t[k + 1] != '\n' && t[k + 1] != '\r')) // not a line splice
+                    comment(t[k]);
             i = end == std::u32string_view::npos ? n : end + 2;
             continue;
         }
         if (c == '"' || c == '\'') {
+            if (c == '\'')
+                pieces.Flush(); // a character literal joins no other
             const size_t end = ReadQuoted(t, i + 1, c, LiteralKind::Narrow, pieces);
+            if (c == '\'' || end == std::u32string_view::npos)
+                pieces.Flush();
             i = end == std::u32string_view::npos ? std::min(n, t.find(U'\n', i + 1)) : end;
             continue;
         }
@@ -395,16 +419,15 @@ void ScanC(std::u32string_view t, const CollectOptions &options, Found &found)
                 const std::u32string_view prefix = raw ? word.substr(0, word.size() - 1) : word;
                 const bool isPrefix = prefix.empty() || prefix == U"u8" || prefix == U"u" || prefix == U"U" || prefix == U"L";
                 if (isPrefix && !(raw && quote != '"')) {
-                    size_t end;
-                    if (raw) {
-                        end = ReadRaw(t, i + 1, pieces);
-                    } else {
-                        const LiteralKind kind = prefix.empty() ? LiteralKind::Narrow
-                                                 : prefix == U"u8" ? LiteralKind::Utf8
-                                                                   : LiteralKind::Wide;
-                        end = ReadQuoted(t, i + 1, quote, kind, pieces);
-                    }
-                    i = end == std::u32string_view::npos ? (raw ? n : std::min(n, t.find(U'\n', i + 1))) : end;
+                    const LiteralKind kind = prefix.empty() ? LiteralKind::Narrow
+                                             : prefix == U"u8" ? LiteralKind::Utf8
+                                                               : LiteralKind::Wide;
+                    if (quote == '\'')
+                        pieces.Flush();
+                    const size_t end = raw ? ReadRaw(t, i + 1, kind, pieces) : ReadQuoted(t, i + 1, quote, kind, pieces);
+                    if (quote == '\'' || end == std::u32string_view::npos)
+                        pieces.Flush();
+                    i = end == std::u32string_view::npos ? std::min(n, t.find(U'\n', i + 1)) : end;
                     continue;
                 }
             }
@@ -461,15 +484,18 @@ void ScanPo(std::u32string_view t, const CollectOptions &options, Found &found)
 {
     LiteralPieces pieces(found, options.Encoding);
     enum { Other, Msgid, Msgstr } part = Other;
-    bool header = false;
+    bool header = false, context = false; // an entry with a context is no header
     ForEachLine(t, [&](std::u32string_view line) {
         line = TrimEnd(TrimStart(line));
         if (line.empty() || line.front() != '"') {
             pieces.Flush();
             part = Other;
-            if (StartsWithWord(line, U"msgid")) {
+            if (StartsWithWord(line, U"msgctxt")) {
+                context = true;
+            } else if (StartsWithWord(line, U"msgid")) {
                 part = Msgid;
-                header = TrimStart(line.substr(5)) == U"\"\"";
+                header = TrimStart(line.substr(5)) == U"\"\"" && !context;
+                context = false;
             } else if (StartsWithWord(line, U"msgstr")) {
                 part = Msgstr;
             }
@@ -478,9 +504,12 @@ void ScanPo(std::u32string_view t, const CollectOptions &options, Found &found)
         }
         if (part != Msgstr || header)
             return;
-        const size_t quote = line.find(U'"');
-        if (quote != std::u32string_view::npos)
-            ReadQuoted(line, quote + 1, '"', LiteralKind::Narrow, pieces);
+        // Every string on the line: msgstr "a" "b" is "ab".
+        for (size_t quote = line.find(U'"'); quote != std::u32string_view::npos; quote = line.find(U'"', quote)) {
+            quote = ReadQuoted(line, quote + 1, '"', LiteralKind::Narrow, pieces);
+            if (quote == std::u32string_view::npos)
+                break;
+        }
     });
 }
 
@@ -503,6 +532,10 @@ void ScanJson(std::u32string_view t, Found &found)
             expectKey = !inObject.empty() && inObject.back();
         } else if (c == ':') {
             expectKey = false;
+        } else if (c == '/' && i + 1 < n && (t[i + 1] == '/' || t[i + 1] == '*')) {
+            // Comments, which JSON has not but files named .json often do: no values.
+            const size_t end = t[i + 1] == '/' ? t.find(U'\n', i) : t.find(U"*/", i + 2);
+            i = end == std::u32string_view::npos ? n : end + (t[i + 1] == '*');
         } else if (c == '"') {
             const bool value = !expectKey;
             std::u32string s;
@@ -567,6 +600,21 @@ size_t YamlKeyColon(std::u32string_view line)
     return std::u32string_view::npos;
 }
 
+// Where a YAML quoted scalar (v starts with its quote) ends: just after its closing quote; npos
+// when it is not closed.
+size_t QuotedEnd(std::u32string_view v)
+{
+    for (size_t i = 1; i < v.size(); ++i) {
+        if (v[0] == '"' && v[i] == '\\')
+            ++i;
+        else if (v[i] == v[0] && v[0] == '\'' && i + 1 < v.size() && v[i + 1] == '\'')
+            ++i; // '' in single quotes
+        else if (v[i] == v[0])
+            return i + 1;
+    }
+    return std::u32string_view::npos;
+}
+
 // One YAML scalar written on a line: quoted (with its escapes), a flow collection's values, or
 // plain up to a comment.
 void AddYamlValue(std::u32string_view v, Found &found)
@@ -582,7 +630,7 @@ void AddYamlValue(std::u32string_view v, Found &found)
         return;
     if (v.front() == '"') {
         LiteralPieces pieces(found, CollectEncoding::Utf8);
-        if (ReadQuoted(v, 1, '"', LiteralKind::Wide, pieces) == std::u32string_view::npos)
+        if (ReadQuoted(v, 1, '"', LiteralKind::Yaml, pieces) == std::u32string_view::npos)
             for (char32_t c : v.substr(1))
                 found.Add(c);
         return;
@@ -600,10 +648,23 @@ void AddYamlValue(std::u32string_view v, Found &found)
         return;
     }
     if (v.front() == '[' || v.front() == '{') {
-        // Split at the flow indicators; an entry "key: value" gives its value.
+        // Split at the flow indicators outside quotes, up to a comment; an entry "key: value" gives
+        // its value.
         size_t start = 0;
+        char32_t quote = 0;
         for (size_t i = 0; i <= v.size(); ++i) {
-            if (i < v.size() && v[i] != '[' && v[i] != ']' && v[i] != '{' && v[i] != '}' && v[i] != ',')
+            const bool comment = i < v.size() && !quote && v[i] == '#' && i > 0 && (v[i - 1] == ' ' || v[i - 1] == '\t');
+            if (i < v.size() && quote) {
+                if (v[i] == quote)
+                    quote = 0;
+                else if (v[i] == '\\' && quote == '"')
+                    ++i;
+                continue;
+            }
+            const std::u32string_view before = TrimEnd(v.substr(start, i - start));
+            if (i < v.size() && (v[i] == '"' || v[i] == '\'') && (before.empty() || before.back() == ':'))
+                quote = v[i]; // a quoted entry, key or value
+            if (i < v.size() && !comment && v[i] != '[' && v[i] != ']' && v[i] != '{' && v[i] != '}' && v[i] != ',')
                 continue;
             std::u32string_view entry = TrimEnd(TrimStart(v.substr(start, i - start)));
             start = i + 1;
@@ -612,6 +673,8 @@ void AddYamlValue(std::u32string_view v, Found &found)
                 entry = entry.substr(colon + 1);
             if (!TrimStart(entry).empty())
                 AddYamlValue(entry, found);
+            if (comment)
+                break;
         }
         return;
     }
@@ -630,9 +693,19 @@ void ScanYaml(std::u32string_view t, Found &found)
     bool inBlock = false;
     size_t blockParentIndent = 0;
     size_t blockIndent = 0; // the indentation of the block's first line
+    std::u32string quoted;  // a quoted scalar not closed on its line: its lines so far, folded
     ForEachLine(t, [&](std::u32string_view line) {
         const std::u32string_view content = TrimStart(line);
         const size_t indent = line.size() - content.size();
+        if (!quoted.empty()) {
+            if (!TrimEnd(content).empty())
+                quoted.append(U" ").append(TrimEnd(content));
+            if (QuotedEnd(quoted) != std::u32string_view::npos) {
+                AddYamlValue(quoted, found);
+                quoted.clear();
+            }
+            return;
+        }
         if (inBlock) {
             if (content.empty())
                 return;
@@ -654,13 +727,20 @@ void ScanYaml(std::u32string_view t, Found &found)
         const size_t colon = YamlKeyColon(rest);
         std::u32string_view value = colon == std::u32string_view::npos ? rest : TrimStart(rest.substr(colon + 1));
         if (!value.empty() && (value.front() == '|' || value.front() == '>')) {
+            // The block's lines are indented past its key ("- key: |": past the key, not the
+            // dash), or past the dash of "- |".
             inBlock = true;
-            blockParentIndent = indent;
+            blockParentIndent = colon == std::u32string_view::npos ? indent : line.size() - rest.size();
             blockIndent = 0;
             return;
         }
-        AddYamlValue(value, found);
+        if (!value.empty() && (value.front() == '"' || value.front() == '\'') && QuotedEnd(value) == std::u32string_view::npos)
+            quoted = value; // continued on the next lines
+        else
+            AddYamlValue(value, found);
     });
+    if (!quoted.empty())
+        AddYamlValue(quoted, found);
 }
 
 void ScanText(std::u32string_view t, const CollectOptions &options, SourceKind kind, Found &found)
@@ -703,6 +783,11 @@ public:
         std::error_code ec;
         const fs::file_status status = fs::status(path, ec);
         if (ec || status.type() == fs::file_type::not_found) {
+            // A link met in a walk that leads nowhere (an editor's lock file, a link to a file
+            // not made yet) names nothing to read.
+            std::error_code linkError;
+            if (!given && fs::is_symlink(fs::symlink_status(path, linkError)))
+                return true;
             if (status.type() == fs::file_type::not_found || ec == std::errc::no_such_file_or_directory)
                 return Fail({FailureCode::NoSuchPath, PathText(path), {}, {}});
             return Fail({FailureCode::OpenForReading, PathText(path), QString::fromStdString(ec.message()), {}});

@@ -8,6 +8,7 @@
 #include "common/sourcetree.h"
 #include "common/testutil.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -63,6 +64,49 @@ TEST(CollectCharacters, GeneratedTreesGiveExactlyTheCharactersInTheirCollectedPl
             const CollectResult withComments = CollectCharacters({dir.path()}, options);
             const std::vector<char32_t> all = Expected(tree.Collected, tree.Comments);
             EXPECT_EQ(withComments.Characters, all) << Difference(all, withComments.Characters);
+        }
+    }
+}
+
+// collect_model.py reads the rules a second time, independently, in Python; the collector must
+// find what it finds, file by file and over the whole walk.
+TEST(CollectCharacters, AgreesWithAnIndependentModelOnGeneratedTrees)
+{
+    for (const bool cp936 : {false, true}) {
+        for (unsigned seed = 101; seed <= 104; ++seed) {
+            QTemporaryDir dir;
+            testutil::WriteSourceTree(dir.path(), seed, 40, cp936);
+            for (const bool comments : {false, true}) {
+                SCOPED_TRACE((cp936 ? "cp936 seed " : "utf-8 seed ") + std::to_string(seed) + (comments ? " comments" : ""));
+                QStringList arguments{DOTRIX_COLLECT_MODEL, "--by-file", "--encoding", cp936 ? "cp936" : "utf-8", dir.path()};
+                if (comments)
+                    arguments.insert(1, "--comments");
+                QProcess model;
+                model.start("python3", arguments);
+                ASSERT_TRUE(model.waitForFinished(60000) && model.exitCode() == 0) << model.readAllStandardError().toStdString();
+                const CollectOptions options{cp936 ? CollectEncoding::Cp936 : CollectEncoding::Utf8, comments};
+                std::set<char32_t> all;
+                int files = 0;
+                for (const QByteArray &line : model.readAllStandardOutput().split('\n')) {
+                    const QList<QByteArray> fields = line.split('\t');
+                    if (fields.size() != 2)
+                        continue;
+                    std::vector<char32_t> expected, actual;
+                    for (const QByteArray &hex : fields[1].split(' '))
+                        if (!hex.isEmpty() && hex != "-")
+                            expected.push_back(char32_t(hex.toUInt(nullptr, 16)));
+                    const QString path = QString::fromUtf8(fields[0]);
+                    const bool read = CollectFromBytes(testutil::ReadFileBytes(path), SourceKindOf(path), options, actual);
+                    EXPECT_EQ(read, fields[1] != "-") << path;
+                    EXPECT_EQ(actual, expected) << path << "\n" << Difference(expected, actual);
+                    all.insert(expected.begin(), expected.end());
+                    files += read;
+                }
+                const CollectResult result = CollectCharacters({dir.path()}, options);
+                ASSERT_FALSE(result.Error) << testutil::Describe(result.Error);
+                EXPECT_EQ(result.Characters, std::vector<char32_t>(all.begin(), all.end()));
+                EXPECT_EQ(result.FilesRead, files);
+            }
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "testutil.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <cstdio>
 #include <random>
@@ -90,7 +91,7 @@ public:
 
     std::string CLiteral()
     {
-        switch (Pick(0, 11)) {
+        switch (Pick(0, 14)) {
         case 0:
         default:
             return "\"" + Value(6, true) + "\"";
@@ -146,6 +147,19 @@ public:
             return "'\\''";
         case 11:
             return "\"" + Value(3, true) + "\" \"" + Value(3, true) + "\"";
+        case 12: { // a character past U+FFFF as its two UTF-16 halves, maybe in two literals
+            const char32_t c = Emoji();
+            tree.Collected.insert(c);
+            const unsigned v = unsigned(c) - 0x10000;
+            return "u\"\\x" + Hex(0xD800 + (v >> 10), 4) + (Pick(0, 1) ? "\" u\"" : "") + "\\x" + Hex(0xDC00 + (v & 0x3FF), 4) + "\"";
+        }
+        case 13: // a literal continued on the next line by a backslash at the line's end
+            return "\"" + Value(3, true) + "\\\n" + Value(3, true) + "\"";
+        case 14: { // joined to a wide literal, a plain one is wide too: its escape is a character
+            const char32_t c = Han();
+            tree.Collected.insert(c);
+            return "L\"" + Value(3, true) + "\" \"\\x" + Hex(c, 4) + "\"";
+        }
         }
     }
 
@@ -153,20 +167,22 @@ public:
     {
         std::string s = "#include \"" + Collected('m') + Collected('a') + Collected('.') + Collected('h') + "\"\n";
         s += "#define COUNT 1'000'000 /* " + CommentText() + "*/\n";
+        if (Pick(0, 3) == 0) // a delimiter too long for a raw string: no literal, and the file goes on
+            s += "const char *bad = R\"delimiter_too_long(" + DecoyText(3) + ")delimiter_too_long\";\n";
         for (int i = Pick(3, 25); i > 0; --i) {
             switch (Pick(0, 4)) {
             case 0:
                 s += "//" + CommentText() + "\n";
                 break;
-            case 1:
-                s += "/*" + CommentText() + "\n *" + CommentText() + "*/\n";
+            case 1: // a backslash at a line's end joins the lines: it is no text of the comment
+                s += "/*" + CommentText() + (Pick(0, 1) ? "\\" : "") + "\n *" + CommentText() + "*/\n";
                 tree.Comments.insert(U'*');
                 break;
             default:
                 s += "static const char *text_" + std::to_string(i) + " = " + CLiteral() + "; // " + CommentText() + "\n";
             }
         }
-        s += "int digits = 0x1F + 1'024;\n";
+        s += "int digits = 0x1F + 1'024;\n#warning " + DecoyText(2) + "'s " + DecoyText(2) + "\n"; // no literal
         return s;
     }
 
@@ -179,7 +195,8 @@ public:
                 s += "msgid_plural \"" + DecoyText(3) + "\"\n\"" + DecoyText(2) + "\"\n";
                 s += "msgstr[0] \"" + Value(5, true) + "\"\nmsgstr[1] \"" + Value(5, true) + "\"\n\n";
             } else {
-                s += "msgstr \"" + Value(5, true) + "\"\n\"" + Value(5, true) + "\\n\"\n\n";
+                // continued on the next line, or by a second string on the same line
+                s += "msgstr \"" + Value(5, true) + (Pick(0, 1) ? "\"\n\"" : "\" \"") + Value(5, true) + "\\n\"\n\n";
             }
         }
         return s;
@@ -210,7 +227,8 @@ public:
     {
         std::string s = "{";
         for (int i = Pick(1, 4); i > 0; --i)
-            s += "\n  \"" + DecoyText(3) + "\": " + JsonValue(depth) + (i > 1 ? "," : "");
+            s += (Pick(0, 5) ? "" : "\n  // \"" + DecoyText(2) + "\" " + DecoyText(2)) // a comment, as .json files may have
+                 + "\n  \"" + DecoyText(3) + "\": " + JsonValue(depth) + (i > 1 ? "," : "");
         return s + "\n}";
     }
 
@@ -219,13 +237,29 @@ public:
         std::string s = "# " + DecoyText(3) + "\n---\n";
         for (int i = Pick(2, 10); i > 0; --i) {
             const std::string key = DecoyText(2);
-            switch (Pick(0, 4)) {
+            switch (Pick(0, 6)) {
             case 0:
                 s += key + ": " + Value(6, false) + "  # " + DecoyText(2) + "\n";
                 break;
-            case 1:
-                s += key + ": \"" + Value(6, true) + "\"\n";
+            case 5: // a flow collection: quoted entries keep their commas, keys and comments do not count
+                s += key + ": [" + Value(4, false) + ", \"" + Value(3, true) + Collected(',') + Value(3, true) + "\", {"
+                     + DecoyText(2) + ": " + Value(4, false) + "}]  # " + DecoyText(2) + "\n";
                 break;
+            case 6: { // a block scalar under a sequence entry's key ends at the entry's next key;
+                      // YAML's escapes: \x has two digits, \_ is a no-break space
+                const char32_t letter = Letter();
+                tree.Collected.insert({letter, U'\u00A0'});
+                s += key + ":\n  - " + DecoyText(1) + ": |\n      " + Value(5, false) + "\n    " + DecoyText(1) + ": \"\\x"
+                     + Hex(letter, 2) + Value(3, true) + "\\_\"\n";
+                break;
+            }
+            case 1: { // double-quoted, maybe over two lines (the line break folds into a space)
+                std::string value = Value(6, true);
+                if (Pick(0, 2) == 0)
+                    value += "\n    " + Value(4, true) + Collected(' ').substr(1);
+                s += key + ": \"" + value + "\"\n";
+                break;
+            }
             case 2:
                 s += key + ": '" + Value(3, false) + Collected('\'') + "'" + Value(3, false) + "'\n";
                 break;
@@ -297,6 +331,7 @@ SourceTree WriteSourceTree(const QString &root, unsigned seed, int files, bool c
     const std::string decoyC = "const char *s = \"" + g.DecoyText(5) + "\";\n";
     g.Write(root + QLatin1String("/res/logo.bin"), g.DecoyText(3) + std::string(1, '\0') + g.DecoyText(3), true);
     g.Write(root + QLatin1String("/src/legacy.c"), decoyC + "\xFF\xFF", true);
+    QFile::link(QStringLiteral("user@host.1234"), root + QLatin1String("/src/.#f0.c")); // an editor's lock: a link to nothing
     g.tree.Binary = 1;
     g.tree.NotText = 1;
     for (const char *folder : {"/build/", "/.git/", "/src/cmake-build-debug/", "/node_modules/x/"}) {
