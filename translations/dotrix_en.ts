@@ -878,6 +878,10 @@ Export display library font</translation>
         <source>按笔画把字形放在偏移 %1,%2 处</source>
         <translation>glyphs placed at offset %1,%2, chosen from their ink</translation>
     </message>
+    <message>
+        <source>TFT_eSPI / LovyanGFX 平滑字体 (.vlw)</source>
+        <translation>TFT_eSPI / LovyanGFX smooth font (.vlw)</translation>
+    </message>
 </context>
 <context>
     <name>DotrixCli</name>
@@ -1322,12 +1326,6 @@ the glyphs packed as font.dat packs them (--scan, --invert,
         <translation>the font file to write (replaced only when the whole font is written)</translation>
     </message>
     <message>
-        <source>lvgl, ubin: bits per pixel: 1 (the batch&apos;s dots) or 2, 4, 8
-(anti-aliased) (default 1)</source>
-        <translation>lvgl, ubin: bits per pixel: 1 (the batch&apos;s dots) or 2, 4, 8
-(anti-aliased) (default 1)</translation>
-    </message>
-    <message>
         <source>lvgl: the font&apos;s C name (default dotrix_FAMILY_PIXELS)</source>
         <translation>lvgl: the font&apos;s C name (default dotrix_FAMILY_PIXELS)</translation>
     </message>
@@ -1396,10 +1394,6 @@ the whole cell (a monospaced grid), or half the cell for single-byte
 characters and the whole cell for double-byte ones</translation>
     </message>
     <message>
-        <source>--out, --bpp, --advance, --no-kerning, --compress and --font-name go with --export FORMAT</source>
-        <translation>--out, --bpp, --advance, --no-kerning, --compress and --font-name go with --export FORMAT</translation>
-    </message>
-    <message>
         <source>lvgl: leave out the font&apos;s kerning pairs (written with the font&apos;s own
 advances where the font has them)</source>
         <translation>lvgl: leave out the font&apos;s kerning pairs (written with the font&apos;s own
@@ -1424,30 +1418,6 @@ LV_USE_FONT_COMPRESSED 1 in lv_conf.h)</translation>
     <message>
         <source>%1 goes with --collect PATH</source>
         <translation>%1 goes with --collect PATH</translation>
-    </message>
-    <message>
-        <source>Usage: dotrix-cli [options] TEXT
-       dotrix-cli (--list FILE | --charset SET | --collect PATH...) [list options] --print-list [options] [TEXT]
-       dotrix-cli --picture FILE [options]
-       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
-       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)
-       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
-       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
-
-Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
-source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
-</source>
-        <translation>Usage: dotrix-cli [options] TEXT
-       dotrix-cli (--list FILE | --charset SET | --collect PATH...) [list options] --print-list [options] [TEXT]
-       dotrix-cli --picture FILE [options]
-       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
-       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)
-       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
-       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
-
-Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
-source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
-</translation>
     </message>
     <message>
         <source>the list is every character the firmware&apos;s sources at PATH show
@@ -1508,6 +1478,58 @@ string literals, .po msgstr, JSON and YAML values, other text whole</translation
     <message>
         <source>%1 not UTF-8 text, skipped (for code page 936 sources add --collect-encoding cp936):</source>
         <translation>%1 not UTF-8 text, skipped (for code page 936 sources add --collect-encoding cp936):</translation>
+    </message>
+    <message>
+        <source>--out, --bpp, --advance, --no-kerning, --compress, --font-name and --vlw-array go with --export FORMAT</source>
+        <translation>--out, --bpp, --advance, --no-kerning, --compress, --font-name and --vlw-array go with --export FORMAT</translation>
+    </message>
+    <message>
+        <source>Usage: dotrix-cli [options] TEXT
+       dotrix-cli (--list FILE | --charset SET | --collect PATH...) [list options] --print-list [options] [TEXT]
+       dotrix-cli --picture FILE [options]
+       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
+       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)
+       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
+       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
+       dotrix-cli --export vlw --out FILE [--vlw-array NAME] [options] (LIST | TEXT)
+
+Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
+source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
+</source>
+        <translation>Usage: dotrix-cli [options] TEXT
+       dotrix-cli (--list FILE | --charset SET | --collect PATH...) [list options] --print-list [options] [TEXT]
+       dotrix-cli --picture FILE [options]
+       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
+       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)
+       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
+       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
+       dotrix-cli --export vlw --out FILE [--vlw-array NAME] [options] (LIST | TEXT)
+
+Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
+source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
+</translation>
+    </message>
+    <message>
+        <source>write a smooth font (.vlw, 8-bit coverage) for TFT_eSPI, LovyanGFX
+and M5GFX</source>
+        <translation>write a smooth font (.vlw, 8-bit coverage) for TFT_eSPI, LovyanGFX
+and M5GFX</translation>
+    </message>
+    <message>
+        <source>lvgl, ubin: bits per pixel: 1 (the batch&apos;s dots) or 2, 4, 8
+(anti-aliased) (default 1; vlw: always 8)</source>
+        <translation>lvgl, ubin: bits per pixel: 1 (the batch&apos;s dots) or 2, 4, 8
+(anti-aliased) (default 1; vlw: always 8)</translation>
+    </message>
+    <message>
+        <source>vlw: the font also as the C array NAME, in FILE.c and FILE.h beside it
+(FILE being --out without its suffix), for loadFont(NAME)</source>
+        <translation>vlw: the font also as the C array NAME, in FILE.c and FILE.h beside it
+(FILE being --out without its suffix), for loadFont(NAME)</translation>
+    </message>
+    <message>
+        <source>, as C array %1 in %2</source>
+        <translation>, as C array %1 in %2</translation>
     </message>
 </context>
 <context>
@@ -1738,6 +1760,46 @@ string literals, .po msgstr, JSON and YAML values, other text whole</translation
     <message>
         <source>LVGL 只能解码 2 或 4 位每像素的压缩字形，不能是 %1 位</source>
         <translation>LVGL decodes compressed glyphs only at 2 or 4 bits per pixel, not at %1</translation>
+    </message>
+    <message>
+        <source>%1 超出 U+FFFF：.vlw 字体只能存放 U+0000 到 U+FFFF 的字符</source>
+        <translation>%1 is beyond U+FFFF: a .vlw font holds only characters U+0000 to U+FFFF</translation>
+    </message>
+    <message>
+        <source>%1 的字形宽 %2 像素：.vlw 字体的字形最宽 %3 像素（请用更小的字号或点阵）</source>
+        <translation>%1 is %2 pixels wide: a .vlw font&apos;s glyphs are at most %3 pixels wide (use a smaller font size or matrix)</translation>
+    </message>
+    <message>
+        <source>%1 的字宽（步进）是 %2 像素：.vlw 字体的字宽最多 %3 像素（请用更小的字号或点阵）</source>
+        <translation>%1 advances %2 pixels: a .vlw font&apos;s advances are at most %3 pixels (use a smaller font size or matrix)</translation>
+    </message>
+    <message>
+        <source>%1 的字形离笔位 %2 像素：.vlw 字体只能存放 %3 到 %4 像素的水平偏移（请改小水平偏移）</source>
+        <translation>%1 lies %2 pixels from the pen: a .vlw font holds horizontal offsets of %3 to %4 pixels only (make the horizontal offset smaller)</translation>
+    </message>
+    <message>
+        <source>基线在字模顶边下 %1 行，而字模高 %2 行：.vlw 字体的基线必须在字模之内（请调整垂直偏移）</source>
+        <translation>the baseline lies %1 rows below the matrix&apos;s top and the matrix is %2 rows high: a .vlw font&apos;s baseline must lie within the matrix (change the vertical offset)</translation>
+    </message>
+    <message>
+        <source>空格宽 %1 像素，而这样高的行里显示库画的空格至少 %2 像素，字符列表中又没有别的可撑起行高的字符：请在列表中加入一个汉字或字母</source>
+        <translation>the space is %1 pixels wide, but in so high a line the display libraries draw a space at least %2 pixels wide, and the character list has no other character that can give the line its height: add a hanzi or a letter to the list</translation>
+    </message>
+    <message>
+        <source>.vlw 字体最多 65535 个字形，字符列表有 %1 个</source>
+        <translation>a .vlw font holds at most 65535 glyphs; the character list has %1</translation>
+    </message>
+    <message>
+        <source>%1 个字形的 .vlw 字体超过 4 GiB（已到 %2 字节）：请用更小的点阵或字符列表</source>
+        <translation>a .vlw font of %1 glyphs passes 4 GiB (%2 bytes so far): use a smaller matrix or character list</translation>
+    </message>
+    <message>
+        <source>%1 文件没有 C 数组形式：只有 .vlw 字体可以另写成 C 数组</source>
+        <translation>%1 files have no C array form: only .vlw fonts can also be written as a C array</translation>
+    </message>
+    <message>
+        <source>C 数组写在字体文件旁边、换成 .c 和 .h 后缀的文件里；%1 不能用作字体文件名</source>
+        <translation>the C array is written beside the font file, in files with .c and .h for its suffix; %1 cannot be the font file&apos;s name</translation>
     </message>
 </context>
 <context>

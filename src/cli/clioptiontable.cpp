@@ -437,6 +437,13 @@ const std::vector<OptionSection> &OptionSections() {
                 "them (--scan, --invert,\n--bit-reverse; 8-bit groups), found "
                 "by code point"),
             {}},
+           {"export",
+            "vlw",
+            QT_TRANSLATE_NOOP(
+                "DotrixCli",
+                "write a smooth font (.vlw, 8-bit coverage) for TFT_eSPI, "
+                "LovyanGFX\nand M5GFX"),
+            {}},
            PathOption("out", "FILE",
                       QT_TRANSLATE_NOOP("DotrixCli",
                                         "the font file to write (replaced only "
@@ -446,13 +453,15 @@ const std::vector<OptionSection> &OptionSections() {
            {"bpp", "N",
             QT_TRANSLATE_NOOP("DotrixCli",
                               "lvgl, ubin: bits per pixel: 1 (the batch's "
-                              "dots) or 2, 4, 8\n(anti-aliased) (default 1)"),
+                              "dots) or 2, 4, 8\n(anti-aliased) (default 1; "
+                              "vlw: always 8)"),
             [](CliOptions &o, const std::string &v) -> std::string {
               const auto bpp = ParseInt(v);
               if (!bpp || !IsExportBpp(*bpp))
                 return BadValue("bpp", v,
                                 DotrixCli::tr("bits per pixel: 1, 2, 4 or 8"));
               o.Bpp = *bpp;
+              o.BppGiven = true;
               return {};
             }},
            ModeOption<AdvanceMode>(
@@ -486,6 +495,20 @@ const std::vector<OptionSection> &OptionSections() {
                                 DotrixCli::tr("a C identifier (letters, digits "
                                               "and _, not a digit first)"));
               o.FontName = QString::fromStdString(v);
+              return {};
+            }},
+           {"vlw-array", "NAME",
+            QT_TRANSLATE_NOOP(
+                "DotrixCli",
+                "vlw: the font also as the C array NAME, in FILE.c and FILE.h "
+                "beside it\n(FILE being --out without its suffix), for "
+                "loadFont(NAME)"),
+            [](CliOptions &o, const std::string &v) -> std::string {
+              if (!IsCIdentifier(v))
+                return BadValue("vlw-array", v,
+                                DotrixCli::tr("a C identifier (letters, digits "
+                                              "and _, not a digit first)"));
+              o.ArrayName = QString::fromStdString(v);
               return {};
             }},
        }},

@@ -63,15 +63,7 @@ int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream 
                    .toStdString()
             << '\n';
 
-    FontExportRequest request;
-    request.Format = *options.Export;
-    request.Bpp = options.Bpp;
-    request.Compress = options.Compress;
-    request.FontName = options.FontName;
-    request.OutPath = options.OutPath;
-    request.Advance = options.Advance.value_or(AdvanceMode::Font);
-    request.Kerning = !options.NoKerning;
-    request.FitOffsetY = !options.OffsetGiven || options.Settings.FitOffsetY;
+    FontExportRequest request = ExportRequestOf(options);
     request.MadeWith = ExportCommandLine(options.Settings, request, ListArguments(options));
 
     JobControl control;
@@ -107,6 +99,8 @@ int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream 
             : DotrixCli::tr("%1 glyphs, %2 font at %3 bpp, %4 %5 bytes").arg(glyphs, name, bpp, result.Path, bytes);
     if (result.KernPairs > 0)
         summary += DotrixCli::tr(", %1 kerning pairs").arg(result.KernPairs);
+    if (!result.ArrayPaths.isEmpty())
+        summary += DotrixCli::tr(", as C array %1 in %2").arg(request.ArrayName, result.ArrayPaths.join(QStringLiteral(", ")));
     out << (summary + DotrixCli::tr(", %1 s").arg(seconds, 0, 'f', 2)).toStdString() << '\n';
     return ExitOk;
 }

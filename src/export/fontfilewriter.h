@@ -10,6 +10,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,14 @@ struct FontFileInfo
     std::string Placement;  // how the glyphs were placed in the cell, when chosen from their ink:
                             // one line for the header; empty otherwise
 };
+
+// "U+4E2D": a code point as the fonts' comments and the export's messages name it.
+QString CodePointName(char32_t codePoint);
+// "0x00," to "0xff,": a byte of a C array as the C fonts write it.
+const char *CHexByte(uint8_t byte);
+// Comment text with no "*/" that would end the comment early, no "/*" that would open another
+// (an error under -Werror) and no trigraph "??/" that could join the next line to it.
+std::string CommentSafe(std::string text);
 
 class FontFileWriter
 {
