@@ -1778,8 +1778,8 @@ and M5GFX</translation>
         <translation>%1 lies %2 pixels from the pen: a .vlw font holds horizontal offsets of %3 to %4 pixels only (make the horizontal offset smaller)</translation>
     </message>
     <message>
-        <source>基线在字模顶边下 %1 行，而字模高 %2 行：.vlw 字体的基线必须在字模之内（请调整垂直偏移）</source>
-        <translation>the baseline lies %1 rows below the matrix&apos;s top and the matrix is %2 rows high: a .vlw font&apos;s baseline must lie within the matrix (change the vertical offset)</translation>
+        <source>基线落在第 %1 行（从字模顶边的 0 行数起），而字模只有 %2 行：.vlw 字体的基线必须在字模之内（请调整垂直偏移）</source>
+        <translation>the baseline falls on row %1 (counted from 0 at the matrix&apos;s top) of a matrix %2 rows high: a .vlw font&apos;s baseline must lie within the matrix (change the vertical offset)</translation>
     </message>
     <message>
         <source>空格宽 %1 像素，而这样高的行里显示库画的空格至少 %2 像素，字符列表中又没有别的可撑起行高的字符：请在列表中加入一个汉字或字母</source>

@@ -172,7 +172,7 @@ QString FailureText(const Failure &failure)
     case FailureCode::VlwGlyphField:
         return VlwFieldText(failure);
     case FailureCode::VlwBaseline:
-        return FailureSentence::tr("基线在字模顶边下 %1 行，而字模高 %2 行：.vlw 字体的基线必须在字模之内（请调整垂直偏移）")
+        return FailureSentence::tr("基线落在第 %1 行（从字模顶边的 0 行数起），而字模只有 %2 行：.vlw 字体的基线必须在字模之内（请调整垂直偏移）")
             .arg(Detail(failure, 0), Detail(failure, 1));
     case FailureCode::VlwSpaceWidth:
         return FailureSentence::tr("空格宽 %1 像素，而这样高的行里显示库画的空格至少 %2 像素，"
