@@ -81,9 +81,10 @@ bool VlwFontWriter::Begin(const FontFileInfo &info, Failure *failure)
     m_size = uint32_t(m.PixelSize);
     // The readers draw a space with a width of their own making (ReaderSpaceWidth), not the space's
     // advance: the header's font size is chosen to make it the space's advance. When the line is
-    // too high for so narrow a space, the header's ascent and descent go to 0 and one glyph that
-    // the readers measure the line by carries the line instead: its box runs from the line's top
-    // to its bottom (blank rows cost its width each).
+    // too high for so narrow a space, the header's ascent and descent are lowered until their sum
+    // is no more than that size, and one glyph that the readers measure the line by carries the
+    // line instead: its box runs from the line's top to its bottom (blank rows cost its width
+    // each).
     const auto space = std::find(info.CodePoints.begin(), info.CodePoints.end(), U' ');
     if (space != info.CodePoints.end()) {
         const uint32_t width = uint32_t(std::max(0, info.Advances[size_t(space - info.CodePoints.begin())]));
@@ -94,7 +95,8 @@ bool VlwFontWriter::Begin(const FontFileInfo &info, Failure *failure)
                 return Report(failure, {FailureCode::VlwSpaceWidth, {}, {},
                                         {QString::number(width), QString::number(ReaderSpaceWidth(0, m_ascent, m_descent))}});
             m_carrier = size_t(carrier - info.CodePoints.begin());
-            m_ascent = m_descent = 0;
+            m_ascent = std::min(m_ascent, m_size);
+            m_descent = std::min(m_descent, m_size - m_ascent);
         }
     }
     m_records.reserve(info.GlyphCount * RecordSize);
