@@ -3,6 +3,7 @@
 #include "l10n/failuretext.h"
 #include "clisupport.h"
 #include "export/fontexport.h"
+#include "export/vlwfontwriter.h"
 #include "listcommand.h"
 #include "progressbar.h"
 
@@ -52,7 +53,14 @@ std::vector<std::string> ListArguments(const CliOptions &options)
 int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream &err)
 {
     std::string list;
-    if (!CheckNotTheList(options, options.OutPath, err) || !ListForRun(options, err, list))
+    if (!CheckNotTheList(options, options.OutPath, err))
+        return ExitFailure;
+    // The C array's files are written too: none of them may be the list either.
+    const QStringList arrayPaths = options.ArrayName.isEmpty() ? QStringList() : VlwArrayPaths(options.OutPath);
+    for (const QString &path : arrayPaths)
+        if (!CheckNotTheList(options, path, err))
+            return ExitFailure;
+    if (!ListForRun(options, err, list))
         return ExitFailure;
     WarnOfMissingFont(options.Settings, err);
     const CodePointList characters = MapToCodePoints(list);

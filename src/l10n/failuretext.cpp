@@ -143,7 +143,7 @@ QString FailureText(const Failure &failure)
     case FailureCode::ExportBpp:
         return FailureSentence::tr("%1 位每像素：%2 文件只能是 %3")
             .arg(Detail(failure, 0), Detail(failure, 1),
-                 Detail(failure, 2) == QLatin1String("1") ? Detail(failure, 2) : FailureSentence::tr("1、2、4 或 8"));
+                 Detail(failure, 2).contains(QLatin1Char(',')) ? FailureSentence::tr("1、2、4 或 8") : Detail(failure, 2));
     case FailureCode::ExportCompress:
         if (Detail(failure, 0) != QLatin1String("lvgl"))
             return FailureSentence::tr("%1 文件不能压缩：只有 LVGL 字体有压缩格式").arg(Detail(failure, 0));

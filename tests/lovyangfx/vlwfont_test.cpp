@@ -30,7 +30,7 @@ namespace {
 constexpr int Margin = 16; // the harness's: the pen starts this far right of the box's left edge
 const char *const MixedLine = "温度: 23.5°C Hello, 世界!";
 
-std::string RunProgram(const QString &program, const QStringList &args, const std::string &input = {})
+std::string RunProgram(const QString &program, const QStringList &args, const std::string &input = {}, int exitCode = 0)
 {
     QProcess process;
     process.start(program, args);
@@ -38,7 +38,7 @@ std::string RunProgram(const QString &program, const QStringList &args, const st
     process.write(input.data(), qint64(input.size()));
     process.closeWriteChannel();
     EXPECT_TRUE(process.waitForFinished(300000));
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_EQ(process.exitCode(), exitCode) << process.readAllStandardError().toStdString();
     return process.readAllStandardOutput().toStdString();
 }
 
@@ -240,7 +240,7 @@ TEST(VlwFont, LovyanGfxSetsMixedTextWhereFreeTypeSetsIt)
     }
 }
 
-TEST(VlwFont, CArrayHoldsTheFontsBytesAndCompiles)
+TEST(VlwFont, CArrayHoldsTheFontsBytesCompilesAndNeverReplacesTheList)
 {
     QTemporaryDir dir;
     const QString vlw = dir.filePath("cjk16.vlw");
@@ -258,6 +258,14 @@ TEST(VlwFont, CArrayHoldsTheFontsBytesAndCompiles)
     RunProgram(QStringLiteral(DOTRIX_C_COMPILER), {"-std=c99", "-Wall", "-Wextra", "-Werror", "-c", dir.filePath("cjk16.c"),
                                                    "-o", dir.filePath("cjk16.o")});
     EXPECT_TRUE(QFile::exists(dir.filePath("cjk16.o")));
+
+    // A list that the array's header would replace is left as it is, and no font is written.
+    const QString list = dir.filePath("menu.h");
+    ASSERT_TRUE(testutil::WriteFileBytes(list, "中文\n"));
+    RunProgram(QStringLiteral(DOTRIX_CLI_PATH), {"--export", "vlw", "--vlw-array", "menu", "--out", dir.filePath("menu.vlw"),
+                                                 "--list", list}, {}, 1);
+    EXPECT_EQ(testutil::ReadFileBytes(list), "中文\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("menu.vlw")));
 }
 
 TEST(VlwFont, WhatTheFormatCannotHoldIsRefusedAndNothingWritten)
