@@ -49,7 +49,8 @@ void BM_ExportFont(benchmark::State &state)
     state.counters["file_bytes"] = double(bytes);
     state.SetItemsProcessed(state.iterations() * int64_t(characters.size()));
 }
-constexpr int Lvgl = int(ExportFormat::Lvgl), Bdf = int(ExportFormat::Bdf), Ubin = int(ExportFormat::Ubin);
+constexpr int Lvgl = int(ExportFormat::Lvgl), Bdf = int(ExportFormat::Bdf), Ubin = int(ExportFormat::Ubin),
+              Vlw = int(ExportFormat::Vlw);
 BENCHMARK(BM_ExportFont)
     ->ArgNames({"format", "gbk", "bpp"})
     ->Args({Lvgl, Gb2312Hanzi, 4})
@@ -59,6 +60,7 @@ BENCHMARK(BM_ExportFont)
     ->Args({Bdf, Gb2312Hanzi, 1})
     ->Args({Bdf, WholeGbk, 1})
     ->Args({Ubin, WholeGbk, 1})
+    ->Args({Vlw, Gb2312Hanzi, 8})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -39,7 +39,7 @@ export_one() { # NAME ARGS...: the file's md5; fonts on the cell's grid read as 
     local name=$1; shift   # wrote them, the recorded command line without its "--advance cell"
     "$cli" --font "$font" --charset gb2312 --workdir "$work" --out "$work/$name.out" "$@" > /dev/null 2>&1
     case " $* " in
-    *" --export ubin "*) ;;
+    *" --export ubin "* | *" --export vlw "*) ;;
     *) sed -i -e '/^ \*   dotrix-cli /s/ --advance cell//' -e '/^COMMENT dotrix-cli /s/ --advance cell//' "$work/$name.out" ;;
     esac
     printf '%-28s %s\n' "$name" "$(md5sum < "$work/$name.out" | cut -d' ' -f1)"
@@ -55,3 +55,4 @@ export_one lvgl-4-offset --export lvgl --bpp 4 --offset 0,1 --advance cell
 export_one lvgl-4-advances --export lvgl --bpp 4
 export_one ubin-1-advances --export ubin
 export_one bdf-advances --export bdf
+export_one vlw --export vlw

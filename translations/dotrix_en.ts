@@ -938,6 +938,10 @@ Export display library font</translation>
         <source>按笔画把字形放在偏移 %1,%2 处</source>
         <translation>glyphs placed at offset %1,%2, chosen from their ink</translation>
     </message>
+    <message>
+        <source>TFT_eSPI / LovyanGFX 平滑字体 (.vlw)</source>
+        <translation>TFT_eSPI / LovyanGFX smooth font (.vlw)</translation>
+    </message>
 </context>
 <context>
     <name>DotrixCli</name>
@@ -1382,12 +1386,6 @@ the glyphs packed as font.dat packs them (--scan, --invert,
         <translation>the font file to write (replaced only when the whole font is written)</translation>
     </message>
     <message>
-        <source>lvgl, ubin: bits per pixel: 1 (the batch&apos;s dots) or 2, 4, 8
-(anti-aliased) (default 1)</source>
-        <translation>lvgl, ubin: bits per pixel: 1 (the batch&apos;s dots) or 2, 4, 8
-(anti-aliased) (default 1)</translation>
-    </message>
-    <message>
         <source>lvgl: the font&apos;s C name (default dotrix_FAMILY_PIXELS)</source>
         <translation>lvgl: the font&apos;s C name (default dotrix_FAMILY_PIXELS)</translation>
     </message>
@@ -1482,30 +1480,6 @@ LV_USE_FONT_COMPRESSED 1 in lv_conf.h)</translation>
         <translation>%1 goes with --collect PATH</translation>
     </message>
     <message>
-        <source>Usage: dotrix-cli [options] TEXT
-       dotrix-cli (--list FILE | --charset SET | --collect PATH...) [list options] --print-list [options] [TEXT]
-       dotrix-cli --picture FILE [options]
-       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
-       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)
-       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
-       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
-
-Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
-source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
-</source>
-        <translation>Usage: dotrix-cli [options] TEXT
-       dotrix-cli (--list FILE | --charset SET | --collect PATH...) [list options] --print-list [options] [TEXT]
-       dotrix-cli --picture FILE [options]
-       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
-       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)
-       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
-       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
-
-Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
-source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
-</translation>
-    </message>
-    <message>
         <source>the list is every character the firmware&apos;s sources at PATH show
 (a file or a folder, read recursively; repeat for more): C and C++
 string literals, .po msgstr, JSON and YAML values, other text whole</source>
@@ -1566,10 +1540,6 @@ string literals, .po msgstr, JSON and YAML values, other text whole</translation
         <translation>%1 not UTF-8 text, skipped (for code page 936 sources add --collect-encoding cp936):</translation>
     </message>
     <message>
-        <source>--out, --bpp, --advance, --no-kerning, --compress, --font-name and --depfile go with --export FORMAT</source>
-        <translation>--out, --bpp, --advance, --no-kerning, --compress, --font-name and --depfile go with --export FORMAT</translation>
-    </message>
-    <message>
         <source>also write a Make-style dependency file naming every file the font is made from (sources, lists, the font&apos;s face)</source>
         <translation>also write a Make-style dependency file naming every file the font is made from (sources, lists, the font&apos;s face)</translation>
     </message>
@@ -1594,6 +1564,58 @@ dotrix-patch.bdf) drawn in place of the font&apos;s</translation>
     <message>
         <source>a patch file</source>
         <translation>a patch file</translation>
+    </message>
+    <message>
+        <source>Usage: dotrix-cli [options] TEXT
+       dotrix-cli (--list FILE | --charset SET | --collect PATH...) [list options] --print-list [options] [TEXT]
+       dotrix-cli --picture FILE [options]
+       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
+       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)
+       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
+       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
+       dotrix-cli --export vlw --out FILE [--vlw-array NAME] [options] (LIST | TEXT)
+
+Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
+source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
+</source>
+        <translation>Usage: dotrix-cli [options] TEXT
+       dotrix-cli (--list FILE | --charset SET | --collect PATH...) [list options] --print-list [options] [TEXT]
+       dotrix-cli --picture FILE [options]
+       dotrix-cli --batch [--data dat|bin [--index HEX] [--save PATH]] [options] (LIST | TEXT)
+       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)
+       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)
+       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)
+       dotrix-cli --export vlw --out FILE [--vlw-array NAME] [options] (LIST | TEXT)
+
+Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph
+source file (name.c, with name.bmp) to the work directory, printing the file&apos;s path.
+</translation>
+    </message>
+    <message>
+        <source>write a smooth font (.vlw, 8-bit coverage) for TFT_eSPI, LovyanGFX
+and M5GFX</source>
+        <translation>write a smooth font (.vlw, 8-bit coverage) for TFT_eSPI, LovyanGFX
+and M5GFX</translation>
+    </message>
+    <message>
+        <source>lvgl, ubin: bits per pixel: 1 (the batch&apos;s dots) or 2, 4, 8
+(anti-aliased) (default 1; vlw: always 8)</source>
+        <translation>lvgl, ubin: bits per pixel: 1 (the batch&apos;s dots) or 2, 4, 8
+(anti-aliased) (default 1; vlw: always 8)</translation>
+    </message>
+    <message>
+        <source>vlw: the font also as the C array NAME, in FILE.c and FILE.h beside it
+(FILE being --out without its suffix), for loadFont(NAME)</source>
+        <translation>vlw: the font also as the C array NAME, in FILE.c and FILE.h beside it
+(FILE being --out without its suffix), for loadFont(NAME)</translation>
+    </message>
+    <message>
+        <source>, as C array %1 in %2</source>
+        <translation>, as C array %1 in %2</translation>
+    </message>
+    <message>
+        <source>--out, --bpp, --advance, --no-kerning, --compress, --font-name, --vlw-array and --depfile go with --export FORMAT</source>
+        <translation>--out, --bpp, --advance, --no-kerning, --compress, --font-name, --vlw-array and --depfile go with --export FORMAT</translation>
     </message>
 </context>
 <context>
@@ -1860,6 +1882,46 @@ dotrix-patch.bdf) drawn in place of the font&apos;s</translation>
     <message>
         <source>修补文件 %1 中 %2 的点超出了字模范围</source>
         <translation>The patch file %1: the dots of %2 lie outside the glyph cell</translation>
+    </message>
+    <message>
+        <source>%1 超出 U+FFFF：.vlw 字体只能存放 U+0000 到 U+FFFF 的字符</source>
+        <translation>%1 is beyond U+FFFF: a .vlw font holds only characters U+0000 to U+FFFF</translation>
+    </message>
+    <message>
+        <source>%1 的字形宽 %2 像素：.vlw 字体的字形最宽 %3 像素（请用更小的字号或点阵）</source>
+        <translation>%1 is %2 pixels wide: a .vlw font&apos;s glyphs are at most %3 pixels wide (use a smaller font size or matrix)</translation>
+    </message>
+    <message>
+        <source>%1 的字宽（步进）是 %2 像素：.vlw 字体的字宽最多 %3 像素（请用更小的字号或点阵）</source>
+        <translation>%1 advances %2 pixels: a .vlw font&apos;s advances are at most %3 pixels (use a smaller font size or matrix)</translation>
+    </message>
+    <message>
+        <source>%1 的字形离笔位 %2 像素：.vlw 字体只能存放 %3 到 %4 像素的水平偏移（请改小水平偏移）</source>
+        <translation>%1 lies %2 pixels from the pen: a .vlw font holds horizontal offsets of %3 to %4 pixels only (make the horizontal offset smaller)</translation>
+    </message>
+    <message>
+        <source>基线落在第 %1 行（从字模顶边的 0 行数起），而字模只有 %2 行：.vlw 字体的基线必须在字模之内（请调整垂直偏移）</source>
+        <translation>the baseline falls on row %1 (counted from 0 at the matrix&apos;s top) of a matrix %2 rows high: a .vlw font&apos;s baseline must lie within the matrix (change the vertical offset)</translation>
+    </message>
+    <message>
+        <source>空格宽 %1 像素，而这样高的行里显示库画的空格至少 %2 像素，字符列表中又没有别的可撑起行高的字符：请在列表中加入一个汉字或字母</source>
+        <translation>the space is %1 pixels wide, but in so high a line the display libraries draw a space at least %2 pixels wide, and the character list has no other character that can give the line its height: add a hanzi or a letter to the list</translation>
+    </message>
+    <message>
+        <source>.vlw 字体最多 65535 个字形，字符列表有 %1 个</source>
+        <translation>a .vlw font holds at most 65535 glyphs; the character list has %1</translation>
+    </message>
+    <message>
+        <source>%1 个字形的 .vlw 字体超过 4 GiB（已到 %2 字节）：请用更小的点阵或字符列表</source>
+        <translation>a .vlw font of %1 glyphs passes 4 GiB (%2 bytes so far): use a smaller matrix or character list</translation>
+    </message>
+    <message>
+        <source>%1 文件没有 C 数组形式：只有 .vlw 字体可以另写成 C 数组</source>
+        <translation>%1 files have no C array form: only .vlw fonts can also be written as a C array</translation>
+    </message>
+    <message>
+        <source>C 数组写在字体文件旁边、换成 .c 和 .h 后缀的文件里；%1 不能用作字体文件名</source>
+        <translation>the C array is written beside the font file, in files with .c and .h for its suffix; %1 cannot be the font file&apos;s name</translation>
     </message>
 </context>
 <context>

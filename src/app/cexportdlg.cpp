@@ -146,9 +146,9 @@ void CExportDlg::OnFormatChosen()
     const QFileInfo file(m_file->text());
     if (!file.fileName().isEmpty())
         m_file->setText(file.dir().filePath(file.completeBaseName() + QString::fromUtf8(format.Suffix)));
-    m_bpp->setEnabled(format.TakesBpp);
-    if (!format.TakesBpp)
-        m_bpp->setCurrentIndex(0);
+    m_bpp->setEnabled(format.TakesBpp());
+    if (!format.TakesBpp())
+        m_bpp->setCurrentIndex(std::max(0, m_bpp->findData(format.FixedBpp)));
     m_name->setEnabled(format.TakesFontName);
     OnSpacingChosen();
     OfferCompression();

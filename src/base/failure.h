@@ -49,6 +49,13 @@ enum class FailureCode {
     LvglTooLarge,       // the glyph bitmaps pass 4 GiB
     UbinCannotPack,     // Details: the cell's width and height, the scan's word (h, v, zn)
     UbinTooLarge,       // Details: the glyph count, the bytes of a glyph, the file's bytes
+    VlwGlyphField,      // Details: the character as U+XXXX, the field's word (codepoint, width,
+                        // advance, xoffset), its value, the least and the most the field holds
+    VlwBaseline,        // Details: the baseline's row in the cell, the cell's height
+    VlwSpaceWidth,      // Details: the space's advance, the narrowest space the line height allows
+    VlwTooLarge,        // Details: the glyph count, the file's bytes
+    ExportArrayFormat,  // Details: the format's word (a format without a C array form)
+    ExportArrayPath,    // Path: the font file whose .c and .h the C array would be
     // Delivery.
     SerialSend, // Path: the port (when one was chosen); Details: the serial library's code, its detail
     // Laying out a glyph.

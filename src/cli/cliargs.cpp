@@ -10,10 +10,10 @@ namespace {
 std::string CheckExportOptions(const CliOptions &o)
 {
     if (!o.Export) {
-        if (!o.OutPath.isEmpty() || o.Bpp != 1 || !o.FontName.isEmpty() || o.Advance || o.NoKerning || o.Compress
-            || !o.Depfile.isEmpty())
-            return DotrixCli::tr("--out, --bpp, --advance, --no-kerning, --compress, --font-name and --depfile go with "
-                                 "--export FORMAT")
+        if (!o.OutPath.isEmpty() || o.BppGiven || !o.FontName.isEmpty() || o.Advance || o.NoKerning || o.Compress
+            || !o.ArrayName.isEmpty() || !o.Depfile.isEmpty())
+            return DotrixCli::tr("--out, --bpp, --advance, --no-kerning, --compress, --font-name, --vlw-array and "
+                                 "--depfile go with --export FORMAT")
                 .toStdString();
         return {};
     }
@@ -23,13 +23,7 @@ std::string CheckExportOptions(const CliOptions &o)
         return DotrixCli::tr("--export writes one font file; it goes with the list or TEXT, not with --batch, "
                              "--index-table, --preview, --print-list, --dots, --picture or delivery")
             .toStdString();
-    FontExportRequest request;
-    request.Format = *o.Export;
-    request.Bpp = o.Bpp;
-    request.Compress = o.Compress;
-    request.FontName = o.FontName;
-    request.OutPath = o.OutPath;
-    const Failure refusal = CheckExportRequest(request);
+    const Failure refusal = CheckExportRequest(ExportRequestOf(o));
     return !refusal ? std::string() : "--export " + std::string(WordOfMode(*o.Export)) + ": " + FailureText(refusal).toStdString();
 }
 
@@ -83,6 +77,21 @@ std::string CheckListOptions(const CliOptions &o)
 }
 
 } // namespace
+
+FontExportRequest ExportRequestOf(const CliOptions &options)
+{
+    FontExportRequest request;
+    request.Format = options.Export.value_or(ExportFormat::Lvgl);
+    request.Bpp = options.BppGiven ? options.Bpp : FormatInfo(request.Format).DefaultBpp();
+    request.Compress = options.Compress;
+    request.FontName = options.FontName;
+    request.ArrayName = options.ArrayName;
+    request.OutPath = options.OutPath;
+    request.Advance = options.Advance.value_or(AdvanceMode::Font);
+    request.Kerning = !options.NoKerning;
+    request.FitOffsetY = !options.OffsetGiven || options.Settings.FitOffsetY;
+    return request;
+}
 
 CliParseResult ParseCliArgs(const std::vector<std::string> &args)
 {
@@ -190,6 +199,7 @@ std::string CliUsage()
            "       dotrix-cli --export lvgl --out FILE [--bpp N [--compress]] [--font-name NAME] [options] (LIST | TEXT)\n"
            "       dotrix-cli --export bdf --out FILE [options] (LIST | TEXT)\n"
            "       dotrix-cli --export ubin --out FILE [--bpp N] [options] (LIST | TEXT)\n"
+           "       dotrix-cli --export vlw --out FILE [--vlw-array NAME] [options] (LIST | TEXT)\n"
            "\n"
            "Draws the last character of TEXT (UTF-8) into a dot matrix and writes its glyph\n"
            "source file (name.c, with name.bmp) to the work directory, printing the file's path.\n")

@@ -64,10 +64,12 @@ struct CliOptions
     QString OutPath;                     // --out: the font file
     QString Depfile;                     // --depfile: where to name the files the font was made from
     int Bpp = 1;                         // --bpp: bits per pixel
+    bool BppGiven = false;               // --bpp was given: else the format's default depth
     QString FontName;                    // --font-name: the font's C name; empty: derived
     std::optional<AdvanceMode> Advance;  // --advance; none: the font's own
     bool NoKerning = false;              // --no-kerning: an LVGL font without the font's kerning
     bool Compress = false;               // --compress: an LVGL font with compressed glyph bitmaps
+    QString ArrayName;                   // --vlw-array: the font also as a C array of this name
 
     // Delivery of the work directory's font.dat.
     bool SendSerial = false;             // --send-serial: send it over the serial port
@@ -76,6 +78,9 @@ struct CliOptions
 
     bool HasList() const { return !ListFile.isEmpty() || Charset.has_value() || !CollectPaths.isEmpty(); }
 };
+
+// The font export options as a request (the list's command line left out).
+FontExportRequest ExportRequestOf(const CliOptions &options);
 
 struct CliParseResult
 {

@@ -77,6 +77,20 @@ OptionSpec PathOption(const char *name, const char *value, const char *help,
           }};
 }
 
+// An option whose value is a C identifier, stored in field.
+OptionSpec CIdentifierOption(const char *name, const char *help,
+                             QString CliOptions::*field) {
+  return {name, "NAME", help,
+          [name, field](CliOptions &o, const std::string &v) -> std::string {
+            if (!IsCIdentifier(v))
+              return BadValue(name, v,
+                              DotrixCli::tr("a C identifier (letters, digits "
+                                            "and _, not a digit first)"));
+            o.*field = QString::fromStdString(v);
+            return {};
+          }};
+}
+
 // An option whose value is a mode's word (settingwords.h); set stores the mode.
 template <typename Mode>
 OptionSpec ModeOption(const char *name, const char *value, const char *help,
@@ -444,6 +458,13 @@ const std::vector<OptionSection> &OptionSections() {
                 "them (--scan, --invert,\n--bit-reverse; 8-bit groups), found "
                 "by code point"),
             {}},
+           {"export",
+            "vlw",
+            QT_TRANSLATE_NOOP(
+                "DotrixCli",
+                "write a smooth font (.vlw, 8-bit coverage) for TFT_eSPI, "
+                "LovyanGFX\nand M5GFX"),
+            {}},
            PathOption("out", "FILE",
                       QT_TRANSLATE_NOOP("DotrixCli",
                                         "the font file to write (replaced only "
@@ -459,13 +480,15 @@ const std::vector<OptionSection> &OptionSections() {
            {"bpp", "N",
             QT_TRANSLATE_NOOP("DotrixCli",
                               "lvgl, ubin: bits per pixel: 1 (the batch's "
-                              "dots) or 2, 4, 8\n(anti-aliased) (default 1)"),
+                              "dots) or 2, 4, 8\n(anti-aliased) (default 1; "
+                              "vlw: always 8)"),
             [](CliOptions &o, const std::string &v) -> std::string {
               const auto bpp = ParseInt(v);
               if (!bpp || !IsExportBpp(*bpp))
                 return BadValue("bpp", v,
                                 DotrixCli::tr("bits per pixel: 1, 2, 4 or 8"));
               o.Bpp = *bpp;
+              o.BppGiven = true;
               return {};
             }},
            ModeOption<AdvanceMode>(
@@ -489,18 +512,20 @@ const std::vector<OptionSection> &OptionSections() {
                                   "format\n(rows XORed with the row above, run-length coded; "
                                   "needs\nLV_USE_FONT_COMPRESSED 1 in lv_conf.h)"),
                 &CliOptions::Compress),
-           {"font-name", "NAME",
-            QT_TRANSLATE_NOOP(
-                "DotrixCli",
-                "lvgl: the font's C name (default dotrix_FAMILY_PIXELS)"),
-            [](CliOptions &o, const std::string &v) -> std::string {
-              if (!IsCIdentifier(v))
-                return BadValue("font-name", v,
-                                DotrixCli::tr("a C identifier (letters, digits "
-                                              "and _, not a digit first)"));
-              o.FontName = QString::fromStdString(v);
-              return {};
-            }},
+           CIdentifierOption(
+               "font-name",
+               QT_TRANSLATE_NOOP(
+                   "DotrixCli",
+                   "lvgl: the font's C name (default dotrix_FAMILY_PIXELS)"),
+               &CliOptions::FontName),
+           CIdentifierOption(
+               "vlw-array",
+               QT_TRANSLATE_NOOP(
+                   "DotrixCli",
+                   "vlw: the font also as the C array NAME, in FILE.c and FILE.h "
+                   "beside it\n(FILE being --out without its suffix), for "
+                   "loadFont(NAME)"),
+               &CliOptions::ArrayName),
        }},
       {QT_TRANSLATE_NOOP("DotrixCli",
                          "Delivery of the work directory's font.dat (after "

@@ -4,6 +4,7 @@
 #include "clisupport.h"
 #include "depfile.h"
 #include "export/fontexport.h"
+#include "export/vlwfontwriter.h"
 #include "listcommand.h"
 #include "progressbar.h"
 #include "raster/fontfile.h"
@@ -74,8 +75,15 @@ bool WriteExportDepfile(const CliOptions &options, QStringList inputs, std::ostr
 int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream &err)
 {
     std::string list;
+    if (!CheckNotTheList(options, options.OutPath, err))
+        return ExitFailure;
+    // The C array's files are written too: none of them may be the list either.
+    const QStringList arrayPaths = options.ArrayName.isEmpty() ? QStringList() : VlwArrayPaths(options.OutPath);
+    for (const QString &path : arrayPaths)
+        if (!CheckNotTheList(options, path, err))
+            return ExitFailure;
     QStringList inputs;
-    if (!CheckNotTheList(options, options.OutPath, err) || !ListForRun(options, err, list, &inputs))
+    if (!ListForRun(options, err, list, &inputs))
         return ExitFailure;
     if (!options.Depfile.isEmpty() && !WriteExportDepfile(options, inputs, err))
         return ExitFailure;
@@ -88,15 +96,7 @@ int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream 
                    .toStdString()
             << '\n';
 
-    FontExportRequest request;
-    request.Format = *options.Export;
-    request.Bpp = options.Bpp;
-    request.Compress = options.Compress;
-    request.FontName = options.FontName;
-    request.OutPath = options.OutPath;
-    request.Advance = options.Advance.value_or(AdvanceMode::Font);
-    request.Kerning = !options.NoKerning;
-    request.FitOffsetY = !options.OffsetGiven || options.Settings.FitOffsetY;
+    FontExportRequest request = ExportRequestOf(options);
     request.MadeWith = ExportCommandLine(options.Settings, request, ListArguments(options));
 
     JobControl control;
@@ -132,6 +132,8 @@ int RunExportCommand(const CliOptions &options, std::ostream &out, std::ostream 
             : DotrixCli::tr("%1 glyphs, %2 font at %3 bpp, %4 %5 bytes").arg(glyphs, name, bpp, result.Path, bytes);
     if (result.KernPairs > 0)
         summary += DotrixCli::tr(", %1 kerning pairs").arg(result.KernPairs);
+    if (!result.ArrayPaths.isEmpty())
+        summary += DotrixCli::tr(", as C array %1 in %2").arg(request.ArrayName, result.ArrayPaths.join(QStringLiteral(", ")));
     out << (summary + DotrixCli::tr(", %1 s").arg(seconds, 0, 'f', 2)).toStdString() << '\n';
     return ExitOk;
 }

@@ -1,15 +1,12 @@
 #include "bdfreaderlimits.h"
 
+#include "fontfilewriter.h"
+
 #include <algorithm>
 #include <climits>
 #include <vector>
 
 namespace {
-
-QString CodePointName(char32_t codePoint)
-{
-    return QStringLiteral("U+%1").arg(uint(codePoint), 4, 16, QLatin1Char('0')).toUpper();
-}
 
 // Bits bdfconv writes for the (clear, ink) run pairs with the given field widths: a pair longer
 // than a field is split; a pair equal to the one before costs one bit, any other one bit (none

@@ -5,6 +5,7 @@
 #include "lvglcompress.h"
 #include "lvglfontwriter.h"
 #include "ubinfontwriter.h"
+#include "vlwfontwriter.h"
 
 #include "charset/cp936.h"
 #include "raster/glyphpatch.h"
@@ -15,16 +16,18 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace {
 
 const std::vector<ExportFormatInfo> Formats = {
-    {ExportFormat::Lvgl, QT_TRANSLATE_NOOP("CoreMessage", "LVGL C 字体 (.c)"), ".c", true, true},
-    {ExportFormat::Bdf, QT_TRANSLATE_NOOP("CoreMessage", "BDF 点阵字体 (.bdf)"), ".bdf", false, false},
-    {ExportFormat::Ubin, QT_TRANSLATE_NOOP("CoreMessage", "Unicode 索引字库 (.ubin)"), ".ubin", true, false},
+    {ExportFormat::Lvgl, QT_TRANSLATE_NOOP("CoreMessage", "LVGL C 字体 (.c)"), ".c", 0, true, false},
+    {ExportFormat::Bdf, QT_TRANSLATE_NOOP("CoreMessage", "BDF 点阵字体 (.bdf)"), ".bdf", 1, false, false},
+    {ExportFormat::Ubin, QT_TRANSLATE_NOOP("CoreMessage", "Unicode 索引字库 (.ubin)"), ".ubin", 0, false, false},
+    {ExportFormat::Vlw, QT_TRANSLATE_NOOP("CoreMessage", "TFT_eSPI / LovyanGFX 平滑字体 (.vlw)"), ".vlw", 8, false, true},
 };
 
-std::unique_ptr<FontFileWriter> MakeWriter(ExportFormat format, AtomicFile &file)
+std::unique_ptr<FontFileWriter> MakeWriter(ExportFormat format, AtomicFile &file, const VlwArray *array)
 {
     switch (format) {
     case ExportFormat::Lvgl:
@@ -33,6 +36,8 @@ std::unique_ptr<FontFileWriter> MakeWriter(ExportFormat format, AtomicFile &file
         return std::make_unique<BdfFontWriter>(file);
     case ExportFormat::Ubin:
         return std::make_unique<UbinFontWriter>(file);
+    case ExportFormat::Vlw:
+        return std::make_unique<VlwFontWriter>(file, array);
     }
     return nullptr;
 }
@@ -168,9 +173,10 @@ Failure CheckExportRequest(const FontExportRequest &request)
 {
     const ExportFormatInfo &format = FormatInfo(request.Format);
     const QString word = QLatin1String(WordOfMode(format.Format));
-    if (!IsExportBpp(request.Bpp) || (!format.TakesBpp && request.Bpp != 1))
+    if (!IsExportBpp(request.Bpp) || (!format.TakesBpp() && request.Bpp != format.FixedBpp))
         return {FailureCode::ExportBpp, {}, {},
-                {QString::number(request.Bpp), word, format.TakesBpp ? QStringLiteral("1, 2, 4, 8") : QStringLiteral("1")}};
+                {QString::number(request.Bpp), word,
+                 format.TakesBpp() ? QStringLiteral("1, 2, 4, 8") : QString::number(format.FixedBpp)}};
     if (request.Compress && (format.Format != ExportFormat::Lvgl || !LvglCompressesBpp(request.Bpp)))
         return {FailureCode::ExportCompress, {}, {}, {word, QString::number(request.Bpp)}};
     if (!format.TakesFontName && !request.FontName.isEmpty())
@@ -179,6 +185,14 @@ Failure CheckExportRequest(const FontExportRequest &request)
         return {FailureCode::NotACIdentifier, {}, {}, {request.FontName}};
     if (request.OutPath.isEmpty())
         return {FailureCode::ExportNoFile, {}, {}, {}};
+    if (!request.ArrayName.isEmpty()) {
+        if (!format.TakesArray)
+            return {FailureCode::ExportArrayFormat, {}, {}, {word}};
+        if (!IsCIdentifier(request.ArrayName.toStdString()))
+            return {FailureCode::NotACIdentifier, {}, {}, {request.ArrayName}};
+        if (VlwArrayPaths(request.OutPath).isEmpty())
+            return {FailureCode::ExportArrayPath, request.OutPath, {}, {}};
+    }
     return {};
 }
 
@@ -259,7 +273,20 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
     result.FontName = info.FontName;
 
     AtomicFile file(request.OutPath);
-    const std::unique_ptr<FontFileWriter> writer = MakeWriter(request.Format, file);
+    // The C array's files are written beside the font and replaced with it.
+    const QStringList arrayPaths = request.ArrayName.isEmpty() ? QStringList() : VlwArrayPaths(request.OutPath);
+    std::optional<AtomicFile> arraySource, arrayHeader;
+    VlwArray array;
+    if (!arrayPaths.isEmpty()) {
+        array = {request.ArrayName, &arraySource.emplace(arrayPaths[0]), &arrayHeader.emplace(arrayPaths[1])};
+        if (!arraySource->Open() || !arrayHeader->Open()) {
+            result.State = FontExportResult::Failed;
+            result.Error = arraySource->Error() ? arraySource->Error() : arrayHeader->Error();
+            return result;
+        }
+    }
+    const std::unique_ptr<FontFileWriter> writer =
+        MakeWriter(request.Format, file, arrayPaths.isEmpty() ? nullptr : &array);
     if (!writer || !file.Open() || !writer->Begin(info, &result.Error)) {
         result.State = FontExportResult::Failed;
         if (!result.Error)
@@ -286,6 +313,14 @@ FontExportResult ExportFont(const std::vector<CodePointChar> &characters, const 
             result.Error = file.Error();
         return result;
     }
+    for (AtomicFile *companion : {array.Source, array.Header}) {
+        if (companion && !companion->Commit()) {
+            result.State = FontExportResult::Failed;
+            result.Error = companion->Error();
+            return result;
+        }
+    }
+    result.ArrayPaths = arrayPaths;
     result.Bytes = file.Size();
     result.Note = writer->Note();
     const QString patched = PatchedDepthNote(characters, settings, request.Bpp);
@@ -299,8 +334,10 @@ std::string ExportCommandLine(const GlyphSettings &settings, const FontExportReq
 {
     const ExportFormatInfo &format = FormatInfo(request.Format);
     std::vector<std::string> words = {"dotrix-cli", "--export", WordOfMode(request.Format)};
-    if (format.TakesBpp)
+    if (format.TakesBpp())
         words.insert(words.end(), {"--bpp", std::to_string(request.Bpp)});
+    if (!request.ArrayName.isEmpty())
+        words.insert(words.end(), {"--vlw-array", request.ArrayName.toStdString()});
     if (request.Compress)
         words.emplace_back("--compress");
     if (format.TakesFontName && !request.FontName.isEmpty())

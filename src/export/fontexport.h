@@ -10,6 +10,7 @@
 
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <string_view>
@@ -20,8 +21,13 @@ struct ExportFormatInfo
     ExportFormat Format;
     const char *Title;    // the export dialog's choice, UTF-8 Chinese (shown through CoreMessage)
     const char *Suffix;   // the usual file name suffix, with its dot
-    bool TakesBpp;        // 2, 4 and 8 bits per pixel as well as 1
+    int FixedBpp;         // the one bit depth the format holds; 0: 1, 2, 4 or 8, as chosen
     bool TakesFontName;   // the font has a C name
+    bool TakesArray;      // the font can be written as a C array as well (VlwArrayPaths)
+
+    bool TakesBpp() const { return FixedBpp == 0; }
+    // The bit depth when none is chosen.
+    int DefaultBpp() const { return FixedBpp == 0 ? 1 : FixedBpp; }
 };
 
 // Every format, in the order the export dialog offers them.
@@ -48,6 +54,9 @@ struct FontExportRequest
     bool Kerning = true;
     // LVGL: glyph bitmaps in LVGL's compressed format (LVGL decodes it at 2 and 4 bpp only).
     bool Compress = false;
+    // A format that TakesArray: the file's bytes also as a C array of this name, in a .c and a .h
+    // beside the file (VlwArrayPaths); empty: the file alone.
+    QString ArrayName;
 };
 
 // Whether a request's font carries the font's kerning.
@@ -69,6 +78,7 @@ struct FontExportResult
     QString Path;     // the file
     Failure Error;    // Failed, Refused: what and where
     QString Note;     // Done: what a user of the file must know (LVGL: that it needs the large format)
+    QStringList ArrayPaths; // Done with ArrayName: the C array's .c and .h
     int KernPairs = 0; // pairs of characters the font kerns, written with the glyphs
     InkTally Ink;     // the written glyphs' ink against the cell: glyphs that lost ink
     int OffsetY = 0;  // the vertical offset the glyphs were drawn at
@@ -85,8 +95,9 @@ bool IsCIdentifier(std::string_view name);
 QString DefaultFontName(const ExportFontMetrics &metrics);
 
 // Why the request cannot be carried out (a bit depth the format does not take, compression the
-// format or bit depth does not have, a font name that is not a C identifier, no file); none when
-// it can.
+// format or bit depth does not have, a font name or array name that is not a C identifier, a C
+// array of a format without one or beside a file that would be overwritten by it, no file); none
+// when it can.
 Failure CheckExportRequest(const FontExportRequest &request);
 
 // Draws characters (as MapToCodePoints gives them) with settings and writes request.OutPath. A

@@ -10,6 +10,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,6 +38,14 @@ struct FontFileInfo
     // BdfFontWriter::Quoted, a number in digits).
     std::vector<std::pair<std::string, std::string>> BdfProperties;
 };
+
+// "U+4E2D": a code point as the fonts' comments and the export's messages name it.
+QString CodePointName(char32_t codePoint);
+// "0x00," to "0xff,": a byte of a C array as the C fonts write it.
+const char *CHexByte(uint8_t byte);
+// Comment text with no "*/" that would end the comment early, no "/*" that would open another
+// (an error under -Werror) and no trigraph "??/" that could join the next line to it.
+std::string CommentSafe(std::string text);
 
 class FontFileWriter
 {

@@ -68,28 +68,6 @@ std::vector<LvglCharMap> PlanCharMaps(const std::vector<char32_t> &codePoints, u
     return maps;
 }
 
-// "0x00, " to "0xff, ": bitmap bytes as LVGL's own font files write them.
-const char *HexByte(uint8_t byte)
-{
-    static const auto table = [] {
-        std::array<std::array<char, 7>, 256> t{};
-        for (int b = 0; b < 256; ++b)
-            std::snprintf(t[size_t(b)].data(), 7, "0x%02x,", b);
-        return t;
-    }();
-    return table[byte].data();
-}
-
-// Comment text with no "*/" that would end the comment early, no "/*" that would open another
-// (an error under -Werror) and no trigraph "??/" that could join the next line to it.
-std::string CommentSafe(std::string text)
-{
-    for (const std::string_view piece : {"*/", "/*", "?\?/"})
-        for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at))
-            text.insert(at + piece.size() - 1, 1, ' ');
-    return text;
-}
-
 std::string Utf8(const QString &text)
 {
     return text.toStdString();
@@ -185,7 +163,7 @@ void LvglFontWriter::WriteHeader()
 bool LvglFontWriter::AddGlyph(const ExportGlyph &glyph, Failure *failure)
 {
     const Descriptor d{m_bitmapBytes, glyph.Advance16, glyph.BoxWidth, glyph.BoxHeight, glyph.OffsetX, glyph.OffsetY};
-    const QString codePoint = QStringLiteral("U+%1").arg(uint(glyph.CodePoint), 4, 16, QLatin1Char('0')).toUpper();
+    const QString codePoint = CodePointName(glyph.CodePoint);
     // The large format holds 16-bit boxes and offsets; a cell of at most 1024 dots fits them
     // unless the glyph lies absurdly far from its baseline.
     if (d.BoxWidth > 65535 || d.BoxHeight > 65535 || d.OffsetX < -32768 || d.OffsetX > 32767 || d.OffsetY < -32768
@@ -219,7 +197,7 @@ bool LvglFontWriter::AddGlyph(const ExportGlyph &glyph, Failure *failure)
     int onLine = 0;
     auto put = [&](uint8_t byte) {
         m_text += onLine == 0 ? "    " : " ";
-        m_text += HexByte(byte);
+        m_text += CHexByte(byte);
         if (++onLine == 16) {
             m_text += '\n';
             onLine = 0;

@@ -53,6 +53,23 @@ QString PatchMismatchText(const Failure &failure)
     return sentence.arg(failure.Path, patch, asked);
 }
 
+// A glyph a smooth font's field cannot hold.
+QString VlwFieldText(const Failure &failure)
+{
+    const QString character = Detail(failure, 0), field = Detail(failure, 1), value = Detail(failure, 2),
+                  least = Detail(failure, 3), most = Detail(failure, 4);
+    if (field == QLatin1String("codepoint"))
+        return FailureSentence::tr("%1 超出 U+FFFF：.vlw 字体只能存放 U+0000 到 U+FFFF 的字符").arg(character);
+    if (field == QLatin1String("width"))
+        return FailureSentence::tr("%1 的字形宽 %2 像素：.vlw 字体的字形最宽 %3 像素（请用更小的字号或点阵）")
+            .arg(character, value, most);
+    if (field == QLatin1String("advance"))
+        return FailureSentence::tr("%1 的字宽（步进）是 %2 像素：.vlw 字体的字宽最多 %3 像素（请用更小的字号或点阵）")
+            .arg(character, value, most);
+    return FailureSentence::tr("%1 的字形离笔位 %2 像素：.vlw 字体只能存放 %3 到 %4 像素的水平偏移（请改小水平偏移）")
+        .arg(character, value, least, most);
+}
+
 // Why a send failed, from the serial library's code.
 QString SerialReason(int code)
 {
@@ -144,7 +161,7 @@ QString FailureText(const Failure &failure)
     case FailureCode::ExportBpp:
         return FailureSentence::tr("%1 位每像素：%2 文件只能是 %3")
             .arg(Detail(failure, 0), Detail(failure, 1),
-                 Detail(failure, 2) == QLatin1String("1") ? Detail(failure, 2) : FailureSentence::tr("1、2、4 或 8"));
+                 Detail(failure, 2).contains(QLatin1Char(',')) ? FailureSentence::tr("1、2、4 或 8") : Detail(failure, 2));
     case FailureCode::ExportCompress:
         if (Detail(failure, 0) != QLatin1String("lvgl"))
             return FailureSentence::tr("%1 文件不能压缩：只有 LVGL 字体有压缩格式").arg(Detail(failure, 0));
@@ -170,6 +187,25 @@ QString FailureText(const Failure &failure)
     case FailureCode::UbinTooLarge:
         return FailureSentence::tr("%1 个字形、每个 %2 字节，文件共 %3 字节：Unicode 字库文件最大 4 GiB（请用更小的点阵、位深或字符列表）")
             .arg(Detail(failure, 0), Detail(failure, 1), Detail(failure, 2));
+    case FailureCode::VlwGlyphField:
+        return VlwFieldText(failure);
+    case FailureCode::VlwBaseline:
+        return FailureSentence::tr("基线落在第 %1 行（从字模顶边的 0 行数起），而字模只有 %2 行：.vlw 字体的基线必须在字模之内（请调整垂直偏移）")
+            .arg(Detail(failure, 0), Detail(failure, 1));
+    case FailureCode::VlwSpaceWidth:
+        return FailureSentence::tr("空格宽 %1 像素，而这样高的行里显示库画的空格至少 %2 像素，"
+                                   "字符列表中又没有别的可撑起行高的字符：请在列表中加入一个汉字或字母")
+            .arg(Detail(failure, 0), Detail(failure, 1));
+    case FailureCode::VlwTooLarge:
+        if (Detail(failure, 1).isEmpty())
+            return FailureSentence::tr(".vlw 字体最多 65535 个字形，字符列表有 %1 个").arg(Detail(failure, 0));
+        return FailureSentence::tr("%1 个字形的 .vlw 字体超过 4 GiB（已到 %2 字节）：请用更小的点阵或字符列表")
+            .arg(Detail(failure, 0), Detail(failure, 1));
+    case FailureCode::ExportArrayFormat:
+        return FailureSentence::tr("%1 文件没有 C 数组形式：只有 .vlw 字体可以另写成 C 数组").arg(Detail(failure, 0));
+    case FailureCode::ExportArrayPath:
+        return FailureSentence::tr("C 数组写在字体文件旁边、换成 .c 和 .h 后缀的文件里；%1 不能用作字体文件名")
+            .arg(path);
     case FailureCode::SerialSend: {
         const QString detail = Detail(failure, 1);
         return SerialReason(Detail(failure, 0).toInt()) + (detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(detail));

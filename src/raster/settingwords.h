@@ -39,6 +39,7 @@ enum class ExportFormat {
   Lvgl, // LVGL's C font (lv_font_fmt_txt_dsc_t)
   Bdf,  // BDF 2.1, the bitmap font of X11, FreeType and u8g2's bdfconv
   Ubin, // the Unicode-keyed font file for firmware (docs/font-format.md)
+  Vlw,  // the smooth font of TFT_eSPI, LovyanGFX and M5GFX: 8-bit coverage
 };
 
 // How far each glyph of a font export moves the pen.
@@ -74,11 +75,12 @@ template <> struct ModeWords<DataFile> {
   static constexpr int Count = 3; // None as well
 };
 template <> struct ModeWords<ExportFormat> {
-  static constexpr std::array<ModeWord<ExportFormat>, 3> Table = {
+  static constexpr std::array<ModeWord<ExportFormat>, 4> Table = {
       {{ExportFormat::Lvgl, "lvgl"},
        {ExportFormat::Bdf, "bdf"},
-       {ExportFormat::Ubin, "ubin"}}};
-  static constexpr int Count = 3;
+       {ExportFormat::Ubin, "ubin"},
+       {ExportFormat::Vlw, "vlw"}}};
+  static constexpr int Count = 4;
 };
 template <> struct ModeWords<AdvanceMode> {
   static constexpr std::array<ModeWord<AdvanceMode>, 3> Table = {

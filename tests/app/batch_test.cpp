@@ -387,13 +387,13 @@ TEST_F(BatchTest, FailedFontExportSaysWhereAndWritesNothing)
     EXPECT_EQ(messages.size(), 1);
 }
 
-TEST_F(BatchTest, FontExportDialogOffersBdfAndTheUnicodeFontFileWithTheWindowsPacking)
+TEST_F(BatchTest, FontExportDialogOffersEachFormatsBitDepthsAndTheUnicodeFontFileWithTheWindowsPacking)
 {
     frame->Settings().ScanMode = ScanOrder::ZN;
     frame->Settings().Invert = true;
     frame->CharacterList()->SetList(Gbk("汉字ab中") + "\x80", 6);
     const QString font = saveDir.filePath("cjk.ubin");
-    bool bdfTakesOnlyOneBit = false, bdfNamesNoFont = false;
+    bool bdfTakesOnlyOneBit = false, bdfNamesNoFont = false, vlwTakesOnlyEightBits = false;
     std::vector<bool> compressOffered; // lvgl at 8 and 4 bpp, bdf, ubin at 2 bpp
     QString bdfFile;
     AnswerDialogs([&](QWidget *modal) {
@@ -415,6 +415,8 @@ TEST_F(BatchTest, FontExportDialogOffersBdfAndTheUnicodeFontFileWithTheWindowsPa
         bdfTakesOnlyOneBit = !bpp->isEnabled() && bpp->currentData().toInt() == 1;
         bdfNamesNoFont = !name->isEnabled();
         bdfFile = file->text();
+        format->setCurrentIndex(format->findData(int(ExportFormat::Vlw)));
+        vlwTakesOnlyEightBits = !bpp->isEnabled() && bpp->currentData().toInt() == 8 && file->text().endsWith(".vlw");
         format->setCurrentIndex(format->findData(int(ExportFormat::Ubin)));
         bpp->setCurrentIndex(bpp->findData(2));
         compressOffered.push_back(compress->isEnabled());
@@ -425,6 +427,7 @@ TEST_F(BatchTest, FontExportDialogOffersBdfAndTheUnicodeFontFileWithTheWindowsPa
     ASSERT_EQ(result.State, FontExportResult::Done) << testutil::Describe(result.Error);
     EXPECT_TRUE(bdfTakesOnlyOneBit);
     EXPECT_TRUE(bdfNamesNoFont);
+    EXPECT_TRUE(vlwTakesOnlyEightBits);
     EXPECT_EQ(compressOffered, (std::vector<bool>{false, true, false, false}));
     EXPECT_TRUE(bdfFile.endsWith(".bdf")) << bdfFile.toStdString();
     EXPECT_EQ(result.Glyphs, 6);

@@ -116,6 +116,11 @@ TEST(CliArgs, BadInputIsRefusedWithAMessageNamingIt)
         {{"--export", "bdf", "--out", "f.bdf", "--bpp", "2", "a"}, "bdf files take 1"},
         {{"--export", "ubin", "--out", "f.ubin", "--bpp", "3", "a"}, "--bpp"},
         {{"--export", "ubin", "--out", "f.ubin", "--font-name", "cjk", "a"}, "ubin files take no font name"},
+        {{"--export", "vlw", "--out", "f.vlw", "--bpp", "4", "a"}, "vlw files take 8"},
+        {{"--vlw-array", "cjk", "a"}, "go with --export"},
+        {{"--export", "vlw", "--out", "f.vlw", "--vlw-array", "1cjk", "a"}, "--vlw-array"},
+        {{"--export", "lvgl", "--out", "f.c", "--vlw-array", "cjk", "a"}, "lvgl files have no C array form"},
+        {{"--export", "vlw", "--out", "f.h", "--vlw-array", "cjk", "a"}, "f.h cannot be the font file's name"},
     };
     // The messages as dotrix-cli shows them in English.
     SetLanguage(Language::English, QtTexts::English);

@@ -536,7 +536,7 @@ TEST(LvglFont, CompressionLvglCannotDecodeIsRefusedAndNothingWritten)
          "--export lvgl: LVGL decodes compressed glyphs only at 2 or 4 bits per pixel, not at 8"},
         {{"--export", "ubin", "--bpp", "4"}, "--export ubin: ubin files cannot be compressed: only LVGL fonts have a compressed format"},
         {{"--export", "bdf"}, "--export bdf: bdf files cannot be compressed: only LVGL fonts have a compressed format"},
-        {{}, "--out, --bpp, --advance, --no-kerning, --compress, --font-name and --depfile go with --export FORMAT"},
+        {{}, "--out, --bpp, --advance, --no-kerning, --compress, --font-name, --vlw-array and --depfile go with --export FORMAT"},
     };
     for (const auto &c : cases) {
         QProcess cli;
