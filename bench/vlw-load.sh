@@ -11,7 +11,7 @@ out="$build/vlw-bench"
 mkdir -p "$out"
 "$third/lovyangfx-harness/build.sh" "$out/harness" >/dev/null
 lg="$third/lovyangfx-1.2.20/src"
-g++ -std=c++20 -O1 -w -DLGFX_LINUX_FB -I"$lg" "$(dirname "$0")/vlw_load.cpp" "$out"/harness/obj/*.o -lpthread \
+g++ -std=c++20 -O1 -w -DLGFX_LINUX_FB -I"$lg" "$(dirname "$0")/lovyangfx/vlw_load.cpp" "$out"/harness/obj/*.o -lpthread \
   -o "$out/vlw_load"
 "$cli" --export vlw --out "$out/gb2312-16.vlw" --charset gb2312 >/dev/null 2>&1
 "$cli" --export vlw --out "$out/ascii-16.vlw" -- ' !"#$%&()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\]^_`abcdefghijklmnopqrstuvwxyz{|}~' >/dev/null 2>&1

@@ -89,11 +89,6 @@ std::map<char32_t, DotRows> FreeTypeCells(const QString &path, const std::vector
     return cells;
 }
 
-bool Exists(const QTemporaryDir &dir, const char *name)
-{
-    return QFile::exists(dir.filePath(QLatin1String(name)));
-}
-
 } // namespace
 
 TEST(PatchFile, SeededPatchReachesFontDatAndTheBdfExportDotForDotAndLeavesTheOtherGlyphsAlone)
@@ -118,8 +113,9 @@ TEST(PatchFile, SeededPatchReachesFontDatAndTheBdfExportDotForDotAndLeavesTheOth
         patchedPoints.push_back(entry.first);
     for (const auto &[codePoint, cell] : FreeTypeCells(patchPath, patchedPoints, 16, 16))
         EXPECT_EQ(cell, RowsOf(*patch.Find(codePoint), 16)) << std::hex << uint32_t(codePoint);
-    if (!consumers::U8g2Dir().isEmpty())
+    if (!consumers::U8g2Dir().isEmpty()) {
         EXPECT_EQ(consumers::BuildU8g2Drawer(patchPath, patched.path()).Error, "");
+    }
 
     std::string list;
     for (const std::string &character : characters)
