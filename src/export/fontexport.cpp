@@ -194,10 +194,10 @@ QString PatchedDepthNote(const std::vector<CodePointChar> &characters, const Gly
     }));
     if (patched == 0)
         return {};
-    return QStringLiteral("%1 glyphs come from the patch %2, written at full ink from their dots, without the grey "
-                          "edges of %3 bits per pixel")
-        .arg(patched)
-        .arg(settings.Patch->Path)
+    const QString glyphs = patched == 1 ? QStringLiteral("1 glyph comes") : QStringLiteral("%1 glyphs come").arg(patched);
+    return QStringLiteral("%1 from the patch %2, written at full ink from their dots, without the grey edges of %3 "
+                          "bits per pixel")
+        .arg(glyphs, settings.Patch->Path)
         .arg(bpp);
 }
 

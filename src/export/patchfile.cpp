@@ -90,15 +90,11 @@ std::optional<long long> Number(std::string_view word)
     return value;
 }
 
+// A hexadecimal digit's value; -1 for any other character.
 int HexValue(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+    int value = 0;
+    return std::from_chars(&c, &c + 1, value, 16).ec == std::errc() ? value : -1;
 }
 
 // A property's value: a quoted string (a doubled quote inside is one quote), or the rest of the

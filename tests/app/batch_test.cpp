@@ -563,7 +563,7 @@ TEST_F(BatchTest, WorkDirectorysPatchIsDrawnByTheBoxAndTheBatchAndAForeignOneIsR
     frame->CharacterList()->SetList(Gbk("汉字"), 2);
     ASSERT_EQ(RunCommand(CmdCreateAllGlyphs).State, BatchResult::Done);
     const std::string all = testutil::ReadFileBytes(dir.filePath("All.c"));
-    EXPECT_NE(all.find("0xFF,0xFF,0x01,0x80"), std::string::npos) << all;
+    EXPECT_NE(all.find("0xFF,0xFF,  0x80,0x01,  0x80,0x01,"), std::string::npos) << all;
 
     // Drawn at another size, the patch is named at start and refused by the run.
     patch = GlyphPatch();

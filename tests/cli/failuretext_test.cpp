@@ -34,7 +34,7 @@ TEST(FailureText, EveryCodeHasAWholeSentenceInBothLanguages)
         EXPECT_EQ(chinese.contains(path), english.contains(path)) << english.toStdString();
         EXPECT_EQ(chinese.contains(reason), english.contains(reason)) << english.toStdString();
     }
-    EXPECT_EQ(codes, int(FailureCode::GroupTooLong));
+    EXPECT_EQ(codes, int(FailureCode::PatchMismatch));
     EXPECT_EQ(FailureText(Failure{}), QString());
 }
 

@@ -1,8 +1,9 @@
 // The patch file of hand-fixed glyphs through dotrix-cli as a user runs it: a seeded patch of 50
 // glyphs read back by FreeType and bdfconv, and carried dot for dot into the batch's font.dat and
 // a BDF export (read by FreeType) while every other glyph stays as the font draws it; the fixed
-// glyphs at full ink in an export of 4 bits per pixel; and a patch cut short, of another size or
-// font, or with dots outside its cell refused with its reason and no file written.
+// glyphs at full ink in an export of 4 bits per pixel and moved with a fitted offset; and a patch
+// cut short, of another size or font, or with dots outside its cell refused with its reason and
+// no file written.
 
 #include "charset/charsetfile.h"
 #include "charset/cp936.h"
@@ -170,7 +171,7 @@ TEST(PatchFile, SeededPatchReachesFontDatAndTheBdfExportDotForDotAndLeavesTheOth
     }
 }
 
-TEST(PatchFile, FixedGlyphsAreAtFullInkAboveOneBitAndTheExportSaysSo)
+TEST(PatchFile, FixedGlyphsAreAtFullInkAboveOneBitAndMoveWithAFittedOffset)
 {
     QTemporaryDir dir;
     GlyphSettings settings;
@@ -202,6 +203,26 @@ TEST(PatchFile, FixedGlyphsAreAtFullInkAboveOneBitAndTheExportSaysSo)
     const FontExportResult result = ExportFont(mapped, settings, request, control);
     ASSERT_EQ(result.State, FontExportResult::Done) << testutil::Describe(result.Error);
     EXPECT_TRUE(result.Note.contains(QStringLiteral("50 glyphs come from the patch"))) << result.Note;
+
+    // Drawn 5 rows low, the export's fitted offset moves the fixed glyphs with the others.
+    settings.OffsetY = 5;
+    request.Bpp = 1;
+    request.Format = ExportFormat::Bdf;
+    request.OutPath = dir.filePath(QStringLiteral("font.bdf"));
+    const FontExportResult moved = ExportFont(mapped, settings, request, control);
+    ASSERT_EQ(moved.State, FontExportResult::Done) << testutil::Describe(moved.Error);
+    ASSERT_NE(moved.OffsetY, 5);
+    std::vector<char32_t> fixedPoints;
+    for (const auto &entry : patch->Glyphs())
+        fixedPoints.push_back(entry.first);
+    for (const auto &[codePoint, cell] : FreeTypeCells(request.OutPath, fixedPoints, 16, 16)) {
+        DotRows expected(16, std::string(16, '.'));
+        const DotRows dots = RowsOf(*patch->Find(codePoint), 16);
+        for (int y = 0; y < 16; ++y)
+            if (y + moved.OffsetY >= 0 && y + moved.OffsetY < 16)
+                expected[size_t(y + moved.OffsetY)] = dots[size_t(y)];
+        EXPECT_EQ(cell, expected) << std::hex << uint32_t(codePoint);
+    }
 }
 
 TEST(PatchFile, ABrokenOrForeignPatchIsRefusedWithItsReasonAndNothingIsWritten)

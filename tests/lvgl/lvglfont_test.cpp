@@ -625,7 +625,7 @@ TEST(LvglFont, CompressionLvglCannotDecodeIsRefusedAndNothingWritten)
 namespace {
 
 // A 1 bpp glyph as LVGL decodes it, placed in the font's cell ('#' ink), the pen at its left edge.
-std::vector<std::string> LvglCell(const lv_font_t &font, const lv_font_glyph_dsc_t &dsc, int width, int height)
+std::vector<std::string> LvglCell(const lv_font_t &font, lv_font_glyph_dsc_t dsc, int width, int height)
 {
     const int baseline = lv_font_get_line_height(&font) - font.base_line;
     std::vector<std::string> cell(size_t(height), std::string(size_t(width), '.'));
