@@ -118,7 +118,7 @@ std::vector<std::pair<CommandId, QList<QKeySequence>>> MenuCommandKeys()
     return {
         {CmdUndo, QKeySequence::keyBindings(QKeySequence::Undo)},
         {CmdRedo, {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},
-        {CmdEditMode, {QKeySequence(Qt::CTRL | Qt::Key_E)}},
+        {CmdEditMode, {QKeySequence(Qt::Key_F2)}},
         {CmdShiftGlyphUp, {QKeySequence(Qt::ALT | Qt::Key_Up)}},
         {CmdShiftGlyphDown, {QKeySequence(Qt::ALT | Qt::Key_Down)}},
         {CmdShiftGlyphLeft, {QKeySequence(Qt::ALT | Qt::Key_Left)}},

@@ -84,7 +84,7 @@ const Accelerator Accelerators[] = {
     {Qt::Key_F6, Qt::NoModifier, "F6"},                {Qt::Key_F6, Qt::ShiftModifier, "Shift+F6"},
     {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},        {Qt::Key_Escape, Qt::NoModifier, "Esc"},
     {Qt::Key_Y, Qt::ControlModifier, "Ctrl+Y"},        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "Ctrl+Shift+Z"},
-    {Qt::Key_E, Qt::ControlModifier, "Ctrl+E"},        {Qt::Key_Left, Qt::AltModifier, "Alt+Left"},
+    {Qt::Key_F2, Qt::NoModifier, "F2"},               {Qt::Key_Left, Qt::AltModifier, "Alt+Left"},
     {Qt::Key_Up, Qt::AltModifier, "Alt+Up"},           {Qt::Key_Space, Qt::NoModifier, "Space"},
 };
 
