@@ -497,6 +497,7 @@ void CMainFrame::ConnectEditor()
         if (!note.isEmpty())
             statusBar()->showMessage(note, 5000);
     });
+    connect(m_editor, &GlyphEditor::Notice, this, [this](const QString &note) { statusBar()->showMessage(note, 5000); });
     QUndoStack *undo = m_editor->UndoStack();
     connect(Action(CmdUndo), &QAction::triggered, undo, &QUndoStack::undo);
     connect(Action(CmdRedo), &QAction::triggered, undo, &QUndoStack::redo);

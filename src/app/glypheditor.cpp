@@ -78,7 +78,7 @@ bool GlyphEditor::StartEdit()
     const std::string character = m_drawGlyph ? m_drawGlyph() : std::string();
     const char32_t codePoint = CodePointOf(character);
     if (codePoint == 0) {
-        ShowMessage(m_window, tr("先在字符框里输入要修改的字符。"));
+        emit Notice(tr("先在字符框里输入要修改的字符。"));
         return false;
     }
     if (const GlyphPatch *patch = m_settings.Patch.get()) {
@@ -182,7 +182,7 @@ void GlyphEditor::RevertGlyph()
         return;
     std::shared_ptr<GlyphPatch> patch = CopyOfPatch();
     if (!patch->Revert(m_codePoint)) {
-        emit PatchChanged(tr("%1没有修改过，画的就是字体的字形").arg(CharacterName()));
+        emit Notice(tr("%1没有修改过，画的就是字体的字形").arg(CharacterName()));
         return;
     }
     Commit(std::move(patch), tr("还原%1").arg(CharacterName()));
@@ -201,7 +201,7 @@ void GlyphEditor::ShiftGlyph(int dx, int dy)
                 continue;
             const int x = column + dx, y = row + dy;
             if (x < 0 || y < 0 || x >= width || y >= height) {
-                emit PatchChanged(tr("%1已到格子边上，再移就会丢点").arg(CharacterName()));
+                emit Notice(tr("%1已到格子边上，再移就会丢点").arg(CharacterName()));
                 return;
             }
             moved.Set(y, x, CellInk);

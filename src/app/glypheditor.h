@@ -62,6 +62,9 @@ signals:
     // The patch changed (a stroke, a revert, a shift, an undo or redo; note says which): the
     // character is drawn again.
     void PatchChanged(const QString &note);
+    // Why nothing was edited, when it is no fault (no character to edit, a glyph at the cell's
+    // edge): for the status bar.
+    void Notice(const QString &note);
 
 private:
     friend class PatchStep;
