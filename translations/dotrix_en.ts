@@ -874,12 +874,12 @@ Edit glyph</translation>
     </message>
     <message>
         <source>还原为字体的字形</source>
-        <translation>Revert to the Font's Glyph</translation>
+        <translation>Revert to the Font&apos;s Glyph</translation>
     </message>
     <message>
         <source>去掉这个字符的修改，按字体绘制
 还原字形</source>
-        <translation>Take this character's fix out and draw it from the font
+        <translation>Take this character&apos;s fix out and draw it from the font
 Revert glyph</translation>
     </message>
     <message>
@@ -889,7 +889,7 @@ Revert glyph</translation>
     <message>
         <source>修改字形时移动字形的点，否则移动偏移
 上移</source>
-        <translation>Moves the glyph's dots while editing, else the offset
+        <translation>Moves the glyph&apos;s dots while editing, else the offset
 Up</translation>
     </message>
     <message>
@@ -899,7 +899,7 @@ Up</translation>
     <message>
         <source>修改字形时移动字形的点，否则移动偏移
 下移</source>
-        <translation>Moves the glyph's dots while editing, else the offset
+        <translation>Moves the glyph&apos;s dots while editing, else the offset
 Down</translation>
     </message>
     <message>
@@ -909,7 +909,7 @@ Down</translation>
     <message>
         <source>修改字形时移动字形的点，否则移动偏移
 左移</source>
-        <translation>Moves the glyph's dots while editing, else the offset
+        <translation>Moves the glyph&apos;s dots while editing, else the offset
 Left</translation>
     </message>
     <message>
@@ -919,7 +919,7 @@ Left</translation>
     <message>
         <source>修改字形时移动字形的点，否则移动偏移
 右移</source>
-        <translation>Moves the glyph's dots while editing, else the offset
+        <translation>Moves the glyph&apos;s dots while editing, else the offset
 Right</translation>
     </message>
 </context>
@@ -1949,7 +1949,7 @@ dotrix-patch.bdf) drawn in place of the font&apos;s</translation>
     </message>
     <message>
         <source>「%1」</source>
-        <translation>"%1"</translation>
+        <translation>&quot;%1&quot;</translation>
     </message>
     <message>
         <source>先在字符框里输入要修改的字符。</source>
