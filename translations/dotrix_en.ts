@@ -216,6 +216,13 @@ Sent %1 of %2 bytes</translation>
     </message>
 </context>
 <context>
+    <name>CDotrixView</name>
+    <message>
+        <source>已修改</source>
+        <translation>Edited</translation>
+    </message>
+</context>
+<context>
     <name>CExportDlg</name>
     <message>
         <source>1 位：黑白点阵（与批量生成的点相同）</source>
@@ -661,6 +668,10 @@ Open it in a browser:
         <translation>The patch file does not match the current settings; generating glyphs and exporting fonts refuse it until the settings are changed back:
 %1</translation>
     </message>
+    <message>
+        <source>修改字形：点击或拖动改点，Shift+点击画直线；方向键移动光标，空格翻转光标处的点</source>
+        <translation>Editing the glyph: click or drag to change dots, Shift+click draws a line; the arrow keys move the cursor, Space flips the dot under it</translation>
+    </message>
 </context>
 <context>
     <name>CProgressDlg</name>
@@ -874,6 +885,90 @@ About</translation>
 导出显示库字体</source>
         <translation>Export a font for LVGL and other display libraries
 Export display library font</translation>
+    </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>撤销(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>撤销上一次对字形的修改
+撤销</source>
+        <translation>Undo the last change to the glyph
+Undo</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>重做撤销了的修改
+重做</source>
+        <translation>Redo the change undone
+Redo</translation>
+    </message>
+    <message>
+        <source>修改字形(&amp;E)</source>
+        <translation>&amp;Edit Glyph</translation>
+    </message>
+    <message>
+        <source>在字形视图里点击或拖动来修改点，修改存入修补文件
+修改字形</source>
+        <translation>Click or drag in the glyph view to change dots; the changes are kept in the patch file
+Edit glyph</translation>
+    </message>
+    <message>
+        <source>还原为字体的字形</source>
+        <translation>Revert to the Font&apos;s Glyph</translation>
+    </message>
+    <message>
+        <source>去掉这个字符的修改，按字体绘制
+还原字形</source>
+        <translation>Take this character&apos;s fix out and draw it from the font
+Revert glyph</translation>
+    </message>
+    <message>
+        <source>字形上移一点</source>
+        <translation>Move Glyph Up One Dot</translation>
+    </message>
+    <message>
+        <source>修改字形时移动字形的点，否则移动偏移
+上移</source>
+        <translation>Moves the glyph&apos;s dots while editing, else the offset
+Up</translation>
+    </message>
+    <message>
+        <source>字形下移一点</source>
+        <translation>Move Glyph Down One Dot</translation>
+    </message>
+    <message>
+        <source>修改字形时移动字形的点，否则移动偏移
+下移</source>
+        <translation>Moves the glyph&apos;s dots while editing, else the offset
+Down</translation>
+    </message>
+    <message>
+        <source>字形左移一点</source>
+        <translation>Move Glyph Left One Dot</translation>
+    </message>
+    <message>
+        <source>修改字形时移动字形的点，否则移动偏移
+左移</source>
+        <translation>Moves the glyph&apos;s dots while editing, else the offset
+Left</translation>
+    </message>
+    <message>
+        <source>字形右移一点</source>
+        <translation>Move Glyph Right One Dot</translation>
+    </message>
+    <message>
+        <source>修改字形时移动字形的点，否则移动偏移
+右移</source>
+        <translation>Moves the glyph&apos;s dots while editing, else the offset
+Right</translation>
     </message>
 </context>
 <context>
@@ -1960,6 +2055,85 @@ and M5GFX</translation>
 </source>
         <translation>The font was exported. Note before using it:
 </translation>
+    </message>
+</context>
+<context>
+    <name>GlyphEditor</name>
+    <message>
+        <source>重做：%1</source>
+        <translation>Redone: %1</translation>
+    </message>
+    <message>
+        <source>撤销：%1</source>
+        <translation>Undone: %1</translation>
+    </message>
+    <message>
+        <source>修补文件读不了，不能修改字形（保存会盖掉其中的字形）：
+%1</source>
+        <translation>The patch file cannot be read, so glyphs cannot be edited (saving would replace the glyphs it holds):
+%1</translation>
+    </message>
+    <message>
+        <source>「%1」</source>
+        <translation>&quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>先在字符框里输入要修改的字符。</source>
+        <translation>First type the character to edit into the character box.</translation>
+    </message>
+    <message>
+        <source>修补文件里的字形是在别的设置下画的，在当前设置下不能修改字形，以免盖掉它们；请把设置改回：
+%1</source>
+        <translation>The glyphs in the patch file were drawn with other settings; glyphs cannot be edited with the current settings, which would replace them. Change the settings back:
+%1</translation>
+    </message>
+    <message>
+        <source>%1 第 %2 行第 %3 列</source>
+        <translation>%1 row %2, column %3</translation>
+    </message>
+    <message>
+        <source>这一笔没有记下：
+%1</source>
+        <translation>This stroke was not kept:
+%1</translation>
+    </message>
+    <message>
+        <source>修改%1的点</source>
+        <translation>Edit the dots of %1</translation>
+    </message>
+    <message>
+        <source>%1没有修改过，画的就是字体的字形</source>
+        <translation>%1 has not been edited: it is drawn from the font</translation>
+    </message>
+    <message>
+        <source>还原%1</source>
+        <translation>Revert %1</translation>
+    </message>
+    <message>
+        <source>%1已到格子边上，再移就会丢点</source>
+        <translation>%1 is at the edge of the cell: moving it further would lose dots</translation>
+    </message>
+    <message>
+        <source>字形没有移动：
+%1</source>
+        <translation>The glyph was not moved:
+%1</translation>
+    </message>
+    <message>
+        <source>移动%1</source>
+        <translation>Move %1</translation>
+    </message>
+    <message>
+        <source>修补文件没有写成，这一步没有记下：
+%1</source>
+        <translation>The patch file was not written; this step was not kept:
+%1</translation>
+    </message>
+    <message>
+        <source>修补文件没有写成（字形只改在窗口里）：
+%1</source>
+        <translation>The patch file was not written (the glyph is changed in the window only):
+%1</translation>
     </message>
 </context>
 </TS>

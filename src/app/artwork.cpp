@@ -96,6 +96,9 @@ QIcon ToolbarIcon(int commandId)
     case CmdToSimplified:
         name = "simplified";
         break;
+    case CmdEditMode:
+        name = "edit-dots";
+        break;
     case CmdAbout:
         name = "about";
         break;

@@ -1,14 +1,19 @@
 #include "cdotrixview.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScrollArea>
 
 namespace {
 constexpr QColor FieldColour(0, 0, 150);
 constexpr int FieldWidth = 1000;
 constexpr int FieldHeight = 700;
+constexpr QColor EditedColour(255, 160, 0);
+constexpr QColor CursorColour(230, 30, 30);
 } // namespace
 
 CDotrixView::CDotrixView(GlyphSettings &settings, const DotMatrix &matrix, QWidget *parent)
@@ -103,4 +108,140 @@ void CDotrixView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     Draw(painter, event->rect());
+    DrawMarks(painter);
+}
+
+QSize CDotrixView::Cell() const
+{
+    return QSize(std::clamp(m_settings.Width, 0, DotMatrix::Size), std::clamp(m_settings.Height, 0, DotMatrix::Size));
+}
+
+void CDotrixView::DrawMarks(QPainter &painter) const
+{
+    const int zoom = std::max(1, m_settings.Zoom);
+    const QSize cell = Cell();
+    const QRect grid(GridLeft, GridTop, cell.width() * zoom, cell.height() * zoom);
+    if (m_edited) {
+        painter.setPen(QPen(EditedColour, 3));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(grid.adjusted(-3, -3, 2, 2));
+        painter.drawText(QRect(GridLeft, 0, std::max(grid.width(), 200), GridTop - 6),
+                         Qt::AlignLeft | Qt::AlignBottom, tr("已修改"));
+    }
+    if (m_editMode && m_cursor.x() < cell.width() && m_cursor.y() < cell.height()) {
+        painter.setPen(QPen(CursorColour, std::max(1, zoom / 8)));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(GridLeft + m_cursor.x() * zoom + 1, GridTop + m_cursor.y() * zoom + 1, zoom - 2, zoom - 2);
+    }
+}
+
+void CDotrixView::SetEditMode(bool on)
+{
+    m_editMode = on;
+    m_stroking = false;
+    update();
+}
+
+void CDotrixView::SetEdited(bool edited)
+{
+    if (m_edited == edited)
+        return;
+    m_edited = edited;
+    update();
+}
+
+QPoint CDotrixView::DotAt(QPoint position) const
+{
+    const int zoom = std::max(1, m_settings.Zoom);
+    const QSize cell = Cell();
+    const int x = position.x() - GridLeft, y = position.y() - GridTop;
+    if (x < 0 || y < 0 || x / zoom >= cell.width() || y / zoom >= cell.height())
+        return QPoint(-1, -1);
+    return QPoint(x / zoom, y / zoom);
+}
+
+QPoint CDotrixView::DotCentre(QPoint dot) const
+{
+    const int zoom = std::max(1, m_settings.Zoom);
+    return QPoint(GridLeft + dot.x() * zoom + zoom / 2, GridTop + dot.y() * zoom + zoom / 2);
+}
+
+void CDotrixView::mousePressEvent(QMouseEvent *event)
+{
+    if (!m_editMode || event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const QPoint dot = DotAt(event->position().toPoint());
+    if (dot.x() < 0)
+        return;
+    m_cursor = dot;
+    m_stroking = true;
+    emit StrokeBegun(dot, event->modifiers() & Qt::ShiftModifier);
+    update();
+}
+
+void CDotrixView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_stroking) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint dot = DotAt(event->position().toPoint());
+    if (dot.x() < 0 || dot == m_cursor)
+        return;
+    m_cursor = dot;
+    emit StrokeExtended(dot);
+    update();
+}
+
+void CDotrixView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_stroking || event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    m_stroking = false;
+    emit StrokeEnded();
+}
+
+void CDotrixView::keyPressEvent(QKeyEvent *event)
+{
+    const QSize cell = Cell();
+    if (!m_editMode || event->modifiers() & ~Qt::KeypadModifier || cell.isEmpty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    QPoint cursor(std::min(m_cursor.x(), cell.width() - 1), std::min(m_cursor.y(), cell.height() - 1));
+    switch (event->key()) {
+    case Qt::Key_Left:
+        cursor.rx() = std::max(0, cursor.x() - 1);
+        break;
+    case Qt::Key_Right:
+        cursor.rx() = std::min(cell.width() - 1, cursor.x() + 1);
+        break;
+    case Qt::Key_Up:
+        cursor.ry() = std::max(0, cursor.y() - 1);
+        break;
+    case Qt::Key_Down:
+        cursor.ry() = std::min(cell.height() - 1, cursor.y() + 1);
+        break;
+    case Qt::Key_Space:
+        m_cursor = cursor;
+        emit DotFlipped(cursor);
+        update();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    m_cursor = cursor;
+    // The pane scrolls to keep the cursor in sight on a glyph larger than it.
+    if (auto *area = qobject_cast<QScrollArea *>(parentWidget() ? parentWidget()->parentWidget() : nullptr)) {
+        const QPoint centre = DotCentre(cursor);
+        const int zoom = std::max(1, m_settings.Zoom);
+        area->ensureVisible(centre.x(), centre.y(), zoom, zoom);
+    }
+    update();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // CDotrixView: the zoomed glyph view, one Zoom x Zoom square per dot with a one-pixel grid on a
 // dark blue field: the dots the next glyph file holds, black and white whatever bit depth a font
-// export chose.
+// export chose. In edit mode the mouse and the keyboard fix the glyph's dots (GlyphEditor does
+// the fixing): the view tells which dots a stroke reaches and draws a dot cursor.
 
 #include "raster/dotmatrix.h"
 #include "raster/glyphsettings.h"
@@ -36,10 +37,43 @@ public:
     // Asks for a printer and prints the whole field, scaled to the page.
     void Print();
 
+    // Edit mode: clicks, drags, the arrow keys and Space edit dots; off, the view only shows them.
+    void SetEditMode(bool on);
+    bool EditMode() const { return m_editMode; }
+    // The glyph shown is drawn from the patch: a frame round it and a note say so.
+    void SetEdited(bool edited);
+    bool Edited() const { return m_edited; }
+    // The dot (column, row) under a point of the view, or (-1, -1) off the grid.
+    QPoint DotAt(QPoint position) const;
+    // The point in the middle of a dot's square.
+    QPoint DotCentre(QPoint dot) const;
+    QPoint Cursor() const { return m_cursor; }
+
+signals:
+    // A stroke began at dot (line: Shift held, a line from the last dot), went on to dot, ended.
+    void StrokeBegun(QPoint dot, bool line);
+    void StrokeExtended(QPoint dot);
+    void StrokeEnded();
+    // Space on the dot cursor.
+    void DotFlipped(QPoint dot);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The cell, clamped to the matrix.
+    QSize Cell() const;
+    // Draws the edited glyph's frame and note and the dot cursor over the grid.
+    void DrawMarks(QPainter &painter) const;
+
     GlyphSettings &m_settings;
     const DotMatrix &m_matrix;
+    bool m_editMode = false;
+    bool m_edited = false;
+    bool m_stroking = false;
+    QPoint m_cursor{0, 0};
 };

@@ -19,6 +19,7 @@
 #include "failuretexts.h"
 #include "filechooser.h"
 #include "fontexporter.h"
+#include "glypheditor.h"
 #include "inknotes.h"
 #include "lockkeys.h"
 #include "messages.h"
@@ -55,6 +56,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include <atomic>
 
@@ -75,7 +77,9 @@ CMainFrame::CMainFrame(const QString &programDir, QWidget *parent)
     CreateControlBar();
     CreateClient();
     m_fontExport = new FontExporter(m_settings, *m_batch, this);
+    m_editor = new GlyphEditor(m_settings, m_matrix, PatchPathIn(m_output->Path()), this);
     ConnectCommands();
+    ConnectEditor();
     RetranslateUi();
     InitialUpdateViews();
 }
@@ -84,6 +88,8 @@ CMainFrame::~CMainFrame()
 {
     // The worker writes into the output directory this window owns: it stops first.
     m_batch.reset();
+    // The undo stack goes with the window's children, after its actions; it tells nobody.
+    m_editor->UndoStack()->disconnect(this);
 }
 
 QAction *CMainFrame::Action(int commandId) const
@@ -250,6 +256,7 @@ QString CMainFrame::LoadPatch()
     if (!LoadGlyphPatch(path, *patch, &failure))
         return tr("没有采用修补文件，字模按字体绘制：\n%1").arg(FailureText(failure));
     m_settings.Patch = std::move(patch);
+    m_editor->PatchLoaded();
     // The character box's glyph is drawn again with the fixed glyphs.
     OnCharTextChanged();
     if (const Failure mismatch = CheckPatch(m_settings))
@@ -333,6 +340,7 @@ void CMainFrame::InitialUpdateViews()
 
 void CMainFrame::RepaintViews()
 {
+    m_pDotrixView->SetEdited(m_editor && m_editor->Edited(m_shownCharacter));
     m_pDotrixView->UpdateExtent();
     m_pDotrixView->update();
     m_pFontView->update();
@@ -399,6 +407,7 @@ bool CMainFrame::ShowBoxGlyph(const BoxRenderResult &result)
         ShowMessage(this, tr("error!\n\n") + FailureText(result.Error));
     if (!result.Loaded)
         return false;
+    m_shownCharacter = result.Character;
     InkNotes::ShowAfterRender(statusBar(), result.Character, result.Ink, m_settings);
     m_wndDlgBar->ShowDrawnFont();
     RepaintViews();
@@ -461,4 +470,71 @@ void CMainFrame::closeEvent(QCloseEvent *event)
     if (m_rememberSettings)
         SaveSettings();
     QMainWindow::closeEvent(event);
+}
+
+std::string CMainFrame::DrawBoxGlyph()
+{
+    const BoxRenderResult result = RenderBoxText(CharBoxText(), m_settings, m_matrix, *m_output);
+    const bool shown = ShowBoxGlyph(result);
+    return shown && !result.RenderFailed ? result.Character : std::string();
+}
+
+void CMainFrame::ConnectEditor()
+{
+    m_editor->SetGlyphDrawer([this] { return DrawBoxGlyph(); });
+    connect(m_pDotrixView, &CDotrixView::StrokeBegun, m_editor, &GlyphEditor::BeginStroke);
+    connect(m_pDotrixView, &CDotrixView::StrokeExtended, m_editor, &GlyphEditor::ExtendStroke);
+    connect(m_pDotrixView, &CDotrixView::StrokeEnded, m_editor, &GlyphEditor::EndStroke);
+    connect(m_pDotrixView, &CDotrixView::DotFlipped, m_editor, &GlyphEditor::FlipDot);
+    // The view and the preview follow every dot of a stroke.
+    connect(m_editor, &GlyphEditor::MatrixEdited, this, [this](const QString &note) {
+        RepaintViews();
+        statusBar()->showMessage(note, 5000);
+    });
+    // Each change of the patch draws the character again, as every output now draws it.
+    connect(m_editor, &GlyphEditor::PatchChanged, this, [this](const QString &note) {
+        DrawBoxGlyph();
+        if (!note.isEmpty())
+            statusBar()->showMessage(note, 5000);
+    });
+    connect(m_editor, &GlyphEditor::Notice, this, [this](const QString &note) { statusBar()->showMessage(note, 5000); });
+    QUndoStack *undo = m_editor->UndoStack();
+    connect(Action(CmdUndo), &QAction::triggered, undo, &QUndoStack::undo);
+    connect(Action(CmdRedo), &QAction::triggered, undo, &QUndoStack::redo);
+    connect(undo, &QUndoStack::canUndoChanged, this, &CMainFrame::UpdateUndoActions);
+    connect(undo, &QUndoStack::canRedoChanged, this, &CMainFrame::UpdateUndoActions);
+    UpdateUndoActions();
+    connect(Action(CmdEditMode), &QAction::toggled, this, &CMainFrame::SetEditMode);
+    connect(Action(CmdRevertGlyph), &QAction::triggered, m_editor, &GlyphEditor::RevertGlyph);
+    const std::pair<CommandId, QPoint> shifts[] = {{CmdShiftGlyphUp, {0, -1}},
+                                                   {CmdShiftGlyphDown, {0, 1}},
+                                                   {CmdShiftGlyphLeft, {-1, 0}},
+                                                   {CmdShiftGlyphRight, {1, 0}}};
+    for (const auto &[id, step] : shifts)
+        connect(Action(id), &QAction::triggered, this, [this, step] { OnShiftCommand(step.x(), step.y()); });
+}
+
+void CMainFrame::SetEditMode(bool on)
+{
+    m_pDotrixView->SetEditMode(on);
+    if (on) {
+        m_pDotrixView->setFocus(Qt::OtherFocusReason);
+        statusBar()->showMessage(tr("修改字形：点击或拖动改点，Shift+点击画直线；方向键移动光标，空格翻转光标处的点"));
+    } else {
+        statusBar()->clearMessage();
+    }
+}
+
+void CMainFrame::UpdateUndoActions()
+{
+    Action(CmdUndo)->setEnabled(!m_busy && m_editor->UndoStack()->canUndo());
+    Action(CmdRedo)->setEnabled(!m_busy && m_editor->UndoStack()->canRedo());
+}
+
+void CMainFrame::OnShiftCommand(int dx, int dy)
+{
+    if (m_pDotrixView->EditMode())
+        m_editor->ShiftGlyph(dx, dy);
+    else
+        OnShift(dx, dy);
 }

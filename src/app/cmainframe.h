@@ -24,6 +24,7 @@ class CDotrixDoc;
 class CDotrixView;
 class ClientPanes;
 class FontExporter;
+class GlyphEditor;
 class CFontSel;
 class CFontView;
 class CommandActions;
@@ -56,6 +57,7 @@ public:
     CFontView *PreviewView() const { return m_pFontView; }
     CFontSel *CharacterList() const { return m_pFontSel; }
     CDotrixDoc *Document() const { return m_pDoc; }
+    GlyphEditor *Editor() const { return m_editor; }
 
     // Every view's initial update: at start-up and on each new or opened document.
     void InitialUpdateViews();
@@ -114,6 +116,16 @@ private:
     void OnShift(int dx, int dy);
     // The glyph the box drew: a failure said, the dots shown. False when no glyph was loaded.
     bool ShowBoxGlyph(const BoxRenderResult &result);
+    // The box's character drawn again (with the patch's glyphs): the character, or an empty
+    // string when there is none to draw.
+    std::string DrawBoxGlyph();
+    // Editing the glyph by hand: the glyph editor's signals, the edit mode, the undo commands
+    // and the shift commands (the patch's dots in edit mode, else the offsets as the control
+    // bar's arrows move them).
+    void ConnectEditor();
+    void SetEditMode(bool on);
+    void UpdateUndoActions();
+    void OnShiftCommand(int dx, int dy);
     void OnChooseFont();
     void OnVisitWebSite();
     void OnGlyphFormat();
@@ -154,6 +166,11 @@ private:
     CFontView *m_pFontView = nullptr;
     CFontSel *m_pFontSel = nullptr;
     CDotrixDoc *m_pDoc = nullptr;
+    GlyphEditor *m_editor = nullptr;
+    // The character whose glyph the view shows (code page 936); empty for a picture or a batch's
+    // last glyph.
+    std::string m_shownCharacter;
+    bool m_busy = false;
 
     // The batch worker uses the output directory: it is declared after it, so it goes first.
     std::unique_ptr<BatchRunner> m_batch;

@@ -53,6 +53,7 @@ void CMainFrame::OnCreateSingleGlyph()
     case SingleGlyphResult::EmptyText:
         return;
     case SingleGlyphResult::Written:
+        m_shownCharacter = LastCharOf(m_settings.CurrentText);
         InkNotes::ShowAfterRender(statusBar(), LastCharOf(m_settings.CurrentText), result.Ink, m_settings);
         m_wndDlgBar->ShowDrawnFont();
         RepaintViews();
@@ -91,6 +92,7 @@ void CMainFrame::ImportPicture(const QString &path)
         ShowMessage(this, tr("图片没有导入：\n") + FailureText(imported.Error));
         return;
     }
+    m_shownCharacter.clear();
     // The picture's size goes into the custom size edits, whose handlers refuse more than 1024.
     m_wndDlgBar->TypeCustomSize(imported.Width, imported.Height);
     RepaintViews();
@@ -188,6 +190,8 @@ void CMainFrame::OnConvertScripts(bool toTraditional)
 void CMainFrame::SetBusy(bool busy)
 {
     m_commands->SetBatchCommandsEnabled(!busy);
+    m_busy = busy;
+    UpdateUndoActions();
     m_wndCharBox->setReadOnly(busy);
     m_wndDlgBar->setEnabled(!busy);
     m_pFontSel->setEnabled(!busy);
@@ -216,6 +220,7 @@ void CMainFrame::OnBatchFinished(const BatchResult &result, const DotMatrix &las
     m_batchData = DataFile::None;
     // The window takes the last glyph back as if the run had filled its own matrix.
     m_matrix = lastGlyph;
+    m_shownCharacter.clear();
     m_settings.Width = width;
     m_settings.Height = height;
     emit BatchFinished(result);

@@ -9,12 +9,15 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include <vector>
+
 namespace {
 
 // The pop-up menus, in the menu bar's order, and their titles.
-enum MenuIndex { MenuFile, MenuSettings, MenuCreate, MenuDelivery, MenuView, MenuHelp, MenuCount };
+enum MenuIndex { MenuFile, MenuEdit, MenuSettings, MenuCreate, MenuDelivery, MenuView, MenuHelp, MenuCount };
 const char *const MenuTitles[MenuCount] = {
-    QT_TRANSLATE_NOOP("CommandActions", "文件(&F)"),     QT_TRANSLATE_NOOP("CommandActions", "设置"),
+    QT_TRANSLATE_NOOP("CommandActions", "文件(&F)"),     QT_TRANSLATE_NOOP("CommandActions", "编辑(&E)"),
+    QT_TRANSLATE_NOOP("CommandActions", "设置"),
     QT_TRANSLATE_NOOP("CommandActions", "创建点阵数据"), QT_TRANSLATE_NOOP("CommandActions", "数据通讯"),
     QT_TRANSLATE_NOOP("CommandActions", "查看(&V)"),     QT_TRANSLATE_NOOP("CommandActions", "帮助(&H)"),
 };
@@ -41,6 +44,22 @@ const CommandSpec Commands[] = {
      QT_TRANSLATE_NOOP("CommandActions", "保存所有字模文件\n保存所有字模文件")},
     {CmdExit, MenuFile, QT_TRANSLATE_NOOP("CommandActions", "退出(&X)"), true,
      QT_TRANSLATE_NOOP("CommandActions", "退出应用程序；提示保存文档\n退出")},
+    {CmdUndo, MenuEdit, QT_TRANSLATE_NOOP("CommandActions", "撤销(&U)"), false,
+     QT_TRANSLATE_NOOP("CommandActions", "撤销上一次对字形的修改\n撤销")},
+    {CmdRedo, MenuEdit, QT_TRANSLATE_NOOP("CommandActions", "重做(&R)"), false,
+     QT_TRANSLATE_NOOP("CommandActions", "重做撤销了的修改\n重做")},
+    {CmdEditMode, MenuEdit, QT_TRANSLATE_NOOP("CommandActions", "修改字形(&E)"), true,
+     QT_TRANSLATE_NOOP("CommandActions", "在字形视图里点击或拖动来修改点，修改存入修补文件\n修改字形")},
+    {CmdRevertGlyph, MenuEdit, QT_TRANSLATE_NOOP("CommandActions", "还原为字体的字形"), false,
+     QT_TRANSLATE_NOOP("CommandActions", "去掉这个字符的修改，按字体绘制\n还原字形")},
+    {CmdShiftGlyphUp, MenuEdit, QT_TRANSLATE_NOOP("CommandActions", "字形上移一点"), true,
+     QT_TRANSLATE_NOOP("CommandActions", "修改字形时移动字形的点，否则移动偏移\n上移")},
+    {CmdShiftGlyphDown, MenuEdit, QT_TRANSLATE_NOOP("CommandActions", "字形下移一点"), false,
+     QT_TRANSLATE_NOOP("CommandActions", "修改字形时移动字形的点，否则移动偏移\n下移")},
+    {CmdShiftGlyphLeft, MenuEdit, QT_TRANSLATE_NOOP("CommandActions", "字形左移一点"), false,
+     QT_TRANSLATE_NOOP("CommandActions", "修改字形时移动字形的点，否则移动偏移\n左移")},
+    {CmdShiftGlyphRight, MenuEdit, QT_TRANSLATE_NOOP("CommandActions", "字形右移一点"), false,
+     QT_TRANSLATE_NOOP("CommandActions", "修改字形时移动字形的点，否则移动偏移\n右移")},
     {CmdChooseFont, MenuSettings, QT_TRANSLATE_NOOP("CommandActions", "设置字体"), false,
      QT_TRANSLATE_NOOP("CommandActions", "设置字体\n设置字体")},
     {CmdGlyphFormat, MenuSettings, QT_TRANSLATE_NOOP("CommandActions", "设置字模格式"), false,
@@ -92,9 +111,25 @@ const std::pair<CommandId, QKeyCombination> KeyboardCommands[] = {
     {CmdNextPane, QKeyCombination(Qt::Key_F6)}, {CmdPreviousPane, Qt::SHIFT | Qt::Key_F6},
 };
 
+// The keys of menu commands. The undo keys act where no text box takes them for its own text.
+// Made when the actions are (the platform's undo keys are known once the application runs).
+std::vector<std::pair<CommandId, QList<QKeySequence>>> MenuCommandKeys()
+{
+    return {
+        {CmdUndo, QKeySequence::keyBindings(QKeySequence::Undo)},
+        {CmdRedo, {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},
+        {CmdEditMode, {QKeySequence(Qt::Key_F2)}},
+        {CmdShiftGlyphUp, {QKeySequence(Qt::ALT | Qt::Key_Up)}},
+        {CmdShiftGlyphDown, {QKeySequence(Qt::ALT | Qt::Key_Down)}},
+        {CmdShiftGlyphLeft, {QKeySequence(Qt::ALT | Qt::Key_Left)}},
+        {CmdShiftGlyphRight, {QKeySequence(Qt::ALT | Qt::Key_Right)}},
+    };
+}
+
 const CommandId ToolbarOrder[] = {CmdCreateSingleGlyph, CmdCreateAllGlyphs, CmdCreatePictureData,
-                                  CmdChooseFont,        CmdGlyphFormat,     CmdExportAllGlyphFiles,
-                                  CmdToTraditional,     CmdToSimplified,    CmdAbout};
+                                  CmdChooseFont,        CmdGlyphFormat,     CmdEditMode,
+                                  CmdExportAllGlyphFiles, CmdToTraditional, CmdToSimplified,
+                                  CmdAbout};
 
 // Commands that may not start while a batch worker writes the output directory (a new font
 // draws the box's character there).
@@ -102,7 +137,8 @@ const CommandId BatchExclusiveCommands[] = {
     CmdCreateSingleGlyph, CmdCreateAllGlyphs, CmdCreateAllToDat,   CmdCreateAllToBin, CmdExportAllGlyphFiles,
     CmdCreateIndexTable,  CmdImportGB2312,    CmdImportGBK,        CmdToTraditional,  CmdToSimplified,
     CmdImportPicture,     CmdCreatePictureData, CmdSendSerial,     CmdSendFloppy,     CmdSendRemovable,
-    CmdChooseFont,        CmdExportFont};
+    CmdChooseFont,        CmdExportFont,        CmdEditMode,       CmdRevertGlyph,    CmdShiftGlyphUp,
+    CmdShiftGlyphDown,    CmdShiftGlyphLeft,    CmdShiftGlyphRight};
 
 QAction *NewAction(CommandId id, const QString &text, QObject *owner)
 {
@@ -123,6 +159,11 @@ CommandActions::CommandActions(QMainWindow *window) : QObject(window), m_window(
         connect(action, &QAction::triggered, this, &CommandActions::CommandStarted);
         m_actions[command.Id] = action;
     }
+    for (const auto &[id, keys] : MenuCommandKeys()) {
+        Action(id)->setShortcuts(keys);
+        Action(id)->setShortcutContext(Qt::WindowShortcut);
+    }
+    Action(CmdEditMode)->setCheckable(true);
     Action(CmdViewToolBar)->setCheckable(true);
     Action(CmdViewStatusBar)->setCheckable(true);
     auto *languages = new QActionGroup(this);

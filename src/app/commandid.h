@@ -9,6 +9,15 @@ enum CommandId : int {
     CmdImportPicture = 32780,
     CmdExportAllGlyphFiles = 32774,
     CmdExit = 57665,
+    // 编辑: fixing the glyph by hand
+    CmdUndo = 57643,
+    CmdRedo = 57644,
+    CmdEditMode = 32805,
+    CmdRevertGlyph = 32806,
+    CmdShiftGlyphUp = 32807,
+    CmdShiftGlyphDown = 32808,
+    CmdShiftGlyphLeft = 32809,
+    CmdShiftGlyphRight = 32810,
     // 设置
     CmdChooseFont = 32772,
     CmdGlyphFormat = 32781,

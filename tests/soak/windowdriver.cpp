@@ -5,6 +5,7 @@
 #include "app/cdotrixapp.h"
 #include "l10n/language.h"
 #include "app/cdotrixdoc.h"
+#include "app/cdotrixview.h"
 #include "app/cfontsel.h"
 #include "app/cglyphformatdlg.h"
 #include "app/cindexdlg.h"
@@ -17,6 +18,7 @@
 #include "charset/cp936.h"
 #include "common/serialpeer.h"
 #include "common/testutil.h"
+#include "export/patchfile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -59,10 +61,12 @@ const int CommandIds[] = {
     CmdSendSerial,        CmdSendFloppy,       CmdSendRemovable,     CmdViewToolBar,         CmdViewStatusBar,
     CmdSplit,             CmdUserGuide,        CmdAbout,             CmdFileNew,             CmdFileOpen,
     CmdFileSave,          CmdPrint,            CmdNextPane,          CmdPreviousPane,        CmdLanguageChinese,
-    CmdLanguageEnglish,   CmdExportFont};
+    CmdLanguageEnglish,   CmdExportFont,       CmdUndo,              CmdRedo,                CmdEditMode,
+    CmdRevertGlyph,       CmdShiftGlyphUp,     CmdShiftGlyphDown,    CmdShiftGlyphLeft,      CmdShiftGlyphRight};
 const int ToolbarIds[] = {CmdCreateSingleGlyph, CmdCreateAllGlyphs, CmdCreatePictureData,
-                          CmdChooseFont,        CmdGlyphFormat,     CmdExportAllGlyphFiles,
-                          CmdToTraditional,     CmdToSimplified,    CmdAbout};
+                          CmdChooseFont,        CmdGlyphFormat,     CmdEditMode,
+                          CmdExportAllGlyphFiles, CmdToTraditional, CmdToSimplified,
+                          CmdAbout};
 
 struct Accelerator
 {
@@ -79,6 +83,9 @@ const Accelerator Accelerators[] = {
     {Qt::Key_V, Qt::ControlModifier, "Ctrl+V"},        {Qt::Key_Insert, Qt::ShiftModifier, "Shift+Insert"},
     {Qt::Key_F6, Qt::NoModifier, "F6"},                {Qt::Key_F6, Qt::ShiftModifier, "Shift+F6"},
     {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},        {Qt::Key_Escape, Qt::NoModifier, "Esc"},
+    {Qt::Key_Y, Qt::ControlModifier, "Ctrl+Y"},        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "Ctrl+Shift+Z"},
+    {Qt::Key_F2, Qt::NoModifier, "F2"},               {Qt::Key_Left, Qt::AltModifier, "Alt+Left"},
+    {Qt::Key_Up, Qt::AltModifier, "Alt+Up"},           {Qt::Key_Space, Qt::NoModifier, "Space"},
 };
 
 const char *const PhaseNames[] = {"calm", "no serial port", "output folder removed", "output folder read-only",
@@ -617,18 +624,20 @@ void WindowDriver::Act()
     const int roll = Pick(100);
     if (roll < 24)
         TriggerCommand();
-    else if (roll < 32)
+    else if (roll < 30)
         UseMenuBar();
-    else if (roll < 42)
+    else if (roll < 38)
         UseToolBar();
-    else if (roll < 54)
+    else if (roll < 50)
         PressAccelerator();
-    else if (roll < 76)
+    else if (roll < 68)
         UseControlBar();
-    else if (roll < 86)
+    else if (roll < 78)
         TypeInCharBox();
-    else if (roll < 96)
+    else if (roll < 87)
         UseCharacterList();
+    else if (roll < 96)
+        EditGlyph();
     else if (roll < 98)
         ChooseSerialPort();
     else
@@ -837,6 +846,71 @@ void WindowDriver::UseCharacterList()
         return;
     }
     }
+}
+
+void WindowDriver::EditGlyph()
+{
+    CDotrixView *view = m_frame->GlyphView();
+    if (!Clickable(view))
+        return;
+    if (!view->EditMode()) {
+        QAction *mode = m_frame->Action(CmdEditMode);
+        if (!mode->isEnabled())
+            return;
+        Log(QStringLiteral("edit mode on"));
+        Count(QStringLiteral("edit mode on"));
+        mode->trigger();
+        return;
+    }
+    const GlyphSettings &settings = m_frame->Settings();
+    const int width = std::clamp(settings.Width, 1, 64), height = std::clamp(settings.Height, 1, 64);
+    const auto randomDot = [&] { return view->DotCentre(QPoint(Pick(width), Pick(height))); };
+    switch (Pick(6)) {
+    case 0:
+    case 1: {
+        const int moves = 1 + Pick(12);
+        Log(QStringLiteral("glyph view: stroke of %1 moves").arg(moves));
+        Count(QStringLiteral("glyph stroke"));
+        QTest::mousePress(view, Qt::LeftButton, {}, randomDot());
+        for (int i = 0; i < moves; ++i)
+            QTest::mouseMove(view, randomDot());
+        QTest::mouseRelease(view, Qt::LeftButton, {}, randomDot());
+        break;
+    }
+    case 2:
+        Log(QStringLiteral("glyph view: Shift+click"));
+        Count(QStringLiteral("glyph line"));
+        QTest::mouseClick(view, Qt::LeftButton, Qt::ShiftModifier, randomDot());
+        break;
+    case 3: {
+        const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Space};
+        Log(QStringLiteral("glyph view: cursor keys"));
+        Count(QStringLiteral("glyph keys"));
+        for (int i = 0; i < 1 + Pick(6); ++i)
+            QTest::keyClick(view, keys[Pick(5)]);
+        break;
+    }
+    case 4: {
+        const int id = Chance(0.6) ? CmdUndo : CmdRedo;
+        QAction *action = m_frame->Action(id);
+        if (!action->isEnabled())
+            return;
+        Log(QStringLiteral("glyph %1").arg(id == CmdUndo ? "undo" : "redo"));
+        Count(QStringLiteral("glyph undo/redo"));
+        action->trigger();
+        break;
+    }
+    default:
+        Log(QStringLiteral("edit mode off"));
+        m_frame->Action(CmdEditMode)->trigger();
+        return;
+    }
+    // Whatever went wrong, the patch file is there whole or not at all.
+    const QString patchPath = PatchPathIn(m_workDir);
+    Failure failure;
+    GlyphPatch patch;
+    if (QFileInfo::exists(patchPath) && !LoadGlyphPatch(patchPath, patch, &failure))
+        Fail(QStringLiteral("the patch file does not read back (failure %1)").arg(int(failure.Code)));
 }
 
 void WindowDriver::ResizeWindow()

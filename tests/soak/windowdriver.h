@@ -64,6 +64,8 @@ private:
     void UseControlBar();
     void TypeInCharBox();
     void UseCharacterList();
+    // Edit mode in the glyph view: strokes, lines, the dot cursor, undo and redo.
+    void EditGlyph();
     void ResizeWindow();
     // True when it chose a small glyph size because the list is long (and did nothing else).
     bool KeepBatchesSmall();
