@@ -15,6 +15,7 @@ QString CharsetFileName(CharacterSet set)
 CharsetImport ImportCharsetFile(const QString &path)
 {
     CharsetImport result;
+    result.Path = path;
     if (QFileInfo(path).isDir()) {
         result.Error = {FailureCode::IsAFolder, path, {}, {}};
         return result;

@@ -25,6 +25,7 @@ struct CharsetImport
     int Count = 0;      // the number of characters in Text
     Failure Error;      // why nothing was read, naming the file (and where it was looked for)
     QStringList Searched; // the directories looked in, in order (LoadCharset only)
+    QString Path;         // the file read (when one was found)
 };
 
 // Reads the first line of the file at path: every byte up to and including the first LF (a CR

@@ -178,7 +178,7 @@ bool BuildCharacterList(const CliOptions &options, const QString &programDir, st
             return false;
         }
         list = {read.Text, read.Count};
-        sources += FindCharsetFile(CharsetFileName(*options.Charset), programDir).Path;
+        sources += read.Path;
     } else if (!options.CollectPaths.isEmpty()) {
         if (!CollectList(options, err, list, error, sources))
             return false;
