@@ -909,8 +909,12 @@ void WindowDriver::EditGlyph()
     const QString patchPath = PatchPathIn(m_workDir);
     Failure failure;
     GlyphPatch patch;
-    if (QFileInfo::exists(patchPath) && !LoadGlyphPatch(patchPath, patch, &failure))
-        Fail(QStringLiteral("the patch file does not read back (failure %1)").arg(int(failure.Code)));
+    if (QFileInfo::exists(patchPath) && !LoadGlyphPatch(patchPath, patch, &failure)) {
+        QFile::copy(patchPath, QDir::temp().filePath(QStringLiteral("dotrix-soak-bad-patch.bdf")));
+        Fail(QStringLiteral("the patch file does not read back (failure %1: %2 %3)")
+                 .arg(int(failure.Code))
+                 .arg(failure.Reason, failure.Details.join(QLatin1Char(' '))));
+    }
 }
 
 void WindowDriver::ResizeWindow()
