@@ -19,6 +19,10 @@ namespace {
 constexpr qint64 MostPatchBytes = 256LL << 20;
 // A glyph's box in the file is never larger than the largest cell.
 constexpr long long MostBoxSide = MaxGlyphSide;
+// The offsets a glyph may be fixed at (they are clamped there when drawn). The baseline, the pen
+// and every glyph's box in the file move with them, so their offsets may lie as far out.
+constexpr long long FarOffset = 1'000'000;
+constexpr long long MostBoxOffset = 2 * FarOffset + 4 * MostBoxSide;
 
 // The file's lines, one at a time, without their line ends, with their numbers for failures.
 class LineReader
@@ -174,7 +178,7 @@ private:
             if (LineReader::StartsWord(line, "FONTBOUNDINGBOX")) {
                 words = Words(line);
                 const std::optional<long long> x = words.size() == 5 ? Number(words[3]) : std::nullopt;
-                if (!x || *x < -MostBoxSide || *x > MostBoxSide)
+                if (!x || *x < -MostBoxOffset || *x > MostBoxOffset)
                     return BadLine();
                 m_penX = int(-*x);
             }
@@ -222,7 +226,7 @@ private:
             value = int(*parsed);
             return true;
         };
-        constexpr long long Far = 1'000'000; // offsets are clamped there when drawn
+        constexpr long long Far = FarOffset;
         std::string face, points, slant;
         if (!number("DOTRIX_CELL_WIDTH", 1, MaxGlyphSide, basis.Width)
             || !number("DOTRIX_CELL_HEIGHT", 1, MaxGlyphSide, basis.Height)
@@ -281,7 +285,7 @@ private:
                 for (size_t i = 0; i < 4; ++i)
                     box[i] = words.size() == 5 ? Number(words[i + 1]) : std::nullopt;
                 if (!box[0] || !box[1] || !box[2] || !box[3] || *box[0] < 0 || *box[1] < 0 || *box[0] > MostBoxSide
-                    || *box[1] > MostBoxSide || std::abs(*box[2]) > 4 * MostBoxSide || std::abs(*box[3]) > 4 * MostBoxSide)
+                    || *box[1] > MostBoxSide || std::abs(*box[2]) > MostBoxOffset || std::abs(*box[3]) > MostBoxOffset)
                     return BadLine();
             } else if (words[0] == "ENDCHAR") {
                 return BadLine();

@@ -31,8 +31,9 @@ PatchBasis PatchBasis::Of(const GlyphSettings &settings)
     PatchBasis basis;
     basis.Width = settings.Width;
     basis.Height = settings.Height;
-    basis.OffsetX = settings.OffsetX;
-    basis.OffsetY = settings.OffsetY;
+    // Drawing clamps the offsets there: a cell typed farther off draws as it does there.
+    basis.OffsetX = std::clamp(settings.OffsetX, -1'000'000, 1'000'000);
+    basis.OffsetY = std::clamp(settings.OffsetY, -1'000'000, 1'000'000);
     basis.Face = settings.GlyphFont.Face;
     basis.PointSize = settings.GlyphFont.PointSize;
     basis.PixelSize = settings.GlyphFont.PixelHeight();
@@ -119,8 +120,9 @@ Failure GlyphPatch::SetGlyph(char32_t codePoint, const DotMatrix &matrix, const 
     const int height = std::min(Basis.Height, DotMatrix::Size);
     // A dot at (x, y) of a cell drawn at the settings' offsets lies at (x + dx, y + dy) of the
     // basis' cell.
-    const long long dx = (long long)Basis.OffsetX - settings.OffsetX;
-    const long long dy = (long long)Basis.OffsetY - settings.OffsetY;
+    const PatchBasis drawn = PatchBasis::Of(settings);
+    const long long dx = (long long)Basis.OffsetX - drawn.OffsetX;
+    const long long dy = (long long)Basis.OffsetY - drawn.OffsetY;
     Dots dots(size_t(width) * size_t(height), 0);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {

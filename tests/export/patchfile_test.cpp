@@ -111,13 +111,13 @@ TEST(PatchFile, SeededPatchReachesFontDatAndTheBdfExportDotForDotAndLeavesTheOth
     // Fixed while the cell stood far off (the offsets are the user's to type): it reads back too.
     GlyphPatch far = patch;
     far.Basis.OffsetX = 3000;
-    far.Basis.OffsetY = -2500;
+    far.Basis.OffsetY = -25000;
     const QString farPath = patched.filePath(QStringLiteral("far.bdf"));
     ASSERT_TRUE(SaveGlyphPatch(far, farPath, &failure)) << testutil::Describe(failure);
     GlyphPatch farLoaded;
     ASSERT_TRUE(LoadGlyphPatch(farPath, farLoaded, &failure)) << testutil::Describe(failure);
     EXPECT_EQ(farLoaded.Glyphs(), patch.Glyphs());
-    EXPECT_EQ(QPoint(farLoaded.Basis.OffsetX, farLoaded.Basis.OffsetY), QPoint(3000, -2500));
+    EXPECT_EQ(QPoint(farLoaded.Basis.OffsetX, farLoaded.Basis.OffsetY), QPoint(3000, -25000));
     std::vector<char32_t> patchedPoints;
     for (const auto &entry : patch.Glyphs())
         patchedPoints.push_back(entry.first);
